@@ -1,0 +1,16 @@
+#include "corelib/msgbox.h"
+
+namespace {
+MessageBoxFunction g_messageBox = nullptr;
+}
+
+int PelmoMessageBox(void* owner, const char* text, const char* caption, unsigned type) {
+    MessageBoxFunction function = g_messageBox ? g_messageBox : PlatformMessageBox;
+    return function(owner, text, caption, type);
+}
+
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function) {
+    MessageBoxFunction previous = g_messageBox;
+    g_messageBox = function;
+    return previous;
+}

@@ -1,0 +1,25 @@
+// Shift-JIS (code page 932) text handled character by character: a byte-wise
+// search for '\\' finds the trail byte of 表 or ソ, and a byte-wise cut can
+// leave half a character behind.
+#ifndef PELMO_CORELIB_SJIS_H
+#define PELMO_CORELIB_SJIS_H
+
+#include <cstddef>
+
+// True for the first byte of a double-byte character (0x81..0x9F, 0xE0..0xFC).
+inline bool IsSjisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The length of the longest prefix of text (at most limit bytes, stopping at
+// NUL) that does not split a double-byte character.
+std::size_t SjisFitLength(const char* text, std::size_t limit);
+
+// Copies text into out (capacity bytes including the NUL), cut without splitting
+// a character. Returns the bytes copied.
+std::size_t SjisCopy(char* out, std::size_t capacity, const char* text);
+
+// The last occurrence of an ASCII character c in text, or null; trail bytes never match.
+const char* SjisFindLast(const char* text, char c);
+
+#endif

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "resources/resource.h"
+#include "shell/main_frame.h"
+
+namespace {
+
+TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
+    HWND frame = CMainFrame::Create(GetModuleHandleA(nullptr));
+    ASSERT_NE(frame, nullptr);
+    char text[256] = {};
+    GetWindowTextA(frame, text, sizeof(text));
+    EXPECT_STREQ(text, "ペルモ");
+
+    HMENU menu = GetMenu(frame);
+    ASSERT_NE(menu, nullptr);
+    const char* popups[] = {"ファイル", "編集", "表示", "決める", "ヘルプ"};
+    ASSERT_EQ(GetMenuItemCount(menu), 5);
+    for (int i = 0; i < 5; ++i) {
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        EXPECT_STREQ(text, popups[i]);
+    }
+    struct {
+        UINT id;
+        const char* text;
+    } items[] = {
+        {ID_USER_NEW, "ユーザーの新規作成"},     {ID_USER_OPEN, "ユーザーを開く"},
+        {ID_USER_AMEND, "ユーザーの修正"},       {ID_USER_DELETE, "ユーザーの削除"},
+        {ID_DATA_BACKUP, "データの保存(バックアップ)"}, {ID_DATA_RESTORE, "データの復帰(リストア)"},
+        {ID_APP_EXIT, "ペルモの終了"},           {ID_DAY_NEW, "入力"},
+        {ID_DAY_EDIT, "修正"},                   {ID_DAY_DELETE, "削除"},
+        {ID_RECORDS_COPY, "まとめてコピー"},     {ID_VIEW_TOOLBAR, "ツールバー"},
+        {ID_SET_TARGET, "目標を決める"},         {ID_SET_ITEMS, "入力する項目を決める"},
+        {ID_SET_COLOR, "画面のカラーを決める"},  {ID_HELP_CONTENTS, "目次"},
+        {ID_HELP_WEBPAGE, "KoroWorksホームページ"}, {ID_APP_ABOUT, "ペルモについて"},
+    };
+    for (const auto& item : items) {
+        ASSERT_GT(GetMenuStringA(menu, item.id, text, sizeof(text), MF_BYCOMMAND), 0) << item.id;
+        EXPECT_STREQ(text, item.text) << item.id;
+    }
+    DestroyWindow(frame);
+}
+
+}  // namespace
