@@ -1,0 +1,10 @@
+// The utility library's window classes.
+#ifndef PELMO_CORELIB_WINDOW_CLASSES_H
+#define PELMO_CORELIB_WINDOW_CLASSES_H
+
+#include <windows.h>
+
+// Registers TAKKU, PLCalendar, NumEdit, StrEdit, TimeEdit and ComboBox2.
+BOOL RegisterWindowsStandardClass(HINSTANCE instance);
+
+#endif
