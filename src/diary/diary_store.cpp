@@ -1,0 +1,159 @@
+#include "diary/diary_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "corelib/msgbox.h"
+#include "diary/window_hooks.h"
+
+const char kOutOfMemoryStoreText[] =
+    "メモリが足りないため、この日の記録を追加できませんでした。\n\n"
+    "ほかのアプリケーションを終了してから、もう一度登録してください。";
+const char kOutOfMemoryCaption[] = "メモリ不足";
+
+namespace {
+
+const char kDeleteQuestion[] = "「%.4s/%.2s/%.2s」の記録を削除します。\n\nよろしいですか？";
+const char kDeleteCaption[] = "削除の確認";
+
+struct DiaryStore {
+    UserHeader header;
+    DailyRecord* block;      // null when it holds no record
+    std::uint32_t capacity;  // records the block has room for
+    bool userOpen;
+    UserHeader staging;
+    DailyRecord stagingRecord;
+    InputItemFlags items;
+};
+
+DiaryStore g_store = {};
+BlockResizeFunction g_resize = nullptr;
+
+std::uint32_t Count() { return g_store.header.recordCount; }
+
+// The block is resized to exactly `records` records; on failure it stays as it was.
+bool ResizeRecords(std::uint32_t records) {
+    if (records == 0) {
+        std::free(g_store.block);
+        g_store.block = nullptr;
+        g_store.capacity = 0;
+        return true;
+    }
+    if (records > SIZE_MAX / sizeof(DailyRecord)) return false;
+    void* grown = ResizeBlock(g_store.block, std::size_t{records} * sizeof(DailyRecord));
+    if (!grown) return false;
+    g_store.block = static_cast<DailyRecord*>(grown);
+    g_store.capacity = records;
+    return true;
+}
+
+}  // namespace
+
+const UserHeader& CurrentHeader() { return g_store.header; }
+const DailyRecord* DiaryRecords() { return g_store.block; }
+std::uint32_t DiaryRecordCount() { return Count(); }
+bool IsUserOpen() { return g_store.userOpen; }
+
+UserHeader& StagingHeader() { return g_store.staging; }
+DailyRecord& StagingRecord() { return g_store.stagingRecord; }
+InputItemFlags& InputItems() { return g_store.items; }
+
+void SetCurrentHeaderDetails(const UserHeader& header) {
+    std::uint32_t count = Count();
+    g_store.header = header;
+    g_store.header.recordCount = count;
+}
+
+void SetRecordBmi(std::uint32_t index, double bmi) {
+    if (index < Count()) g_store.block[index].bmi = bmi;
+}
+
+long FindDay(const char* date) {
+    for (std::uint32_t i = 0; i < Count(); ++i)
+        if (std::memcmp(g_store.block[i].date, date, kDateLength) == 0) return static_cast<long>(i);
+    return kNoDay;
+}
+
+long StoreDay(const DailyRecord& record, void* window) {
+    long found = FindDay(record.date);
+    if (found != kNoDay) {
+        // memmove: the caller may hand over a record of the block itself.
+        std::memmove(&g_store.block[found], &record, sizeof record);
+        return found + 1;
+    }
+    std::uint32_t count = Count();
+    if (count == UINT32_MAX || !ResizeRecords(count + 1)) {
+        PelmoMessageBox(window, kOutOfMemoryStoreText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation);
+        return 0;
+    }
+    std::uint32_t at = 0;
+    // memcmp compares as unsigned bytes: fixed-width digits sort in calendar order.
+    while (at < count && std::memcmp(g_store.block[at].date, record.date, kDateLength) <= 0) ++at;
+    std::memmove(&g_store.block[at + 1], &g_store.block[at], std::size_t{count - at} * sizeof(DailyRecord));
+    std::memcpy(&g_store.block[at], &record, sizeof record);
+    g_store.header.recordCount = count + 1;
+    if (DiaryHooks().addRecordLine) DiaryHooks().addRecordLine(window);
+    return static_cast<long>(at) + 1;
+}
+
+int DeleteDay(void* window) {
+    long selected = DiaryHooks().selectedRecordLine ? DiaryHooks().selectedRecordLine(window) : -1;
+    if (selected < 0 || static_cast<unsigned long>(selected) >= Count()) return 0;
+    return DeleteDayAt(window, static_cast<std::uint32_t>(selected));
+}
+
+int DeleteDayAt(void* window, std::uint32_t index) {
+    std::uint32_t count = Count();
+    if (index >= count) return 0;
+    const char* date = g_store.block[index].date;
+    char question[128];
+    std::snprintf(question, sizeof question, kDeleteQuestion, date, date + 4, date + 6);
+    if (PelmoMessageBox(window, question, kDeleteCaption, kMbOkCancel | kMbIconInformation) != kIdOk) return 0;
+
+    std::memmove(&g_store.block[index], &g_store.block[index + 1],
+                 std::size_t{count - index - 1} * sizeof(DailyRecord));
+    g_store.header.recordCount = count - 1;
+    // A smaller block that cannot be had leaves the larger one in use: nothing is lost.
+    ResizeRecords(count - 1);
+    if (DiaryHooks().deleteRecordLine) DiaryHooks().deleteRecordLine(window, 0);
+    if (DiaryHooks().selectRecordLine) DiaryHooks().selectRecordLine(window, index);
+    return 1;
+}
+
+int LastDayDate(char* out) {
+    std::uint32_t count = Count();
+    if (count == 0) return 0;
+    std::memcpy(out, g_store.block[count - 1].date, kDateLength);
+    out[kDateLength] = '\0';
+    return 1;
+}
+
+void AdoptUser(const UserHeader& header, DailyRecord* block, std::uint32_t count, std::uint32_t capacity) {
+    std::free(g_store.block);
+    g_store.header = header;
+    g_store.header.recordCount = count;
+    g_store.block = block;
+    g_store.capacity = block ? capacity : 0;
+}
+
+void CloseUser() {
+    std::free(g_store.block);
+    g_store.block = nullptr;
+    g_store.capacity = 0;
+    g_store.header = UserHeader{};
+    g_store.stagingRecord = DailyRecord{};
+    g_store.userOpen = false;
+}
+
+void SetUserOpen() { g_store.userOpen = true; }
+
+BlockResizeFunction SetBlockResizeFunction(BlockResizeFunction function) {
+    BlockResizeFunction previous = g_resize;
+    g_resize = function;
+    return previous;
+}
+
+void* ResizeBlock(void* block, std::size_t bytes) {
+    return g_resize ? g_resize(block, bytes) : std::realloc(block, bytes);
+}

@@ -1,0 +1,71 @@
+// The open user's diary in memory: one instance for the whole run.
+//
+// The record block holds the records contiguously in date order, grown and
+// shrunk one record at a time. Other parts of the program read it in place
+// (DiaryRecords/DiaryRecordCount) and keep no copies; only the operations here,
+// the record dialog (through the staging record and StoreDay) and the user and
+// target dialogs (through the staging header) change it.
+#ifndef PELMO_DIARY_DIARY_STORE_H
+#define PELMO_DIARY_DIARY_STORE_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "diary/records.h"
+
+// --- Read access -----------------------------------------------------------
+const UserHeader& CurrentHeader();
+const DailyRecord* DiaryRecords();    // null when there are no records
+std::uint32_t DiaryRecordCount();     // the current header's record count
+bool IsUserOpen();                    // a user was loaded or created this run
+
+// --- State the dialogs fill ------------------------------------------------
+UserHeader& StagingHeader();
+DailyRecord& StagingRecord();
+InputItemFlags& InputItems();
+// The current header's fields other than the record count (targets, details).
+// The count always follows the record block.
+void SetCurrentHeaderDetails(const UserHeader& header);
+// The row painter caches each day's BMI in its record.
+void SetRecordBmi(std::uint32_t index, double bmi);
+
+// --- Days --------------------------------------------------------------------
+constexpr long kNoDay = -1;
+
+// Index of the record whose 8 date bytes equal date, or kNoDay.
+long FindDay(const char* date);
+
+// Stores record (a replacement of its date, or an insertion in date order) and
+// returns its 1-based position; 0 when memory ran out (the user was told and the
+// diary is unchanged). window owns the message box.
+long StoreDay(const DailyRecord& record, void* window = nullptr);
+
+// Deletes the record on the selected line of the record list after asking.
+// 1 when deleted; 0 without a selection, on the blank last line, or on Cancel.
+int DeleteDay(void* window);
+// The same for the record at index, without the record list.
+int DeleteDayAt(void* window, std::uint32_t index);
+
+// The date of the last record into out (9 bytes, NUL-terminated); 0 without records.
+int LastDayDate(char* out);
+
+// --- Whole-store changes (used by the user-file operations) ----------------
+// Takes over block (count records, malloc'd, room for capacity records) and
+// header as the open user's; frees the previous block.
+void AdoptUser(const UserHeader& header, DailyRecord* block, std::uint32_t count, std::uint32_t capacity);
+// No user open: header, block, staging record and flag cleared.
+void CloseUser();
+void SetUserOpen();
+
+// --- Memory ----------------------------------------------------------------
+// Every allocation of the record block goes through this function (realloc's
+// contract; size 0 is never asked for). Tests replace it to run out of memory.
+using BlockResizeFunction = void* (*)(void* block, std::size_t bytes);
+BlockResizeFunction SetBlockResizeFunction(BlockResizeFunction function);  // null: realloc
+void* ResizeBlock(void* block, std::size_t bytes);
+
+// The message shown when the record block cannot grow.
+extern const char kOutOfMemoryStoreText[];
+extern const char kOutOfMemoryCaption[];
+
+#endif
