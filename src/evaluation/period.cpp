@@ -1,0 +1,69 @@
+#include "evaluation/period.h"
+
+#include <cstring>
+
+namespace {
+
+std::size_t BoundedLength(const char* text, std::size_t limit) {
+    std::size_t length = 0;
+    while (length < limit && text[length] != '\0') ++length;
+    return length;
+}
+
+// "2004/01/15" → "20040115"; false when the text is too short to hold a date.
+bool DateKeyOfCalendarText(const char* text, char key[kDateLength]) {
+    if (text == nullptr || BoundedLength(text, 10) < 10) return false;
+    std::memcpy(key, text, 4);
+    std::memcpy(key + 4, text + 5, 2);
+    std::memcpy(key + 6, text + 8, 2);
+    return true;
+}
+
+}  // namespace
+
+int AnalysedRecordIndex(const DailyRecord* records, uint32_t count, int selectedRow, const char* calendarText) {
+    if (records == nullptr || count == 0) return kNoRecord;
+    if (selectedRow >= 0 && static_cast<uint32_t>(selectedRow) < count) return selectedRow;
+    char key[kDateLength];
+    if (!DateKeyOfCalendarText(calendarText, key)) return kNoRecord;
+    for (uint32_t i = 0; i < count; ++i)
+        if (std::memcmp(records[i].date, key, kDateLength) == 0) return static_cast<int>(i);
+    return kNoRecord;
+}
+
+double AverageWeightOfPeriod(const DailyRecord* records, uint32_t count, const char* key, std::size_t length) {
+    if (records == nullptr || key == nullptr || BoundedLength(key, kPeriodKeyCapacity) < length) return 0.0;
+    double sum = 0.0;
+    uint32_t days = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (std::memcmp(records[i].date, key, length) != 0) continue;
+        sum += records[i].weight;
+        ++days;
+    }
+    return days == 0 ? 0.0 : sum / days;
+}
+
+AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const UserHeader& header,
+                              int selectedRow, const char* calendarText, int mode, char* periodKey) {
+    int index = AnalysedRecordIndex(records, count, selectedRow, calendarText);
+    if (index == kNoRecord) return AnalysisResult{};
+    double average = 0.0;
+    switch (mode) {
+    case kAnalysisDaily:
+        if (periodKey != nullptr) {
+            std::memcpy(periodKey, records[index].date, kDateLength);
+            periodKey[kDateLength] = '\0';
+        }
+        average = records[index].weight;
+        break;
+    case kAnalysisMonthly:
+        average = AverageWeightOfPeriod(records, count, periodKey, 6);
+        break;
+    case kAnalysisYearly:
+        average = AverageWeightOfPeriod(records, count, periodKey, 4);
+        break;
+    default:
+        break;
+    }
+    return AnalyzeWeight(average, header.height);
+}
