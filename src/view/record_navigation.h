@@ -1,0 +1,39 @@
+// The arithmetic of the record table, free of windows: the column starts and
+// table width, the calendar's navigation requests and the date a line shows.
+#ifndef PELMO_VIEW_RECORD_NAVIGATION_H
+#define PELMO_VIEW_RECORD_NAVIGATION_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "diary/records.h"
+
+constexpr int kTableColumns = 7;
+
+struct RecordColumns {
+    int start[kTableColumns];  // c0..c6
+    int width;                 // W0 = c6 + 3 + (length of the last title) * h
+};
+
+// titleLengths: the Shift-JIS byte lengths of the seven column titles.
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kTableColumns]);
+
+// The decimal value of a record's 8 date characters (20070105).
+unsigned long DateNumber(const DailyRecord& record);
+
+struct NavigationStep {
+    long line;     // the new selection; -1 when nothing moves
+    long result;   // what the calendar is answered
+};
+
+// Request `code` (0..5) with the selection s among lines = count + 1 lines.
+// line: the line of request 4. calendarText: "YYYY/MM/DD" of request 5.
+NavigationStep NavigateRecords(const DailyRecord* records, std::uint32_t count, long selection, int code,
+                               long line, const char* calendarText);
+
+// The date a line shows: the record's date as "YYYY/MM/DD", or today's
+// (year, month, day) for the blank line and no selection. out: 11 bytes.
+void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, int todayYear,
+                     int todayMonth, int todayDay, char* out);
+
+#endif
