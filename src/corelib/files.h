@@ -18,8 +18,10 @@ enum FileMode : int {
     kFileRead = 0,           // existing file, read only
     kFileReadWrite = 2,      // existing file, read and write
     kFileCreate = 4096,      // create or truncate, read and write
-    kFileTestExists = 16384, // no handle is kept: a non-negative result means the file exists
+    kFileTestExists = 16384, // no handle is kept: kFileExistsResult when the file exists, else -1
 };
+// What mode kFileTestExists gives for an existing file; closing it is harmless.
+constexpr FileHandle kFileExistsResult = 0x7FFFFFFF;
 
 // The data folder with its final separator ('\\' on Windows): the redirection
 // of environment.h, else "SystemDir" of the install area, else a new folder

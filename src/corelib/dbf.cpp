@@ -1,0 +1,244 @@
+#include "corelib/dbf.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "corelib/dbf_table.h"
+#include "corelib/sjis.h"
+#include "corelib/utility.h"
+
+namespace {
+
+void ReportWriteFailure(void* window, const char* table) {
+    char text[256];
+    std::snprintf(text, sizeof(text), "「%s」の書込みに失敗しました。\n\nディスクの空きを確認してください。", table);
+    MsgErr(window, text);
+}
+
+// The length of a field's text without its trailing blanks (spaces and NULs).
+std::size_t TrimmedLength(const char* text, std::size_t length) {
+    while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\0')) --length;
+    return length;
+}
+
+// True when word occurs in text at a character boundary (Shift-JIS): a match
+// never starts on the trail byte of a double-byte character.
+bool ContainsWord(const char* text, std::size_t length, const char* word, std::size_t wordLength) {
+    if (wordLength == 0) return true;
+    for (std::size_t i = 0; i + wordLength <= length;) {
+        if (std::memcmp(text + i, word, wordLength) == 0) return true;
+        i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < length ? 2 : 1;
+    }
+    return false;
+}
+
+// Reads the stored row `physical` of an open table into buffer (flag included).
+bool ReadStoredRow(FileHandle file, std::size_t headerLength, std::size_t rowLength, std::size_t physical,
+                   char* buffer) {
+    long at = static_cast<long>(headerLength + physical * rowLength);
+    return FileSeek(file, "", at) == at &&
+           FileRead(file, "", buffer, static_cast<long>(rowLength)) == static_cast<long>(rowLength);
+}
+
+// Where the last ReadDBFRecord2 left off, so that reading a table row after
+// row does not count the deleted rows from the start every time.
+struct RowCursor {
+    FileHandle file = kInvalidFile;
+    std::int64_t size = -1;
+    long row = -1;
+    std::size_t physical = 0;
+};
+RowCursor g_cursor;
+
+}  // namespace
+
+const char* const kUsersTable = "ﾕｰｻﾞ.DBF";
+const char* const kUsersNumberField = "番号";
+const char* const kUsersNameField = "氏名";
+
+char* AllocDbfRecordMem(const char* table) {
+    DbfInfo info;
+    if (!GetDBFInfo(table, &info)) return nullptr;
+    return static_cast<char*>(std::calloc(static_cast<std::size_t>(info.rowLength) + 1, 1));
+}
+
+void FreeDbfRecordMem(char* record) { std::free(record); }
+
+std::uint16_t* AllocSearchDBFMem() {
+    return static_cast<std::uint16_t*>(std::calloc(kDbfSearchCapacity, sizeof(std::uint16_t)));
+}
+
+void FreeSearchDBFMem(std::uint16_t* area) { std::free(area); }
+
+int SearchDBFRecord(void*, std::uint16_t* area, char* record, const char* table, const char* field,
+                    const char* key) {
+    DbfTable loaded;
+    if (key == nullptr || !LoadDbf(table, &loaded)) return 0;
+    const DbfField* column = FindDbfField(loaded, field);
+    if (column == nullptr) return 0;
+    // ':' (0x3A) is never a trail byte, so a byte search is safe here.
+    const char* colon = std::strchr(key, ':');
+    const char* value = colon ? colon + 1 : key;
+    std::size_t valueLength = TrimmedLength(value, std::strlen(value));
+    long row = 0;
+    for (std::size_t physical = 0; physical < loaded.rowCount(); ++physical) {
+        const char* stored = loaded.row(physical);
+        if (stored[0] == kDbfDeletedFlag) continue;
+        const char* text = stored + 1 + column->offset;
+        if (row < static_cast<long>(kDbfSearchCapacity) && TrimmedLength(text, column->width) == valueLength &&
+            std::memcmp(text, value, valueLength) == 0) {
+            if (area) area[0] = static_cast<std::uint16_t>(row);
+            if (record) {
+                std::memcpy(record, stored + 1, loaded.rowLength - 1);
+                record[loaded.rowLength - 1] = '\0';
+            }
+            return 1;
+        }
+        ++row;
+    }
+    return 0;
+}
+
+int SearchDBFRecord2(void*, std::uint16_t* area, const char* table, const char* field, const char* word1,
+                     const char* word2, const char*, const char*) {
+    DbfTable loaded;
+    if (area == nullptr || !LoadDbf(table, &loaded)) return -1;
+    const DbfField* column = FindDbfField(loaded, field);
+    if (column == nullptr) return -1;
+    const char* first = word1 ? word1 : "";
+    const char* second = word2 ? word2 : "";
+    std::size_t firstLength = TrimmedLength(first, std::strlen(first));
+    std::size_t secondLength = TrimmedLength(second, std::strlen(second));
+    bool useSecond = secondLength > 0 && firstLength > 0 &&
+                     (secondLength != firstLength || std::memcmp(first, second, firstLength) != 0);
+    int found = 0;
+    long row = 0;
+    for (std::size_t physical = 0; physical < loaded.rowCount(); ++physical) {
+        const char* stored = loaded.row(physical);
+        if (stored[0] == kDbfDeletedFlag) continue;
+        const char* text = stored + 1 + column->offset;
+        std::size_t length = TrimmedLength(text, column->width);
+        bool match = ContainsWord(text, length, first, firstLength) ||
+                     (useSecond && ContainsWord(text, length, second, secondLength));
+        if (match) {
+            if (row >= static_cast<long>(kDbfSearchCapacity)) break;
+            area[found++] = static_cast<std::uint16_t>(row);
+            if (found >= static_cast<int>(kDbfSearchCapacity)) break;
+        }
+        ++row;
+    }
+    return found;
+}
+
+int ReadDBFRecord(void*, const char* table, int row, char* buffer) {
+    DbfTable loaded;
+    if (buffer == nullptr || !LoadDbf(table, &loaded)) return 0;
+    long physical = PhysicalRow(loaded, row);
+    if (physical < 0) return 0;
+    std::memcpy(buffer, loaded.row(static_cast<std::size_t>(physical)) + 1, loaded.rowLength - 1);
+    buffer[loaded.rowLength - 1] = '\0';
+    return 1;
+}
+
+int ReadDBFRecord2(void*, FileHandle file, int row, char* buffer) {
+    if (file == kInvalidFile || buffer == nullptr || row < 0) return 0;
+    unsigned char header[kDbfHeaderSize];
+    if (FileSeek(file, "", 0) != 0 || FileRead(file, "", header, kDbfHeaderSize) != long(kDbfHeaderSize) ||
+        (header[0] & 0x07) != kDbfVersion)
+        return 0;
+    std::size_t count = header[4] | (header[5] << 8) | (header[6] << 16) | (std::size_t(header[7]) << 24);
+    std::size_t headerLength = header[8] | (header[9] << 8);
+    std::size_t rowLength = header[10] | (header[11] << 8);
+    std::int64_t size = FileSize(file);
+    if (rowLength == 0 || size < 0 || headerLength > std::size_t(size)) return 0;
+    std::size_t available = (static_cast<std::size_t>(size) - headerLength) / rowLength;
+    if (count > available) count = available;
+
+    // A read of row 0 starts afresh: a new table may have got the handle value of a closed one.
+    bool resume = row > 0 && g_cursor.file == file && g_cursor.size == size && g_cursor.row >= 0 && g_cursor.row <= row;
+    long live = resume ? g_cursor.row : -1;
+    std::size_t physical = resume ? g_cursor.physical : 0;
+    if (resume) {
+        if (live == row) {
+            if (!ReadStoredRow(file, headerLength, rowLength, physical, buffer)) return 0;
+            buffer[rowLength] = '\0';
+            return 1;
+        }
+        ++physical;
+    }
+    for (; physical < count; ++physical) {
+        if (!ReadStoredRow(file, headerLength, rowLength, physical, buffer)) return 0;
+        if (buffer[0] == kDbfDeletedFlag) continue;
+        if (++live == row) {
+            buffer[rowLength] = '\0';
+            g_cursor = RowCursor{file, size, live, physical};
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int WriteDBFRecord(void* window, const char* table, const char* row, const char*) {
+    DbfTable loaded;
+    if (row == nullptr || !LoadDbf(table, &loaded)) {
+        ReportWriteFailure(window, table ? table : "");
+        return 0;
+    }
+    // The caller's row is text: a NUL before the row's end pads it with blanks.
+    std::string stored(loaded.rowLength, ' ');
+    stored[0] = kDbfLiveFlag;
+    for (std::size_t i = 0; i + 1 < loaded.rowLength && row[i] != '\0'; ++i) stored[i + 1] = row[i];
+    try {
+        loaded.rows.insert(loaded.rows.end(), stored.begin(), stored.end());
+    } catch (const std::bad_alloc&) {
+        ReportWriteFailure(window, table);
+        return 0;
+    }
+    if (!SaveDbf(table, loaded)) {
+        ReportWriteFailure(window, table);
+        return 0;
+    }
+    return 1;
+}
+
+int DeleteDBFNoRecord(void* window, const char* table, int row) {
+    DbfTable loaded;
+    if (!LoadDbf(table, &loaded)) return 0;
+    long physical = PhysicalRow(loaded, row);
+    if (physical < 0) return 0;
+    auto first = loaded.rows.begin() + static_cast<std::ptrdiff_t>(physical * loaded.rowLength);
+    loaded.rows.erase(first, first + static_cast<std::ptrdiff_t>(loaded.rowLength));
+    if (!SaveDbf(table, loaded)) {
+        ReportWriteFailure(window, table);
+        return 0;
+    }
+    return 1;
+}
+
+int GetDBFInfo(const char* table, DbfInfo* out) {
+    if (out == nullptr) return 0;
+    std::memset(out, 0, sizeof(*out));
+    DbfTable loaded;
+    if (!LoadDbf(table, &loaded)) return 0;
+    std::memcpy(out, loaded.header.data(), sizeof(*out));
+    out->rowCount = static_cast<std::uint32_t>(LiveRowCount(loaded));
+    return 1;
+}
+
+int CreateDBFTable(const char* table, const DbfFieldSpec* fields, int count) {
+    DbfTable fresh;
+    return NewDbf(fields, count, &fresh) && SaveDbf(table, fresh) ? 1 : 0;
+}
+
+int EnsureUsersTable() {
+    RecoverAtomicFile(kUsersTable, DbfFileIsComplete, nullptr);
+    if (FileExists(kUsersTable)) return 1;
+    const DbfFieldSpec fields[] = {
+        {kUsersNumberField, 'N', kUsersNumberWidth, 0},
+        {kUsersNameField, 'C', kUsersNameWidth, 0},
+    };
+    return CreateDBFTable(kUsersTable, fields, 2);
+}

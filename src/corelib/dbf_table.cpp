@@ -1,0 +1,197 @@
+#include "corelib/dbf_table.h"
+
+#include <cstring>
+
+#include "corelib/files.h"
+#include "corelib/sjis.h"
+#include "corelib/utility.h"
+
+namespace {
+
+constexpr std::size_t kCountOffset = 4;
+constexpr std::size_t kHeaderLengthOffset = 8;
+constexpr std::size_t kRowLengthOffset = 10;
+constexpr std::size_t kFieldTypeOffset = 11;
+constexpr std::size_t kFieldWidthOffset = 16;
+constexpr std::size_t kFieldDecimalsOffset = 17;
+constexpr std::size_t kMaxRowLength = 65535;
+
+std::uint16_t Read16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+std::uint32_t Read32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+void Write16(unsigned char* p, std::size_t value) {
+    p[0] = static_cast<unsigned char>(value);
+    p[1] = static_cast<unsigned char>(value >> 8);
+}
+
+void Write32(unsigned char* p, std::size_t value) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+bool ReadWholeFile(const char* name, std::vector<char>* bytes) {
+    FileHandle file = FileOpen(name, kFileRead);
+    if (file == kInvalidFile) return false;
+    std::int64_t size = FileSize(file);
+    bool ok = size >= 0 && size < (std::int64_t(1) << 31);
+    if (ok) {
+        bytes->resize(static_cast<std::size_t>(size));
+        ok = FileRead(file, name, bytes->data(), static_cast<long>(size)) == size;
+    }
+    FileClose(file, name);
+    return ok;
+}
+
+}  // namespace
+
+bool SameDbfName(const char* a, const char* b) {
+    auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c; };
+    while (*a != '\0' && *b != '\0') {
+        unsigned char ca = static_cast<unsigned char>(*a);
+        if (IsSjisLeadByte(ca) && a[1] != '\0') {
+            if (a[0] != b[0] || a[1] != b[1]) return false;
+            a += 2;
+            b += 2;
+            continue;
+        }
+        if (fold(ca) != fold(static_cast<unsigned char>(*b))) return false;
+        ++a;
+        ++b;
+    }
+    return *a == '\0' && *b == '\0';
+}
+
+bool ParseDbf(const std::vector<char>& bytes, DbfTable* table) {
+    const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (bytes.size() < kDbfHeaderSize + 1 || (data[0] & 0x07) != kDbfVersion) return false;
+    std::size_t headerLength = Read16(data + kHeaderLengthOffset);
+    std::size_t rowLength = Read16(data + kRowLengthOffset);
+    if (headerLength < kDbfHeaderSize + 1 || headerLength > bytes.size() || rowLength < 1) return false;
+
+    DbfTable parsed;
+    parsed.rowLength = rowLength;
+    std::size_t offset = 0;
+    std::size_t at = kDbfHeaderSize;
+    for (; at + kDbfDescriptorSize <= headerLength && data[at] != kDbfHeaderEnd; at += kDbfDescriptorSize) {
+        const unsigned char* descriptor = data + at;
+        DbfField field;
+        std::size_t nameLength = 0;
+        while (nameLength < kDbfFieldNameSize && descriptor[nameLength] != 0) ++nameLength;
+        field.name.assign(reinterpret_cast<const char*>(descriptor), nameLength);
+        field.type = static_cast<char>(descriptor[kFieldTypeOffset]);
+        field.width = descriptor[kFieldWidthOffset];
+        // Clipper stores character fields wider than 255 with the decimals byte as high byte.
+        if (field.type == 'C') field.width |= static_cast<std::size_t>(descriptor[kFieldDecimalsOffset]) << 8;
+        field.offset = offset;
+        offset += field.width;
+        parsed.fields.push_back(field);
+    }
+    if (parsed.fields.empty() || at >= headerLength || data[at] != kDbfHeaderEnd) return false;
+    if (offset + 1 != rowLength) return false;
+
+    std::size_t stored = Read32(data + kCountOffset);
+    std::size_t available = (bytes.size() - headerLength) / rowLength;
+    std::size_t count = stored < available ? stored : available;
+    parsed.header.assign(data, data + headerLength);
+    parsed.rows.assign(bytes.begin() + static_cast<std::ptrdiff_t>(headerLength),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(headerLength + count * rowLength));
+    *table = std::move(parsed);
+    return true;
+}
+
+std::vector<char> SerializeDbf(const DbfTable& table) {
+    std::vector<unsigned char> header = table.header;
+    std::uint16_t today = GetDate();
+    header[1] = static_cast<unsigned char>(PackedDateYear(today) - 1900);
+    header[2] = static_cast<unsigned char>(PackedDateMonth(today));
+    header[3] = static_cast<unsigned char>(PackedDateDay(today));
+    Write32(header.data() + kCountOffset, table.rowCount());
+    std::vector<char> bytes(header.begin(), header.end());
+    bytes.insert(bytes.end(), table.rows.begin(), table.rows.end());
+    bytes.push_back(static_cast<char>(kDbfFileEnd));
+    return bytes;
+}
+
+bool NewDbf(const DbfFieldSpec* fields, int count, DbfTable* table) {
+    if (count <= 0) return false;
+    std::size_t headerLength = kDbfHeaderSize + kDbfDescriptorSize * static_cast<std::size_t>(count) + 1;
+    if (headerLength > 0xFFFF) return false;
+    DbfTable fresh;
+    fresh.header.assign(headerLength, 0);
+    unsigned char* header = fresh.header.data();
+    header[0] = kDbfVersion;
+    header[kDbfLanguageOffset] = kDbfLanguageJapanese;
+    std::size_t offset = 0;
+    for (int i = 0; i < count; ++i) {
+        const DbfFieldSpec& spec = fields[i];
+        std::size_t nameLength = std::strlen(spec.name);
+        if (nameLength == 0 || nameLength > kDbfFieldNameSize - 1 || spec.width <= 0 || spec.width > 254 ||
+            spec.decimals < 0 || spec.decimals > 15)
+            return false;
+        unsigned char* descriptor = header + kDbfHeaderSize + kDbfDescriptorSize * static_cast<std::size_t>(i);
+        std::memcpy(descriptor, spec.name, nameLength);
+        descriptor[kFieldTypeOffset] = static_cast<unsigned char>(spec.type);
+        descriptor[kFieldWidthOffset] = static_cast<unsigned char>(spec.width);
+        descriptor[kFieldDecimalsOffset] = static_cast<unsigned char>(spec.decimals);
+        fresh.fields.push_back(DbfField{spec.name, spec.type, static_cast<std::size_t>(spec.width), offset});
+        offset += static_cast<std::size_t>(spec.width);
+    }
+    if (offset + 1 > kMaxRowLength) return false;
+    header[headerLength - 1] = kDbfHeaderEnd;
+    Write16(header + kHeaderLengthOffset, headerLength);
+    Write16(header + kRowLengthOffset, offset + 1);
+    fresh.rowLength = offset + 1;
+    *table = std::move(fresh);
+    return true;
+}
+
+bool DbfFileIsComplete(const char* path, void*) {
+    std::vector<char> bytes;
+    if (!ReadWholeFile(path, &bytes)) return false;
+    DbfTable table;
+    if (!ParseDbf(bytes, &table)) return false;
+    // A whole table holds every row its header counts and the end marker.
+    std::size_t stored = Read32(table.header.data() + kCountOffset);
+    return stored == table.rowCount() &&
+           bytes.size() == table.header.size() + table.rows.size() + 1 &&
+           static_cast<unsigned char>(bytes.back()) == kDbfFileEnd;
+}
+
+bool LoadDbf(const char* name, DbfTable* table) {
+    RecoverAtomicFile(name, DbfFileIsComplete, nullptr);
+    if (SameDbfName(name, kUsersTable) && !EnsureUsersTable()) return false;
+    std::vector<char> bytes;
+    return ReadWholeFile(name, &bytes) && ParseDbf(bytes, table);
+}
+
+bool SaveDbf(const char* name, const DbfTable& table) {
+    std::vector<char> bytes = SerializeDbf(table);
+    FilePart part{bytes.data(), bytes.size()};
+    return WriteFileAtomically(name, &part, 1) != 0;
+}
+
+long PhysicalRow(const DbfTable& table, long row) {
+    if (row < 0) return -1;
+    std::size_t count = table.rowCount();
+    for (std::size_t physical = 0; physical < count; ++physical) {
+        if (table.row(physical)[0] == kDbfDeletedFlag) continue;
+        if (row-- == 0) return static_cast<long>(physical);
+    }
+    return -1;
+}
+
+long LiveRowCount(const DbfTable& table) {
+    long live = 0;
+    for (std::size_t physical = 0; physical < table.rowCount(); ++physical)
+        if (table.row(physical)[0] != kDbfDeletedFlag) ++live;
+    return live;
+}
+
+const DbfField* FindDbfField(const DbfTable& table, const char* name) {
+    for (const DbfField& field : table.fields)
+        if (SameDbfName(field.name.c_str(), name)) return &field;
+    return nullptr;
+}

@@ -1,0 +1,28 @@
+// The platform half of files.h (files_posix.cpp natively, files_win32.cpp on
+// Windows), used by the portable half files.cpp.
+#ifndef PELMO_CORELIB_FILES_PLATFORM_H
+#define PELMO_CORELIB_FILES_PLATFORM_H
+
+#include <string>
+
+#include "corelib/files.h"
+
+// The path of an existing file that path names; natively an existing file
+// whose name differs only in the case of ASCII letters is found. path itself
+// when none exists.
+std::string ResolveExistingPath(const std::string& path);
+// Flushes the file's data to the disk; 1 on success.
+int FlushFile(FileHandle handle);
+// Renames from onto to in one step, replacing to; 1 on success.
+int ReplacePath(const std::string& from, const std::string& to);
+// 1 when a plain file is at path.
+int PathIsFile(const std::string& path);
+// 1 when the file at path is gone afterwards.
+int DeletePath(const std::string& path);
+// The default data folder under the user's application data, created when
+// missing, with its final separator; "" on failure.
+std::string DefaultDataFolder();
+// The separator of paths on this platform.
+char PathSeparator();
+
+#endif

@@ -1,0 +1,199 @@
+// Files over POSIX descriptors: the native stand-in of files_win32.cpp.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "corelib/files.h"
+#include "corelib/files_platform.h"
+#include "corelib/sjis.h"
+
+namespace {
+
+// Names equal but for the case of ASCII letters, compared character by
+// character so that a trail byte is never folded.
+bool SameNameIgnoringCase(const char* a, const char* b) {
+    while (*a != '\0' && *b != '\0') {
+        unsigned char ca = static_cast<unsigned char>(*a);
+        unsigned char cb = static_cast<unsigned char>(*b);
+        if (IsSjisLeadByte(ca)) {
+            if (ca != cb || a[1] != b[1]) return false;
+            if (a[1] == '\0') return true;
+            a += 2;
+            b += 2;
+            continue;
+        }
+        auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+        if (fold(ca) != fold(cb)) return false;
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0;
+}
+
+int OpenFlags(int mode) {
+    switch (mode) {
+    case kFileRead: return O_RDONLY;
+    case kFileReadWrite: return O_RDWR;
+    case kFileCreate: return O_RDWR | O_CREAT | O_TRUNC;
+    default: return -1;
+    }
+}
+
+int Descriptor(FileHandle handle) { return static_cast<int>(handle); }
+
+bool IsUsable(FileHandle handle) { return handle >= 0 && handle != kFileExistsResult; }
+
+int MakeFolder(const std::string& path) {
+    return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 1 : 0;
+}
+
+}  // namespace
+
+char PathSeparator() { return '/'; }
+
+std::string ResolveExistingPath(const std::string& path) {
+    if (path.empty() || Exists(path)) return path;
+    std::string::size_type slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return path;
+    std::string found = path;
+    while (dirent* entry = readdir(listing)) {
+        if (SameNameIgnoringCase(entry->d_name, name.c_str())) {
+            found = (slash == std::string::npos ? std::string() : folder) + entry->d_name;
+            break;
+        }
+    }
+    closedir(listing);
+    return found;
+}
+
+FileHandle FileOpen2(const char* path, int mode) {
+    if (path == nullptr || path[0] == '\0') return kInvalidFile;
+    std::string real = ResolveExistingPath(path);
+    if (mode == kFileTestExists) return PathIsFile(real) ? kFileExistsResult : kInvalidFile;
+    int flags = OpenFlags(mode);
+    if (flags < 0) return kInvalidFile;
+    int fd = open(real.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) return kInvalidFile;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return kInvalidFile;
+    }
+    return fd;
+}
+
+long FileRead(FileHandle handle, const char*, void* buffer, long count) {
+    if (!IsUsable(handle) || count < 0) return -1;
+    char* out = static_cast<char*>(buffer);
+    long total = 0;
+    while (total < count) {
+        ssize_t got = read(Descriptor(handle), out + total, static_cast<size_t>(count - total));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+long FileWrite(FileHandle handle, const char*, const void* buffer, long count) {
+    if (!IsUsable(handle) || count < 0) return -1;
+    const char* in = static_cast<const char*>(buffer);
+    long total = 0;
+    while (total < count) {
+        ssize_t put = write(Descriptor(handle), in + total, static_cast<size_t>(count - total));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) return -1;
+        total += put;
+    }
+    return total;
+}
+
+long FileSeek(FileHandle handle, const char*, long offset) {
+    if (!IsUsable(handle) || offset < 0) return -1;
+    off_t at = lseek(Descriptor(handle), offset, SEEK_SET);
+    return at < 0 ? -1 : static_cast<long>(at);
+}
+
+int FileClose(FileHandle handle, const char*) {
+    if (handle == kFileExistsResult) return 1;
+    if (!IsUsable(handle)) return 0;
+    return close(Descriptor(handle)) == 0 ? 1 : 0;
+}
+
+std::int64_t FileSize(FileHandle handle) {
+    struct stat info;
+    if (!IsUsable(handle) || fstat(Descriptor(handle), &info) != 0) return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+int MakeDir(void*, const char* path) {
+    if (path == nullptr || path[0] == '\0') return 0;
+    return mkdir(path, 0777) == 0 ? 1 : 0;
+}
+
+int GetDiskFree(int drive, std::uint32_t out[2]) {
+    if (drive < 0 || drive >= 26) return 0;
+    struct statvfs info;
+    std::string folder = DataFolder();
+    if (statvfs(folder.empty() ? "." : folder.c_str(), &info) != 0) return 0;
+    std::uint64_t free = static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
+    out[0] = static_cast<std::uint32_t>(free);
+    out[1] = static_cast<std::uint32_t>(free >> 32);
+    return 1;
+}
+
+int FlushFile(FileHandle handle) { return IsUsable(handle) && fsync(Descriptor(handle)) == 0 ? 1 : 0; }
+
+int ReplacePath(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0) return 0;
+    // The rename itself reaches the disk only with its folder.
+    std::string::size_type slash = to.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : to.substr(0, slash + 1);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+    return 1;
+}
+
+int PathIsFile(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? 1 : 0;
+}
+
+int DeletePath(const std::string& path) { return unlink(path.c_str()) == 0 || errno == ENOENT ? 1 : 0; }
+
+std::string DefaultDataFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    std::string base;
+    if (xdg && *xdg)
+        base = xdg;
+    else if (home && *home)
+        base = std::string(home) + "/.local/share";
+    else
+        return std::string();
+    std::string folder = base + "/KoroWorks";
+    if (!MakeFolder(base) || !MakeFolder(folder)) return std::string();
+    folder += "/Pelmo free";
+    if (!MakeFolder(folder)) return std::string();
+    return folder + "/";
+}

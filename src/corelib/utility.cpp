@@ -1,0 +1,70 @@
+#include "corelib/utility.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "corelib/msgbox.h"
+#include "corelib/sjis.h"
+
+namespace {
+
+const char kErrorCaption[] = "ペルモ";
+
+bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The ideographic space "　" in Shift-JIS.
+bool IsWideBlank(const char* p) {
+    return static_cast<unsigned char>(p[0]) == 0x81 && static_cast<unsigned char>(p[1]) == 0x40;
+}
+
+}  // namespace
+
+std::uint16_t PackDate(int year, int month, int day) {
+    return static_cast<std::uint16_t>(((year - 1900) << 9) | (month << 5) | day);
+}
+
+std::uint16_t GetDate() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return PackDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+char* CutStringSpace(char* text) {
+    if (text == nullptr) return text;
+    // Walk the characters once: skip the leading blanks, remember where the
+    // last non-blank character ends.
+    char* p = text;
+    while (*p != '\0') {
+        if (IsAsciiBlank(*p))
+            ++p;
+        else if (IsWideBlank(p))
+            p += 2;
+        else
+            break;
+    }
+    char* start = p;
+    char* end = p;
+    while (*p != '\0') {
+        if (IsAsciiBlank(*p)) {
+            ++p;
+        } else if (IsWideBlank(p)) {
+            p += 2;
+        } else {
+            p += IsSjisLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0' ? 2 : 1;
+            end = p;
+        }
+    }
+    std::size_t length = static_cast<std::size_t>(end - start);
+    std::memmove(text, start, length);
+    text[length] = '\0';
+    return text;
+}
+
+void MsgErr(void* window, const char* text) {
+    PelmoMessageBox(window, text, kErrorCaption, kMbOk | kMbIconInformation);
+}
