@@ -1,8 +1,10 @@
 #include "corelib/window_classes.h"
 
+#include "corelib/fields.h"
+
 // Each family of classes registers itself; a class that is already registered counts as success.
 BOOL RegisterWindowsStandardClass(HINSTANCE instance) {
-    (void)instance;
     bool ok = true;
+    ok = RegisterFieldClasses(instance) && ok;
     return ok ? TRUE : FALSE;
 }
