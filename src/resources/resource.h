@@ -53,6 +53,69 @@
 // The toolbar is a child of the frame with this id (the same as its toggle command).
 #define IDW_TOOLBAR ID_VIEW_TOOLBAR
 
+// Shell: windows of the start-up tree, the About box and the exit dialog.
+// Named resources (by string): "IDB_OPNING" splash, "IDB_WEBSITE", "IDB_ABOUT",
+// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog.
+#define IDW_CALENDAR 2
+#define IDW_CONTAINER 3
+#define IDW_DIARY 4
+#define IDW_VIEW 59648  // the view pane, as the framework numbers its first pane
+#define IDC_ABOUT_WEBPAGE 1001
+#define IDC_PLEND_WEBSITE 3
+#define IDC_PLEND_MASCOT 1081
+#define IDC_ABOUT_PICTURE 1002
+#define IDC_ABOUT_VERSION 1003
+
+// User, target and input-item dialogs (templates are named by string:
+// "IDD_USER_REGISTRY", "IDD_USER_AMEND", "IDD_SEARCHDIALOG", "IDD_VIEW_USERINFO",
+// "IDD_DELETEDIALOG", "IDD_SET_TARGET", "IDD_SET_ITEM2"). Control ids 100..1099,
+// string-table texts 41214..41248 and 57704..57707.
+#define IDC_DIALOG_HELP 100
+#define IDC_SEARCH_KEYWORD 101
+#define IDC_SEARCH_LIST 102
+#define IDC_SEARCH_BUTTON 103
+#define IDC_SEARCH_OPEN 104
+#define IDC_SEARCH_VIEW 105
+#define IDC_DELETE_BUTTON 109
+#define IDC_DELETE_LIST 110
+#define IDC_USER_NAME 245
+#define IDC_USER_SEX 248
+#define IDC_USER_HEIGHT 249
+#define IDC_USER_AGE 250
+#define IDC_USER_ACTIVITY 251
+#define IDC_USER_REGISTER 390
+#define IDC_USER_AGE_SPIN 1090
+#define IDC_USER_HEIGHT_SPIN 1091
+#define IDC_TARGET_STEPS 133
+#define IDC_TARGET_INTAKE 399
+#define IDC_TARGET_NORMAL_WEIGHT 411
+#define IDC_TARGET_BODYFAT 1063
+#define IDC_TARGET_WEIGHT 1066
+#define IDC_TARGET_SLEEP 1067
+#define IDC_TARGET_WEIGHT_SPIN 1069
+#define IDC_TARGET_MESSAGE 1070
+#define IDC_TARGET_EXERCISE 1071
+#define IDC_TARGET_BODYFAT_SPIN 1072
+#define IDC_TARGET_REGISTER 1073
+#define IDC_TARGET_SLEEP_SPIN 1074
+#define IDC_TARGET_STEPS_SPIN 1075
+#define IDC_TARGET_INTAKE_SPIN 1076
+#define IDC_TARGET_EXERCISE_SPIN 1077
+#define IDC_TARGET_BODYFAT_LABEL 57781
+#define IDC_ITEM_FIRST 319  // checkbox of input item i is IDC_ITEM_FIRST + i (only body fat exists)
+#define IDC_ITEM_REGISTER 1073
+#define IDS_SEX_MALE 41214
+#define IDS_SEX_FEMALE 41215
+#define IDS_OPEN_USER_CAPTION 41244
+#define IDS_OPEN_USER_QUESTION 41245
+#define IDS_DELETE_USERS_QUESTION 41247
+#define IDS_DELETE_USERS_CAPTION 41248
+// Activity levels 0..3 are IDS_ACTIVITY_LOW + level.
+#define IDS_ACTIVITY_LOW 57704
+#define IDS_ACTIVITY_RATHER_LOW 57705
+#define IDS_ACTIVITY_MODERATE 57706
+#define IDS_ACTIVITY_HIGH 57707
+
 // Evaluation and charts: 57715..57720 BMI class names (57715 + class),
 // 57753..57762 chart item names (57753 + item), 57763..57771 units of items 1..9 (57762 + item)
 #define IDS_BMI_CLASS_UNDERWEIGHT 57715
