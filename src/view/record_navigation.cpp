@@ -1,0 +1,101 @@
+#include "view/record_navigation.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kFirstColumnStart = 2;
+constexpr int kColumnGap = 3;
+
+// Year and month: the first 6 date characters. A month is a month of a year:
+// January 2006 and January 2007 are different months.
+constexpr std::size_t kMonthKeyLength = 6;
+
+bool SameMonth(const DailyRecord& a, const DailyRecord& b) {
+    return std::memcmp(a.date, b.date, kMonthKeyLength) == 0;
+}
+
+NavigationStep MoveTo(const DailyRecord* records, long line) {
+    return NavigationStep{line, static_cast<long>(DateNumber(records[line]))};
+}
+
+constexpr NavigationStep kNoMove = {-1, 0};
+
+}  // namespace
+
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kTableColumns]) {
+    const int h = ascent / 2;
+    RecordColumns columns = {};
+    columns.start[0] = kFirstColumnStart;
+    for (int i = 0; i + 1 < kTableColumns; ++i)
+        columns.start[i + 1] = columns.start[i] + kColumnGap + static_cast<int>(titleLengths[i]) * h;
+    columns.width = columns.start[kTableColumns - 1] + kColumnGap +
+                    static_cast<int>(titleLengths[kTableColumns - 1]) * h;
+    return columns;
+}
+
+unsigned long DateNumber(const DailyRecord& record) {
+    unsigned long number = 0;
+    for (std::size_t i = 0; i < kDateLength; ++i) {
+        const char c = record.date[i];
+        number = number * 10 + (c >= '0' && c <= '9' ? static_cast<unsigned long>(c - '0') : 0);
+    }
+    return number;
+}
+
+NavigationStep NavigateRecords(const DailyRecord* records, std::uint32_t count, long selection, int code,
+                               long line, const char* calendarText) {
+    const long n = static_cast<long>(count) + 1;  // the records and the blank line
+    const long s = selection;
+    switch (code) {
+    case 0:  // next record
+        if (s < 0 || s + 2 >= n) return kNoMove;
+        return MoveTo(records, s + 1);
+    case 1:  // previous record
+        if (s < 1 || s >= n) return kNoMove;
+        return MoveTo(records, s - 1);
+    case 2: {  // next month: the first record of a later month, else the last record
+        if (s < 0 || s + 2 >= n) return kNoMove;
+        long next = s + 1;
+        while (next < static_cast<long>(count) - 1 && SameMonth(records[next], records[s])) ++next;
+        return MoveTo(records, next);
+    }
+    case 3: {  // previous month: the first record of the month of record s - 1
+        if (s < 1 || s >= n) return kNoMove;
+        long first = s - 1;
+        while (first > 0 && SameMonth(records[first - 1], records[s - 1])) --first;
+        return MoveTo(records, first);
+    }
+    case 4:  // a line of the list
+        if (line < 0 || line >= n) return kNoMove;
+        return NavigationStep{line, 1};
+    case 5: {  // the calendar's date, else the blank line
+        char key[kDateLength] = {};
+        std::size_t k = 0;
+        for (const char* p = calendarText; p && *p && k < kDateLength; ++p)
+            if (*p != '/') key[k++] = *p;
+        long found = static_cast<long>(count);
+        if (k == kDateLength)
+            for (std::uint32_t i = 0; i < count; ++i)
+                if (std::memcmp(records[i].date, key, kDateLength) == 0) {
+                    found = static_cast<long>(i);
+                    break;
+                }
+        return NavigationStep{found, 1};
+    }
+    default:
+        return kNoMove;
+    }
+}
+
+void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, int todayYear,
+                     int todayMonth, int todayDay, char* out) {
+    if (selection >= 0 && static_cast<std::uint32_t>(selection) < count) {
+        const char* d = records[selection].date;
+        std::snprintf(out, 11, "%.4s/%.2s/%.2s", d, d + 4, d + 6);
+        return;
+    }
+    std::snprintf(out, 11, "%4u/%02u/%02u", static_cast<unsigned>(todayYear) % 10000u,
+                  static_cast<unsigned>(todayMonth) % 100u, static_cast<unsigned>(todayDay) % 100u);
+}

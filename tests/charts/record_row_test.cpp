@@ -1,0 +1,54 @@
+// The texts of a record-table row.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "charts/record_row.h"
+
+namespace {
+DailyRecord Day(double weight, double bodyFat) {
+    DailyRecord record;
+    std::memset(&record, 0, sizeof record);
+    std::memcpy(record.date, "20070105", kDateLength);
+    record.weight = weight;
+    record.bodyFat = bodyFat;
+    return record;
+}
+UserHeader User(double height, double targetWeight, double targetBodyFat) {
+    UserHeader header;
+    std::memset(&header, 0, sizeof header);
+    header.height = height;
+    header.targetWeight = targetWeight;
+    header.targetBodyFat = targetBodyFat;
+    return header;
+}
+}  // namespace
+
+TEST(RecordRow, SeventyKilosAtOneSeventy) {
+    RecordRowTexts row = FormatRecordRow(Day(70.0, 22.5), User(170.0, 65.0, 20.0));
+    EXPECT_STREQ(row.date, "01/05");
+    EXPECT_STREQ(row.weight, " 70.0");
+    EXPECT_STREQ(row.bodyFat, "22.5");
+    EXPECT_STREQ(row.bmi, "  24.2");
+    EXPECT_STREQ(row.bmiClass, "普通体重");
+    EXPECT_STREQ(row.weightDifference, "   5.0");
+    EXPECT_STREQ(row.bodyFatDifference, "   2.5");
+    EXPECT_NEAR(row.bmiValue, 24.2214, 1e-4);
+}
+
+TEST(RecordRow, WithoutBodyFatTheWeightDifferenceStays) {
+    RecordRowTexts row = FormatRecordRow(Day(60.0, 0.0), User(170.0, 65.0, 20.0));
+    EXPECT_STREQ(row.bodyFat, "");
+    EXPECT_STREQ(row.bodyFatDifference, "");
+    EXPECT_STREQ(row.weightDifference, "  -5.0");
+}
+
+TEST(RecordRow, WithoutAHeightNoBmiClassOrWeightDifference) {
+    RecordRowTexts row = FormatRecordRow(Day(60.0, 20.0), User(0.0, 65.0, 20.0));
+    EXPECT_STREQ(row.weight, " 60.0");
+    EXPECT_STREQ(row.bmi, "");
+    EXPECT_STREQ(row.bmiClass, "");
+    EXPECT_STREQ(row.weightDifference, "");
+    EXPECT_STREQ(row.bodyFatDifference, "   0.0");
+    EXPECT_EQ(row.bmiValue, 0.0);
+}
