@@ -1,0 +1,36 @@
+#include "diary/input_items.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "corelib/files.h"
+
+void InputItemFileName(long userNumber, char* out) {
+    std::snprintf(out, kFileNameSize, "ITEM%ld.DAT", userNumber);
+}
+
+int ReadInputItems(long userNumber, InputItemFlags* flags) {
+    char name[kFileNameSize];
+    InputItemFileName(userNumber, name);
+    FileHandle file = FileOpen(name, kFileRead);
+    if (file == kInvalidFile) return 0;
+    InputItemFlags read = {};
+    long got = FileRead(file, name, read.on, sizeof read.on);
+    FileClose(file, name);
+    // A short file is no choice at all: the caller falls back to its default.
+    if (got != static_cast<long>(sizeof read.on)) return 0;
+    for (auto& on : read.on) on = on ? 1 : 0;
+    *flags = read;
+    return 1;
+}
+
+int WriteInputItems(long userNumber, const InputItemFlags& flags) {
+    char name[kFileNameSize];
+    InputItemFileName(userNumber, name);
+    FilePart part = {flags.on, sizeof flags.on};
+    return WriteFileAtomically(name, &part, 1);
+}
+
+bool SameInputItems(const InputItemFlags& a, const InputItemFlags& b) {
+    return std::memcmp(a.on, b.on, sizeof a.on) == 0;
+}

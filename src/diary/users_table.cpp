@@ -1,0 +1,56 @@
+#include "diary/users_table.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "corelib/sjis.h"
+
+void FormatUsersRow(long number, const char* name, char* out) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%5ld", number);
+    std::memcpy(out, digits, kUsersNumberWidth);
+    std::size_t length = SjisFitLength(name, kUsersNameWidth);
+    std::memset(out + kUsersNumberWidth, ' ', kUsersNameWidth);
+    std::memcpy(out + kUsersNumberWidth, name, length);
+    out[kUsersRowLength] = '\0';
+}
+
+long UserNumberOfRow(const char* row) {
+    // Only the number's own 5 characters: a name starting with digits is not part of it.
+    int i = 0;
+    while (i < kUsersNumberWidth && row[i] == ' ') ++i;
+    if (i == kUsersNumberWidth || row[i] < '0' || row[i] > '9') return kNoUserNumber;
+    long number = 0;
+    for (; i < kUsersNumberWidth && row[i] >= '0' && row[i] <= '9'; ++i) number = number * 10 + (row[i] - '0');
+    return number;
+}
+
+void UserNameOfRow(const char* row, char* out) {
+    std::size_t length = kUsersNameWidth;
+    const char* name = row + kUsersNumberWidth;
+    // 0x20 is never the trail byte of a double-byte character.
+    while (length > 0 && (name[length - 1] == ' ' || name[length - 1] == '\0')) --length;
+    std::memcpy(out, name, length);
+    out[length] = '\0';
+}
+
+long NextUserNumber(void* window) {
+    DbfInfo info = {};
+    if (!GetDBFInfo(kUsersTable, &info)) return FileExists(kUsersTable) ? kNoUserNumber : 0;
+    long rows = static_cast<long>(info.rowCount);
+    // One flag per possible number; a row outside 0..65534 marks nothing.
+    std::vector<bool> used(kMaxUserNumber + 1, false);
+    char row[kUsersRowLength + 1];
+    for (long r = 0; r < rows; ++r) {
+        std::memset(row, 0, sizeof row);
+        // A row that cannot be read might hold any number: giving one out could
+        // overwrite that user's diary.
+        if (!ReadDBFRecord(window, kUsersTable, static_cast<int>(r), row)) return kNoUserNumber;
+        long number = UserNumberOfRow(row);
+        if (number >= 0 && number <= kMaxUserNumber) used[number] = true;
+    }
+    for (long i = 0; i < rows && i <= kMaxUserNumber; ++i)
+        if (!used[i]) return i;
+    return rows <= kMaxUserNumber ? rows : kNoUserNumber;
+}

@@ -1,0 +1,25 @@
+// The diary's side of the users table "ﾕｰｻﾞ.DBF": a row is the user number
+// printed "%5ld" and the name in 30 bytes, space-filled.
+#ifndef PELMO_DIARY_USERS_TABLE_H
+#define PELMO_DIARY_USERS_TABLE_H
+
+#include "corelib/dbf.h"
+
+// User numbers lie in 0..kMaxUserNumber.
+constexpr long kMaxUserNumber = 65534;
+constexpr long kNoUserNumber = -1;
+
+// A row for number and name into out (kUsersRowLength + 1 bytes, NUL-terminated);
+// the name is cut at 30 bytes without splitting a character.
+void FormatUsersRow(long number, const char* name, char* out);
+// The number in a row's first 5 characters (leading blanks skipped), or kNoUserNumber.
+long UserNumberOfRow(const char* row);
+// The name of a row without its trailing blanks into out (31 bytes).
+void UserNameOfRow(const char* row, char* out);
+
+// The number for a new user: the smallest number not used by a row, below
+// the row count; else the row count. kNoUserNumber when none is left or the
+// table cannot be read.
+long NextUserNumber(void* window);
+
+#endif

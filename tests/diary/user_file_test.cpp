@@ -1,0 +1,205 @@
+// Creating, amending, saving and loading users, with the windows' side seen
+// through the hooks.
+#include "diary/user_file.h"
+
+#include <cstring>
+
+#include "corelib/dbf.h"
+#include "corelib/msgbox.h"
+#include "diary/input_items.h"
+#include "diary/users_table.h"
+#include "user_fixture.h"
+
+using namespace diarytest;
+
+namespace {
+
+class UserFile : public UserFileTest {
+protected:
+    void SetUp() override {
+        UserFileTest::SetUp();
+        InstallHooks();
+    }
+    // The registration dialog's part: the staging header of a new user.
+    static void Register(const char* name) {
+        StagingHeader() = UserHeader{};
+        StagingHeader().formatMark = 'A';
+        std::strcpy(StagingHeader().name, name);
+        StagingHeader().age = 30;
+        StagingHeader().height = 170.0;
+        std::strcpy(StagingHeader().targetMessage, "夏までに");
+    }
+};
+
+TEST_F(UserFile, CreateWritesAnEmptyFileTheRowAndTheItems) {
+    Register("山田ソ表");
+    ASSERT_EQ(1, CreateUser(nullptr));
+    EXPECT_EQ(kTargetNewUser, log.targetMode);
+
+    Bytes file = Read("0.DAT");
+    ASSERT_EQ(167u, file.size());
+    UserHeader written;
+    std::memcpy(&written, file.data(), sizeof written);
+    EXPECT_EQ('A', written.formatMark);
+    EXPECT_EQ(0, std::int32_t{written.userNumber});
+    EXPECT_STREQ("山田ソ表", written.name);
+    EXPECT_EQ(0u, std::uint32_t{written.recordCount});
+
+    char row[kUsersRowLength + 1] = {};
+    ASSERT_EQ(1, ReadDBFRecord(nullptr, kUsersTable, 0, row));
+    char expected[kUsersRowLength + 1];
+    FormatUsersRow(0, "山田ソ表", expected);
+    EXPECT_STREQ(expected, row);
+    EXPECT_EQ(0, std::memcmp(row, "    0", 5));
+
+    EXPECT_EQ((Bytes{1, 0, 0, 0, 0, 0, 0}), Read("ITEM0.DAT"));
+    EXPECT_EQ("山田ソ表 - ペルモ 「夏までに」", log.title);
+    EXPECT_EQ(1, log.analysisClears);
+    EXPECT_TRUE(IsUserOpen());
+    EXPECT_EQ(0u, DiaryRecordCount());
+    EXPECT_EQ(0, std::int32_t{StagingHeader().userNumber});
+
+    Register("二人目");
+    ASSERT_EQ(1, CreateUser(nullptr));
+    EXPECT_EQ(1, std::int32_t{CurrentHeader().userNumber});
+    EXPECT_TRUE(Exists("1.DAT"));
+}
+
+TEST_F(UserFile, CancelledTargetDialogLeavesTheOpenUser) {
+    int row = AddUser(0, "佐藤", Days({"20240101", "20240102"}));
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    InputItems() = kAllItemsOn;
+    log.targetAnswer = 0;
+    Register("鈴木");
+    EXPECT_EQ(0, CreateUser(nullptr));
+    EXPECT_STREQ("佐藤", CurrentHeader().name);
+    EXPECT_EQ(2u, DiaryRecordCount());
+    EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));  // only the items changed
+    EXPECT_FALSE(Exists("1.DAT"));
+    DbfInfo info = {};
+    GetDBFInfo(kUsersTable, &info);
+    EXPECT_EQ(1u, info.rowCount);
+}
+
+TEST_F(UserFile, NextNumberFillsTheFirstGap) {
+    EXPECT_EQ(0, NextUserNumber(nullptr));
+    AddRow(0, "a");
+    AddRow(1, "b");
+    AddRow(2, "c");
+    EXPECT_EQ(3, NextUserNumber(nullptr));
+    ASSERT_EQ(1, DeleteDBFNoRecord(nullptr, kUsersTable, 1));
+    EXPECT_EQ(1, NextUserNumber(nullptr));
+}
+
+TEST_F(UserFile, NextNumberIgnoresNumbersOutsideTheFlagTable) {
+    AddRow(99999, "too big");
+    AddRow(-1, "negative");
+    AddRow(65535, "just past");
+    AddRow(0, "zero");
+    EXPECT_EQ(1, NextUserNumber(nullptr));
+    // A name that starts with digits does not lengthen the number before it.
+    char row[kUsersRowLength + 1];
+    FormatUsersRow(3, "7号", row);
+    EXPECT_EQ(3, UserNumberOfRow(row));
+    EXPECT_EQ(kNoUserNumber, UserNumberOfRow("     name"));
+}
+
+TEST_F(UserFile, SaveAndLoadRoundTripEveryByte) {
+    Register("田中");
+    ASSERT_EQ(1, CreateUser(nullptr));
+    std::vector<DailyRecord> days = Days({"20240301", "20240302", "20240310"});
+    days[1].reservedA[7000] = 0x42;
+    days[2].intakeParts[3] = 77;
+    for (const DailyRecord& day : days) StoreDay(day);
+    ASSERT_EQ(1, SaveUser(nullptr));
+    EXPECT_EQ(167u + 3 * 15282u, Read("0.DAT").size());
+
+    CloseUser();
+    InputItems() = InputItemFlags{};
+    log = WindowLog{};
+    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    ExpectStoreHolds(days);
+    EXPECT_STREQ("田中", CurrentHeader().name);
+    EXPECT_EQ(4, log.listLines);  // one line per day and the blank one, which is selected
+    EXPECT_EQ(3, log.selected);
+    EXPECT_EQ(3, log.calendarCount);
+    EXPECT_EQ(1, log.selectorRestores);  // first load of the run with records
+    EXPECT_EQ("田中 - ペルモ 「夏までに」", log.title);
+    EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));
+    EXPECT_TRUE(messages.empty());
+
+    // A second load in the same run leaves the selectors alone.
+    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    EXPECT_EQ(1, log.selectorRestores);
+}
+
+TEST_F(UserFile, MissingItemFileTurnsEveryItemOn) {
+    int row = AddUser(4, "高橋", Days({"20240101"}));
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
+    EXPECT_FALSE(Exists("ITEM4.DAT"));
+    Write("ITEM4.DAT", Bytes{1, 0});  // a short file is no choice either
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
+}
+
+TEST_F(UserFile, FailedLoadKeepsThePreviousUser) {
+    int first = AddUser(0, "伊藤", Days({"20240101", "20240102"}));
+    int second = AddRow(1, "渡辺");  // its data file is missing
+    ASSERT_EQ(1, LoadUser(nullptr, first));
+    EXPECT_EQ(0, LoadUser(nullptr, second));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(kReadFailedText, messages[0].text);
+    EXPECT_STREQ("伊藤", CurrentHeader().name);
+    ExpectStoreHolds(Days({"20240101", "20240102"}));
+    EXPECT_EQ(0, LoadUser(nullptr, 57));  // no such row
+}
+
+TEST_F(UserFile, LoadTakesTheNumberFromTheTableNotTheHeader) {
+    UserHeader h = Header(9, "中村");  // a header naming another user's file
+    h.recordCount = 1;
+    Write("2.DAT", FileImage(h, Days({"20240101"})));
+    int row = AddRow(2, "中村");
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    EXPECT_EQ(2, std::int32_t{CurrentHeader().userNumber});
+    ASSERT_EQ(1, SaveUser(nullptr));
+    EXPECT_FALSE(Exists("9.DAT"));
+}
+
+TEST_F(UserFile, SaveNeedsAnOpenUser) {
+    EXPECT_EQ(0, SaveUser(nullptr));
+    EXPECT_FALSE(Exists("0.DAT"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(UserFile, AmendRewritesTheHeaderAndKeepsTheDays) {
+    std::vector<DailyRecord> days = Days({"20240101", "20240105"});
+    int row = AddUser(3, "小林", days);
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    StagingHeader() = CurrentHeader();
+    StagingHeader().age = 41;
+    StagingHeader().height = 171.5;
+
+    log.targetAnswer = 0;
+    EXPECT_EQ(0, AmendUser(nullptr));
+    EXPECT_EQ(40, std::int32_t{CurrentHeader().age});
+
+    log.targetAnswer = 1;
+    ASSERT_EQ(1, AmendUser(nullptr));
+    EXPECT_EQ(kTargetExistingUser, log.targetMode);
+    EXPECT_EQ(41, std::int32_t{CurrentHeader().age});
+    UserHeader expected = CurrentHeader();
+    EXPECT_EQ(FileImage(expected, days), Read("3.DAT"));
+    EXPECT_EQ(2u, DiaryRecordCount());
+}
+
+TEST_F(UserFile, AmendWithoutAnOpenUserWritesNothing) {
+    AddUser(0, "加藤", Days({"20240101"}));
+    Bytes before = Read("0.DAT");
+    StagingHeader() = UserHeader{};  // what the amend dialog copies from an empty header
+    EXPECT_EQ(0, AmendUser(nullptr));
+    EXPECT_EQ(before, Read("0.DAT"));
+    EXPECT_EQ(0, log.targetDialogs);
+}
+
+}  // namespace
