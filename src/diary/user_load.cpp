@@ -145,7 +145,7 @@ bool IsCompleteUserFile(const char* path, void*) {
 int LoadUser(void* window, int row) {
     char rowText[kUsersRowLength + 1] = {};
     long number = kNoUserNumber;
-    if (ReadDBFRecord(window, kUsersTable, row, rowText)) number = UserNumberOfRow(rowText);
+    if (ReadUsersRow(window, row, rowText)) number = UserNumberOfRow(rowText);
     if (number == kNoUserNumber) {
         MsgErr(window, kReadFailedText);
         return 0;

@@ -35,6 +35,18 @@ void UserNameOfRow(const char* row, char* out) {
     out[length] = '\0';
 }
 
+int ReadUsersRow(void* window, int row, char* out) {
+    char* buffer = AllocDbfRecordMem(kUsersTable);
+    if (!buffer) return 0;
+    int read = ReadDBFRecord(window, kUsersTable, row, buffer);
+    if (read) {
+        std::memcpy(out, buffer, kUsersRowLength);
+        out[kUsersRowLength] = '\0';
+    }
+    FreeDbfRecordMem(buffer);
+    return read ? 1 : 0;
+}
+
 long NextUserNumber(void* window) {
     DbfInfo info = {};
     if (!GetDBFInfo(kUsersTable, &info)) return FileExists(kUsersTable) ? kNoUserNumber : 0;
@@ -43,10 +55,9 @@ long NextUserNumber(void* window) {
     std::vector<bool> used(kMaxUserNumber + 1, false);
     char row[kUsersRowLength + 1];
     for (long r = 0; r < rows; ++r) {
-        std::memset(row, 0, sizeof row);
         // A row that cannot be read might hold any number: giving one out could
         // overwrite that user's diary.
-        if (!ReadDBFRecord(window, kUsersTable, static_cast<int>(r), row)) return kNoUserNumber;
+        if (!ReadUsersRow(window, static_cast<int>(r), row)) return kNoUserNumber;
         long number = UserNumberOfRow(row);
         if (number >= 0 && number <= kMaxUserNumber) used[number] = true;
     }

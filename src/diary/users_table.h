@@ -17,6 +17,11 @@ long UserNumberOfRow(const char* row);
 // The name of a row without its trailing blanks into out (31 bytes).
 void UserNameOfRow(const char* row, char* out);
 
+// Reads row `row` into out (kUsersRowLength + 1 bytes, NUL-terminated) through a
+// buffer as wide as the table's own rows, so that a table with wider rows than
+// the program's cannot overrun it. 1 on success.
+int ReadUsersRow(void* window, int row, char* out);
+
 // The number for a new user: the smallest number not used by a row, below
 // the row count; else the row count. kNoUserNumber when none is left or the
 // table cannot be read.

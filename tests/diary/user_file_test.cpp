@@ -104,6 +104,19 @@ TEST_F(UserFile, NextNumberIgnoresNumbersOutsideTheFlagTable) {
     EXPECT_EQ(kNoUserNumber, UserNumberOfRow("     name"));
 }
 
+TEST_F(UserFile, TableWithWiderRowsIsReadWithinBounds) {
+    // A users table rewritten by another tool with a wider name field.
+    const DbfFieldSpec fields[] = {{kUsersNumberField, 'N', 5, 0}, {kUsersNameField, 'C', 200, 0}};
+    ASSERT_EQ(1, CreateDBFTable(kUsersTable, fields, 2));
+    std::string row = "    3" + std::string("森") + std::string(198, ' ');
+    ASSERT_EQ(1, WriteDBFRecord(nullptr, kUsersTable, row.c_str(), kUsersNameField));
+    UserHeader h = Header(3, "森");
+    Write("3.DAT", FileImage(h, {}));
+    EXPECT_EQ(0, NextUserNumber(nullptr));
+    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    EXPECT_EQ(3, std::int32_t{CurrentHeader().userNumber});
+}
+
 TEST_F(UserFile, SaveAndLoadRoundTripEveryByte) {
     Register("田中");
     ASSERT_EQ(1, CreateUser(nullptr));
