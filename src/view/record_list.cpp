@@ -1,0 +1,350 @@
+#include "view/record_list.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "charts/record_table.h"
+#include "corelib/utility.h"
+#include "diary/diary_store.h"
+#include "resources/resource.h"
+#include "resources/texts.h"
+#include "view/diary_state.h"
+#include "view/record_navigation.h"
+
+namespace {
+
+RecordListHooks g_hooks = {};
+
+constexpr int kSelectedRowColor = 47;  // palette entry of the selected row's background
+constexpr int kRowTextColor = 32;
+constexpr int kBlankCount = 71;
+const char kBlanks[] = "                                                                       ";
+static_assert(sizeof kBlanks == kBlankCount + 1, "71 blanks");
+const char kLineText[] = "*";  // every line's string; rows are painted from the records
+constexpr int kMonthKeyLength = 6;
+constexpr int kYearKeyLength = 4;
+constexpr int kGraphMonthly = 0;
+constexpr RECT kCalendarDateArea = {73, 6, 187, 22};  // where the calendar draws its date
+
+HWND DiaryWindow() { return g_diary.window ? g_diary.window : GetParent(g_diary.recordList); }
+
+long Selection(HWND list) { return static_cast<long>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+long LineCount(HWND list) { return static_cast<long>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+
+void SendCommand(WORD id) { SendMessageA(DiaryWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+bool IsNavigationKey(WPARAM key) {
+    switch (key) {
+    case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
+    case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ControlHeld() { return (GetKeyState(VK_CONTROL) & 0xFF00) != 0; }
+
+// The command a key sends to the diary window, or 0 for keys the list keeps.
+WORD KeyCommand(WPARAM key) {
+    switch (key) {
+    case VK_DELETE: return ID_DAY_DELETE;
+    case VK_F2: return ID_DAY_EDIT;
+    case VK_F3: return ID_DAY_NEW;
+    default: break;
+    }
+    if (!ControlHeld()) return 0;
+    switch (key) {
+    case 'A': return ID_USER_AMEND;
+    case 'D': return ID_USER_DELETE;
+    case 'N': return ID_USER_NEW;
+    case 'O': return ID_USER_OPEN;
+    case 'P': return ID_RECORDS_PRINT;
+    default: return 0;
+    }
+}
+
+// "2007年01月" or "2007年": the period selectors' text of a shown date.
+void PeriodText(const char* shown, int keyLength, char* out, std::size_t size) {
+    if (keyLength == kMonthKeyLength)
+        std::snprintf(out, size, "%.4s年%.2s月", shown, shown + 5);
+    else
+        std::snprintf(out, size, "%.4s年", shown);
+}
+
+// The period key of a shown date "YYYY/MM/DD": YYYYMM or YYYY.
+void PeriodKey(const char* shown, int keyLength, char* key) {
+    std::memcpy(key, shown, 4);
+    if (keyLength == kMonthKeyLength) std::memcpy(key + 4, shown + 5, 2);
+    key[keyLength] = '\0';
+}
+
+// Selects the entry of a period selector by its text; none when it is not there.
+void SelectPeriodEntry(int selectorId, const char* shown, int keyLength) {
+    HWND selector = GetDlgItem(DiaryWindow(), selectorId);
+    if (!selector) return;
+    char text[32];
+    PeriodText(shown, keyLength, text, sizeof text);
+    LRESULT index = SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+}
+
+void Evaluate() {
+    if (g_hooks.evaluate) g_hooks.evaluate(DiaryWindow());
+}
+
+void SyncAnalysisPeriod(const char* shown) {
+    int length = 0;
+    if (g_diary.analysisMode == 1) length = kMonthKeyLength;
+    else if (g_diary.analysisMode == 2) length = kYearKeyLength;
+    else return;
+    char key[sizeof g_diary.analysisPeriodKey];
+    PeriodKey(shown, length, key);
+    if (std::strcmp(key, g_diary.analysisPeriodKey) == 0) return;
+    std::memcpy(g_diary.analysisPeriodKey, key, length + 1);
+    SelectPeriodEntry(kAnalysisPeriodSelectorId, shown, length);
+    Evaluate();
+}
+
+void SyncGraphPeriod(const char* shown) {
+    if (!g_diary.graphItem[0] && !g_diary.graphItem[1]) {
+        g_diary.graphPeriodKey[0] = '\0';
+        return;
+    }
+    const int length = g_diary.graphPeriod == kGraphMonthly ? kMonthKeyLength : kYearKeyLength;
+    char key[sizeof g_diary.graphPeriodKey];
+    PeriodKey(shown, length, key);
+    if (std::strcmp(key, g_diary.graphPeriodKey) != 0) {
+        std::memcpy(g_diary.graphPeriodKey, key, length + 1);
+        SelectPeriodEntry(kGraphMonthSelectorId, shown, length);
+    }
+    if (g_hooks.repaintGraphAxis) g_hooks.repaintGraphAxis(DiaryWindow());
+}
+
+// The palette the container keeps in its first window word, else the diary window's.
+HPALETTE ContainerPalette() {
+    HWND container = GetParent(DiaryWindow());
+    HPALETTE palette = nullptr;
+    if (container && GetClassLongPtrA(container, GCL_CBWNDEXTRA) >= static_cast<LONG_PTR>(sizeof(LONG_PTR)))
+        palette = reinterpret_cast<HPALETTE>(GetWindowLongPtrA(container, 0));
+    return palette ? palette : g_diary.palette;
+}
+
+// The slots below the last line look like empty rows: background and separators.
+void PaintEmptyArea(HWND list, HDC dc) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    if (itemHeight <= 0) return;
+    const long top = static_cast<long>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    const long count = LineCount(list);
+    const long slots = client.bottom / itemHeight + top - count;
+    if (slots <= 0) return;
+    HPALETTE palette = ContainerPalette();
+    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    if (palette) RealizePalette(dc);
+    RECT window = {};
+    GetWindowRect(list, &window);
+    const int right = g_diary.scrollCompensated ? g_diary.baseTableWidth - 3 : window.right - window.left;
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    for (long slot = 0; slot < slots; ++slot) {
+        const int y = static_cast<int>(itemHeight * (count - top + slot));
+        RECT box = {0, y, right, y + itemHeight};
+        SetBkMode(dc, OPAQUE);
+        ExtTextOutA(dc, 0, y, ETO_OPAQUE | ETO_CLIPPED, &box, kBlanks, kBlankCount, nullptr);
+        SetBkMode(dc, TRANSPARENT);
+        for (int i = 1; i < kRecordColumnCount; ++i) {
+            MoveToEx(dc, g_diary.columnStarts[i] - 6, y, nullptr);
+            LineTo(dc, g_diary.columnStarts[i] - 6, y + itemHeight);
+        }
+    }
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
+}
+
+void ShowPopup(HWND list, LPARAM lParam) {
+    if (!g_diary.recordPopup) return;
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(list, &point);
+    TrackPopupMenu(g_diary.recordPopup, TPM_RIGHTBUTTON, point.x, point.y, 0, DiaryWindow(), nullptr);
+}
+
+LRESULT PassOn(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(g_diary.recordListProcedure, list, message, wParam, lParam);
+}
+
+LRESULT OnKeyDown(HWND list, WPARAM key, LPARAM lParam) {
+    if (WORD command = KeyCommand(key)) {
+        SendCommand(command);
+        return 0;
+    }
+    if (IsNavigationKey(key)) SyncRecordList(false);
+    return PassOn(list, WM_KEYDOWN, key, lParam);
+}
+
+LRESULT OnKeyUp(HWND list, WPARAM key, LPARAM lParam) {
+    // A held key repeats its key-down; the release syncs with the final line.
+    if (IsNavigationKey(key) && (GetKeyState(static_cast<int>(key)) & 0x8000) == 0)
+        SendMessageA(list, WM_LBUTTONUP, 0, 0);
+    return PassOn(list, WM_KEYUP, key, lParam);
+}
+
+LRESULT OnDoubleClick(HWND list) {
+    const long s = Selection(list);
+    const bool record = s >= 0 && s + 1 < LineCount(list);
+    SendCommand(record ? ID_DAY_EDIT : ID_DAY_NEW);
+    return 0;
+}
+
+LRESULT CALLBACK RecordListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+        return OnKeyDown(list, wParam, lParam);
+    case WM_KEYUP:
+        return OnKeyUp(list, wParam, lParam);
+    case WM_LBUTTONUP:
+        SyncRecordList(wParam == kResyncMarker);
+        return PassOn(list, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        return OnDoubleClick(list);
+    case WM_RBUTTONDOWN:
+        ShowPopup(list, lParam);
+        return PassOn(list, message, wParam, lParam);
+    case WM_ERASEBKGND:
+        PaintEmptyArea(list, reinterpret_cast<HDC>(wParam));
+        return 0;
+    default:
+        return PassOn(list, message, wParam, lParam);
+    }
+}
+
+void AddLines(HWND list, std::size_t lines) {
+    for (std::size_t i = 0; i < lines; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kLineText));
+}
+
+// The column titles as the table shows them, in Shift-JIS bytes.
+void TitleLengths(std::size_t (&lengths)[kTableColumns]) {
+    for (int i = 0; i < kTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
+}
+
+void SelectLine(long line) {
+    SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+}
+
+}  // namespace
+
+void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
+const RecordListHooks& RecordListHooksInUse() { return g_hooks; }
+
+void ComputeRecordColumns(int ascent) {
+    std::size_t lengths[kTableColumns];
+    TitleLengths(lengths);
+    const RecordColumns columns = ComputeColumns(ascent, lengths);
+    for (int i = 0; i < kRecordColumnCount; ++i) g_diary.columnStarts[i] = columns.start[i];
+    g_diary.tableWidth = g_diary.baseTableWidth = columns.width;
+}
+
+HWND CreateRecordList(HWND diaryWindow, HINSTANCE instance) {
+    HWND list = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                              0, 0, 0, 0, diaryWindow,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRecordListId)), instance, nullptr);
+    if (!list) return nullptr;
+    g_diary.recordList = list;
+    g_diary.recordListProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordListProcedure)));
+    AddLines(list, 1);
+    return list;
+}
+
+void DrawRecordListItem(const DRAWITEMSTRUCT* item) {
+    HWND list = item->hwndItem;
+    if (static_cast<int>(item->itemID) < 0) return;
+    HDC dc = item->hDC;
+    HPALETTE oldPalette = g_diary.palette ? SelectPalette(dc, g_diary.palette, FALSE) : nullptr;
+    if (g_diary.palette) RealizePalette(dc);
+    bool draw = true;
+    bool selected = false;
+    if (item->itemAction & ODA_DRAWENTIRE)
+        selected = Selection(list) == static_cast<long>(item->itemID);
+    else if (item->itemAction & ODA_SELECT)
+        selected = (item->itemState & ODS_SELECTED) != 0;
+    else if (item->itemAction & ODA_FOCUS)
+        // Focus changes redraw only the selected row while the mouse holds the list.
+        draw = selected = GetCapture() == list && (item->itemState & ODS_SELECTED) != 0;
+    else
+        draw = false;
+    if (draw) {
+        const COLORREF oldBack = SetBkColor(dc, selected ? PALETTEINDEX(kSelectedRowColor) : RGB(255, 255, 255));
+        const COLORREF oldText = SetTextColor(dc, PALETTEINDEX(kRowTextColor));
+        drawRecordRow(GetParent(list), dc, static_cast<int>(item->itemID), item->rcItem.top, g_diary.textAscent);
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldBack);
+    }
+    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
+}
+
+LRESULT HandleCalendarRequest(int code, int line) {
+    HWND list = g_diary.recordList;
+    if (!list) return 0;
+    char calendarText[32] = {};
+    if (g_diary.calendar) GetWindowTextA(g_diary.calendar, calendarText, sizeof calendarText);
+    const NavigationStep step =
+        NavigateRecords(DiaryRecords(), DiaryRecordCount(), Selection(list), code, line, calendarText);
+    if (step.line < 0) return 0;
+    SelectLine(step.line);
+    ResyncRecordList();
+    Evaluate();
+    return step.result;
+}
+
+void SyncRecordList(bool forceLookup) {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    if (forceLookup) {
+        std::strcpy(g_diary.analysisPeriodKey, kPeriodKeyResync);
+        std::strcpy(g_diary.graphPeriodKey, kPeriodKeyResync);
+    }
+    const std::uint16_t today = GetDate();
+    char shown[16];
+    ShownDateOfLine(DiaryRecords(), DiaryRecordCount(), Selection(list), PackedDateYear(today),
+                    PackedDateMonth(today), PackedDateDay(today), shown);
+    if (g_diary.calendar) {
+        SetWindowTextA(g_diary.calendar, shown);
+        RECT dateArea = kCalendarDateArea;
+        InvalidateRect(g_diary.calendar, &dateArea, TRUE);
+        UpdateWindow(g_diary.calendar);
+    }
+    SyncAnalysisPeriod(shown);
+    SyncGraphPeriod(shown);
+    Evaluate();
+    SetFocus(list);
+}
+
+void ResyncRecordList() {
+    if (g_diary.recordList) SendMessageA(g_diary.recordList, WM_LBUTTONUP, kResyncMarker, 0);
+}
+
+void ResetRecordList() {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    AddLines(list, 1);
+    SelectLine(0);
+    SendMessageA(list, LB_SETTOPINDEX, 0, 0);
+    SetFocus(list);
+}
+
+void RefillRecordList(std::size_t lines) {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    AddLines(list, lines ? lines : 1);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SelectLine(LineCount(list) - 1);
+    InvalidateRect(list, nullptr, TRUE);
+    ResyncRecordList();
+}
