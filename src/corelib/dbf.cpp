@@ -191,6 +191,14 @@ int WriteDBFRecord(void* window, const char* table, const char* row, const char*
     std::string stored(loaded.rowLength, ' ');
     stored[0] = kDbfLiveFlag;
     for (std::size_t i = 0; i + 1 < loaded.rowLength && row[i] != '\0'; ++i) stored[i + 1] = row[i];
+    // A text cut to its field's width must not end in half a double-byte character.
+    for (const DbfField& field : loaded.fields) {
+        if (field.type != 'C') continue;
+        char* text = &stored[1 + field.offset];
+        std::size_t i = 0;
+        while (i < field.width) i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i > field.width) text[field.width - 1] = ' ';
+    }
     try {
         loaded.rows.insert(loaded.rows.end(), stored.begin(), stored.end());
     } catch (const std::bad_alloc&) {

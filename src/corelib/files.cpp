@@ -71,7 +71,9 @@ bool IsBareName(const char* name) {
 
 std::string DataPath(const char* name) {
     if (!IsBareName(name)) return name;
-    return DataFolder() + name;
+    // Without a data folder a bare name names nothing: never the current folder.
+    std::string folder = DataFolder();
+    return folder.empty() ? std::string() : folder + name;
 }
 
 FileHandle FileOpen(const char* name, int mode) {

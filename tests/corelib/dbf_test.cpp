@@ -119,6 +119,12 @@ TEST_F(UsersTable, CreatedWhenMissingAndNamedInAnyCase) {
     FreeDbfRecordMem(record);
 }
 
+TEST_F(UsersTable, ANameCutAtItsWidthNeverEndsInHalfACharacter) {
+    // 29 bytes and 山: the 30-byte field would end with the lead byte of 山.
+    ASSERT_EQ(AddUser(0, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaa山"), 1);
+    EXPECT_EQ(ReadRow(0), UserRow(0, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaa"));
+}
+
 TEST_F(UsersTable, KeywordFindsNamesThatContainItCharacterByCharacter) {
     AddUser(0, "表計算");
     AddUser(1, "ソフト太郎");

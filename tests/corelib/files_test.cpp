@@ -167,6 +167,18 @@ TEST(DataFolder, OverrideThenSystemDirThenANewFolderRemembered) {
     EXPECT_NE(file, kInvalidFile);
     FileClose(file, "");
     EXPECT_TRUE(Exists(created + "1.DAT"));
+
+    // No folder can be had: a bare name names nothing, never the current folder.
+    SetRegistryRootKey(sb.registryKey() + "\\homeless");
+    const char* oldHome = std::getenv("HOME");
+    std::string savedHome = oldHome ? oldHome : "";
+    unsetenv("HOME");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DataFolder(), "");
+    EXPECT_EQ(FileOpen("stray.DAT", kFileCreate), kInvalidFile);
+    if (oldHome) setenv("HOME", savedHome.c_str(), 1);
+    if (oldXdg) setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    EXPECT_FALSE(Exists("stray.DAT"));
 }
 
 class AtomicReplace : public ::testing::Test {
