@@ -12,8 +12,9 @@ extern const char* const kDayDialogTemplate;  // "IDD_EDIT"
 // Cancel (days the date spin stored stay stored).
 INT_PTR OpenDayDialog(HWND owner, LPARAM start);
 
-// What the dialog tells the diary window after it stored a day: repaint the
-// record list and run the evaluation. Null hooks are skipped.
+// What the dialog tells the diary window each time it stored a day ("登録" and
+// every step of the date spin that stored one): clear the painted-once flag,
+// repaint the record list and run the evaluation. Null hooks are skipped.
 struct DayDialogHooks {
     void (*dayStored)(HWND owner);
 };
