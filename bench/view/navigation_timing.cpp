@@ -1,0 +1,102 @@
+// One step of holding the Down key in the record table: the sync with the
+// line before the move (calendar text, evaluation), the move, the repaint of
+// the rows that changed. At 30 days and at ten years of days.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "diary/diary_store.h"
+#include "evaluation/period.h"
+#include "support/timing.h"
+#include "view/diary_state.h"
+#include "view/record_list.h"
+
+namespace {
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        DrawRecordListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The evaluation of the selected day, as the diary window runs it on every sync.
+void Evaluate(HWND) {
+    char calendarText[32] = {};
+    GetWindowTextA(g_diary.calendar, calendarText, sizeof calendarText);
+    char key[16] = {};
+    const int selected = static_cast<int>(SendMessageA(g_diary.recordList, LB_GETCURSEL, 0, 0));
+    volatile double weight = EvaluatePeriod(DiaryRecords(), DiaryRecordCount(), CurrentHeader(), selected,
+                                            calendarText, g_diary.analysisMode, key).averageWeight;
+    (void)weight;
+}
+
+// A diary of `days` days in a visible stand-in window, built once per size.
+void Ensure(std::uint32_t days) {
+    static std::uint32_t built = 0;
+    static HWND window = nullptr;
+    if (built == days) return;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!window) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = StandInProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = "NavigationTimingStandIn";
+        RegisterClassA(&wc);
+        window = CreateWindowA("NavigationTimingStandIn", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 900, 700,
+                               nullptr, nullptr, instance, nullptr);
+        g_diary.window = window;
+        g_diary.textAscent = 16;
+        ComputeRecordColumns(16);
+        g_diary.calendar = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 600, 0, 200, 30, window, nullptr,
+                                         instance, nullptr);
+        CreateRecordList(window, instance);
+        MoveWindow(g_diary.recordList, 4, 39, g_diary.tableWidth - 5, 330, TRUE);
+        SetRecordListHooks(RecordListHooks{Evaluate, nullptr});
+    }
+    auto* block = static_cast<DailyRecord*>(std::calloc(days + 1, sizeof(DailyRecord)));
+    int year = 2000, month = 1, day = 1;
+    for (std::uint32_t i = 0; i < days; ++i) {
+        char date[9];
+        std::snprintf(date, sizeof date, "%04d%02d%02d", year, month, day);
+        std::memcpy(block[i].date, date, 8);
+        block[i].weight = 60.0 + (i % 50) * 0.1;
+        block[i].bodyFat = 20.0;
+        if (++day > 28) {
+            day = 1;
+            if (++month > 12) month = 1, ++year;
+        }
+    }
+    UserHeader header = {};
+    header.height = 170.0;
+    header.targetWeight = 65.0;
+    AdoptUser(header, block, days, days + 1);
+    SetUserOpen();
+    RefillRecordList(days + 1);
+    SendMessageA(g_diary.recordList, LB_SETCURSEL, 0, 0);
+    UpdateWindow(window);
+    built = days;
+}
+
+void DownStep() {
+    HWND list = g_diary.recordList;
+    const long count = static_cast<long>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (SendMessageA(list, LB_GETCURSEL, 0, 0) >= count - 2) SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    UpdateWindow(list);
+}
+
+}  // namespace
+
+PELMO_TIMING(RecordListDownStep30Days, 200) {
+    Ensure(30);
+    DownStep();
+}
+
+PELMO_TIMING(RecordListDownStep3650Days, 200) {
+    Ensure(3650);
+    DownStep();
+}
