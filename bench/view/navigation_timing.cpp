@@ -100,3 +100,8 @@ PELMO_TIMING(RecordListDownStep3650Days, 200) {
     Ensure(3650);
     DownStep();
 }
+
+PELMO_TIMING(RecordListDownStep365Days, 200) {
+    Ensure(365);
+    DownStep();
+}

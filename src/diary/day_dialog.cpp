@@ -64,11 +64,14 @@ void SetSpinRange(HWND dialog, int spinId, int high) {
     SendDlgItemMessageA(dialog, spinId, UDM_SETRANGE, 0, MAKELPARAM(high, 0));
 }
 
+// A one-decimal value as a spin position (truncated).
+int Tenths(double value) { return static_cast<int>(value * 10); }
+
 void SetTenths(HWND dialog, int fieldId, int spinId, double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1lf", value);
     SetText(dialog, fieldId, text);
-    SetSpinPosition(dialog, spinId, static_cast<int>(value * 10));
+    SetSpinPosition(dialog, spinId, Tenths(value));
 }
 
 void ShowDate(HWND dialog, const char* shown) {
@@ -215,7 +218,7 @@ void OnSpin(HWND dialog, HWND spin, int code) {
 
 void OnNumberChanged(HWND dialog, int fieldId, int spinId) {
     if (!g_dialog.settingText) g_dialog.edited = true;
-    SetSpinPosition(dialog, spinId, static_cast<int>(FieldNumber(dialog, fieldId) * 10));
+    SetSpinPosition(dialog, spinId, Tenths(FieldNumber(dialog, fieldId)));
     CloseIme(GetDlgItem(dialog, fieldId));
 }
 

@@ -133,8 +133,9 @@ TEST_F(DayDialogTest, NewDayWithoutRecordsStartsEmptyAndStoresTheCalendarsDate) 
         EXPECT_EQ(Text(d, IDC_DAY_BODYFAT), "");
         EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_DAY_DATE_SPIN, UDM_GETPOS32, 0, 0), 2567);
+        Type(d, IDC_DAY_WEIGHT, "62.3");
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DAY_WEIGHT_SPIN, UDM_GETPOS32, 0, 0), 623);
         Type(d, IDC_DAY_WEIGHT, "60.5");
-        EXPECT_EQ(SendDlgItemMessageA(d, IDC_DAY_WEIGHT_SPIN, UDM_GETPOS32, 0, 0), 605);
         Click(d, IDC_DAY_REGISTER);
     });
     EXPECT_EQ(result, 1);

@@ -68,6 +68,21 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LP
     return 1;
 }
 
+// Each text a painter drew with the text colour in force.
+struct ColoredText {
+    COLORREF color;
+    std::string text;
+};
+int CALLBACK CollectColoredText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM out) {
+    static COLORREF color = 0;
+    auto* texts = reinterpret_cast<std::vector<ColoredText>*>(out);
+    if (record->iType == EMR_SETTEXTCOLOR) color = reinterpret_cast<const EMRSETTEXTCOLOR*>(record)->crColor;
+    std::vector<std::string> one;
+    CollectText(nullptr, nullptr, record, 0, reinterpret_cast<LPARAM>(&one));
+    for (const std::string& t : one) texts->push_back({color, t});
+    return 1;
+}
+
 class RecordListTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -311,4 +326,43 @@ TEST_F(RecordListTest, ResetLeavesTheBlankLineSelected) {
     ResetRecordList();
     EXPECT_EQ(SendMessageA(g_diary.recordList, LB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(Selection(), 0);
+}
+
+TEST_F(RecordListTest, TheHeaderHidesTheBodyFatTitleWhenBodyFatIsNotRecorded) {
+    auto header = [&] {
+        HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        drawRecordHeader(window_, metafile, 16);
+        HENHMETAFILE drawn = CloseEnhMetaFile(metafile);
+        std::vector<ColoredText> texts;
+        EnumEnhMetaFile(nullptr, drawn, CollectColoredText, &texts, nullptr);
+        DeleteEnhMetaFile(drawn);
+        return texts;
+    };
+    auto colorOf = [](const std::vector<ColoredText>& texts, const char* text) {
+        for (const ColoredText& t : texts)
+            if (t.text == text) return t.color;
+        return static_cast<COLORREF>(CLR_INVALID);
+    };
+    std::vector<ColoredText> shown = header();
+    int titles = 0;
+    for (const ColoredText& t : shown) titles += t.text == "ＢＭＩ" || t.text == " 差(体重) ";
+    EXPECT_EQ(titles, 4);  // each title twice, one pixel apart
+    EXPECT_EQ(colorOf(shown, "体脂肪"), PALETTEINDEX(32));
+    EXPECT_EQ(colorOf(shown, "   ％"), PALETTEINDEX(32));
+    InputItems() = InputItemFlags{{0, 0, 0, 0, 0, 0, 0}};
+    std::vector<ColoredText> hidden = header();
+    EXPECT_EQ(colorOf(hidden, "体脂肪"), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(colorOf(hidden, "   ％"), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(colorOf(hidden, "ＢＭＩ"), PALETTEINDEX(32));
+}
+
+TEST_F(RecordListTest, TheAreaBelowTheLastLineLooksLikeEmptyRows) {
+    Open({Day("20070105", 60)});  // two lines in a list six lines high
+    HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(SendMessageA(g_diary.recordList, WM_ERASEBKGND, reinterpret_cast<WPARAM>(metafile), 0), 0);
+    HENHMETAFILE drawn = CloseEnhMetaFile(metafile);
+    std::vector<std::string> texts;
+    EnumEnhMetaFile(nullptr, drawn, CollectText, &texts, nullptr);
+    DeleteEnhMetaFile(drawn);
+    EXPECT_EQ(texts.size(), 4u);  // one background per empty slot
 }
