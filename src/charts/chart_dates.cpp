@@ -24,18 +24,18 @@ int Number(const char* text, int length) {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0; }
+bool IsDiaryLeapYear(int year) { return year % 4 == 0; }
 
-int DaysInMonth(int year, int month) {
+int DiaryDaysInMonth(int year, int month) {
     if (!IsValidMonth(month)) return 0;
-    if (month == 2 && IsLeapYear(year)) return 29;
+    if (month == 2 && IsDiaryLeapYear(year)) return 29;
     return kDaysPerMonth[month - 1];
 }
 
 ChartDate advanceDate(ChartDate date, int n) {
     if (!IsValidMonth(date.month)) return date;
     for (int i = 0; i < n; ++i) {
-        if (++date.day <= DaysInMonth(date.year, date.month)) continue;
+        if (++date.day <= DiaryDaysInMonth(date.year, date.month)) continue;
         date.day = 1;
         if (++date.month > 12) {
             date.month = 1;
@@ -56,7 +56,7 @@ ChartDate StepBackDays(ChartDate date, int n) {
             date.month = 12;
             --date.year;
         }
-        date.day = DaysInMonth(date.year, date.month);
+        date.day = DiaryDaysInMonth(date.year, date.month);
     }
     return date;
 }
@@ -75,7 +75,7 @@ uint32_t periodStartIndex(const DailyRecord* records, uint32_t count, ChartDate 
 int MonthSlotEntry(int year, int month) {
     if (!IsValidMonth(month)) return -1;
     int entry = kMonthSlots[month - 1];
-    return (month >= 3 && IsLeapYear(year)) ? entry + 1 : entry;
+    return (month >= 3 && IsDiaryLeapYear(year)) ? entry + 1 : entry;
 }
 
 bool ParseCalendarText(const char* text, ChartDate* date) {

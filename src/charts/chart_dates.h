@@ -14,8 +14,8 @@ struct ChartDate {
     int day;    // 1..31
 };
 
-bool IsLeapYear(int year);
-int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
+bool IsDiaryLeapYear(int year);
+int DiaryDaysInMonth(int year, int month);  // 0 for a month outside 1..12
 
 // The date n days later; n of 0 or less, or a date whose month is outside
 // 1..12, gives the date unchanged.

@@ -1,0 +1,19 @@
+// Win32 pieces the chart painters share: the chart palette as a GDI palette
+// and the sunken 3-D frame around the charts.
+#ifndef PELMO_CHARTS_CHART_DRAWING_H
+#define PELMO_CHARTS_CHART_DRAWING_H
+
+#include <windows.h>
+
+// A logical palette of the 54 chart entries for the scheme (outside 0..19:
+// scheme 0). The caller deletes it with DeleteObject; null when GDI refuses.
+HPALETTE CreateChartPalette(int scheme);
+
+// The colour of palette entry `index` for brushes, pens and text.
+inline COLORREF ChartColor(int index) { return PALETTEINDEX(index); }
+
+// A sunken border: dark shadow and highlight inside, face and shadow outside,
+// with one-pixel pens in the system colours. Lines leave out their end point.
+void drawSunkenFrame(HDC dc, int left, int top, int right, int bottom);
+
+#endif
