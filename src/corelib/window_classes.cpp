@@ -1,10 +1,12 @@
 #include "corelib/window_classes.h"
 
+#include "corelib/calendar.h"
 #include "corelib/fields.h"
 
 // Each family of classes registers itself; a class that is already registered counts as success.
 BOOL RegisterWindowsStandardClass(HINSTANCE instance) {
     bool ok = true;
     ok = RegisterFieldClasses(instance) && ok;
+    ok = RegisterCalendarClass(instance) && ok;
     return ok ? TRUE : FALSE;
 }

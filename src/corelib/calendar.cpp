@@ -1,0 +1,274 @@
+#include "corelib/calendar.h"
+
+#include <cstring>
+
+#include "corelib/calendar_internal.h"
+#include "corelib/calendar_month.h"
+#include "diary/records.h"
+
+const char* const kCalendarWindowClass = "PLCalendar";
+
+namespace {
+
+// Parts left to right: two arrows back, the date, two arrows forward.
+constexpr RECT kPartRects[kCalendarPartCount] = {
+    {4, 4, 34, 25},      // previous month
+    {37, 4, 67, 25},     // previous record
+    {193, 4, 223, 25},   // next record
+    {226, 4, 253, 25},   // next month
+    {71, 4, 189, 25},    // the date box around kCalendarDateRect
+};
+constexpr int kArrowDirections[kCalendarPartCount] = {-1, -1, 1, 1, 0};
+constexpr int kPartRequests[kCalendarPartCount] = {kNavigatePreviousMonth, kNavigatePreviousRecord,
+                                                   kNavigateNextRecord, kNavigateNextMonth, -1};
+constexpr int kFontHeight = 13;
+const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+
+LRESULT SendRequest(HWND calendar, int code) {
+    HWND parent = GetParent(calendar);
+    if (!parent) return 0;
+    return SendMessageA(parent, WM_COMMAND, MAKEWPARAM(kCalendarNavigateCommand, 0), MAKELPARAM(code, 0));
+}
+
+void OnCreate(HWND calendar) { SetWindowLongPtrA(calendar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new CalendarData)); }
+
+void OnNcDestroy(HWND calendar) {
+    if (CalendarMonthView() && GetWindow(CalendarMonthView(), GW_OWNER) == GetAncestor(calendar, GA_ROOT))
+        DestroyWindow(CalendarMonthView());
+    delete CalendarDataOf(calendar);
+    SetWindowLongPtrA(calendar, GWLP_USERDATA, 0);
+}
+
+void OnSetRecords(HWND calendar, WPARAM wParam, LPARAM lParam) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data) return;
+    const DailyRecord* records = reinterpret_cast<const DailyRecord*>(wParam);
+    std::size_t count = records ? static_cast<std::size_t>(static_cast<DWORD>(lParam)) : 0;
+    data->dates.resize(count);
+    for (std::size_t i = 0; i < count; ++i) std::memcpy(data->dates[i].data(), records[i].date, kDateLength);
+    if (CalendarMonthView()) InvalidateRect(CalendarMonthView(), nullptr, FALSE);
+}
+
+void DrawDate(HDC dc, HWND calendar, HPALETTE palette) {
+    char text[32] = "";
+    GetWindowTextA(calendar, text, sizeof text);
+    RECT dateRect = kCalendarDateRect;
+    dateRect.right -= 12;  // room for the drop-down mark
+    SetBkMode(dc, TRANSPARENT);
+    bool enabled = IsWindowEnabled(calendar) != FALSE;
+    SetTextColor(dc, enabled ? CalendarColorOf(palette, kCalendarText) : GetSysColor(COLOR_GRAYTEXT));
+    HFONT font = CreateCalendarFont(kFontHeight, true);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    CalendarDate date;
+    char shown[48];
+    if (ParseShownDate(text, &date))
+        wsprintfA(shown, "%s(%s)", text, kWeekdayNames[WeekdayOf(date)]);
+    else
+        lstrcpynA(shown, text, sizeof shown);
+    DrawTextA(dc, shown, -1, &dateRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    RECT mark = {kCalendarDateRect.right - 12, kCalendarDateRect.top, kCalendarDateRect.right - 2,
+                 kCalendarDateRect.bottom};
+    DrawArrow(dc, mark, 0, enabled ? CalendarColorOf(palette, kCalendarText) : GetSysColor(COLOR_GRAYTEXT));
+}
+
+void DrawBar(HDC dc, HWND calendar, const CalendarData& data) {
+    HPALETTE palette = data.palette;
+    RECT client;
+    GetClientRect(calendar, &client);
+    COLORREF face = CalendarColorOf(palette, kCalendarFace);
+    COLORREF edge = CalendarColorOf(palette, kCalendarEdge);
+    COLORREF button = CalendarColorOf(palette, kCalendarButton);
+    COLORREF text = CalendarColorOf(palette, kCalendarText);
+    FillSolid(dc, client, face);
+    RECT shadow = {client.left, client.bottom - 3, client.right, client.bottom};
+    FillSolid(dc, shadow, ShadeColor(edge, -25));
+    bool enabled = IsWindowEnabled(calendar) != FALSE;
+    for (int i = 0; i < kCalendarPartCount; ++i) {
+        CalendarPart part = static_cast<CalendarPart>(i);
+        bool down = data.pressed == part && data.hot == part;
+        COLORREF fill = part == kPartDate ? RGB(255, 255, 255) : down ? edge : data.hot == part ? ShadeColor(button, 10) : button;
+        DrawBox(dc, kPartRects[i], fill, ShadeColor(edge, -40));
+        if (part == kPartDate) continue;
+        RECT arrow = kPartRects[i];
+        COLORREF ink = enabled ? text : GetSysColor(COLOR_GRAYTEXT);
+        if (part == kPartPreviousMonth || part == kPartNextMonth) {
+            // Two arrows: a month at a time.
+            RECT first = arrow, second = arrow;
+            first.right = (arrow.left + arrow.right) / 2 + 2;
+            second.left = (arrow.left + arrow.right) / 2 - 2;
+            DrawArrow(dc, first, kArrowDirections[i], ink);
+            DrawArrow(dc, second, kArrowDirections[i], ink);
+        } else {
+            DrawArrow(dc, arrow, kArrowDirections[i], ink);
+        }
+    }
+    DrawDate(dc, calendar, palette);
+}
+
+// Drawn off screen in one go, so the bar never flickers while the list is scrolled.
+void OnPaint(HWND calendar) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(calendar, &paint);
+    CalendarData* data = CalendarDataOf(calendar);
+    RECT client;
+    GetClientRect(calendar, &client);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    HPALETTE oldPalette = nullptr, oldMemoryPalette = nullptr;
+    if (data && data->palette) {
+        oldPalette = SelectPalette(dc, data->palette, TRUE);
+        RealizePalette(dc);
+        oldMemoryPalette = SelectPalette(memory, data->palette, TRUE);
+        RealizePalette(memory);
+    }
+    if (data) DrawBar(memory, calendar, *data);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    if (oldMemoryPalette) SelectPalette(memory, oldMemoryPalette, TRUE);
+    if (oldPalette) SelectPalette(dc, oldPalette, TRUE);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EndPaint(calendar, &paint);
+}
+
+void SetHot(HWND calendar, CalendarData* data, CalendarPart hot) {
+    if (data->hot == hot) return;
+    data->hot = hot;
+    InvalidateRect(calendar, nullptr, FALSE);
+}
+
+void OnMouseMove(HWND calendar, LPARAM lParam) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data) return;
+    if (!data->tracking) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, calendar, 0};
+        data->tracking = TrackMouseEvent(&track) != FALSE;
+    }
+    SetHot(calendar, data, CalendarPartAt(PointOfLParam(lParam)));
+}
+
+void OnMouseLeave(HWND calendar) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data) return;
+    data->tracking = false;
+    SetHot(calendar, data, kPartNone);
+}
+
+void OnButtonDown(HWND calendar, LPARAM lParam) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data) return;
+    CalendarPart part = CalendarPartAt(PointOfLParam(lParam));
+    if (part == kPartNone) return;
+    if (part == kPartDate) {
+        OpenCalendarMonthView(calendar);
+        return;
+    }
+    data->pressed = part;
+    data->hot = part;
+    SetCapture(calendar);
+    InvalidateRect(calendar, nullptr, FALSE);
+}
+
+// A button acts when it is released over itself, as push buttons do.
+void OnButtonUp(HWND calendar, LPARAM lParam) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data || data->pressed == kPartNone) return;
+    CalendarPart pressed = data->pressed;
+    data->pressed = kPartNone;
+    if (GetCapture() == calendar) ReleaseCapture();
+    InvalidateRect(calendar, nullptr, FALSE);
+    if (CalendarPartAt(PointOfLParam(lParam)) != pressed) return;
+    if (SendRequest(calendar, CalendarPartRequest(pressed)) == 0) MessageBeep(MB_OK);
+}
+
+void OnCaptureChanged(HWND calendar) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data || data->pressed == kPartNone) return;
+    data->pressed = kPartNone;
+    InvalidateRect(calendar, nullptr, FALSE);
+}
+
+LRESULT CALLBACK CalendarProcedure(HWND calendar, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(calendar);
+        return 0;
+    case WM_NCDESTROY:
+        OnNcDestroy(calendar);
+        break;
+    case kCalendarSetPalette:
+        if (CalendarData* data = CalendarDataOf(calendar)) data->palette = reinterpret_cast<HPALETTE>(wParam);
+        InvalidateRect(calendar, nullptr, FALSE);
+        return 0;
+    case kCalendarSetRecords:
+        OnSetRecords(calendar, wParam, lParam);
+        return 0;
+    case WM_SETTEXT: {
+        LRESULT result = DefWindowProcA(calendar, message, wParam, lParam);
+        InvalidateRect(calendar, &kCalendarDateRect, FALSE);
+        return result;
+    }
+    case WM_ENABLE:
+        InvalidateRect(calendar, nullptr, FALSE);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        OnPaint(calendar);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(calendar, lParam);
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave(calendar);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(calendar, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(calendar, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(calendar);
+        return 0;
+    }
+    return DefWindowProcA(calendar, message, wParam, lParam);
+}
+
+}  // namespace
+
+CalendarData* CalendarDataOf(HWND calendar) {
+    return reinterpret_cast<CalendarData*>(GetWindowLongPtrA(calendar, GWLP_USERDATA));
+}
+
+RECT CalendarPartRect(CalendarPart part) {
+    if (part < 0 || part >= kCalendarPartCount) return RECT{0, 0, 0, 0};
+    return kPartRects[part];
+}
+
+CalendarPart CalendarPartAt(POINT point) {
+    for (int i = 0; i < kCalendarPartCount; ++i)
+        if (PtInRect(&kPartRects[i], point)) return static_cast<CalendarPart>(i);
+    return kPartNone;
+}
+
+int CalendarPartRequest(CalendarPart part) {
+    if (part < 0 || part >= kCalendarPartCount) return -1;
+    return kPartRequests[part];
+}
+
+BOOL RegisterCalendarClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kCalendarWindowClass, &existing)) return TRUE;
+    WNDCLASSA calendarClass = {};
+    calendarClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    calendarClass.lpfnWndProc = CalendarProcedure;
+    calendarClass.hInstance = instance;
+    calendarClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    calendarClass.lpszClassName = kCalendarWindowClass;
+    return RegisterClassA(&calendarClass) && RegisterCalendarMonthViewClass(instance) ? TRUE : FALSE;
+}
