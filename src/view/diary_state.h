@@ -6,11 +6,16 @@
 
 #include <windows.h>
 
+#include "corelib/calendar.h"
+#include "evaluation/bmi.h"
+#include "evaluation/period.h"  // kPeriodKeyCapacity: a daily analysis keeps a whole date
+
 constexpr int kRecordColumnCount = 7;
+constexpr int kGraphPeriodMonthly = 0;
+constexpr int kGraphPeriodYearly = 1;     // 2..13: 30 to 360 days
 constexpr int kNoGraphPeriod = 99;        // line-graph period: none
 constexpr int kGraphPeriodUnselected = 255;
 constexpr int kAnalysisModeForceChange = 99;
-constexpr int kPeriodKeyCapacity = 7;     // at most 6 characters + NUL
 extern const char* const kPeriodKeyResync;  // "999999": matches no period
 
 // Child ids of the diary window.
@@ -25,20 +30,20 @@ constexpr int kGraphMonthSelectorId = 203;
 
 // The calendar's navigation requests arrive as WM_COMMAND with this id in the
 // low word of wParam and the request code in the low word of lParam.
-constexpr int kCalendarRequestCommand = 1025;
+constexpr int kCalendarRequestCommand = kCalendarNavigateCommand;
 enum CalendarRequest : int {
-    kRequestNextRecord = 0,
-    kRequestPreviousRecord = 1,
-    kRequestNextMonth = 2,
-    kRequestPreviousMonth = 3,
-    kRequestSelectLine = 4,    // the line in the high word of lParam
-    kRequestCalendarDate = 5,  // the record of the calendar's shown date
+    kRequestNextRecord = kNavigateNextRecord,
+    kRequestPreviousRecord = kNavigatePreviousRecord,
+    kRequestNextMonth = kNavigateNextMonth,
+    kRequestPreviousMonth = kNavigatePreviousMonth,
+    kRequestSelectLine = kNavigateSelectLine,    // the line in the high word of lParam
+    kRequestCalendarDate = kNavigateShownDate,  // the record of the calendar's shown date
 };
 
 // Messages between the diary window, the calendar and the container.
-constexpr UINT kMsgSetPalette = WM_USER;          // calendar: wParam = HPALETTE
-constexpr UINT kMsgContainerPalette = WM_USER + 1;  // TAKKU: wParam = HPALETTE, kept in window word 0
-constexpr UINT kMsgRecordBlock = WM_USER + 2;     // calendar: wParam = records, lParam = count
+constexpr UINT kMsgSetPalette = kCalendarSetPalette;      // calendar: wParam = HPALETTE
+constexpr UINT kMsgContainerPalette = WM_USER + 1;        // TAKKU: wParam = HPALETTE, kept in window word 0
+constexpr UINT kMsgRecordBlock = kCalendarSetRecords;     // calendar: wParam = records, lParam = count
 constexpr UINT kMsgDiaryNoop = WM_USER + 7;       // diary window: result 0
 
 // The first parameter of the left-button-up that re-syncs the record list and
@@ -66,6 +71,17 @@ struct DiaryWindowState {
     int graphItem[2] = {0, 0};              // chart item codes 0..9
     int graphPeriod = kNoGraphPeriod;
     char graphPeriodKey[kPeriodKeyCapacity] = {};
+
+    // Where the BMI chart and the line graph were last drawn, in this window's
+    // coordinates; their painters publish them, and the commands repaint just
+    // these parts. Empty until the first paint: then the whole window is repainted.
+    RECT bmiChartArea = {};
+    RECT graphAxisArea = {};
+    RECT graphLeftBand = {};
+    RECT graphRightBand = {};
+
+    // What EvaluatePeriod found for the shown day, month or year (the BMI chart shows it).
+    AnalysisResult analysis = {};
 };
 
 extern DiaryWindowState g_diary;
