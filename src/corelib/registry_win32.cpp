@@ -23,12 +23,16 @@ int GetRegistryValue(const char* name, char* buffer, int size, int area) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, AreaKey(area).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return 0;
-    // Room for one more byte than the caller has: a stored text that lacks its
-    // NUL still ends up terminated.
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
+    // Ask the size first: a value longer than the caller's buffer still
+    // exists and is handed over cut (never mid-character).
     DWORD type = 0;
-    DWORD bytes = static_cast<DWORD>(size);
-    LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]), &bytes);
+    DWORD bytes = 0;
+    LONG result = RegQueryValueExA(key, name, nullptr, &type, nullptr, &bytes);
+    std::string text;
+    if (result == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+        text.assign(bytes + 1, '\0');  // one more byte: a stored text without its NUL still ends
+        result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]), &bytes);
+    }
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 0;
     SjisCopy(buffer, static_cast<std::size_t>(size), text.c_str());
