@@ -2,10 +2,12 @@
 
 #include "corelib/calendar.h"
 #include "corelib/fields.h"
+#include "corelib/takku.h"
 
 // Each family of classes registers itself; a class that is already registered counts as success.
 BOOL RegisterWindowsStandardClass(HINSTANCE instance) {
     bool ok = true;
+    ok = RegisterTakkuClass(instance) && ok;
     ok = RegisterFieldClasses(instance) && ok;
     ok = RegisterCalendarClass(instance) && ok;
     return ok ? TRUE : FALSE;

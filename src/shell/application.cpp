@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "corelib/bmp_draw.h"
 #include "resources/resource.h"
+#include "shell/about_dialog.h"
 #include "shell/main_frame.h"
 
 int RunMessageLoop(HWND frame, HACCEL accelerators) {
@@ -15,14 +17,39 @@ int RunMessageLoop(HWND frame, HACCEL accelerators) {
     return static_cast<int>(message.wParam);
 }
 
-int RunPelmoApplication(HINSTANCE instance, int showCommand) {
+bool CPelmoApp::OnCommand(HWND frame, UINT id) {
+    switch (id) {
+    case ID_APP_ABOUT:
+        RunAboutDialog(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)), frame);
+        return true;
+    case ID_APP_EXIT:
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+void InitializePelmoProcess(HINSTANCE instance) {
+    RegisterBmpDrawClass(instance);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+}
 
+// The framework's own first steps (control containers, its registry key and
+// recent-file list) have nothing to show here; the document is empty.
+HWND StartPelmo(HINSTANCE instance) {
     HWND frame = CMainFrame::Create(instance);
+    if (frame) CMainFrame::ActivateFrame(frame);
+    return frame;
+}
+
+// The show command the program was started with gives way to the stored placement.
+int RunPelmoApplication(HINSTANCE instance, int) {
+    InitializePelmoProcess(instance);
+    static CPelmoDoc document;
+    (void)document;
+    HWND frame = StartPelmo(instance);
     if (!frame) return 1;
-    ShowWindow(frame, showCommand);
-    UpdateWindow(frame);
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     return RunMessageLoop(frame, accelerators);
 }

@@ -1,11 +1,21 @@
 #include "shell/main_frame.h"
 
+#include <commctrl.h>
+
+#include <string>
+
 #include "resources/resource.h"
+#include "shell/application.h"
+#include "shell/exit_dialog.h"
+#include "shell/pelmo_view.h"
+#include "shell/toolbar.h"
+#include "view/diary_state.h"
 
 const char* const kMainFrameClass = "PelmoFrame";
-const char* const kProductTitle = "ペルモ";
 
 namespace {
+
+HINSTANCE FrameInstance(HWND frame) { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)); }
 
 bool RegisterFrameClass(HINSTANCE instance) {
     WNDCLASSEXA frameClass = {};
@@ -14,28 +24,111 @@ bool RegisterFrameClass(HINSTANCE instance) {
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
     frameClass.lpfnWndProc = CMainFrame::Procedure;
     frameClass.hInstance = instance;
-    frameClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     frameClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frameClass.lpszClassName = kMainFrameClass;
     return RegisterClassExA(&frameClass) != 0;
 }
 
-void OnDestroy() { PostQuitMessage(0); }
+// The view first (it builds the window tree), then the toolbar.
+bool OnCreate(HWND frame) {
+    HINSTANCE instance = FrameInstance(frame);
+    if (!CPelmoView::Create(instance, frame)) return false;
+    HWND toolbar = CreateMainToolbar(instance, frame);
+    if (toolbar) ApplyStoredToolbarState(frame, toolbar);
+    return true;
+}
+
+// The toolbar docks at the top; the view takes the rest of the client area.
+void LayOut(HWND frame) {
+    RECT client;
+    GetClientRect(frame, &client);
+    int top = 0;
+    HWND toolbar = CMainFrame::Toolbar(frame);
+    if (toolbar && IsWindowVisible(toolbar)) {
+        SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+        RECT bar;
+        GetWindowRect(toolbar, &bar);
+        top = bar.bottom - bar.top;
+    }
+    if (HWND view = CMainFrame::View(frame)) MoveWindow(view, 0, top, client.right, client.bottom - top, TRUE);
+}
+
+void OnCommand(HWND frame, UINT id) {
+    if (id == ID_VIEW_TOOLBAR) {
+        if (HWND toolbar = CMainFrame::Toolbar(frame)) ToggleToolbar(frame, toolbar);
+        return;
+    }
+    if (CPelmoView::OnCommand(CMainFrame::View(frame), id)) return;
+    CPelmoApp::OnCommand(frame, id);
+}
+
+LRESULT OnNotify(HWND frame, NMHDR* header) {
+    if (header->code == TTN_GETDISPINFOA) {
+        OnToolbarTip(FrameInstance(frame), header);
+    } else if (header->code == TTN_GETDISPINFOW) {
+        // The tool tips of the common controls may ask in UTF-16 even here.
+        auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
+        std::string tip = ToolbarTipText(FrameInstance(frame), static_cast<UINT>(header->idFrom));
+        int length = MultiByteToWideChar(932, 0, tip.c_str(), -1, request->szText, 80);
+        if (length == 0) request->szText[0] = L'\0';
+        request->lpszText = request->szText;
+        request->hinst = nullptr;
+    }
+    return 0;
+}
+
+void OnGetMinMaxInfo(MINMAXINFO* info) {
+    info->ptMinTrackSize.x = MinimumFrameWidth(g_diary.tableWidth);
+    info->ptMinTrackSize.y = kMinimumFrameHeight;
+}
+
+// The placement is stored before the question, whatever the answer.
+void OnClose(HWND frame) {
+    CMainFrame::StorePlacement(frame);
+    if (RunExitDialog(FrameInstance(frame), frame) != kExitCancelled) DestroyWindow(frame);
+}
 
 }  // namespace
+
+HWND CMainFrame::Toolbar(HWND frame) { return GetDlgItem(frame, IDW_TOOLBAR); }
+HWND CMainFrame::View(HWND frame) { return GetDlgItem(frame, IDW_VIEW); }
 
 HWND CMainFrame::Create(HINSTANCE instance) {
     if (!RegisterFrameClass(instance)) return nullptr;
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    return CreateWindowExA(0, kMainFrameClass, kProductTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, menu, instance, nullptr);
+    char title[64] = {};
+    LoadStringA(instance, IDR_MAINFRAME, title, sizeof(title));
+    HWND frame = CreateWindowExA(0, kMainFrameClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 800, 600, nullptr, menu, instance, nullptr);
+    if (!frame && menu) DestroyMenu(menu);
+    return frame;
 }
 
 LRESULT CALLBACK CMainFrame::Procedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CREATE:
+        return OnCreate(frame) ? 0 : -1;
+    case WM_SIZE:
+        LayOut(frame);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(frame, LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(frame, reinterpret_cast<NMHDR*>(lParam));
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        if (HWND view = View(frame)) SetFocus(view);
+        return 0;
+    case WM_CLOSE:
+        OnClose(frame);
+        return 0;
     case WM_DESTROY:
-        OnDestroy();
+        PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcA(frame, message, wParam, lParam);

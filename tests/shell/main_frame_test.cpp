@@ -3,16 +3,21 @@
 
 #include "resources/resource.h"
 #include "shell/main_frame.h"
+#include "shell_fixture.h"
+#include "support/sandbox.h"
 
 namespace {
 
 TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
-    HWND frame = CMainFrame::Create(GetModuleHandleA(nullptr));
+    Sandbox sandbox;
+    StartedFrame started;
+    HWND frame = started.frame();
     ASSERT_NE(frame, nullptr);
-    char text[256] = {};
-    GetWindowTextA(frame, text, sizeof(text));
-    EXPECT_STREQ(text, "ペルモ");
+    PumpMessages(200);
+    EXPECT_EQ(WindowText(frame), "ペルモ");
+    EXPECT_NE(GetClassLongPtrA(frame, GCLP_HICON), 0);
 
+    char text[256] = {};
     HMENU menu = GetMenu(frame);
     ASSERT_NE(menu, nullptr);
     const char* popups[] = {"ファイル", "編集", "表示", "決める", "ヘルプ"};
@@ -39,7 +44,12 @@ TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
         ASSERT_GT(GetMenuStringA(menu, item.id, text, sizeof(text), MF_BYCOMMAND), 0) << item.id;
         EXPECT_STREQ(text, item.text) << item.id;
     }
-    DestroyWindow(frame);
+}
+
+TEST(MainFrame, TitleStringIsPelmoFree) {
+    char text[64] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDR_MAINFRAME, text, sizeof(text));
+    EXPECT_STREQ(text, "Pelmo free");
 }
 
 }  // namespace

@@ -42,6 +42,30 @@ HWND WaitForFrame(DWORD processId, DWORD milliseconds) {
     return search.frame;
 }
 
+std::string TitleOf(HWND window) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof(title));
+    return title;
+}
+
+// The title reads "ペルモ" once the diary window has painted and the splash is gone.
+std::string WaitForTitle(HWND frame, const std::string& wanted, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds && TitleOf(frame) != wanted; waited += 50) Sleep(50);
+    return TitleOf(frame);
+}
+
+// The exit question is a dialog owned by the frame.
+HWND WaitForExitDialog(DWORD processId, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        HWND dialog = FindWindowA(reinterpret_cast<LPCSTR>(32770), "ペルモの終了");
+        DWORD owner = 0;
+        if (dialog) GetWindowThreadProcessId(dialog, &owner);
+        if (dialog && owner == processId) return dialog;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
 TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
     Sandbox sandbox;
     std::string commandLine = "\"" + ProgramPath() + "\"";
@@ -54,13 +78,14 @@ TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
 
     HWND frame = WaitForFrame(process.dwProcessId, 30000);
     ASSERT_NE(frame, nullptr);
-    char title[256] = {};
-    GetWindowTextA(frame, title, sizeof(title));
-    EXPECT_STREQ(title, "ペルモ");
+    EXPECT_EQ(WaitForTitle(frame, "ペルモ", 30000), "ペルモ");
     // Wine does not read another process's menu texts; main_frame_test reads them in-process.
     EXPECT_NE(GetMenu(frame), nullptr);
 
     PostMessageA(frame, WM_CLOSE, 0, 0);
+    HWND exitDialog = WaitForExitDialog(process.dwProcessId, 30000);
+    ASSERT_NE(exitDialog, nullptr);
+    PostMessageA(exitDialog, WM_COMMAND, IDOK, 0);  // "終了"
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
     DWORD exitCode = 99;
     GetExitCodeProcess(process.hProcess, &exitCode);

@@ -1,0 +1,67 @@
+#include "corelib/bmp_draw.h"
+
+#include "corelib/dib.h"
+
+const char* const kBmpDrawClass = "BmpDraw";
+
+namespace {
+
+HINSTANCE WindowInstance(HWND window) {
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    char name[128] = {};
+    GetWindowTextA(window, name, sizeof(name));
+    RECT client;
+    GetClientRect(window, &client);
+    HINSTANCE instance = WindowInstance(window);
+    HPALETTE palette = SetDIBPalette(instance, name);
+    HPALETTE oldPalette = nullptr;
+    if (palette) {
+        oldPalette = SelectPalette(dc, palette, FALSE);
+        RealizePalette(dc);
+    }
+    if (!PutDIB(instance, window, dc, name, 0, 0, 0, 0, client.bottom, client.right))
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (palette) {
+        SelectPalette(dc, oldPalette, FALSE);
+        DeleteObject(palette);
+    }
+    EndPaint(window, &paint);
+}
+
+LRESULT OnSetText(HWND window, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = DefWindowProcA(window, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(window, nullptr, FALSE);
+    return result;
+}
+
+LRESULT CALLBACK BmpDrawProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the picture covers the window
+    case WM_SETTEXT:
+        return OnSetText(window, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+BOOL RegisterBmpDrawClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kBmpDrawClass, &existing)) return TRUE;
+    WNDCLASSA bmpClass = {};
+    bmpClass.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
+    bmpClass.lpfnWndProc = BmpDrawProcedure;
+    bmpClass.hInstance = instance;
+    bmpClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    bmpClass.lpszClassName = kBmpDrawClass;
+    return RegisterClassA(&bmpClass) ? TRUE : FALSE;
+}

@@ -1,0 +1,32 @@
+#include "corelib/takku.h"
+
+const char* const kTakkuClass = "TAKKU";
+
+namespace {
+
+LRESULT CALLBACK TakkuProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case kTakkuSetPalette:
+        SetWindowLongPtrA(window, 0, static_cast<LONG_PTR>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HPALETTE TakkuPalette(HWND container) { return reinterpret_cast<HPALETTE>(GetWindowLongPtrA(container, 0)); }
+
+BOOL RegisterTakkuClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kTakkuClass, &existing)) return TRUE;
+    WNDCLASSA takkuClass = {};
+    takkuClass.style = CS_GLOBALCLASS;
+    takkuClass.lpfnWndProc = TakkuProcedure;
+    takkuClass.cbWndExtra = sizeof(LONG_PTR);
+    takkuClass.hInstance = instance;
+    takkuClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    takkuClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    takkuClass.lpszClassName = kTakkuClass;
+    return RegisterClassA(&takkuClass) ? TRUE : FALSE;
+}

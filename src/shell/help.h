@@ -1,0 +1,19 @@
+// Help topics in the compiled help file of the data folder. The menu's "目次"
+// and the help buttons of the dialogs all go through OpenHelpTopic.
+#ifndef PELMO_SHELL_HELP_H
+#define PELMO_SHELL_HELP_H
+
+#include <windows.h>
+
+#include <string>
+
+extern const char* const kHelpWelcome;  // "welcome": the contents
+
+// "<data folder>PELMOFREE.chm::/<topic>.htm > MyWin01".
+std::string HelpTopicAddress(const char* topic);
+
+// Shows the contents with the topic, owned by owner. False when the help
+// viewer is not available.
+bool OpenHelpTopic(HWND owner, const char* topic);
+
+#endif

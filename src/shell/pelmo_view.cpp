@@ -1,0 +1,168 @@
+#include "shell/pelmo_view.h"
+
+#include <cstdio>
+
+#include "corelib/modal_dialog.h"
+#include "corelib/takku.h"
+#include "corelib/utility.h"
+#include "diary/diary_store.h"
+#include "resources/resource.h"
+#include "shell/help.h"
+#include "shell/last_user.h"
+#include "shell/shell_classes.h"
+#include "shell/splash.h"
+#include "shell/web_launcher.h"
+#include "view/diary_state.h"
+#include "view/diary_window.h"
+
+const char* const kViewClass = "PelmoView";
+
+namespace {
+
+const char* const kCalendarClass = "PLCalendar";
+
+struct ViewWindows {
+    HINSTANCE instance = nullptr;
+    HWND container = nullptr;
+    HWND diary = nullptr;
+};
+ViewWindows g_view;
+
+bool RegisterViewClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kViewClass, &existing)) return true;
+    WNDCLASSA viewClass = {};
+    viewClass.lpfnWndProc = CPelmoView::Procedure;
+    viewClass.hInstance = instance;
+    viewClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    viewClass.lpszClassName = kViewClass;
+    return RegisterClassA(&viewClass) != 0;
+}
+
+HWND CreateChild(const char* className, const char* text, HWND parent, int id) {
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_view.instance, nullptr);
+}
+
+// The container is 27 pixels taller than the view; the diary window sits 2
+// pixels in and leaves a strip at the container's right and bottom.
+void PlaceChildren(int width, int height) {
+    int containerHeight = height + kContainerOverhang;
+    if (g_view.container) MoveWindow(g_view.container, 0, 0, width, containerHeight, TRUE);
+    if (g_view.diary) MoveWindow(g_view.diary, 2, 2, width - 8, containerHeight - 35, TRUE);
+}
+
+HWND CreateCalendar(HWND diary) {
+    std::uint16_t today = GetDate();
+    char text[16];
+    std::snprintf(text, sizeof(text), "%4u/%02u/%02u", static_cast<unsigned>(PackedDateYear(today)),
+                  static_cast<unsigned>(PackedDateMonth(today)), static_cast<unsigned>(PackedDateDay(today)));
+    HWND calendar = CreateChild(kCalendarClass, text, diary, IDW_CALENDAR);
+    g_diary.calendar = calendar;
+    SetCalendarWindow(calendar);
+    if (calendar) {
+        SendMessageA(calendar, kMsgSetPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
+        SendMessageA(calendar, kMsgRecordBlock, reinterpret_cast<WPARAM>(DiaryRecords()), 0);
+    }
+    return calendar;
+}
+
+// Start-up below the frame, in this order: no user open, the splash, the
+// window classes, the container, the diary window with its calendar, and the
+// last user (or the request for a new one).
+bool OnCreate(HWND view) {
+    CloseUser();
+    CreateSplashWindow(g_view.instance, view);
+    // The food-category cache is built here, between the splash and the classes.
+    RegisterPelmoWindowClasses(g_view.instance);
+    RECT client;
+    GetClientRect(view, &client);
+    g_view.container = CreateChild(kTakkuClass, "", view, IDW_CONTAINER);
+    g_view.diary = g_view.container ? CreateChild(kDiaryWindowClass, "", g_view.container, IDW_DIARY) : nullptr;
+    PlaceChildren(client.right, client.bottom);
+    if (!g_view.diary) return true;  // without "Weight" the program runs on with an empty view
+    CreateCalendar(g_view.diary);
+    if (!RestoreLastUser(g_view.diary)) PostMessageA(g_view.diary, WM_COMMAND, ID_USER_NEW, 0);
+    return true;
+}
+
+void OnSize(int width, int height) {
+    PlaceChildren(width, height);
+    g_diary.paintedOnce = false;
+}
+
+void OnSetFocus() {
+    HWND list = g_view.diary ? GetDlgItem(g_view.diary, kRecordListId) : nullptr;
+    if (list) SetFocus(list);
+}
+
+void OnDestroy() {
+    RememberOpenUser();
+    g_view.container = nullptr;
+    g_view.diary = nullptr;
+}
+
+void Forward(UINT id) {
+    if (g_view.diary) PostMessageA(g_view.diary, WM_COMMAND, id, 0);
+}
+
+}  // namespace
+
+HWND CPelmoView::Create(HINSTANCE instance, HWND frame) {
+    if (!RegisterViewClass(instance)) return nullptr;
+    g_view.instance = instance;
+    return CreateWindowExA(0, kViewClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, frame,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_VIEW)), instance, nullptr);
+}
+
+HWND CPelmoView::Container() { return g_view.container; }
+HWND CPelmoView::DiaryWindow() { return g_view.diary; }
+
+bool CPelmoView::OnCommand(HWND view, UINT id) {
+    switch (id) {
+    case ID_USER_NEW:
+    case ID_USER_OPEN:
+    case ID_USER_AMEND:
+    case ID_USER_DELETE:
+    case ID_DAY_NEW:
+    case ID_DAY_EDIT:
+    case ID_DAY_DELETE:
+    case ID_RECORDS_COPY:
+    case ID_SET_TARGET:
+    case ID_SET_ITEMS:
+        Forward(id);
+        return true;
+    case ID_DATA_BACKUP:
+    case ID_DATA_RESTORE:
+    case ID_SET_COLOR:
+        return true;  // their dialogs come with the backup, restore and colour-scheme windows
+    case ID_HELP_CONTENTS:
+        OpenHelpTopic(view, kHelpWelcome);
+        return true;
+    case ID_HELP_WEBPAGE:
+        LaunchWebPage(view, kMakerWebPage);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK CPelmoView::Procedure(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(view) ? 0 : -1;
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the container covers the view
+    case WM_COMMAND:
+        return OnCommand(view, LOWORD(wParam)) ? 0 : DefWindowProcA(view, message, wParam, lParam);
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    }
+    return DefWindowProcA(view, message, wParam, lParam);
+}

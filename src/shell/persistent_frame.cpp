@@ -1,0 +1,86 @@
+#include "shell/persistent_frame.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "corelib/registry.h"
+
+namespace {
+
+const char* const kPosX = "WindowSize PosX";
+const char* const kPosY = "WindowSize PosY";
+const char* const kWidth = "WindowSize Width";
+const char* const kHeight = "WindowSize Height";
+const char* const kZoom = "WindowSize Zoom";
+const char* const kIcon = "WindowSize Icon";
+
+// Decimal text; conversion stops at the first non-digit, so "abc" is 0.
+int StoredNumber(const char* name, int missing) {
+    char text[256] = {};
+    if (!GetRegistryValue(name, text, 255, kAreaSettings)) return missing;
+    return std::atoi(text);
+}
+
+void StoreNumber(const char* name, long value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%ld", value);
+    SetRegistryValue(name, text, kAreaSettings);
+}
+
+}  // namespace
+
+int MinimumFrameWidth(int tableWidth) { return tableWidth + 256 < 800 ? 800 : tableWidth + 276; }
+
+WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {
+    int x = StoredNumber(kPosX, 0);
+    int y = StoredNumber(kPosY, 0);
+    int width = StoredNumber(kWidth, 800);
+    int height = StoredNumber(kHeight, 600);
+    int zoom = StoredNumber(kZoom, 1);
+    int icon = StoredNumber(kIcon, 0);
+
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (icon) {
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        placement.flags = zoom ? WPF_RESTORETOMAXIMIZED : 0;
+    } else if (zoom) {
+        placement.showCmd = SW_SHOWMAXIMIZED;
+        placement.flags = WPF_RESTORETOMAXIMIZED;
+    } else {
+        placement.showCmd = SW_SHOWNORMAL;
+    }
+    placement.rcNormalPosition = {x, y, x + width, y + height};
+    placement.ptMinPosition = {0, 0};
+    placement.ptMaxPosition = {-GetSystemMetrics(SM_CXBORDER), -GetSystemMetrics(SM_CYBORDER)};
+    return placement;
+}
+
+void CPersistentFrame::ActivateFrame(HWND frame) {
+    WINDOWPLACEMENT placement = StoredPlacement();
+    SetWindowPlacement(frame, &placement);
+    ShowWindow(frame, static_cast<int>(placement.showCmd));
+    UpdateWindow(frame);
+}
+
+void CPersistentFrame::StorePlacement(HWND frame) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(frame, &placement)) return;
+    int zoom = 0;
+    int icon = 0;
+    if (placement.showCmd == SW_SHOWMAXIMIZED) {
+        zoom = 1;
+    } else if (placement.showCmd == SW_SHOWMINIMIZED || placement.showCmd == SW_MINIMIZE ||
+               placement.showCmd == SW_SHOWMINNOACTIVE) {
+        icon = 1;
+        zoom = (placement.flags & WPF_RESTORETOMAXIMIZED) ? 1 : 0;
+    }
+    const RECT& normal = placement.rcNormalPosition;
+    StoreNumber(kZoom, zoom);
+    StoreNumber(kIcon, icon);
+    StoreNumber(kPosX, normal.left);
+    StoreNumber(kPosY, normal.top);
+    StoreNumber(kWidth, normal.right - normal.left);
+    StoreNumber(kHeight, normal.bottom - normal.top);
+}

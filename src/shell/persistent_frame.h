@@ -1,0 +1,23 @@
+// The frame's placement across runs: stored on every close request, restored
+// when the frame is first shown, and the smallest size the frame may take.
+#ifndef PELMO_SHELL_PERSISTENT_FRAME_H
+#define PELMO_SHELL_PERSISTENT_FRAME_H
+
+#include <windows.h>
+
+struct CPersistentFrame {
+    // The placement the stored values describe (missing ones: normal rectangle
+    // 800 x 600 at (0, 0), maximized).
+    static WINDOWPLACEMENT StoredPlacement();
+    // Shows the frame for the first time: the stored placement and its show
+    // state take the place of the show command the program was started with.
+    static void ActivateFrame(HWND frame);
+    // Stores the frame's placement: Zoom, Icon, PosX, PosY, Width, Height.
+    static void StorePlacement(HWND frame);
+};
+
+constexpr int kMinimumFrameHeight = 480;
+// The minimum tracking width for a record table of tableWidth pixels.
+int MinimumFrameWidth(int tableWidth);
+
+#endif

@@ -1,0 +1,37 @@
+#include "shell/shell_classes.h"
+
+#include "appearance/mascot_window.h"
+#include "corelib/window_classes.h"
+#include "view/diary_window.h"
+
+namespace {
+
+bool Register(const WNDCLASSA& windowClass) {
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+WNDCLASSA ClassOf(HINSTANCE instance, const char* name, WNDPROC procedure, int brush) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));    // IDI_APPLICATION
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
+    windowClass.lpszClassName = name;
+    return windowClass;
+}
+
+}  // namespace
+
+bool RegisterPelmoWindowClasses(HINSTANCE instance) {
+    WNDCLASSA diary = ClassOf(instance, kDiaryWindowClass, DiaryWindowProcedure, LTGRAY_BRUSH);
+    if (!Register(diary)) return false;
+
+    RegisterWindowsStandardClass(instance);
+
+    WNDCLASSA mascot = ClassOf(instance, kMascotClass, MascotWindowProcedure, WHITE_BRUSH);
+    mascot.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
+    mascot.cbWndExtra = kMascotWindowBytes;
+    Register(mascot);
+    return true;
+}

@@ -1,0 +1,194 @@
+// The frame's placement across runs, its minimum size and the exit question.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "corelib/msgbox.h"
+#include "shell/exit_dialog.h"
+#include "shell/main_frame.h"
+#include "shell/shell_classes.h"
+#include "shell_fixture.h"
+#include "support/sandbox.h"
+#include "view/diary_state.h"
+
+namespace {
+
+const char* const kExitTitle = "ペルモの終了";
+
+void AnswerExit(int button) {
+    WhenDialogAppears(kExitTitle, [button](HWND dialog) { PostMessageA(dialog, WM_COMMAND, button, 0); });
+}
+
+void ExpectStored(const char* zoom, const char* icon, const char* x, const char* y, const char* width,
+                  const char* height) {
+    EXPECT_EQ(Setting("WindowSize Zoom"), zoom);
+    EXPECT_EQ(Setting("WindowSize Icon"), icon);
+    EXPECT_EQ(Setting("WindowSize PosX"), x);
+    EXPECT_EQ(Setting("WindowSize PosY"), y);
+    EXPECT_EQ(Setting("WindowSize Width"), width);
+    EXPECT_EQ(Setting("WindowSize Height"), height);
+}
+
+void PlaceNormal(HWND frame, RECT normal) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(frame, &placement);
+    placement.showCmd = SW_SHOWNORMAL;
+    placement.flags = 0;
+    placement.rcNormalPosition = normal;
+    SetWindowPlacement(frame, &placement);
+    PumpMessages(50);
+}
+
+TEST(Placement, FirstRunOpensMaximizedOverAnEightHundredBySixHundredRectangle) {
+    Sandbox sandbox;
+    StartedFrame started;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(started.frame(), &placement);
+    EXPECT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
+    EXPECT_EQ(placement.rcNormalPosition.left, 0);
+    EXPECT_EQ(placement.rcNormalPosition.top, 0);
+    EXPECT_EQ(placement.rcNormalPosition.right, 800);
+    EXPECT_EQ(placement.rcNormalPosition.bottom, 600);
+}
+
+TEST(Placement, NormalWindowIsStoredOnCloseAndRestoredAtTheNextStart) {
+    Sandbox sandbox;
+    {
+        StartedFrame started;
+        PlaceNormal(started.frame(), {100, 120, 900, 740});
+        AnswerExit(IDOK);
+        SendMessageA(started.frame(), WM_CLOSE, 0, 0);
+        EXPECT_FALSE(IsWindow(started.frame()));
+    }
+    ExpectStored("0", "0", "100", "120", "800", "620");
+
+    StartedFrame again;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(again.frame(), &placement);
+    EXPECT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_EQ(placement.rcNormalPosition.left, 100);
+    EXPECT_EQ(placement.rcNormalPosition.top, 120);
+    EXPECT_EQ(placement.rcNormalPosition.right, 900);
+    EXPECT_EQ(placement.rcNormalPosition.bottom, 740);
+}
+
+TEST(Placement, CancelKeepsTheWindowButTheValuesAlreadySayMaximized) {
+    Sandbox sandbox;
+    StartedFrame started;
+    PlaceNormal(started.frame(), {10, 20, 850, 650});
+    ShowWindow(started.frame(), SW_MAXIMIZE);
+    PumpMessages(50);
+    AnswerExit(IDCANCEL);
+    SendMessageA(started.frame(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(started.frame()));
+    ExpectStored("1", "0", "10", "20", "840", "630");
+}
+
+TEST(Placement, MinimizedFromMaximizedIsStoredAndStartsMinimizedToRestoreMaximized) {
+    Sandbox sandbox;
+    {
+        StartedFrame started;
+        PlaceNormal(started.frame(), {30, 40, 830, 640});
+        ShowWindow(started.frame(), SW_MAXIMIZE);
+        ShowWindow(started.frame(), SW_MINIMIZE);
+        PumpMessages(50);
+        AnswerExit(IDOK);
+        SendMessageA(started.frame(), WM_CLOSE, 0, 0);
+    }
+    ExpectStored("1", "1", "30", "40", "800", "600");
+
+    StartedFrame again;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(again.frame(), &placement);
+    EXPECT_TRUE(IsIconic(again.frame()));
+    EXPECT_TRUE(placement.flags & WPF_RESTORETOMAXIMIZED);
+    ShowWindow(again.frame(), SW_RESTORE);
+    EXPECT_TRUE(IsZoomed(again.frame()));
+}
+
+TEST(Placement, ValuesThatAreNotNumbersCountAsZero) {
+    Sandbox sandbox;
+    SetSetting("WindowSize Zoom", "no");
+    SetSetting("WindowSize PosX", "12px");
+    SetSetting("WindowSize Width", "700");
+    WINDOWPLACEMENT placement = CMainFrame::StoredPlacement();
+    EXPECT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_EQ(placement.rcNormalPosition.left, 12);
+    EXPECT_EQ(placement.rcNormalPosition.right, 712);
+    EXPECT_EQ(placement.rcNormalPosition.bottom, 600);
+}
+
+TEST(Placement, MinimumWidthFollowsTheRecordTable) {
+    EXPECT_EQ(MinimumFrameWidth(543), 800);
+    EXPECT_EQ(MinimumFrameWidth(544), 820);
+    Sandbox sandbox;
+    StartedFrame started;
+    int saved = g_diary.tableWidth;
+    for (auto [table, width] : {std::pair<int, int>{543, 800}, {544, 820}, {0, 800}}) {
+        g_diary.tableWidth = table;
+        MINMAXINFO info = {};
+        SendMessageA(started.frame(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.ptMinTrackSize.x, width) << table;
+        EXPECT_EQ(info.ptMinTrackSize.y, 480);
+    }
+    g_diary.tableWidth = saved;
+}
+
+TEST(ExitDialog, EndsWithSixForExitAndSevenForCancel) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterPelmoWindowClasses(instance);
+    AnswerExit(IDOK);
+    EXPECT_EQ(RunExitDialog(instance, nullptr), 6);
+    AnswerExit(IDCANCEL);
+    EXPECT_EQ(RunExitDialog(instance, nullptr), 7);
+    WhenDialogAppears(kExitTitle, [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(RunExitDialog(instance, nullptr), 7);
+}
+
+TEST(ExitDialog, HasTheMascotAndThePictureButton) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterPelmoWindowClasses(instance);
+    bool checked = false;
+    WhenDialogAppears(kExitTitle, [&checked](HWND dialog) {
+        HWND mascot = GetDlgItem(dialog, 1081);
+        EXPECT_EQ(ClassOf(mascot), "ENDKIPI");
+        EXPECT_EQ(WindowText(mascot), "IDB_END1");
+        HWND website = GetDlgItem(dialog, 3);
+        EXPECT_EQ(ClassOf(website), "Button");
+        EXPECT_NE(SendMessageA(website, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "終了");
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCANCEL)), "ｷｬﾝｾﾙ");
+        checked = true;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    RunExitDialog(instance, nullptr);
+    EXPECT_TRUE(checked);
+}
+
+int g_questions = 0;
+int CancelEveryQuestion(void*, const char*, const char*, unsigned) {
+    ++g_questions;
+    return kIdCancel;
+}
+
+TEST(ExitDialog, WebPageButtonAsksAndTheDialogStaysOpen) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterPelmoWindowClasses(instance);
+    MessageBoxFunction previous = SetMessageBoxFunction(CancelEveryQuestion);
+    g_questions = 0;
+    bool stayed = false;
+    WhenDialogAppears(kExitTitle, [&stayed](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, 3, 0);
+        stayed = IsWindow(dialog) != FALSE;
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(RunExitDialog(instance, nullptr), 6);
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(g_questions, 1);
+    SetMessageBoxFunction(previous);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "shell_fixture.h"
+
+#include "corelib/registry.h"
+#include "shell/application.h"
+
+void PumpMessages(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+namespace {
+
+struct TitleSearch {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TitleSearch*>(data);
+    if (WindowText(window) == search->title && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string g_awaitedTitle;
+std::function<void(HWND)> g_dialogAction;
+
+void CALLBACK CheckForDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindThreadWindow(g_awaitedTitle.c_str());
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    auto action = g_dialogAction;
+    g_dialogAction = nullptr;
+    if (action) action(dialog);
+}
+
+}  // namespace
+
+HWND FindThreadWindow(const char* title) {
+    TitleSearch search = {title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void WhenDialogAppears(const char* title, std::function<void(HWND dialog)> action) {
+    g_awaitedTitle = title;
+    g_dialogAction = std::move(action);
+    SetTimer(nullptr, 0, 50, CheckForDialog);
+}
+
+std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+StartedFrame::StartedFrame() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitializePelmoProcess(instance);
+    frame_ = StartPelmo(instance);
+}
+
+StartedFrame::~StartedFrame() {
+    if (frame_ && IsWindow(frame_)) DestroyWindow(frame_);
+    PumpMessages(0);
+}
+
+std::string Setting(const char* name) {
+    char text[256] = {};
+    if (!GetRegistryValue(name, text, 255, kAreaSettings)) return "<missing>";
+    return text;
+}
+
+void SetSetting(const char* name, const char* value) { SetRegistryValue(name, value, kAreaSettings); }

@@ -1,0 +1,41 @@
+// Helpers for driving the shell's windows in the test process.
+#ifndef PELMO_TESTS_SHELL_FIXTURE_H
+#define PELMO_TESTS_SHELL_FIXTURE_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Dispatches the thread's messages for about `milliseconds`. A WM_QUIT that a
+// destroyed frame posted is taken out of the queue, so later tests run on.
+void PumpMessages(DWORD milliseconds);
+
+// The first top-level window of this thread with the given title, or null.
+HWND FindThreadWindow(const char* title);
+
+// Runs `action` on the modal dialog titled `title` once it appears (polled
+// from a thread timer, which fires inside the dialog's own message loop).
+void WhenDialogAppears(const char* title, std::function<void(HWND dialog)> action);
+
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+
+// The frame of a started program, destroyed without the exit question.
+class StartedFrame {
+public:
+    StartedFrame();  // creates and shows the frame as the program does
+    ~StartedFrame();
+    HWND frame() const { return frame_; }
+    StartedFrame(const StartedFrame&) = delete;
+    StartedFrame& operator=(const StartedFrame&) = delete;
+
+private:
+    HWND frame_;
+};
+
+// Registry values of the program's settings (area 1) in the test's sandbox.
+std::string Setting(const char* name);  // "<missing>" when there is none
+void SetSetting(const char* name, const char* value);
+
+#endif

@@ -1,0 +1,165 @@
+// Start-up as the program runs it: the splash, the window tree, the last user.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "corelib/dbf.h"
+#include "resources/resource.h"
+#include "shell/application.h"
+#include "shell/main_frame.h"
+#include "shell/pelmo_view.h"
+#include "shell/splash.h"
+#include "shell_fixture.h"
+#include "support/sandbox.h"
+#include "view/diary_state.h"
+
+namespace {
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The new-user command the view posts to the diary window, taken from the queue.
+bool NewUserCommandPosted(HWND diary) {
+    MSG message;
+    while (PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        if (LOWORD(message.wParam) == ID_USER_NEW && message.lParam == 0) return true;
+    return false;
+}
+
+TEST(Startup, SplashIsCentredAndGoesWithTheDiaryWindowsFirstRealPaint) {
+    Sandbox sandbox;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitializePelmoProcess(instance);
+    HWND frame = CMainFrame::Create(instance);
+    ASSERT_NE(frame, nullptr);
+
+    HWND splash = SplashWindow();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(ClassOf(splash), "BmpDraw");
+    EXPECT_EQ(WindowText(splash), "IDB_OPNING");
+    EXPECT_TRUE(IsWindowVisible(splash));
+    EXPECT_TRUE(GetWindowLongA(splash, GWL_STYLE) & WS_BORDER);
+    EXPECT_EQ(GetWindow(splash, GW_OWNER), frame);
+    RECT rect;
+    GetWindowRect(splash, &rect);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(rect.left, width / 2 - 225);
+    EXPECT_EQ(rect.top, height / 2 - 225);
+    EXPECT_EQ(rect.right - rect.left, 450);
+    EXPECT_EQ(rect.bottom - rect.top, 450);
+    EXPECT_EQ(WindowText(frame), "");  // the diary window empties the title as it is created
+
+    CMainFrame::ActivateFrame(frame);
+    PumpMessages(300);
+    EXPECT_EQ(SplashWindow(), nullptr);
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_EQ(WindowText(frame), "ペルモ");
+    DestroyWindow(frame);
+    PumpMessages(0);
+}
+
+TEST(Startup, SplashCornerIsHalfTheDesktopLessHalfTheSplash) {
+    EXPECT_EQ(SplashPosition(1280, 1024).x, 415);
+    EXPECT_EQ(SplashPosition(1280, 1024).y, 287);
+    EXPECT_EQ(SplashPosition(801, 601).x, 175);  // halves rounded toward zero
+    EXPECT_EQ(SplashPosition(801, 601).y, 75);
+}
+
+TEST(Startup, WindowTreeHasItsClassesIdsAndParents) {
+    Sandbox sandbox;
+    StartedFrame started;
+    HWND frame = started.frame();
+    ASSERT_NE(frame, nullptr);
+
+    HWND toolbar = GetDlgItem(frame, ID_VIEW_TOOLBAR);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(ClassOf(toolbar), "ToolbarWindow32");
+    HWND view = GetDlgItem(frame, IDW_VIEW);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view, CMainFrame::View(frame));
+
+    HWND container = GetDlgItem(view, IDW_CONTAINER);
+    ASSERT_NE(container, nullptr);
+    EXPECT_EQ(ClassOf(container), "TAKKU");
+    EXPECT_EQ(WindowText(container), "");
+    HWND diary = GetDlgItem(container, IDW_DIARY);
+    ASSERT_NE(diary, nullptr);
+    EXPECT_EQ(ClassOf(diary), "Weight");
+    EXPECT_EQ(diary, CPelmoView::DiaryWindow());
+    HWND calendar = GetDlgItem(diary, IDW_CALENDAR);
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(ClassOf(calendar), "PLCalendar");
+    EXPECT_EQ(g_diary.calendar, calendar);
+    EXPECT_EQ(WindowText(calendar).size(), 10u);  // "YYYY/MM/DD"
+    EXPECT_EQ(WindowText(calendar)[4], '/');
+
+    // The view lies below the toolbar; the container overhangs it by 27 pixels.
+    RECT bar, viewRect, client;
+    GetWindowRect(toolbar, &bar);
+    RECT viewPlace = ChildRect(view);
+    EXPECT_EQ(viewPlace.top, bar.bottom - bar.top);
+    GetClientRect(view, &viewRect);
+    RECT containerPlace = ChildRect(container);
+    EXPECT_EQ(containerPlace.left, 0);
+    EXPECT_EQ(containerPlace.top, 0);
+    EXPECT_EQ(containerPlace.right, viewRect.right);
+    EXPECT_EQ(containerPlace.bottom, viewRect.bottom + 27);
+    RECT diaryPlace = ChildRect(diary);
+    GetClientRect(container, &client);
+    EXPECT_EQ(diaryPlace.left, 2);
+    EXPECT_EQ(diaryPlace.top, 2);
+    EXPECT_EQ(diaryPlace.right - diaryPlace.left, client.right - 8);
+    EXPECT_EQ(diaryPlace.bottom - diaryPlace.top, client.bottom - 35);
+}
+
+TEST(Startup, WithoutAStoredUserTheNewUserCommandIsPosted) {
+    Sandbox sandbox;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitializePelmoProcess(instance);
+    HWND frame = CMainFrame::Create(instance);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+    DestroyWindow(frame);
+    PumpMessages(0);
+}
+
+TEST(Startup, AStoredUserNoLongerInTheTableLeadsToTheNewUserCommand) {
+    Sandbox sandbox;
+    ASSERT_TRUE(EnsureUsersTable());
+    SetSetting("UserName", "山田花子");
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitializePelmoProcess(instance);
+    HWND frame = CMainFrame::Create(instance);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+    DestroyWindow(frame);
+    PumpMessages(0);
+    EXPECT_EQ(Setting("UserName"), "");  // no user was open at the end
+}
+
+TEST(Startup, ViewPassesDiaryCommandsOnByPostingAndKeepsItsOwn) {
+    Sandbox sandbox;
+    StartedFrame started;
+    HWND diary = CPelmoView::DiaryWindow();
+    NewUserCommandPosted(diary);
+    const UINT forwarded[] = {ID_USER_NEW, ID_USER_OPEN,    ID_USER_AMEND, ID_USER_DELETE, ID_DAY_NEW,
+                              ID_DAY_EDIT, ID_DAY_DELETE,   ID_RECORDS_COPY, ID_SET_TARGET, ID_SET_ITEMS};
+    for (UINT id : forwarded) {
+        SendMessageA(started.frame(), WM_COMMAND, id, 0);
+        MSG message;
+        ASSERT_TRUE(PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << id;
+        EXPECT_EQ(message.wParam, id);
+        EXPECT_EQ(message.lParam, 0);
+    }
+    // Backup, restore and the colour scheme stay with the shell.
+    for (UINT id : {ID_DATA_BACKUP, ID_DATA_RESTORE, ID_SET_COLOR}) {
+        SendMessageA(started.frame(), WM_COMMAND, id, 0);
+        MSG message;
+        EXPECT_FALSE(PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << id;
+    }
+}
+
+}  // namespace
