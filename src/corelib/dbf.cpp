@@ -1,5 +1,6 @@
 #include "corelib/dbf.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,15 +9,8 @@
 
 #include "corelib/dbf_table.h"
 #include "corelib/sjis.h"
-#include "corelib/utility.h"
 
 namespace {
-
-void ReportWriteFailure(void* window, const char* table) {
-    char text[256];
-    std::snprintf(text, sizeof(text), "「%s」の書込みに失敗しました。\n\nディスクの空きを確認してください。", table);
-    MsgErr(window, text);
-}
 
 // The length of a field's text without its trailing blanks (spaces and NULs).
 std::size_t TrimmedLength(const char* text, std::size_t length) {
@@ -60,9 +54,11 @@ const char* const kUsersNumberField = "番号";
 const char* const kUsersNameField = "氏名";
 
 char* AllocDbfRecordMem(const char* table) {
-    DbfInfo info;
-    if (!GetDBFInfo(table, &info)) return nullptr;
-    return static_cast<char*>(std::calloc(static_cast<std::size_t>(info.rowLength) + 1, 1));
+    DbfTable loaded;
+    if (!LoadDbf(table, &loaded)) return nullptr;
+    // Room for the deletion flag (ReadDBFRecord2) and the NUL.
+    std::size_t size = std::max(loaded.rowLength, HandedRowLength(loaded)) + 1;
+    return static_cast<char*>(std::calloc(size, 1));
 }
 
 void FreeDbfRecordMem(char* record) { std::free(record); }
@@ -91,10 +87,7 @@ int SearchDBFRecord(void*, std::uint16_t* area, char* record, const char* table,
         if (row < static_cast<long>(kDbfSearchCapacity) && TrimmedLength(text, column->width) == valueLength &&
             std::memcmp(text, value, valueLength) == 0) {
             if (area) area[0] = static_cast<std::uint16_t>(row);
-            if (record) {
-                std::memcpy(record, stored + 1, loaded.rowLength - 1);
-                record[loaded.rowLength - 1] = '\0';
-            }
+            if (record) HandOverRow(loaded, physical, record);
             return 1;
         }
         ++row;
@@ -138,8 +131,7 @@ int ReadDBFRecord(void*, const char* table, int row, char* buffer) {
     if (buffer == nullptr || !LoadDbf(table, &loaded)) return 0;
     long physical = PhysicalRow(loaded, row);
     if (physical < 0) return 0;
-    std::memcpy(buffer, loaded.row(static_cast<std::size_t>(physical)) + 1, loaded.rowLength - 1);
-    buffer[loaded.rowLength - 1] = '\0';
+    HandOverRow(loaded, static_cast<std::size_t>(physical), buffer);
     return 1;
 }
 
@@ -181,49 +173,26 @@ int ReadDBFRecord2(void*, FileHandle file, int row, char* buffer) {
     return 0;
 }
 
-int WriteDBFRecord(void* window, const char* table, const char* row, const char*) {
+int WriteDBFRecord(void*, const char* table, const char* row, const char*) {
     DbfTable loaded;
-    if (row == nullptr || !LoadDbf(table, &loaded)) {
-        ReportWriteFailure(window, table ? table : "");
-        return 0;
-    }
-    // The caller's row is text: a NUL before the row's end pads it with blanks.
-    std::string stored(loaded.rowLength, ' ');
-    stored[0] = kDbfLiveFlag;
-    for (std::size_t i = 0; i + 1 < loaded.rowLength && row[i] != '\0'; ++i) stored[i + 1] = row[i];
-    // A text cut to its field's width must not end in half a double-byte character.
-    for (const DbfField& field : loaded.fields) {
-        if (field.type != 'C') continue;
-        char* text = &stored[1 + field.offset];
-        std::size_t i = 0;
-        while (i < field.width) i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i > field.width) text[field.width - 1] = ' ';
-    }
+    if (row == nullptr || !LoadDbf(table, &loaded)) return 0;
+    std::string stored = TakeOverRow(loaded, row);
     try {
         loaded.rows.insert(loaded.rows.end(), stored.begin(), stored.end());
     } catch (const std::bad_alloc&) {
-        ReportWriteFailure(window, table);
         return 0;
     }
-    if (!SaveDbf(table, loaded)) {
-        ReportWriteFailure(window, table);
-        return 0;
-    }
-    return 1;
+    return SaveDbf(table, loaded) ? 1 : 0;
 }
 
-int DeleteDBFNoRecord(void* window, const char* table, int row) {
+int DeleteDBFNoRecord(void*, const char* table, int row) {
     DbfTable loaded;
     if (!LoadDbf(table, &loaded)) return 0;
     long physical = PhysicalRow(loaded, row);
     if (physical < 0) return 0;
     auto first = loaded.rows.begin() + static_cast<std::ptrdiff_t>(physical * loaded.rowLength);
     loaded.rows.erase(first, first + static_cast<std::ptrdiff_t>(loaded.rowLength));
-    if (!SaveDbf(table, loaded)) {
-        ReportWriteFailure(window, table);
-        return 0;
-    }
-    return 1;
+    return SaveDbf(table, loaded) ? 1 : 0;
 }
 
 int GetDBFInfo(const char* table, DbfInfo* out) {

@@ -7,7 +7,10 @@
 // the data folder (or paths), compared without regard to ASCII case.
 //
 // Every change writes a complete new table and replaces the old one
-// crash-safely (files.h). window: owner of messages (HWND) or null.
+// crash-safely (files.h); a failure leaves the old table and is reported by
+// the result only: the caller tells the user. window: the calling window
+// (HWND) or null. The users table must have its own layout (35-byte rows):
+// a table of another layout under its name is not read.
 #ifndef PELMO_CORELIB_DBF_H
 #define PELMO_CORELIB_DBF_H
 

@@ -162,9 +162,12 @@ bool DbfFileIsComplete(const char* path, void*) {
 
 bool LoadDbf(const char* name, DbfTable* table) {
     RecoverAtomicFile(name, DbfFileIsComplete, nullptr);
-    if (SameDbfName(name, kUsersTable) && !EnsureUsersTable()) return false;
+    bool users = SameDbfName(name, kUsersTable);
+    if (users && !EnsureUsersTable()) return false;
     std::vector<char> bytes;
-    return ReadWholeFile(name, &bytes) && ParseDbf(bytes, table);
+    if (!ReadWholeFile(name, &bytes) || !ParseDbf(bytes, table)) return false;
+    table->isUsers = users;
+    return true;
 }
 
 bool SaveDbf(const char* name, const DbfTable& table) {
@@ -194,4 +197,92 @@ const DbfField* FindDbfField(const DbfTable& table, const char* name) {
     for (const DbfField& field : table.fields)
         if (SameDbfName(field.name.c_str(), name)) return &field;
     return nullptr;
+}
+
+namespace {
+
+bool HasUsersLayout(const DbfTable& table) {
+    return table.fields.size() == 2 && table.fields[0].width == kUsersNumberWidth &&
+           table.fields[1].width == kUsersNameWidth;
+}
+
+const DbfField* UsersNameField(const DbfTable& table) {
+    const DbfField* name = FindDbfField(table, kUsersNameField);
+    if (name == nullptr && table.fields.size() > 1) name = &table.fields[1];
+    return name;
+}
+
+// Copies text (length bytes) into out (width bytes), cut without splitting a
+// character and blank-filled.
+void CopyText(const char* text, std::size_t length, char* out, std::size_t width) {
+    std::size_t end = 0;
+    while (end < length && end < width) {
+        std::size_t step = IsSjisLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+        if (end + step > length || end + step > width) break;
+        end += step;
+    }
+    std::memcpy(out, text, end);
+    std::memset(out + end, ' ', width - end);
+}
+
+// Copies a number's text right-aligned into width bytes.
+void CopyNumber(const char* text, std::size_t length, char* out, std::size_t width) {
+    std::size_t begin = 0;
+    while (begin < length && text[begin] == ' ') ++begin;
+    while (length > begin && (text[length - 1] == ' ' || text[length - 1] == '\0')) --length;
+    std::size_t digits = length - begin;
+    if (digits > width) {  // keep the last digits rather than overrun
+        begin = length - width;
+        digits = width;
+    }
+    std::memset(out, ' ', width - digits);
+    std::memcpy(out + width - digits, text + begin, digits);
+}
+
+}  // namespace
+
+std::size_t HandedRowLength(const DbfTable& table) {
+    if (table.isUsers && !HasUsersLayout(table)) return kUsersRowLength;
+    return table.rowLength - 1;
+}
+
+void HandOverRow(const DbfTable& table, std::size_t physical, char* out) {
+    const char* fields = table.row(physical) + 1;
+    if (!table.isUsers || HasUsersLayout(table)) {
+        std::memcpy(out, fields, table.rowLength - 1);
+        out[table.rowLength - 1] = '\0';
+        return;
+    }
+    const DbfField& number = table.fields[0];
+    CopyNumber(fields + number.offset, number.width, out, kUsersNumberWidth);
+    const DbfField* name = UsersNameField(table);
+    if (name)
+        CopyText(fields + name->offset, name->width, out + kUsersNumberWidth, kUsersNameWidth);
+    else
+        std::memset(out + kUsersNumberWidth, ' ', kUsersNameWidth);
+    out[kUsersRowLength] = '\0';
+}
+
+std::string TakeOverRow(const DbfTable& table, const char* row) {
+    std::size_t given = HandedRowLength(table);
+    std::string text(given, ' ');
+    for (std::size_t i = 0; i < given && row[i] != '\0'; ++i) text[i] = row[i];
+    std::string stored(table.rowLength, ' ');
+    stored[0] = kDbfLiveFlag;
+    if (!table.isUsers || HasUsersLayout(table)) {
+        // A text cut to its field's width must not end in half a character.
+        for (const DbfField& field : table.fields) {
+            const char* from = text.data() + field.offset;
+            if (field.type == 'C')
+                CopyText(from, field.width, &stored[1 + field.offset], field.width);
+            else
+                std::memcpy(&stored[1 + field.offset], from, field.width);
+        }
+        return stored;
+    }
+    const DbfField& number = table.fields[0];
+    CopyNumber(text.data(), kUsersNumberWidth, &stored[1 + number.offset], number.width);
+    if (const DbfField* name = UsersNameField(table))
+        CopyText(text.data() + kUsersNumberWidth, kUsersNameWidth, &stored[1 + name->offset], name->width);
+    return stored;
 }

@@ -32,6 +32,7 @@ struct DbfTable {
     std::vector<DbfField> fields;
     std::size_t rowLength = 0;          // including the deletion flag
     std::vector<char> rows;             // every stored row, deleted ones too
+    bool isUsers = false;               // the users table: rows are handed over in its 35-byte layout
     std::size_t rowCount() const { return rowLength ? rows.size() / rowLength : 0; }
     const char* row(std::size_t physical) const { return rows.data() + physical * rowLength; }
     char* row(std::size_t physical) { return rows.data() + physical * rowLength; }
@@ -57,6 +58,16 @@ long PhysicalRow(const DbfTable& table, long row);
 long LiveRowCount(const DbfTable& table);
 // The field named name (ASCII case ignored), or null.
 const DbfField* FindDbfField(const DbfTable& table, const char* name);
+
+// The length of a row as callers see it (fields only, without the NUL).
+std::size_t HandedRowLength(const DbfTable& table);
+// Copies stored row `physical` as callers see it, NUL-terminated. A users
+// table of another layout (another tool widened a field) is handed over as
+// number (5, right-aligned) and name (30, never half a character).
+void HandOverRow(const DbfTable& table, std::size_t physical, char* out);
+// The stored bytes (deletion flag first) of a row a caller gives; a NUL
+// ends the caller's text and the rest is blank.
+std::string TakeOverRow(const DbfTable& table, const char* row);
 
 // Names equal but for the case of ASCII letters (Shift-JIS aware).
 bool SameDbfName(const char* a, const char* b);
