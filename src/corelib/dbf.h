@@ -9,8 +9,8 @@
 // Every change writes a complete new table and replaces the old one
 // crash-safely (files.h); a failure leaves the old table and is reported by
 // the result only: the caller tells the user. window: the calling window
-// (HWND) or null. The users table must have its own layout (35-byte rows):
-// a table of another layout under its name is not read.
+// (HWND) or null. Rows of the users table are always handed over and taken
+// in its 35-byte layout, whatever widths another tool gave its fields.
 #ifndef PELMO_CORELIB_DBF_H
 #define PELMO_CORELIB_DBF_H
 
@@ -69,10 +69,12 @@ int SearchDBFRecord(void* window, std::uint16_t* area, char* record, const char*
 int SearchDBFRecord2(void* window, std::uint16_t* area, const char* table, const char* field,
                      const char* word1, const char* word2, const char* unused1, const char* unused2);
 
-// Reads row `row` (fields only). Non-zero while a row was read.
+// Reads row `row` (fields only, then a NUL: a buffer of AllocDbfRecordMem,
+// or kUsersRowLength + 1 bytes for the users table). Non-zero while a row was read.
 int ReadDBFRecord(void* window, const char* table, int row, char* buffer);
 // Reads row `row` of a table opened with FileOpen; buffer receives the
-// deletion flag and the fields. Non-zero while a row was read.
+// deletion flag, the fields as stored and a NUL (row length + 1 bytes).
+// Non-zero while a row was read.
 int ReadDBFRecord2(void* window, FileHandle file, int row, char* buffer);
 // Appends a row (fields only, at their widths). keyField names the field the
 // caller keys on; rows are appended at the end. 1 on success.
