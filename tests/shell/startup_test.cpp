@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+
 #include "corelib/dbf.h"
+#include "diary/diary_store.h"
+#include "diary/user_file.h"
+#include "diary/users_table.h"
 #include "resources/resource.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
@@ -138,6 +143,59 @@ TEST(Startup, AStoredUserNoLongerInTheTableLeadsToTheNewUserCommand) {
     DestroyWindow(frame);
     PumpMessages(0);
     EXPECT_EQ(Setting("UserName"), "");  // no user was open at the end
+}
+
+// A user in the users table with a data file of no records.
+void RegisterStoredUser(long number, const char* name, const char* message) {
+    ASSERT_TRUE(EnsureUsersTable());
+    char row[kUsersRowLength + 1];
+    FormatUsersRow(number, name, row);
+    ASSERT_EQ(WriteDBFRecord(nullptr, kUsersTable, row, kUsersNumberField), 1);
+    UserHeader header = {};
+    header.formatMark = 'A';
+    header.userNumber = static_cast<int32_t>(number);
+    std::strcpy(header.name, name);
+    std::strcpy(header.targetMessage, message);
+    header.height = 160.0;
+    header.targetWeight = 50.0;
+    AdoptUser(header, nullptr, 0, 0);
+    SetUserOpen();
+    ASSERT_EQ(SaveUser(nullptr), 1);
+    CloseUser();
+}
+
+TEST(Startup, StoredUserIsOpenedAgainAndNamedInTheTitle) {
+    Sandbox sandbox;
+    RegisterStoredUser(0, "佐藤", "");
+    RegisterStoredUser(1, "山田花子", "毎日歩く");
+    SetSetting("UserName", "山田花子");
+    {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        InitializePelmoProcess(instance);
+        HWND frame = CMainFrame::Create(instance);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_FALSE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+        ASSERT_TRUE(IsUserOpen());
+        UserHeader header = CurrentHeader();
+        EXPECT_STREQ(header.name, "山田花子");
+        EXPECT_EQ(header.userNumber, 1);
+        CMainFrame::ActivateFrame(frame);
+        PumpMessages(300);
+        EXPECT_EQ(WindowText(frame), "山田花子 - ペルモ 「毎日歩く」");
+        DestroyWindow(frame);
+        PumpMessages(0);
+    }
+    EXPECT_EQ(Setting("UserName"), "山田花子");
+    CloseUser();
+}
+
+TEST(Startup, EmptyStoredNameOpensNobody) {
+    Sandbox sandbox;
+    RegisterStoredUser(0, "佐藤", "");
+    SetSetting("UserName", "");
+    StartedFrame started;
+    EXPECT_FALSE(IsUserOpen());
+    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
 }
 
 TEST(Startup, ViewPassesDiaryCommandsOnByPostingAndKeepsItsOwn) {
