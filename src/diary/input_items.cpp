@@ -9,9 +9,21 @@ void InputItemFileName(long userNumber, char* out) {
     std::snprintf(out, kFileNameSize, "ITEM%ld.DAT", userNumber);
 }
 
+namespace {
+
+bool IsWholeItemFile(const char* path, void*) {
+    FileHandle file = FileOpen2(path, kFileRead);
+    bool whole = file != kInvalidFile && FileSize(file) == static_cast<std::int64_t>(sizeof(InputItemFlags));
+    FileClose(file, "");
+    return whole;
+}
+
+}  // namespace
+
 int ReadInputItems(long userNumber, InputItemFlags* flags) {
     char name[kFileNameSize];
     InputItemFileName(userNumber, name);
+    RecoverAtomicFile(name, IsWholeItemFile, nullptr);  // a write cut short by the end of the program
     FileHandle file = FileOpen(name, kFileRead);
     if (file == kInvalidFile) return 0;
     InputItemFlags read = {};

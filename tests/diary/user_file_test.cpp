@@ -156,6 +156,14 @@ TEST_F(UserFile, MissingItemFileTurnsEveryItemOn) {
     EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
 }
 
+TEST_F(UserFile, WholeLeftoverItemFileIsTaken) {
+    int row = AddUser(4, "高橋", Days({"20240101"}));
+    Write("ITEM4.DAT.new", Bytes{1, 0, 0, 1, 0, 0, 0});  // written whole, not yet renamed
+    ASSERT_EQ(1, LoadUser(nullptr, row));
+    EXPECT_EQ((Bytes{1, 0, 0, 1, 0, 0, 0}), Bytes(InputItems().on, InputItems().on + 7));
+    EXPECT_FALSE(Exists("ITEM4.DAT.new"));
+}
+
 TEST_F(UserFile, FailedLoadKeepsThePreviousUser) {
     int first = AddUser(0, "伊藤", Days({"20240101", "20240102"}));
     int second = AddRow(1, "渡辺");  // its data file is missing
