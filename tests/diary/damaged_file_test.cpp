@@ -1,6 +1,9 @@
 // Data files that are not what their header says load as far as their
 // records are complete, say so, and leave an untouched copy beside them.
 #include <fnmatch.h>
+#include <sys/stat.h>
+
+#include <ctime>
 
 #include <cstring>
 
@@ -124,6 +127,28 @@ TEST_F(DamagedFile, TextsWithoutTerminatorAreCutBetweenCharacters) {
     EXPECT_EQ(80u, std::strlen(CurrentHeader().targetMessage));
     EXPECT_EQ(998u, std::strlen(DiaryRecords()[2].diary));  // 999 would split a 表
     EXPECT_EQ(1u, messages.size());                         // told, and a copy kept
+}
+
+TEST_F(DamagedFile, NoCopyNoLoad) {
+    // Folders where the copy would go, for this second and the next few.
+    std::time_t now = std::time(nullptr);
+    for (int s = 0; s < 5; ++s) {
+        std::time_t when = now + s;
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&when));
+        std::string base = sandbox->path(std::string("7.DAT.damaged-") + stamp);
+        mkdir(base.c_str(), 0700);
+        for (int i = 2; i < 100; ++i) mkdir((base + "-" + std::to_string(i)).c_str(), 0700);
+    }
+    Bytes file = FileImage(HeaderWithCount(5), days);
+    Write("7.DAT", file);
+    messages.clear();
+    EXPECT_EQ(0, LoadUser(nullptr, row));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::string::npos, messages[0].text.find("控えを作れなかった")) << messages[0].text;
+    EXPECT_STREQ("前の人", CurrentHeader().name);
+    EXPECT_EQ(5u, DiaryRecordCount());
+    EXPECT_EQ(file, Read("7.DAT"));
 }
 
 TEST_F(DamagedFile, NoMemoryToLoadKeepsTheOpenUser) {
