@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "corelib/msgbox.h"
 #include "corelib/registry.h"
 
 const char* const kHelpWelcome = "welcome";
+const char* const kHelpMissingText = "ヘルプファイル(PELMOFREE.chm)を開けません。\nペルモを入れ直してください。";
+const char* const kHelpCaption = "ヘルプ";
 
 namespace {
 
@@ -34,9 +37,12 @@ std::string HelpTopicAddress(const char* topic) {
     return path;
 }
 
+// The help viewer itself says nothing when the file is missing.
 bool OpenHelpTopic(HWND owner, const char* topic) {
     HtmlHelpFunction htmlHelp = HtmlHelpEntry();
-    if (!htmlHelp) return false;
-    htmlHelp(owner, HelpTopicAddress(topic).c_str(), kHelpDisplayContents, 0);
+    if (!htmlHelp || !htmlHelp(owner, HelpTopicAddress(topic).c_str(), kHelpDisplayContents, 0)) {
+        PelmoMessageBox(owner, kHelpMissingText, kHelpCaption, kMbOk | kMbIconInformation);
+        return false;
+    }
     return true;
 }

@@ -8,12 +8,14 @@
 #include <string>
 
 extern const char* const kHelpWelcome;  // "welcome": the contents
+extern const char* const kHelpMissingText;
+extern const char* const kHelpCaption;
 
 // "<data folder>PELMOFREE.chm::/<topic>.htm > MyWin01".
 std::string HelpTopicAddress(const char* topic);
 
-// Shows the contents with the topic, owned by owner. False when the help
-// viewer is not available.
+// Shows the contents with the topic, owned by owner. False, after telling the
+// user, when the help file or the help viewer is missing.
 bool OpenHelpTopic(HWND owner, const char* topic);
 
 #endif

@@ -87,6 +87,18 @@ TEST(Help, TopicPathIsBuiltFromTheDataFolder) {
     EXPECT_EQ(HelpTopicAddress("target"), "C:\\Pelmo\\データ\\PELMOFREE.chm::/target.htm > MyWin01");
 }
 
+class HelpOperation : public WebLauncher {};
+
+TEST_F(HelpOperation, MissingHelpFileIsReported) {
+    Sandbox sandbox;
+    std::string folder = sandbox.folder();
+    SetRegistryValue("SystemDir", folder.c_str(), kAreaInstall);
+    EXPECT_FALSE(OpenHelpTopic(nullptr, kHelpWelcome));
+    ASSERT_EQ(g_shown.size(), 1u);
+    EXPECT_EQ(g_shown[0].text, kHelpMissingText);
+    EXPECT_EQ(g_shown[0].caption, "ヘルプ");
+}
+
 TEST(About, ShowsItsPictureAndOpensTheWebPageFromButton1001) {
     InitializePelmoProcess(GetModuleHandleA(nullptr));
     MessageBoxFunction previous = SetMessageBoxFunction(RecordBox);
