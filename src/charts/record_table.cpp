@@ -55,6 +55,15 @@ int ListHeight(HWND list) {
     return r.bottom - r.top;
 }
 
+// The table's font: a fixed-pitch face whose half-width character is a / 2
+// wide, so that a title or value of n bytes fills the n * a / 2 pixels its
+// column was given. (The list box's own font is the system font, which under
+// Wine is wider and proportional.)
+HFONT CreateTableFont(int a) {
+    return CreateFontA(a * 16 / 16, a * 8 / 16, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kShiftJisCharset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kHeaderFace);
+}
+
 bool BodyFatTracked() { return InputItems().on[kItemBodyFat] != 0; }
 
 void DrawBold(HDC dc, int x, int y, const char* text) {
@@ -127,9 +136,7 @@ void drawRecordHeader(HWND window, HDC dc, int a) {
     FillRect(dc, &header, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     PenLines(dc, COLOR_BTNSHADOW, {3, 2 * a + 2, W0, 2 * a + 2}, {W0, 3, W0, 2 * a + 3});
 
-    HFONT font = CreateFontA(a * 16 / 16, a * 8 / 16, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, kShiftJisCharset,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                             kHeaderFace);
+    HFONT font = CreateTableFont(a);
     HGDIOBJ oldFont = SelectObject(dc, font);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
@@ -156,7 +163,6 @@ void drawRecordHeader(HWND window, HDC dc, int a) {
 }
 
 void drawRecordRow(HWND window, HDC dc, int line, int top, int a) {
-    (void)a;
     HWND list = g_diary.recordList;
     if (!list) return;
     CompensateScrollBar(window, list);
@@ -180,6 +186,8 @@ void drawRecordRow(HWND window, HDC dc, int line, int top, int a) {
     }
 
     if (line >= 0 && static_cast<std::uint32_t>(line) < DiaryRecordCount()) {
+        HFONT font = CreateTableFont(a);
+        HGDIOBJ oldFont = SelectObject(dc, font);
         const RecordRowTexts texts = FormatRecordRow(DiaryRecords()[line], CurrentHeader());
         SetRecordBmi(static_cast<std::uint32_t>(line), texts.bmiValue);
         TextOutA(dc, c[0] - 1, top, texts.date, static_cast<int>(std::strlen(texts.date)));
@@ -189,6 +197,8 @@ void drawRecordRow(HWND window, HDC dc, int line, int top, int a) {
         DrawCell(dc, texts.bmiClass, c[4] - 7, top, c[5] - 6, bottom);
         DrawCell(dc, texts.weightDifference, c[5] - 5, top, c[6] - 6, bottom);
         DrawCell(dc, texts.bodyFatDifference, c[6] - 4, top, 2 * c[6] - c[5] - 14, bottom);
+        SelectObject(dc, oldFont);
+        DeleteObject(font);
     }
     SetBkMode(dc, OPAQUE);
 }

@@ -15,7 +15,7 @@
 #include "diary/day_form.h"
 #include "diary/day_numbers.h"
 #include "diary/diary_store.h"
-#include "diary/help_topic.h"
+#include "diary/dialog_support.h"
 #include "resources/resource.h"
 
 const char* const kDayDialogTemplate = "IDD_EDIT";
@@ -54,10 +54,6 @@ double FieldNumber(HWND dialog, int id) {
     char text[64] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return std::atof(text);
-}
-
-void SetSpinPosition(HWND dialog, int spinId, int position) {
-    SendDlgItemMessageA(dialog, spinId, UDM_SETPOS, 0, MAKELPARAM(position, 0));
 }
 
 void SetSpinRange(HWND dialog, int spinId, int high) {
@@ -249,7 +245,7 @@ void OnCommand(HWND dialog, int id, WORD code) {
     switch (id) {
     case IDC_DAY_REGISTER: OnRegister(dialog); break;
     case IDCANCEL: Close(dialog, 0); break;
-    case IDC_DIALOG_HELP: ShowHelpTopic(dialog, kHelpTopic); break;
+    case IDC_DIALOG_HELP: ShowDialogHelp(dialog, kHelpTopic); break;
     case IDC_DAY_WEIGHT:
     case IDC_DAY_BODYFAT:
         if (code == EN_CHANGE)
