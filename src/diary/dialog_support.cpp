@@ -9,7 +9,7 @@
 #include "corelib/fields.h"
 #include "corelib/msgbox.h"
 #include "corelib/utility.h"
-#include "diary/help_topic.h"
+#include "shell/help.h"
 
 HINSTANCE DialogInstance() { return GetModuleHandleA(nullptr); }
 
@@ -63,7 +63,7 @@ void ShowFieldError(HWND dialog, int fieldId, const char* text, const char* capt
 
 std::string ResourceText(unsigned id) { return GetRS(DialogInstance(), id); }
 
-void ShowDialogHelp(HWND dialog, const char* topic) { ShowHelpTopic(dialog, topic); }
+void ShowDialogHelp(HWND dialog, const char* topic) { OpenHelpTopic(dialog, topic); }
 
 KeyStep StepInOrder(const int* order, int count, int id, WORD key) {
     for (int i = 0; i < count; ++i) {

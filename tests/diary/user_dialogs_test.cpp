@@ -5,11 +5,13 @@
 
 #include <cstring>
 
+#include "corelib/modal_dialog.h"
 #include "corelib/msgbox.h"
 #include "diary/dialog_fixture.h"
 #include "diary/diary_store.h"
 #include "diary/user_dialogs.h"
 #include "resources/resource.h"
+#include "shell/help.h"
 
 namespace {
 
@@ -53,8 +55,12 @@ TEST_F(UserDialogs, FirstUserIsNumberZeroWithItsFilesAndTargets) {
 }
 
 TEST_F(UserDialogs, RegistrationStartsWithItsDefaultsAndTheNameFocused) {
+    // The diary's calendar takes no input while the dialog is open.
+    HWND calendar = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetCalendarWindow(calendar);
     DialogDriver driver;
-    driver.On("新規作成", [](HWND d) {
+    driver.On("新規作成", [calendar](HWND d) {
+        EXPECT_FALSE(IsWindowEnabled(calendar));
         EXPECT_EQ(DialogDriver::Text(d, IDC_USER_AGE), "20");
         EXPECT_EQ(DialogDriver::Text(d, IDC_USER_HEIGHT), "150.0");
         EXPECT_EQ(DialogDriver::Text(d, IDC_USER_SEX), "女性");
@@ -67,10 +73,16 @@ TEST_F(UserDialogs, RegistrationStartsWithItsDefaultsAndTheNameFocused) {
         SendMessageA(d, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 45), reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_USER_AGE_SPIN)));
         EXPECT_EQ(DialogDriver::Text(d, IDC_USER_AGE), "45");
         EXPECT_EQ(DialogDriver::FocusId(d), IDC_USER_AGE);
-        DialogDriver::Click(d, IDCANCEL);
+        DialogDriver::Click(d, IDC_DIALOG_HELP);  // no help file in the sandbox: the user is told
     });
+    driver.On("新規作成", [](HWND d) { DialogDriver::Click(d, IDCANCEL); });
     EXPECT_EQ(RegisterUser(nullptr), 0);
     EXPECT_TRUE(driver.done());
+    EXPECT_TRUE(IsWindowEnabled(calendar));
+    SetCalendarWindow(nullptr);
+    DestroyWindow(calendar);
+    ASSERT_EQ(driver.boxes().size(), 1u);
+    EXPECT_EQ(driver.boxes()[0].caption, kHelpCaption);
     EXPECT_TRUE(UsersRows().empty());
 }
 
