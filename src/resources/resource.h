@@ -144,6 +144,15 @@
 #define IDS_CHART_UNIT_STEPS 57770
 #define IDS_CHART_UNIT_EVALUATION 57771
 
+// Diary window: the record popup menu's texts 41388..41390 and the analysis
+// modes 57711..57713 (mode 0, 1, 2 is IDS_ANALYSIS_DAILY + mode).
+#define IDS_POPUP_DAY_NEW 41388
+#define IDS_POPUP_DAY_EDIT 41389
+#define IDS_POPUP_DAY_DELETE 41390
+#define IDS_ANALYSIS_DAILY 57711
+#define IDS_ANALYSIS_MONTHLY 57712
+#define IDS_ANALYSIS_YEARLY 57713
+
 // Record table and day dialog: column titles 57683..57689 (57683 + column),
 // units of columns 1..6 at 57693..57698 (57692 + column); the dialog "IDD_EDIT"
 // (named by string) with control ids 100..1099 and the body-fat label 57781.

@@ -1,55 +1,45 @@
 #include "view/diary_window.h"
 
-#include "diary/diary_store.h"
-#include "diary/window_hooks.h"
-#include "shell/splash.h"
+#include "view/diary_commands.h"
+#include "view/diary_create.h"
+#include "view/diary_layout.h"
+#include "view/diary_links.h"
+#include "view/diary_paint.h"
 #include "view/diary_state.h"
+#include "view/record_list.h"
+#include "view/selector_changes.h"
 
 const char* const kDiaryWindowClass = "Weight";
 
 namespace {
 
-const char* const kPlainTitle = "ペルモ";
-
-HWND MainWindow(HWND window) { return GetAncestor(window, GA_ROOT); }
-
-void OnCreate(HWND window) {
-    g_diary.window = window;
-    g_diary.paintedOnce = false;
-    SetWindowTextA(MainWindow(window), "");
+bool IsSelector(int id) {
+    for (int selector : kSelectorIds)
+        if (selector == id) return true;
+    return false;
 }
 
-void ShowTitle(HWND window) {
-    if (!IsUserOpen()) {
-        SetWindowTextA(MainWindow(window), kPlainTitle);
-        return;
-    }
-    char title[kMainTitleSize];
-    FormatMainTitle(CurrentHeader(), title, sizeof(title));
-    SetWindowTextA(MainWindow(window), title);
+LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
+    CreateDiaryWindow(window, create->hInstance);
+    return 0;
 }
 
-void OnPaint(HWND window) {
-    // The first paint request after a resize is left alone; the window stays
-    // invalid and the real paint follows at once.
-    if (!g_diary.paintedOnce) {
-        g_diary.paintedOnce = true;
-        return;
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    EndPaint(window, &paint);
-    if (SplashWindow()) {
-        DestroySplashWindow();
-        ShowTitle(window);
-        InvalidateRect(window, nullptr, TRUE);
-        UpdateWindow(window);
-    }
+LRESULT OnDrawItem(const DRAWITEMSTRUCT* item) {
+    if (item->CtlID != kRecordListId) return FALSE;
+    DrawRecordListItem(item);
+    return TRUE;
 }
 
-void OnDestroy(HWND window) {
-    if (g_diary.window == window) g_diary.window = nullptr;
+LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (id == kCalendarRequestCommand) return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
+    if (IsSelector(id)) {
+        if (HIWORD(wParam) != CBN_SELCHANGE) return 0;
+        OnSelectorChange(window, id);
+        FocusRecordList();
+        return 0;
+    }
+    return RunDiaryCommand(window, id);
 }
 
 }  // namespace
@@ -57,17 +47,23 @@ void OnDestroy(HWND window) {
 LRESULT CALLBACK DiaryWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        OnCreate(window);
+        return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:
+        DestroyDiaryWindow(window);
+        return 0;
+    case WM_SIZE:
+        LayOutDiaryWindow(window);
         return 0;
     case WM_PAINT:
-        OnPaint(window);
+        PaintDiaryWindow(window);
         return 0;
     case WM_ERASEBKGND:
-        return 0;  // the paint covers the window
+        return 0;  // the painters cover the window
+    case WM_DRAWITEM:
+        return OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMMAND:
-        return 0;
-    case WM_DESTROY:
-        OnDestroy(window);
+        return OnCommand(window, wParam, lParam);
+    case kMsgDiaryNoop:
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

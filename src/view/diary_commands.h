@@ -1,0 +1,15 @@
+// The diary window's commands: users, days, targets and input items, and the
+// close after a restore. Each keeps the title, the record table, the calendar,
+// the selectors and the charts in step with the diary.
+#ifndef PELMO_VIEW_DIARY_COMMANDS_H
+#define PELMO_VIEW_DIARY_COMMANDS_H
+
+#include <windows.h>
+
+// Runs command id; 0 for an id that is not a diary command.
+LRESULT RunDiaryCommand(HWND window, UINT id);
+
+// Shown for a command that needs an open user when none is.
+extern const char kNoUserText[];  // "ユーザーを開くか、新規作成してください。"
+
+#endif

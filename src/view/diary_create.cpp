@@ -1,0 +1,90 @@
+#include "view/diary_create.h"
+
+#include "charts/chart_drawing.h"
+#include "charts/color_scheme_setting.h"
+#include "corelib/modal_dialog.h"
+#include "corelib/utility.h"
+#include "diary/diary_store.h"
+#include "diary/user_file.h"
+#include "resources/resource.h"
+#include "view/diary_links.h"
+#include "view/diary_selectors.h"
+#include "view/diary_state.h"
+#include "view/record_list.h"
+
+namespace {
+
+struct PopupEntry {
+    UINT command;
+    UINT text;
+};
+constexpr PopupEntry kPopupEntries[] = {
+    {ID_DAY_NEW, IDS_POPUP_DAY_NEW},
+    {ID_DAY_EDIT, IDS_POPUP_DAY_EDIT},
+    {ID_DAY_DELETE, IDS_POPUP_DAY_DELETE},
+};
+
+HMENU CreateRecordPopup(HINSTANCE instance) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return nullptr;
+    for (const PopupEntry& entry : kPopupEntries) AppendMenuA(menu, MF_STRING, entry.command, GetRS(instance, entry.text));
+    return menu;
+}
+
+}  // namespace
+
+int MeasureTextAscent(HWND window) {
+    HDC dc = GetDC(window);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(window, dc);
+    return metrics.tmAscent;
+}
+
+void CreateDiaryWindow(HWND window, HINSTANCE instance) {
+    // The splash and the calendar belong to the view: the splash is up
+    // already, the calendar comes after this window.
+    HWND calendar = g_diary.calendar;
+    HWND splash = g_diary.splash;
+    g_diary = DiaryWindowState{};
+    g_diary.calendar = calendar && IsWindow(calendar) ? calendar : nullptr;
+    g_diary.splash = splash && IsWindow(splash) ? splash : nullptr;
+    g_diary.window = window;
+    InstallDiaryHooks();
+
+    CloseUser();  // staging record, header, record block and user-open flag
+    g_diary.analysis = AnalysisResult{};
+    SetMainWindowTitle(window, "");
+    g_diary.textAscent = MeasureTextAscent(window);
+    ComputeRecordColumns(g_diary.textAscent);
+    g_diary.recordPopup = CreateRecordPopup(instance);
+    g_diary.palette = CreateChartPalette(ReadColorSchemeSetting());  // a new scheme shows at the next start
+    CreateRecordList(window, instance);
+    CreateSelectors(window, instance);
+    if (HWND container = GetParent(window))
+        SendMessageA(container, kMsgContainerPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
+    if (g_diary.recordList) {
+        SendMessageA(g_diary.recordList, LB_SETCURSEL, 0, 0);
+        SendMessageA(g_diary.recordList, LB_SETTOPINDEX, 0, 0);
+        SetFocus(g_diary.recordList);
+    }
+}
+
+void DestroyDiaryWindow(HWND window) {
+    if (g_diary.recordPopup) DestroyMenu(g_diary.recordPopup);
+    g_diary.recordPopup = nullptr;
+    SaveUser(window);
+    if (g_diary.calendar) {
+        if (CalendarWindow() == g_diary.calendar) SetCalendarWindow(nullptr);
+        DestroyWindow(g_diary.calendar);
+        g_diary.calendar = nullptr;
+    }
+    // The container must not hand out the palette after it is gone.
+    if (HWND container = GetParent(window)) SendMessageA(container, kMsgContainerPalette, 0, 0);
+    if (g_diary.palette) DeleteObject(g_diary.palette);
+    g_diary.palette = nullptr;
+    CloseUser();
+    RemoveDiaryHooks();
+    g_diary.recordList = nullptr;
+    g_diary.window = nullptr;
+}

@@ -1,0 +1,71 @@
+#include "view/diary_layout.h"
+
+#include "corelib/calendar.h"
+#include "shell/splash.h"
+#include "view/diary_state.h"
+
+const int kSelectorIds[kSelectorCount] = {kAnalysisModeSelectorId, kAnalysisPeriodSelectorId, kGraphItem1SelectorId,
+                                          kGraphItem2SelectorId,   kGraphPeriodSelectorId,    kGraphMonthSelectorId};
+
+namespace {
+
+constexpr int kSmallAscent = 16;
+constexpr int kListLeft = 4;
+constexpr int kCalendarRightOverhang = kCalendarWidth - kCalendarVisibleWidth;
+
+}  // namespace
+
+TextUnits TextUnitsOf(int ascent) {
+    if (ascent <= kSmallAscent) return {16, 8};
+    return {ascent, ascent / 2};
+}
+
+int RecordListHeight(int windowHeight) { return windowHeight - windowHeight / 2; }
+
+DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth, int listHeight) {
+    const TextUnits t = TextUnitsOf(ascent);
+    const int u = t.u, v = t.v, a = ascent, w = tableWidth;
+    DiaryLayout layout = {};
+    layout.recordList = {kListLeft, 2 * a + 7, w - 5, RecordListHeight(height)};
+    layout.calendar = {width - kCalendarVisibleWidth, 0, kCalendarVisibleWidth + kCalendarRightOverhang,
+                       kCalendarHeight};
+    // The analysis selectors sit at the top of the BMI panel, the graph's below the list.
+    layout.selectors[0] = {w + 7, u + 44, 12 * v, 10 * u};
+    layout.selectors[1] = {w + 12 * v + 9, u + 44, 13 * v, 10 * u};
+    const int graphY = 2 * a + 13 + listHeight;
+    layout.selectors[2] = {3 * v + 4, graphY, 12 * v, 20 * u};
+    layout.selectors[3] = {15 * v + 6, graphY, 12 * v, 20 * u};
+    layout.selectors[4] = {27 * v + 8, graphY, 12 * v, 20 * u};
+    layout.selectors[5] = {39 * v + 10, graphY, 13 * v, 20 * u};
+    return layout;
+}
+
+void LayOutDiaryWindow(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int a = g_diary.textAscent;
+    // The list first: its real height places the graph's selectors.
+    DiaryLayout layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, 0);
+    if (g_diary.recordList) {
+        const ChildPlace& list = layout.recordList;
+        SetWindowPos(g_diary.recordList, nullptr, list.x, list.y, list.width, list.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        RECT placed;
+        GetWindowRect(g_diary.recordList, &placed);
+        layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, placed.bottom - placed.top);
+    }
+    if (g_diary.calendar) {
+        const ChildPlace& calendar = layout.calendar;
+        SetWindowPos(g_diary.calendar, nullptr, calendar.x, calendar.y, calendar.width, calendar.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    for (int i = 0; i < kSelectorCount; ++i) {
+        HWND selector = GetDlgItem(window, kSelectorIds[i]);
+        if (!selector) continue;
+        const ChildPlace& place = layout.selectors[i];
+        SetWindowPos(selector, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (SplashWindow()) return;
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}

@@ -1,0 +1,130 @@
+#include "view/diary_links.h"
+
+#include "diary/day_dialog.h"
+#include "diary/diary_store.h"
+#include "diary/user_dialogs.h"
+#include "diary/window_hooks.h"
+#include "evaluation/evaluate_window.h"
+#include "view/diary_state.h"
+#include "view/record_list.h"
+#include "view/selector_changes.h"
+
+const char* const kPlainTitle = "ペルモ";
+
+namespace {
+
+const char* const kBlankLine = "*";
+
+HWND RecordList() { return g_diary.recordList; }
+
+void SetTitleHook(void* window, const char* title) { SetMainWindowTitle(static_cast<HWND>(window), title); }
+
+void RefillHook(void*, std::size_t lines) { RefillRecordList(lines); }
+
+void AddLineHook(void*) {
+    if (RecordList()) SendMessageA(RecordList(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBlankLine));
+}
+
+void DeleteLineHook(void*, std::size_t index) {
+    if (RecordList()) SendMessageA(RecordList(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void SelectLineHook(void*, std::size_t index) {
+    if (RecordList()) SendMessageA(RecordList(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+long SelectedLineHook(void*) {
+    if (!RecordList()) return -1;
+    LRESULT line = SendMessageA(RecordList(), LB_GETCURSEL, 0, 0);
+    return line == LB_ERR ? -1 : static_cast<long>(line);
+}
+
+void TellCalendarHook(void*, const DailyRecord* records, std::uint32_t count) {
+    if (g_diary.calendar)
+        SendMessageA(g_diary.calendar, kMsgRecordBlock, reinterpret_cast<WPARAM>(records), static_cast<LPARAM>(count));
+}
+
+void RestoreSelectorsHook(void* window) { RestoreSelectors(static_cast<HWND>(window)); }
+
+void ClearAnalysisHook() { g_diary.analysis = AnalysisResult{}; }
+
+// A day stored from the day dialog (also while it stays open, through its date spin).
+void DayStoredHook(HWND) {
+    TellCalendarRecords();
+    if (RecordList()) InvalidateRect(RecordList(), nullptr, TRUE);
+    if (g_diary.window) EvaluateDiary(g_diary.window);
+}
+
+void EvaluateHook(HWND window) { EvaluateDiary(window); }
+
+}  // namespace
+
+void EvaluateDiary(HWND window) {
+    const RECT* chart = IsRectEmpty(&g_diary.bmiChartArea) ? nullptr : &g_diary.bmiChartArea;
+    g_diary.analysis = EvaluatePeriodInWindow(window, g_diary.recordList, g_diary.calendar, chart, DiaryRecords(),
+                                              DiaryRecordCount(), CurrentHeader(), g_diary.analysisMode,
+                                              g_diary.analysisPeriodKey);
+}
+
+void RepaintArea(HWND window, const RECT& area) {
+    InvalidateRect(window, IsRectEmpty(&area) ? nullptr : &area, TRUE);
+    UpdateWindow(window);
+}
+
+void RepaintWindow(HWND window) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+void RepaintGraphAxis(HWND window) { RepaintArea(window, g_diary.graphAxisArea); }
+
+void TellCalendarRecords() { TellCalendarHook(nullptr, DiaryRecords(), DiaryRecordCount()); }
+
+void FocusRecordList() {
+    if (RecordList()) SetFocus(RecordList());
+}
+
+void SetMainWindowTitle(HWND window, const char* title) {
+    HWND main = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (main) SetWindowTextA(main, title);
+}
+
+void ShowDiaryTitle(HWND window) {
+    if (!IsUserOpen()) {
+        SetMainWindowTitle(window, kPlainTitle);
+        return;
+    }
+    char title[kMainTitleSize];
+    FormatMainTitle(CurrentHeader(), title, sizeof title);
+    SetMainWindowTitle(window, title);
+}
+
+void InstallDiaryHooks() {
+    DiaryWindowHooks diary = {};
+    diary.setMainTitle = SetTitleHook;
+    diary.refillRecordList = RefillHook;
+    diary.addRecordLine = AddLineHook;
+    diary.deleteRecordLine = DeleteLineHook;
+    diary.selectRecordLine = SelectLineHook;
+    diary.selectedRecordLine = SelectedLineHook;
+    diary.tellCalendar = TellCalendarHook;
+    diary.runTargetDialog = TargetDialog;
+    diary.restoreSelectors = RestoreSelectorsHook;
+    diary.clearAnalysis = ClearAnalysisHook;
+    SetDiaryWindowHooks(&diary);
+
+    RecordListHooks list = {};
+    list.evaluate = EvaluateHook;
+    list.repaintGraphAxis = RepaintGraphAxis;
+    SetRecordListHooks(list);
+
+    DayDialogHooks day = {};
+    day.dayStored = DayStoredHook;
+    SetDayDialogHooks(day);
+}
+
+void RemoveDiaryHooks() {
+    SetDiaryWindowHooks(nullptr);
+    SetRecordListHooks(RecordListHooks{});
+    SetDayDialogHooks(DayDialogHooks{});
+}

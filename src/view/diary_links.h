@@ -1,0 +1,30 @@
+// How the diary window keeps its parts in step: the evaluation, partial
+// repaints, the calendar's record block, the title, and the hooks through
+// which the diary data, the record list and the day dialog reach the window.
+#ifndef PELMO_VIEW_DIARY_LINKS_H
+#define PELMO_VIEW_DIARY_LINKS_H
+
+#include <windows.h>
+
+// EvaluatePeriod for the shown day, month or year; the BMI chart is repainted.
+void EvaluateDiary(HWND window);
+
+// Invalidates (with erase) and updates area, or the whole window while area is empty.
+void RepaintArea(HWND window, const RECT& area);
+void RepaintWindow(HWND window);
+void RepaintGraphAxis(HWND window);
+
+// The calendar learns the record block and count (count 0 without a user).
+void TellCalendarRecords();
+void FocusRecordList();
+
+// The main window's title: "%s - %s 「%s」" for the open user, else "ペルモ".
+void ShowDiaryTitle(HWND window);
+void SetMainWindowTitle(HWND window, const char* title);
+extern const char* const kPlainTitle;  // "ペルモ"
+
+// The diary data, the record list and the day dialog call back into this window.
+void InstallDiaryHooks();
+void RemoveDiaryHooks();
+
+#endif

@@ -1,0 +1,116 @@
+#include "view/diary_selectors.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "corelib/utility.h"
+#include "diary/diary_store.h"
+#include "resources/resource.h"
+#include "view/diary_layout.h"
+#include "view/diary_state.h"
+#include "view/record_list.h"
+
+namespace {
+
+constexpr int kAnalysisModeCount = 3;
+constexpr int kEmptiedSelectors[] = {kAnalysisPeriodSelectorId, kGraphPeriodSelectorId, kGraphMonthSelectorId};
+
+// A disabled drop-down list keeps its text but ignores the mouse and the keys.
+void SetSelectorStyle(HWND selector, bool enable) { EnableWindow(selector, enable ? TRUE : FALSE); }
+
+void ClearSelections() {
+    g_diary.analysisMode = 0;
+    g_diary.analysisPeriodKey[0] = '\0';
+    g_diary.graphItem[0] = 0;
+    g_diary.graphItem[1] = 0;
+    g_diary.graphPeriod = kNoGraphPeriod;
+    g_diary.graphPeriodKey[0] = '\0';
+    g_diary.tableWidth = g_diary.baseTableWidth;
+    g_diary.scrollCompensated = false;
+}
+
+void SelectFirstEntries() {
+    for (int id : kSelectorIds) SendMessageA(Selector(id), CB_SETCURSEL, 0, 0);
+    for (int id : kEmptiedSelectors) SendMessageA(Selector(id), CB_RESETCONTENT, 0, 0);
+    DisableAllSelectors();
+}
+
+}  // namespace
+
+HWND Selector(int id) { return g_diary.window ? GetDlgItem(g_diary.window, id) : nullptr; }
+
+void CreateSelectors(HWND window, HINSTANCE instance) {
+    for (int id : kSelectorIds)
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND modes = GetDlgItem(window, kAnalysisModeSelectorId);
+    for (int mode = 0; mode < kAnalysisModeCount; ++mode)
+        SendMessageA(modes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetRS(instance, IDS_ANALYSIS_DAILY + mode)));
+    SendMessageA(modes, CB_SETCURSEL, 0, 0);
+    for (int id : kSelectorIds) SetSelectorStyle(GetDlgItem(window, id), false);
+    RedrawSelectors();
+}
+
+void EnableSelector(int id, bool enable) {
+    if (HWND selector = Selector(id)) SetSelectorStyle(selector, enable);
+}
+
+void DisableAllSelectors() {
+    for (int id : kSelectorIds) EnableSelector(id, false);
+}
+
+void RedrawSelectors() {
+    for (int id : kSelectorIds) {
+        HWND selector = Selector(id);
+        if (!selector) continue;
+        InvalidateRect(selector, nullptr, TRUE);
+        UpdateWindow(selector);
+    }
+}
+
+void ResetSelectorsKeepingList() {
+    ClearSelections();
+    SelectFirstEntries();
+}
+
+void ResetSelectors() {
+    ClearSelections();
+    ResetRecordList();
+    SelectFirstEntries();
+}
+
+void FillPeriodList(HWND selector, bool monthly) {
+    if (!selector) return;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    const DailyRecord* records = DiaryRecords();
+    const std::uint32_t count = DiaryRecordCount();
+    const std::size_t keyLength = monthly ? 6 : 4;
+    char lastKey[8] = "";
+    for (std::uint32_t i = 0; records && i < count; ++i) {
+        const char* date = records[i].date;
+        if (std::strncmp(date, lastKey, keyLength) == 0) continue;
+        std::memcpy(lastKey, date, keyLength);
+        lastKey[keyLength] = '\0';
+        char text[16];
+        if (monthly)
+            std::snprintf(text, sizeof text, "%.4s年%.2s月", date, date + 4);
+        else
+            std::snprintf(text, sizeof text, "%.4s年", date);
+        SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void RefreshSelectorsAfterRecordChange() {
+    if (g_diary.analysisMode == kAnalysisMonthly || g_diary.analysisMode == kAnalysisYearly) {
+        EnableSelector(kAnalysisPeriodSelectorId, true);
+        FillPeriodList(Selector(kAnalysisPeriodSelectorId), g_diary.analysisMode == kAnalysisMonthly);
+    }
+    if (g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) {
+        EnableSelector(kGraphMonthSelectorId, true);
+        FillPeriodList(Selector(kGraphMonthSelectorId), g_diary.graphPeriod == kGraphPeriodMonthly);
+    }
+}
+
+void NotifySelectorChange(HWND window, int id) {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}

@@ -1,0 +1,39 @@
+// The six drop-down lists of the diary window (analysis 101, 102; line graph
+// 200..203): creation, enabling, resets and the period lists that follow the
+// records. What a selection changes is selector_changes.h's.
+#ifndef PELMO_VIEW_DIARY_SELECTORS_H
+#define PELMO_VIEW_DIARY_SELECTORS_H
+
+#include <windows.h>
+
+// Creates the six in the order 101, 102, 200..203, fills 101 with the three
+// analysis modes (entry 0 selected), disables all and redraws them. Their
+// places come with the next layout.
+void CreateSelectors(HWND window, HINSTANCE instance);
+
+HWND Selector(int id);
+void EnableSelector(int id, bool enable);
+void DisableAllSelectors();
+// Invalidated with erase and updated, in the order 101, 102, 200..203.
+void RedrawSelectors();
+
+// Entry 0 in all six, lists 102, 202 and 203 emptied, all six disabled; the
+// analysis mode and both line-graph items 0, no line-graph period, W = W0.
+// The record list is left as it is (after the last record was deleted).
+void ResetSelectorsKeepingList();
+// The same, and the record list back to the single blank line, selected and
+// focused (a new user, a user without records).
+void ResetSelectors();
+
+// Fills a period list with the months ("YYYY年MM月") or years ("YYYY年") that
+// have records, each once, in date order.
+void FillPeriodList(HWND selector, bool monthly);
+// After a day was added, edited or deleted: the month or year lists of the
+// analysis (month or year mode) and of the line graph (monthly or yearly
+// graph) are rebuilt and enabled. Their selections follow at the next sync.
+void RefreshSelectorsAfterRecordChange();
+
+// WM_COMMAND(id, CBN_SELCHANGE) to the diary window, as if the person had chosen.
+void NotifySelectorChange(HWND window, int id);
+
+#endif

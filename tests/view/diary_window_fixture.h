@@ -1,0 +1,60 @@
+// The diary window as the view builds it: a main window, the TAKKU container,
+// the "Weight" window and its calendar, on a fresh data folder and registry
+// key; message boxes answered and remembered; dialogs cancelled on request.
+#ifndef PELMO_TESTS_VIEW_DIARY_WINDOW_FIXTURE_H
+#define PELMO_TESTS_VIEW_DIARY_WINDOW_FIXTURE_H
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/sandbox.h"
+
+struct ShownBox {
+    std::string text;
+    std::string caption;
+    unsigned type;
+};
+
+class DiaryWindowTest : public ::testing::Test {
+public:
+    // What the message boxes showed, what they answer, and how many dialogs were cancelled.
+    static std::vector<ShownBox> boxes;
+    static int boxAnswer;
+    static int dialogsCancelled;
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Builds the window tree (after the test has set the registry as it
+    // needs); pump: let it paint.
+    void CreateWindows(bool pump = true);
+    // Opens a user with records of these dates ("YYYYMMDD"), as a load leaves it:
+    // the list refilled with the blank line selected, the calendar told.
+    void OpenUser(const std::vector<const char*>& dates, const char* name = "山田花子",
+                  const char* message = "夏までに3kg");
+    void Pump();
+
+    std::string MainTitle() const;
+    std::string CalendarText() const;
+    int ListCount() const;
+    int ListSelection() const;
+    void SelectLine(int line);
+    POINT ChildPosition(HWND child) const;
+    LRESULT Command(unsigned id);
+
+    // Every dialog that opens from now on is cancelled at once.
+    static void CancelDialogs(bool on);
+
+    std::unique_ptr<Sandbox> sandbox_;
+    HWND frame_ = nullptr;
+    HWND container_ = nullptr;
+    HWND diary_ = nullptr;
+    HWND calendar_ = nullptr;
+};
+
+#endif

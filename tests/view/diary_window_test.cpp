@@ -1,0 +1,394 @@
+// The diary window: creation, layout, the commands with and without an open
+// user, the title around the splash, the chart palette, and the calendar's
+// requests as they move the record table.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "corelib/calendar.h"
+#include "corelib/msgbox.h"
+#include "corelib/registry.h"
+#include "corelib/takku.h"
+#include "diary/diary_store.h"
+#include "resources/resource.h"
+#include "shell/splash.h"
+#include "view/diary_commands.h"
+#include "view/diary_layout.h"
+#include "view/diary_state.h"
+#include "diary_window_fixture.h"
+
+namespace {
+
+bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(g_diary.window, id)) != FALSE; }
+
+int SelectorCount(int id) { return static_cast<int>(SendMessageA(GetDlgItem(g_diary.window, id), CB_GETCOUNT, 0, 0)); }
+
+void ExpectAllSelectorsDisabled() {
+    for (int id : kSelectorIds) EXPECT_FALSE(Enabled(id)) << "selector " << id;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+PALETTEENTRY Entry(int index) {
+    PALETTEENTRY entry = {};
+    GetPaletteEntries(g_diary.palette, static_cast<UINT>(index), 1, &entry);
+    return entry;
+}
+
+#define EXPECT_ENTRY(index, r, g, b)               \
+    do {                                           \
+        PALETTEENTRY e = Entry(index);             \
+        EXPECT_EQ(e.peRed, r) << "entry " << index;   \
+        EXPECT_EQ(e.peGreen, g) << "entry " << index; \
+        EXPECT_EQ(e.peBlue, b) << "entry " << index;  \
+    } while (0)
+
+}  // namespace
+
+TEST_F(DiaryWindowTest, CreationLeavesOneBlankLineSelectedAndEverySelectorDisabled) {
+    CreateWindows();
+    EXPECT_EQ(ListCount(), 1);
+    EXPECT_EQ(ListSelection(), 0);
+    char line[8] = "";
+    SendMessageA(g_diary.recordList, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_STREQ(line, "*");
+    EXPECT_EQ(GetDlgCtrlID(g_diary.recordList), kRecordListId);
+    ExpectAllSelectorsDisabled();
+    EXPECT_EQ(SelectorCount(kAnalysisModeSelectorId), 3);
+    EXPECT_EQ(SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsUserOpen());
+    // The container keeps the palette for the record list.
+    EXPECT_NE(g_diary.palette, nullptr);
+    EXPECT_EQ(TakkuPalette(container_), g_diary.palette);
+    // W = W0 = 23 + 49h, h half the ascent.
+    const int h = g_diary.textAscent / 2;
+    EXPECT_GT(g_diary.textAscent, 0);
+    EXPECT_EQ(g_diary.baseTableWidth, 23 + 49 * h);
+    EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
+    // The popup menu of the record list: 入力, 修正, 削除.
+    ASSERT_NE(g_diary.recordPopup, nullptr);
+    ASSERT_EQ(GetMenuItemCount(g_diary.recordPopup), 3);
+    EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 0), static_cast<UINT>(ID_DAY_NEW));
+    EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 1), static_cast<UINT>(ID_DAY_EDIT));
+    EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 2), static_cast<UINT>(ID_DAY_DELETE));
+    char text[16] = "";
+    GetMenuStringA(g_diary.recordPopup, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "修正");
+    // Messages the window answers itself.
+    EXPECT_EQ(SendMessageA(diary_, kMsgDiaryNoop, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(diary_, WM_ERASEBKGND, 0, 0), 0);
+    EXPECT_EQ(Command(12345), 0);
+}
+
+TEST(DiaryLayout, SmallAndLargeAscentsGiveTheirUnits) {
+    EXPECT_EQ(TextUnitsOf(12).u, 16);
+    EXPECT_EQ(TextUnitsOf(12).v, 8);
+    EXPECT_EQ(TextUnitsOf(16).u, 16);
+    EXPECT_EQ(TextUnitsOf(21).u, 21);
+    EXPECT_EQ(TextUnitsOf(21).v, 10);
+}
+
+TEST(DiaryLayout, ChildrenFollowTheAscentAndTheTableWidth) {
+    // a = 12: u = 16, v = 8; W = W0 = 23 + 49 × 6 = 317; a list of 300 pixels.
+    DiaryLayout layout = ComputeDiaryLayout(900, 601, 12, 317, 300);
+    EXPECT_EQ(layout.recordList.x, 4);
+    EXPECT_EQ(layout.recordList.y, 31);
+    EXPECT_EQ(layout.recordList.width, 312);
+    EXPECT_EQ(layout.recordList.height, 301);  // the upper half, rounded up
+    EXPECT_EQ(layout.calendar.x, 900 - 256);
+    EXPECT_EQ(layout.calendar.y, 0);
+    EXPECT_EQ(layout.calendar.width, 274);
+    EXPECT_EQ(layout.calendar.height, 37);
+    const ChildPlace expected[kSelectorCount] = {
+        {324, 60, 96, 160},  {422, 60, 104, 160},  // 101, 102 at the top of the BMI panel
+        {28, 337, 96, 320},  {126, 337, 96, 320},  {224, 337, 96, 320}, {322, 337, 104, 320},
+    };
+    // 200 at 3v + 4, 201 at 15v + 6, 202 at 27v + 8, 203 at 39v + 10; y = 2a + 13 + L.
+    const int xs[kSelectorCount] = {324, 422, 28, 126, 224, 322};
+    for (int i = 0; i < kSelectorCount; ++i) {
+        EXPECT_EQ(layout.selectors[i].x, xs[i]) << kSelectorIds[i];
+        EXPECT_EQ(layout.selectors[i].y, expected[i].y) << kSelectorIds[i];
+        EXPECT_EQ(layout.selectors[i].width, expected[i].width) << kSelectorIds[i];
+        EXPECT_EQ(layout.selectors[i].height, expected[i].height) << kSelectorIds[i];
+    }
+    // A wider table moves the analysis selectors with the BMI panel.
+    DiaryLayout wide = ComputeDiaryLayout(900, 601, 20, 500, 300);
+    EXPECT_EQ(wide.recordList.y, 47);
+    EXPECT_EQ(wide.recordList.width, 495);
+    EXPECT_EQ(wide.selectors[0].x, 507);
+    EXPECT_EQ(wide.selectors[0].y, 64);           // u + 44, u = a = 20
+    EXPECT_EQ(wide.selectors[1].x, 500 + 120 + 9);  // W + 12v + 9, v = 10
+    EXPECT_EQ(wide.selectors[2].y, 40 + 13 + 300);
+    EXPECT_EQ(wide.selectors[5].width, 130);
+}
+
+TEST_F(DiaryWindowTest, SizeMessagePlacesTheChildren) {
+    CreateWindows();
+    RECT client;
+    GetClientRect(diary_, &client);
+    const int a = g_diary.textAscent;
+    POINT list = ChildPosition(g_diary.recordList);
+    EXPECT_EQ(list.x, 4);
+    EXPECT_EQ(list.y, 2 * a + 7);
+    RECT listRect;
+    GetWindowRect(g_diary.recordList, &listRect);
+    EXPECT_EQ(listRect.right - listRect.left, g_diary.tableWidth - 5);
+    EXPECT_LE(listRect.bottom - listRect.top, client.bottom - client.bottom / 2);
+    POINT calendar = ChildPosition(calendar_);
+    EXPECT_EQ(calendar.x, client.right - 256);
+    EXPECT_EQ(calendar.y, 0);
+    const TextUnits t = TextUnitsOf(a);
+    POINT mode = ChildPosition(GetDlgItem(diary_, kAnalysisModeSelectorId));
+    EXPECT_EQ(mode.x, g_diary.tableWidth + 7);
+    EXPECT_EQ(mode.y, t.u + 44);
+    POINT item1 = ChildPosition(GetDlgItem(diary_, kGraphItem1SelectorId));
+    EXPECT_EQ(item1.x, 3 * t.v + 4);
+    EXPECT_EQ(item1.y, 2 * a + 13 + (listRect.bottom - listRect.top));
+    POINT month = ChildPosition(GetDlgItem(diary_, kGraphMonthSelectorId));
+    EXPECT_EQ(month.x, 39 * t.v + 10);
+}
+
+TEST_F(DiaryWindowTest, CommandsThatNeedAUserSayHowToGetOne) {
+    CreateWindows();
+    struct Expectation {
+        unsigned id;
+        const char* caption;
+    };
+    const Expectation expectations[] = {
+        {ID_USER_AMEND, "ユーザーの修正"}, {ID_DAY_NEW, "入力"},     {ID_DAY_EDIT, "修正"},
+        {ID_DAY_DELETE, "削除"},           {ID_RECORDS_COPY, "まとめてコピー"}, {ID_SET_TARGET, "削除"},
+        {ID_SET_ITEMS, "削除"},
+    };
+    CancelDialogs(true);
+    for (const Expectation& expected : expectations) {
+        boxes.clear();
+        Command(expected.id);
+        ASSERT_EQ(boxes.size(), 1u) << expected.id;
+        EXPECT_EQ(boxes[0].text, "ユーザーを開くか、新規作成してください。") << expected.id;
+        EXPECT_EQ(boxes[0].caption, expected.caption) << expected.id;
+        EXPECT_EQ(boxes[0].type, kMbOk | kMbIconInformation) << expected.id;
+    }
+    EXPECT_EQ(dialogsCancelled, 0) << "no dialog opens without a user";
+    EXPECT_EQ(ListCount(), 1);
+    EXPECT_FALSE(IsUserOpen());
+}
+
+TEST_F(DiaryWindowTest, CancelledNewUserKeepsTheOpenUserAndLaysTheWindowOutAgain) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131"});
+    SelectLine(1);
+    // Something moved the list: the command's layout puts it back.
+    MoveWindow(g_diary.recordList, 50, 50, 20, 20, FALSE);
+    CancelDialogs(true);
+    Command(ID_USER_NEW);
+    EXPECT_GE(dialogsCancelled, 1);
+    EXPECT_TRUE(IsUserOpen());
+    EXPECT_STREQ(CurrentHeader().name, "山田花子");
+    EXPECT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_EQ(ListCount(), 3);
+    EXPECT_EQ(ListSelection(), 1);
+    POINT list = ChildPosition(g_diary.recordList);
+    EXPECT_EQ(list.x, 4);
+    EXPECT_EQ(list.y, 2 * g_diary.textAscent + 7);
+    EXPECT_EQ(GetFocus(), g_diary.recordList);
+}
+
+TEST_F(DiaryWindowTest, DeletingTheOnlyRecordDisablesTheSelectorsAndNarrowsTheTable) {
+    CreateWindows();
+    OpenUser({"20070105"});
+    for (int id : {kAnalysisModeSelectorId, kGraphItem1SelectorId, kGraphItem2SelectorId})
+        EnableWindow(GetDlgItem(diary_, id), TRUE);
+    SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("2007年01月"));
+    g_diary.tableWidth = g_diary.baseTableWidth + 40;  // the row painter widened it
+    g_diary.scrollCompensated = true;
+    SelectLine(0);
+    boxAnswer = kIdOk;
+    EXPECT_EQ(Command(ID_DAY_DELETE), 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "削除の確認");
+    EXPECT_EQ(DiaryRecordCount(), 0u);
+    EXPECT_EQ(ListCount(), 1);
+    ExpectAllSelectorsDisabled();
+    EXPECT_EQ(SelectorCount(kAnalysisPeriodSelectorId), 0);
+    EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
+    EXPECT_FALSE(g_diary.scrollCompensated);
+    EXPECT_EQ(g_diary.analysisMode, 0);
+    EXPECT_EQ(g_diary.graphPeriod, kNoGraphPeriod);
+    RECT listRect;
+    GetWindowRect(g_diary.recordList, &listRect);
+    EXPECT_EQ(listRect.right - listRect.left, g_diary.baseTableWidth - 5) << "the list narrows with W";
+    EXPECT_TRUE(IsUserOpen()) << "the user stays open without records";
+}
+
+TEST_F(DiaryWindowTest, DeleteCancelledOrOnTheBlankLineChangesNothing) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131"});
+    SelectLine(2);  // the blank line
+    EXPECT_EQ(Command(ID_DAY_DELETE), 1);
+    EXPECT_TRUE(boxes.empty());
+    SelectLine(0);
+    boxAnswer = kIdCancel;
+    Command(ID_DAY_DELETE);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_EQ(ListCount(), 3);
+}
+
+TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothing) {
+    CreateWindows();
+    OpenUser({"20070105"});
+    CancelDialogs(true);
+    SelectLine(1);
+    EXPECT_EQ(Command(ID_DAY_EDIT), 1);
+    EXPECT_EQ(dialogsCancelled, 0);
+}
+
+TEST_F(DiaryWindowTest, TheSplashsEndTitlesTheOpenUser) {
+    HWND splash = CreateSplashWindow(GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(splash, nullptr);
+    CreateWindows(false);
+    EXPECT_EQ(MainTitle(), "") << "creation empties the title";
+    EXPECT_EQ(SplashWindow(), splash) << "creation keeps the splash";
+    OpenUser({"20070105"}, "山田花子", "夏までに3kg");
+    EXPECT_EQ(SplashWindow(), nullptr);
+    EXPECT_FALSE(IsWindow(splash));
+    EXPECT_EQ(MainTitle(), "山田花子 - ペルモ 「夏までに3kg」");
+}
+
+TEST_F(DiaryWindowTest, TheSplashsEndWithoutAUserTitlesPelmo) {
+    HWND splash = CreateSplashWindow(GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(splash, nullptr);
+    CreateWindows(false);
+    // The first paint after a resize only arms the real one; the window stays invalid.
+    g_diary.paintedOnce = false;
+    SendMessageA(diary_, WM_PAINT, 0, 0);
+    EXPECT_TRUE(g_diary.paintedOnce);
+    EXPECT_EQ(SplashWindow(), splash);
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(diary_, &update, FALSE));
+    SendMessageA(diary_, WM_PAINT, 0, 0);
+    EXPECT_EQ(SplashWindow(), nullptr);
+    EXPECT_EQ(MainTitle(), "ペルモ");
+}
+
+TEST_F(DiaryWindowTest, ColourSchemeSevenGivesItsPaletteEntries) {
+    ASSERT_TRUE(SetRegistryValue("SYSCOLOR", "7", kAreaSettings));
+    CreateWindows();
+    ASSERT_NE(g_diary.palette, nullptr);
+    EXPECT_EQ(GetPaletteEntries(g_diary.palette, 0, 0, nullptr), 54u);
+    EXPECT_ENTRY(45, 140, 210, 160);
+    EXPECT_ENTRY(46, 236, 181, 94);
+    EXPECT_ENTRY(47, 219, 243, 227);
+    EXPECT_ENTRY(3, 246, 191, 104);
+    EXPECT_ENTRY(4, 236, 181, 94);
+    EXPECT_ENTRY(5, 255, 211, 124);
+    EXPECT_ENTRY(6, 255, 241, 154);
+    EXPECT_ENTRY(7, 255, 255, 184);
+    EXPECT_ENTRY(0, 255, 255, 230);
+    EXPECT_ENTRY(53, 245, 207, 216);
+    EXPECT_EQ(Entry(45).peFlags, 0);
+    EXPECT_EQ(Entry(44).peFlags, PC_RESERVED);
+    EXPECT_EQ(Entry(48).peFlags, PC_RESERVED);
+    // The calendar and the container draw with the same palette.
+    EXPECT_EQ(TakkuPalette(container_), g_diary.palette);
+}
+
+TEST_F(DiaryWindowTest, CloseAfterRestoreEmptiesTheWindowWithoutSaving) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131"});
+    // What the restore just put on disk must stay as it is.
+    const std::string file = sandbox_->path("1.DAT");
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "restored";
+    }
+    EnableWindow(GetDlgItem(diary_, kAnalysisModeSelectorId), TRUE);
+    EXPECT_EQ(Command(ID_DATA_RESTORE), 1);
+    EXPECT_FALSE(IsUserOpen());
+    EXPECT_EQ(DiaryRecordCount(), 0u);
+    EXPECT_EQ(ListCount(), 1);
+    EXPECT_EQ(ListSelection(), 0);
+    ExpectAllSelectorsDisabled();
+    EXPECT_EQ(MainTitle(), "ペルモ");
+    EXPECT_EQ(FileText(file), "restored");
+    // Closing the window later saves nothing either.
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+    EXPECT_EQ(FileText(file), "restored");
+}
+
+TEST_F(DiaryWindowTest, DestructionSavesTheOpenUser) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131"});
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+    const std::string saved = FileText(sandbox_->path("1.DAT"));
+    EXPECT_EQ(saved.size(), sizeof(UserHeader) + 2 * sizeof(DailyRecord));
+    EXPECT_EQ(saved.compare(sizeof(UserHeader), 8, "20070105"), 0);
+    EXPECT_FALSE(IsUserOpen());
+}
+
+TEST_F(DiaryWindowTest, CalendarArrowsMoveTheRecordTable) {
+    CreateWindows();
+    OpenUser({"20060131", "20070105", "20070201"});
+    SelectLine(0);
+    EXPECT_EQ(CalendarText(), "2006/01/31");
+    auto click = [&](CalendarPart part) {
+        RECT rect = CalendarPartRect(part);
+        LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(calendar_, WM_LBUTTONUP, 0, at);
+        Pump();
+    };
+    click(kPartNextMonth);  // January 2007 is another month than January 2006
+    EXPECT_EQ(ListSelection(), 1);
+    EXPECT_EQ(CalendarText(), "2007/01/05");
+    click(kPartNextMonth);
+    EXPECT_EQ(ListSelection(), 2);
+    EXPECT_EQ(CalendarText(), "2007/02/01");
+    click(kPartPreviousRecord);
+    EXPECT_EQ(ListSelection(), 1);
+    EXPECT_EQ(CalendarText(), "2007/01/05");
+    click(kPartNextRecord);
+    click(kPartNextRecord);  // the last record: no move
+    EXPECT_EQ(ListSelection(), 2);
+}
+
+TEST_F(DiaryWindowTest, PickingADayInTheMonthViewSelectsItsRecord) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131", "20070201"});
+    SelectLine(0);
+    RECT date = CalendarPartRect(kPartDate);
+    SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
+    HWND view = CalendarMonthView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(MonthViewMarksDay(31));
+    RECT cell = MonthViewDayRect(2007, 1, 31);
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    Pump();
+    EXPECT_EQ(ListSelection(), 1);
+    EXPECT_EQ(CalendarText(), "2007/01/31");
+}
+
+TEST_F(DiaryWindowTest, TheCalendarLearnsTheRecordsOfTheOpenUser) {
+    CreateWindows();
+    OpenUser({"20070105"});
+    SelectLine(0);
+    RECT date = CalendarPartRect(kPartDate);
+    SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
+    ASSERT_NE(CalendarMonthView(), nullptr);
+    EXPECT_TRUE(MonthViewMarksDay(5));
+    DestroyWindow(CalendarMonthView());
+    Command(ID_DATA_RESTORE);
+    SetWindowTextA(calendar_, "2007/01/05");
+    SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
+    ASSERT_NE(CalendarMonthView(), nullptr);
+    EXPECT_FALSE(MonthViewMarksDay(5)) << "no user, no marked days";
+}
