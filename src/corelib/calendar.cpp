@@ -21,7 +21,8 @@ constexpr RECT kPartRects[kCalendarPartCount] = {
 constexpr int kArrowDirections[kCalendarPartCount] = {-1, -1, 1, 1, 0};
 constexpr int kPartRequests[kCalendarPartCount] = {kNavigatePreviousMonth, kNavigatePreviousRecord,
                                                    kNavigateNextRecord, kNavigateNextMonth, -1};
-constexpr int kFontHeight = 13;
+constexpr int kFontHeight = 12;
+constexpr int kDropMarkWidth = 12;  // the month view's mark at the right of the date
 const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 
 LRESULT SendRequest(HWND calendar, int code) {
@@ -53,24 +54,30 @@ void DrawDate(HDC dc, HWND calendar, HPALETTE palette) {
     char text[32] = "";
     GetWindowTextA(calendar, text, sizeof text);
     RECT dateRect = kCalendarDateRect;
-    dateRect.right -= 12;  // room for the drop-down mark
+    dateRect.right -= kDropMarkWidth;
     SetBkMode(dc, TRANSPARENT);
     bool enabled = IsWindowEnabled(calendar) != FALSE;
-    SetTextColor(dc, enabled ? CalendarColorOf(palette, kCalendarText) : GetSysColor(COLOR_GRAYTEXT));
+    COLORREF ink = enabled ? CalendarColorOf(palette, kCalendarText) : GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, ink);
     HFONT font = CreateCalendarFont(kFontHeight, true);
     HGDIOBJ oldFont = SelectObject(dc, font);
+    // The weekday follows the date when both fit.
     CalendarDate date;
     char shown[48];
-    if (ParseShownDate(text, &date))
-        wsprintfA(shown, "%s(%s)", text, kWeekdayNames[WeekdayOf(date)]);
-    else
-        lstrcpynA(shown, text, sizeof shown);
+    lstrcpynA(shown, text, sizeof shown);
+    if (ParseShownDate(text, &date)) {
+        char withWeekday[48];
+        wsprintfA(withWeekday, "%s(%s)", text, kWeekdayNames[WeekdayOf(date)]);
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, withWeekday, lstrlenA(withWeekday), &size);
+        if (size.cx <= dateRect.right - dateRect.left) lstrcpynA(shown, withWeekday, sizeof shown);
+    }
     DrawTextA(dc, shown, -1, &dateRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     DeleteObject(font);
-    RECT mark = {kCalendarDateRect.right - 12, kCalendarDateRect.top, kCalendarDateRect.right - 2,
+    RECT mark = {kCalendarDateRect.right - kDropMarkWidth, kCalendarDateRect.top, kCalendarDateRect.right - 2,
                  kCalendarDateRect.bottom};
-    DrawArrow(dc, mark, 0, enabled ? CalendarColorOf(palette, kCalendarText) : GetSysColor(COLOR_GRAYTEXT));
+    DrawArrow(dc, mark, 0, ink);
 }
 
 void DrawBar(HDC dc, HWND calendar, const CalendarData& data) {

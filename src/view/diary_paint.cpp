@@ -7,8 +7,15 @@
 
 namespace {
 
-void RunPainters(HWND window, HDC dc) {
+// The BMI chart's and the graph's places take the window's own background
+// until their painters cover them.
+void PaintBackground(HWND window, HDC dc, const RECT& area) {
+    FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+}
+
+void RunPainters(HWND window, HDC dc, const RECT& area) {
     const int a = g_diary.textAscent;
+    PaintBackground(window, dc, area);
     drawRecordHeader(window, dc, a);
 }
 
@@ -29,7 +36,7 @@ void PaintDiaryWindow(HWND window) {
         oldPalette = SelectPalette(dc, g_diary.palette, FALSE);
         RealizePalette(dc);
     }
-    RunPainters(window, dc);
+    RunPainters(window, dc, paint.rcPaint);
     if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
     EndPaint(window, &paint);
 
