@@ -83,7 +83,7 @@ void DialogDriver::OnTick() {
         Step step = std::move(steps_.front());
         steps_.pop_front();
         if (const char* folder = std::getenv("PELMO_DIALOG_SHOTS"); folder && !step.shot.empty()) {
-            UpdateWindow(dialog);
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             SaveWindowBitmap(dialog, std::string(folder) + "\\" + step.shot + ".bmp");
         }
         step.action(dialog);

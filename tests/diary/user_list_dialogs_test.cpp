@@ -78,7 +78,7 @@ TEST_F(UserListDialogs, OpenListsEveryoneSearchesAndAsksBeforeOpening) {
         DialogDriver::Click(d, IDC_SEARCH_OPEN);
     });
     driver.Answer(kIdNo);
-    driver.On("ユーザーを開く", [](HWND d) { DialogDriver::Click(d, IDC_SEARCH_OPEN); });
+    driver.On("ユーザーを開く", [](HWND d) { DialogDriver::Key(d, IDC_SEARCH_LIST, VK_RETURN); });  // Enter in the list opens
     EXPECT_EQ(OpenUserDialog(nullptr), 1);
     EXPECT_TRUE(driver.done());
     ASSERT_EQ(driver.boxes().size(), 2u);
