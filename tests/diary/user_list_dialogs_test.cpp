@@ -1,6 +1,7 @@
 // The open, view, delete and input-item dialogs over a table of registered users.
 #include <cstring>
 
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "diary/dialog_fixture.h"
 #include "diary/diary_store.h"
@@ -186,6 +187,24 @@ TEST_F(UserListDialogs, InputItemsAreWrittenOnlyWhenChanged) {
     DialogDriver all;
     all.On("入力する項目を決める", [](HWND d) { DialogDriver::Click(d, IDC_ITEM_REGISTER); });
     EXPECT_EQ(InputItemsDialog(nullptr), 1);
+    EXPECT_EQ(FileBytes("ITEM0.DAT"), (std::vector<unsigned char>{1, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(UserListDialogs, AnInputItemFileThatCannotBeWrittenIsToldAndCancelKeepsTheOldChoice) {
+    RegisterUsers({kSato});
+    StagingHeader() = CurrentHeader();
+    DialogDriver driver;
+    driver.On("入力する項目を決める", [](HWND d) {
+        CheckDlgButton(d, IDC_ITEM_FIRST, BST_UNCHECKED);
+        SetAtomicFailure(AtomicFailure::kCreate);
+        DialogDriver::Click(d, IDC_ITEM_REGISTER);
+    });
+    driver.On("入力する項目を決める", [](HWND d) { DialogDriver::Click(d, IDCANCEL); });
+    EXPECT_EQ(InputItemsDialog(nullptr), 0);
+    EXPECT_TRUE(driver.done());
+    ASSERT_EQ(driver.boxes().size(), 2u);
+    EXPECT_EQ(driver.boxes()[1].text, "入力項目の設定(ITEM*.DAT)の書込みに失敗しました。");
+    EXPECT_EQ(InputItems().on[kItemBodyFat], 1);
     EXPECT_EQ(FileBytes("ITEM0.DAT"), (std::vector<unsigned char>{1, 0, 0, 0, 0, 0, 0}));
 }
 
