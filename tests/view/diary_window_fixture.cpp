@@ -18,6 +18,7 @@
 std::vector<ShownBox> DiaryWindowTest::boxes;
 int DiaryWindowTest::boxAnswer = kIdOk;
 int DiaryWindowTest::dialogsCancelled = 0;
+void (*DiaryWindowTest::beforeCancel)() = nullptr;
 
 namespace {
 
@@ -36,6 +37,7 @@ LRESULT CALLBACK CancelHook(int code, WPARAM wParam, LPARAM lParam) {
         char className[16] = "";
         GetClassNameA(window, className, sizeof className);
         if (std::strcmp(className, "#32770") == 0) {
+            if (DiaryWindowTest::beforeCancel) DiaryWindowTest::beforeCancel();
             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
             ++DiaryWindowTest::dialogsCancelled;
         }
@@ -73,6 +75,7 @@ void DiaryWindowTest::SetUp() {
     boxes.clear();
     boxAnswer = kIdOk;
     dialogsCancelled = 0;
+    beforeCancel = nullptr;
     SetMessageBoxFunction(RememberBox);
     RegisterClasses(GetModuleHandleA(nullptr));
 }

@@ -25,6 +25,8 @@ public:
     static std::vector<ShownBox> boxes;
     static int boxAnswer;
     static int dialogsCancelled;
+    // Runs as a cancelled dialog opens, as if the person did something in it first.
+    static void (*beforeCancel)();
 
 protected:
     void SetUp() override;

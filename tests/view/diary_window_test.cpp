@@ -241,6 +241,36 @@ TEST_F(DiaryWindowTest, DeleteCancelledOrOnTheBlankLineChangesNothing) {
     EXPECT_EQ(ListCount(), 3);
 }
 
+TEST_F(DiaryWindowTest, TheFirstDayOfAUserEnablesTheSelectorsAndReachesTheCalendar) {
+    CreateWindows();
+    OpenUser({});
+    ExpectAllSelectorsDisabled();
+    // The day dialog stores a day (as its date spin does) and is then cancelled.
+    beforeCancel = [] {
+        DailyRecord day = {};
+        std::memcpy(day.date, "20261205", kDateLength);
+        day.weight = 58.0;
+        StoreDay(day);
+    };
+    CancelDialogs(true);
+    EXPECT_EQ(Command(ID_DAY_NEW), 1);
+    EXPECT_EQ(dialogsCancelled, 1);
+    ASSERT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_EQ(ListCount(), 2);
+    EXPECT_TRUE(Enabled(kAnalysisModeSelectorId));
+    EXPECT_TRUE(Enabled(kGraphItem1SelectorId));
+    EXPECT_TRUE(Enabled(kGraphItem2SelectorId));
+    EXPECT_FALSE(Enabled(kAnalysisPeriodSelectorId));
+    EXPECT_FALSE(Enabled(kGraphPeriodSelectorId));
+    EXPECT_EQ(GetFocus(), g_diary.recordList);
+    // The calendar marks the new day.
+    SetWindowTextA(calendar_, "2026/12/05");
+    RECT date = CalendarPartRect(kPartDate);
+    SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
+    ASSERT_NE(CalendarMonthView(), nullptr);
+    EXPECT_TRUE(MonthViewMarksDay(5));
+}
+
 TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothing) {
     CreateWindows();
     OpenUser({"20070105"});
