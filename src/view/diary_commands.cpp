@@ -63,9 +63,13 @@ void FollowTableWidth(HWND window, int widthBefore) {
     if (g_diary.tableWidth != widthBefore) RelayOut(window);
 }
 
+// The open user's diary is written before another user takes its place. When
+// that fails (the person was told), the user stays open: switching now would
+// lose what was not written.
+bool SavedForSwitch(HWND window) { return !IsUserOpen() || SaveUser(window) == 1; }
+
 LRESULT NewUser(HWND window) {
-    SaveUser(window);
-    if (RegisterUser(window) == 1) {
+    if (SavedForSwitch(window) && RegisterUser(window) == 1) {
         ResetSelectors();
         // The calendar leaves the previous user's day for today's.
         ResyncRecordList();
@@ -84,7 +88,10 @@ LRESULT OpenUser(HWND window) {
         FocusRecordList();
         return 0;
     }
-    SaveUser(window);
+    if (!SavedForSwitch(window)) {
+        FocusRecordList();
+        return 0;
+    }
     const int widthBefore = g_diary.tableWidth;
     LoadUser(window, static_cast<int>(row));
     if (DiaryRecordCount() == 0) {

@@ -14,6 +14,7 @@
 #include "corelib/registry.h"
 #include "corelib/takku.h"
 #include "diary/diary_store.h"
+#include "diary/user_file.h"
 #include "resources/resource.h"
 #include "shell/splash.h"
 #include "view/diary_commands.h"
@@ -198,6 +199,23 @@ TEST_F(DiaryWindowTest, CancelledNewUserKeepsTheOpenUserAndLaysTheWindowOutAgain
     EXPECT_EQ(list.x, 4);
     EXPECT_EQ(list.y, 2 * g_diary.textAscent + 7);
     EXPECT_EQ(GetFocus(), g_diary.recordList);
+}
+
+TEST_F(DiaryWindowTest, AUserWhoseDiaryCannotBeWrittenStaysOpen) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131"});
+    // A folder where the data file belongs: the file cannot be replaced.
+    ASSERT_TRUE(CreateDirectoryA(sandbox_->path("1.DAT").c_str(), nullptr));
+    CancelDialogs(true);
+    Command(ID_USER_NEW);
+    EXPECT_EQ(dialogsCancelled, 0) << "no new user while the old one is unsaved";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kWriteFailedText);
+    EXPECT_TRUE(IsUserOpen());
+    EXPECT_STREQ(CurrentHeader().name, "山田花子");
+    EXPECT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_EQ(ListCount(), 3);
+    RemoveDirectoryA(sandbox_->path("1.DAT").c_str());
 }
 
 TEST_F(DiaryWindowTest, DeletingTheOnlyRecordDisablesTheSelectorsAndNarrowsTheTable) {
