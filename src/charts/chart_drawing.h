@@ -10,7 +10,7 @@
 HPALETTE CreateChartPalette(int scheme);
 
 // The colour of palette entry `index` for brushes, pens and text.
-inline COLORREF ChartColor(int index) { return PALETTEINDEX(index); }
+inline COLORREF PaletteColorOf(int index) { return PALETTEINDEX(index); }
 
 // A sunken border: dark shadow and highlight inside, face and shadow outside,
 // with one-pixel pens in the system colours. Lines leave out their end point.

@@ -11,7 +11,7 @@ constexpr uint16_t kChartPaletteVersion = 0x300;
 constexpr uint8_t kPaletteReserved = 0x01;  // PC_RESERVED: the entry may be animated, never shared
 
 // The roles the painters name by index.
-enum ChartColor : int {
+enum ChartPaletteIndex : int {
     kColorBmiAxisBand = 5,
     kColorMarkerCross = 8,
     kColorMarkerRingInner = 9,

@@ -156,11 +156,11 @@ TEST(OffscreenCanvas, DrawsInPaletteColoursAndReleasesEverything) {
 
         RECT left = {0, 0, 30, 40}, right = {30, 0, 60, 40};
         {
-            ScopedBrush series(canvas.dc(), ChartColor(kColorLeftSeries));
+            ScopedBrush series(canvas.dc(), PaletteColorOf(kColorLeftSeries));
             PatBlt(canvas.dc(), left.left, left.top, 30, 40, PATCOPY);
         }
         {
-            ScopedBrush band(canvas.dc(), ChartColor(kColorScheme2));
+            ScopedBrush band(canvas.dc(), PaletteColorOf(kColorScheme2));
             PatBlt(canvas.dc(), right.left, right.top, 30, 40, PATCOPY);
         }
         EXPECT_EQ(GetPixel(canvas.dc(), 5, 5), RGB(112, 101, 210));
