@@ -1,7 +1,9 @@
 #include "shell_fixture.h"
 
 #include "corelib/registry.h"
+#include "resources/resource.h"
 #include "shell/application.h"
+#include "shell/pelmo_view.h"
 
 void PumpMessages(DWORD milliseconds) {
     DWORD start = GetTickCount();
@@ -70,10 +72,20 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+bool TakeNewUserRequest() {
+    HWND diary = CPelmoView::DiaryWindow();
+    MSG message;
+    bool found = false;
+    while (diary && PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        found = found || (LOWORD(message.wParam) == ID_USER_NEW && message.lParam == 0);
+    return found;
+}
+
 StartedFrame::StartedFrame() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     InitializePelmoProcess(instance);
     frame_ = StartPelmo(instance);
+    TakeNewUserRequest();
 }
 
 StartedFrame::~StartedFrame() {

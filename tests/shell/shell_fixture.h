@@ -21,7 +21,12 @@ void WhenDialogAppears(const char* title, std::function<void(HWND dialog)> actio
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 
-// The frame of a started program, destroyed without the exit question.
+// Takes the new-user command that start-up posts to the diary window out of
+// the queue (it would open the registration dialog); true when it was there.
+bool TakeNewUserRequest();
+
+// The frame of a started program, destroyed without the exit question. The
+// new-user request of start-up is taken out of the queue.
 class StartedFrame {
 public:
     StartedFrame();  // creates and shows the frame as the program does

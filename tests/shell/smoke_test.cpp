@@ -54,10 +54,10 @@ std::string WaitForTitle(HWND frame, const std::string& wanted, DWORD millisecon
     return TitleOf(frame);
 }
 
-// The exit question is a dialog owned by the frame.
-HWND WaitForExitDialog(DWORD processId, DWORD milliseconds) {
+// A dialog of the program, by its title.
+HWND WaitForDialog(DWORD processId, const char* title, DWORD milliseconds) {
     for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        HWND dialog = FindWindowA(reinterpret_cast<LPCSTR>(32770), "ペルモの終了");
+        HWND dialog = FindWindowA(reinterpret_cast<LPCSTR>(32770), title);
         DWORD owner = 0;
         if (dialog) GetWindowThreadProcessId(dialog, &owner);
         if (dialog && owner == processId) return dialog;
@@ -82,8 +82,13 @@ TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
     // Wine does not read another process's menu texts; main_frame_test reads them in-process.
     EXPECT_NE(GetMenu(frame), nullptr);
 
+    // On a first run the program asks for a new user once its window is up.
+    HWND registration = WaitForDialog(process.dwProcessId, "新規作成", 30000);
+    ASSERT_NE(registration, nullptr);
+    PostMessageA(registration, WM_COMMAND, IDCANCEL, 0);
+
     PostMessageA(frame, WM_CLOSE, 0, 0);
-    HWND exitDialog = WaitForExitDialog(process.dwProcessId, 30000);
+    HWND exitDialog = WaitForDialog(process.dwProcessId, "ペルモの終了", 30000);
     ASSERT_NE(exitDialog, nullptr);
     PostMessageA(exitDialog, WM_COMMAND, IDOK, 0);  // "終了"
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);

@@ -26,13 +26,6 @@ RECT ChildRect(HWND child) {
     return rect;
 }
 
-// The new-user command the view posts to the diary window, taken from the queue.
-bool NewUserCommandPosted(HWND diary) {
-    MSG message;
-    while (PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE))
-        if (LOWORD(message.wParam) == ID_USER_NEW && message.lParam == 0) return true;
-    return false;
-}
 
 TEST(Startup, SplashIsCentredAndGoesWithTheDiaryWindowsFirstRealPaint) {
     Sandbox sandbox;
@@ -57,6 +50,7 @@ TEST(Startup, SplashIsCentredAndGoesWithTheDiaryWindowsFirstRealPaint) {
     EXPECT_EQ(rect.bottom - rect.top, 450);
     EXPECT_EQ(WindowText(frame), "");  // the diary window empties the title as it is created
 
+    EXPECT_TRUE(TakeNewUserRequest());
     CMainFrame::ActivateFrame(frame);
     PumpMessages(300);
     EXPECT_EQ(SplashWindow(), nullptr);
@@ -126,7 +120,7 @@ TEST(Startup, WithoutAStoredUserTheNewUserCommandIsPosted) {
     InitializePelmoProcess(instance);
     HWND frame = CMainFrame::Create(instance);
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+    EXPECT_TRUE(TakeNewUserRequest());
     DestroyWindow(frame);
     PumpMessages(0);
 }
@@ -139,7 +133,7 @@ TEST(Startup, AStoredUserNoLongerInTheTableLeadsToTheNewUserCommand) {
     InitializePelmoProcess(instance);
     HWND frame = CMainFrame::Create(instance);
     ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+    EXPECT_TRUE(TakeNewUserRequest());
     DestroyWindow(frame);
     PumpMessages(0);
     EXPECT_EQ(Setting("UserName"), "");  // no user was open at the end
@@ -174,7 +168,7 @@ TEST(Startup, StoredUserIsOpenedAgainAndNamedInTheTitle) {
         InitializePelmoProcess(instance);
         HWND frame = CMainFrame::Create(instance);
         ASSERT_NE(frame, nullptr);
-        EXPECT_FALSE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+        EXPECT_FALSE(TakeNewUserRequest());
         ASSERT_TRUE(IsUserOpen());
         UserHeader header = CurrentHeader();
         EXPECT_STREQ(header.name, "山田花子");
@@ -193,16 +187,20 @@ TEST(Startup, EmptyStoredNameOpensNobody) {
     Sandbox sandbox;
     RegisterStoredUser(0, "佐藤", "");
     SetSetting("UserName", "");
-    StartedFrame started;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitializePelmoProcess(instance);
+    HWND frame = CMainFrame::Create(instance);
+    ASSERT_NE(frame, nullptr);
     EXPECT_FALSE(IsUserOpen());
-    EXPECT_TRUE(NewUserCommandPosted(CPelmoView::DiaryWindow()));
+    EXPECT_TRUE(TakeNewUserRequest());
+    DestroyWindow(frame);
+    PumpMessages(0);
 }
 
 TEST(Startup, ViewPassesDiaryCommandsOnByPostingAndKeepsItsOwn) {
     Sandbox sandbox;
     StartedFrame started;
     HWND diary = CPelmoView::DiaryWindow();
-    NewUserCommandPosted(diary);
     const UINT forwarded[] = {ID_USER_NEW, ID_USER_OPEN,    ID_USER_AMEND, ID_USER_DELETE, ID_DAY_NEW,
                               ID_DAY_EDIT, ID_DAY_DELETE,   ID_RECORDS_COPY, ID_SET_TARGET, ID_SET_ITEMS};
     for (UINT id : forwarded) {
