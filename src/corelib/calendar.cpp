@@ -1,5 +1,7 @@
 #include "corelib/calendar.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 #include "corelib/calendar_internal.h"
@@ -24,6 +26,8 @@ constexpr int kPartRequests[kCalendarPartCount] = {kNavigatePreviousMonth, kNavi
 constexpr int kFontHeight = 12;
 constexpr int kDropMarkWidth = 12;  // the month view's mark at the right of the date
 const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+const char* const kPartTips[kCalendarPartCount] = {"前の月", "前の記録", "次の記録", "次の月",
+                                                   "日付をカレンダーから選ぶ"};
 
 LRESULT SendRequest(HWND calendar, int code) {
     HWND parent = GetParent(calendar);
@@ -31,12 +35,37 @@ LRESULT SendRequest(HWND calendar, int code) {
     return SendMessageA(parent, WM_COMMAND, MAKEWPARAM(kCalendarNavigateCommand, 0), MAKELPARAM(code, 0));
 }
 
-void OnCreate(HWND calendar) { SetWindowLongPtrA(calendar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new CalendarData)); }
+// Without common controls in the process the bar simply has no tips.
+HWND CreateTips(HWND calendar) {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(calendar, GWLP_HINSTANCE));
+    HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, calendar, nullptr, instance, nullptr);
+    if (!tips) return nullptr;
+    for (int i = 0; i < kCalendarPartCount; ++i) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = calendar;
+        tool.uId = static_cast<UINT_PTR>(i);
+        tool.rect = kPartRects[i];
+        tool.lpszText = const_cast<char*>(kPartTips[i]);
+        SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tips;
+}
+
+void OnCreate(HWND calendar) {
+    CalendarData* data = new CalendarData;
+    SetWindowLongPtrA(calendar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    data->tips = CreateTips(calendar);
+}
 
 void OnNcDestroy(HWND calendar) {
     if (CalendarMonthView() && GetWindow(CalendarMonthView(), GW_OWNER) == GetAncestor(calendar, GA_ROOT))
         DestroyWindow(CalendarMonthView());
-    delete CalendarDataOf(calendar);
+    CalendarData* data = CalendarDataOf(calendar);
+    if (data && data->tips) DestroyWindow(data->tips);
+    delete data;
     SetWindowLongPtrA(calendar, GWLP_USERDATA, 0);
 }
 

@@ -17,6 +17,7 @@ struct CalendarData {
     CalendarPart pressed = kPartNone;
     CalendarPart hot = kPartNone;
     bool tracking = false;
+    HWND tips = nullptr;  // what each part does, shown while the mouse rests on it
 };
 
 CalendarData* CalendarDataOf(HWND calendar);
