@@ -19,6 +19,7 @@
 #include "shell/splash.h"
 #include "view/diary_commands.h"
 #include "view/diary_layout.h"
+#include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "diary_window_fixture.h"
 
@@ -287,6 +288,40 @@ TEST_F(DiaryWindowTest, TheFirstDayOfAUserEnablesTheSelectorsAndReachesTheCalend
     SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
     ASSERT_NE(CalendarMonthView(), nullptr);
     EXPECT_TRUE(MonthViewMarksDay(5));
+}
+
+TEST_F(DiaryWindowTest, PeriodListsFollowTheRecordsInMonthAndYearMode) {
+    CreateWindows();
+    OpenUser({"20061231", "20070105", "20070131", "20070201"});
+    auto entries = [](int id) {
+        std::string all;
+        HWND selector = GetDlgItem(g_diary.window, id);
+        for (int i = 0; i < SelectorCount(id); ++i) {
+            char text[32] = "";
+            SendMessageA(selector, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            all += std::string(all.empty() ? "" : " ") + text;
+        }
+        return all;
+    };
+    g_diary.analysisMode = kAnalysisMonthly;
+    g_diary.graphPeriod = kGraphPeriodYearly;
+    RefreshSelectorsAfterRecordChange();
+    EXPECT_EQ(entries(kAnalysisPeriodSelectorId), "2006年12月 2007年01月 2007年02月");
+    EXPECT_EQ(entries(kGraphMonthSelectorId), "2006年 2007年");
+    EXPECT_TRUE(Enabled(kAnalysisPeriodSelectorId));
+    EXPECT_TRUE(Enabled(kGraphMonthSelectorId));
+    // A month entry is 10 bytes in Shift-JIS, a year entry 6: the selectors take them by length.
+    char text[32] = "";
+    SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::strlen(text), 10u);
+    SendMessageA(GetDlgItem(diary_, kGraphMonthSelectorId), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::strlen(text), 6u);
+    // In day mode with an N-day graph nothing is rebuilt.
+    g_diary.analysisMode = kAnalysisDaily;
+    g_diary.graphPeriod = 2;
+    SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_RESETCONTENT, 0, 0);
+    RefreshSelectorsAfterRecordChange();
+    EXPECT_EQ(SelectorCount(kAnalysisPeriodSelectorId), 0);
 }
 
 TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothing) {
