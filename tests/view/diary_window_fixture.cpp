@@ -18,7 +18,8 @@
 std::vector<ShownBox> DiaryWindowTest::boxes;
 int DiaryWindowTest::boxAnswer = kIdOk;
 int DiaryWindowTest::dialogsCancelled = 0;
-void (*DiaryWindowTest::beforeCancel)() = nullptr;
+void (*DiaryWindowTest::beforeAnswer)(HWND) = nullptr;
+WPARAM DiaryWindowTest::dialogAnswer = IDCANCEL;
 
 namespace {
 
@@ -37,8 +38,8 @@ LRESULT CALLBACK CancelHook(int code, WPARAM wParam, LPARAM lParam) {
         char className[16] = "";
         GetClassNameA(window, className, sizeof className);
         if (std::strcmp(className, "#32770") == 0) {
-            if (DiaryWindowTest::beforeCancel) DiaryWindowTest::beforeCancel();
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            if (DiaryWindowTest::beforeAnswer) DiaryWindowTest::beforeAnswer(window);
+            PostMessageA(window, WM_COMMAND, DiaryWindowTest::dialogAnswer, 0);
             ++DiaryWindowTest::dialogsCancelled;
         }
     }
@@ -75,7 +76,8 @@ void DiaryWindowTest::SetUp() {
     boxes.clear();
     boxAnswer = kIdOk;
     dialogsCancelled = 0;
-    beforeCancel = nullptr;
+    beforeAnswer = nullptr;
+    dialogAnswer = IDCANCEL;
     SetMessageBoxFunction(RememberBox);
     RegisterClasses(GetModuleHandleA(nullptr));
 }

@@ -25,8 +25,10 @@ public:
     static std::vector<ShownBox> boxes;
     static int boxAnswer;
     static int dialogsCancelled;
-    // Runs as a cancelled dialog opens, as if the person did something in it first.
-    static void (*beforeCancel)();
+    // Runs as a dialog opens, as if the person did something in it first.
+    static void (*beforeAnswer)(HWND dialog);
+    // The button the dialogs are answered with (Cancel unless a test says otherwise).
+    static WPARAM dialogAnswer;
 
 protected:
     void SetUp() override;
@@ -49,7 +51,7 @@ protected:
     POINT ChildPosition(HWND child) const;
     LRESULT Command(unsigned id);
 
-    // Every dialog that opens from now on is cancelled at once.
+    // Every dialog that opens from now on is answered at once (cancelled unless dialogAnswer says).
     static void CancelDialogs(bool on);
 
     std::unique_ptr<Sandbox> sandbox_;

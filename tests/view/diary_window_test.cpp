@@ -265,7 +265,7 @@ TEST_F(DiaryWindowTest, TheFirstDayOfAUserEnablesTheSelectorsAndReachesTheCalend
     OpenUser({});
     ExpectAllSelectorsDisabled();
     // The day dialog stores a day (as its date spin does) and is then cancelled.
-    beforeCancel = [] {
+    beforeAnswer = [](HWND) {
         DailyRecord day = {};
         std::memcpy(day.date, "20261205", kDateLength);
         day.weight = 58.0;
@@ -322,6 +322,32 @@ TEST_F(DiaryWindowTest, PeriodListsFollowTheRecordsInMonthAndYearMode) {
     SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_RESETCONTENT, 0, 0);
     RefreshSelectorsAfterRecordChange();
     EXPECT_EQ(SelectorCount(kAnalysisPeriodSelectorId), 0);
+}
+
+TEST_F(DiaryWindowTest, ConfirmedTargetsBecomeTheUsersAndAreWritten) {
+    CreateWindows();
+    OpenUser({"20070105"}, "山田花子", "夏までに3kg");
+    beforeAnswer = [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "50.5");
+        SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日歩く");
+    };
+    dialogAnswer = IDC_TARGET_REGISTER;
+    boxAnswer = kIdYes;
+    CancelDialogs(true);
+    EXPECT_EQ(Command(ID_SET_TARGET), 1);
+    EXPECT_EQ(dialogsCancelled, 1);
+    EXPECT_DOUBLE_EQ(CurrentHeader().targetWeight, 50.5);
+    EXPECT_STREQ(CurrentHeader().targetMessage, "毎日歩く");
+    EXPECT_STREQ(CurrentHeader().name, "山田花子");
+    EXPECT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_EQ(MainTitle(), "山田花子 - ペルモ 「毎日歩く」") << "the title shows the new message";
+    // Written at once, with the record.
+    const std::string saved = FileText(sandbox_->path("1.DAT"));
+    ASSERT_EQ(saved.size(), sizeof(UserHeader) + sizeof(DailyRecord));
+    UserHeader header;
+    std::memcpy(&header, saved.data(), sizeof header);
+    EXPECT_DOUBLE_EQ(header.targetWeight, 50.5);
+    EXPECT_STREQ(header.targetMessage, "毎日歩く");
 }
 
 TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothing) {
