@@ -90,6 +90,15 @@ void OnClose(HWND frame) {
     if (RunExitDialog(FrameInstance(frame), frame) != kExitCancelled) DestroyWindow(frame);
 }
 
+// The toolbar does not own the image list it was given.
+void OnDestroy(HWND frame) {
+    if (HWND toolbar = CMainFrame::Toolbar(frame)) {
+        auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_SETIMAGELIST, 0, 0));
+        if (images) ImageList_Destroy(images);
+    }
+    PostQuitMessage(0);
+}
+
 }  // namespace
 
 HWND CMainFrame::Toolbar(HWND frame) { return GetDlgItem(frame, IDW_TOOLBAR); }
@@ -128,7 +137,7 @@ LRESULT CALLBACK CMainFrame::Procedure(HWND frame, UINT message, WPARAM wParam, 
         OnClose(frame);
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        OnDestroy(frame);
         return 0;
     }
     return DefWindowProcA(frame, message, wParam, lParam);
