@@ -126,18 +126,18 @@ bool NewDbf(const DbfFieldSpec* fields, int count, DbfTable* table) {
     header[kDbfLanguageOffset] = kDbfLanguageJapanese;
     std::size_t offset = 0;
     for (int i = 0; i < count; ++i) {
-        const DbfFieldSpec& spec = fields[i];
-        std::size_t nameLength = std::strlen(spec.name);
-        if (nameLength == 0 || nameLength > kDbfFieldNameSize - 1 || spec.width <= 0 || spec.width > 254 ||
-            spec.decimals < 0 || spec.decimals > 15)
+        const DbfFieldSpec& wanted = fields[i];
+        std::size_t nameLength = std::strlen(wanted.name);
+        if (nameLength == 0 || nameLength > kDbfFieldNameSize - 1 || wanted.width <= 0 || wanted.width > 254 ||
+            wanted.decimals < 0 || wanted.decimals > 15)
             return false;
         unsigned char* descriptor = header + kDbfHeaderSize + kDbfDescriptorSize * static_cast<std::size_t>(i);
-        std::memcpy(descriptor, spec.name, nameLength);
-        descriptor[kFieldTypeOffset] = static_cast<unsigned char>(spec.type);
-        descriptor[kFieldWidthOffset] = static_cast<unsigned char>(spec.width);
-        descriptor[kFieldDecimalsOffset] = static_cast<unsigned char>(spec.decimals);
-        fresh.fields.push_back(DbfField{spec.name, spec.type, static_cast<std::size_t>(spec.width), offset});
-        offset += static_cast<std::size_t>(spec.width);
+        std::memcpy(descriptor, wanted.name, nameLength);
+        descriptor[kFieldTypeOffset] = static_cast<unsigned char>(wanted.type);
+        descriptor[kFieldWidthOffset] = static_cast<unsigned char>(wanted.width);
+        descriptor[kFieldDecimalsOffset] = static_cast<unsigned char>(wanted.decimals);
+        fresh.fields.push_back(DbfField{wanted.name, wanted.type, static_cast<std::size_t>(wanted.width), offset});
+        offset += static_cast<std::size_t>(wanted.width);
     }
     if (offset + 1 > kMaxRowLength) return false;
     header[headerLength - 1] = kDbfHeaderEnd;

@@ -50,6 +50,7 @@ void ClearAnalysisHook() { g_diary.analysis = AnalysisResult{}; }
 
 // A day stored from the day dialog (also while it stays open, through its date spin).
 void DayStoredHook(HWND) {
+    g_diary.paintedOnce = false;
     TellCalendarRecords();
     if (RecordList()) InvalidateRect(RecordList(), nullptr, TRUE);
     if (g_diary.window) EvaluateDiary(g_diary.window);
