@@ -32,10 +32,7 @@ void OnAmend(HWND dialog) {
     UserHeader& staging = StagingHeader();
     staging = CurrentHeader();
     staging.formatMark = 'A';
-    int32_t age = static_cast<int32_t>(FieldLong(dialog, IDC_USER_AGE));
-    staging.age = age;
-    staging.sex = SendDlgItemMessageA(dialog, IDC_USER_SEX, CB_GETCURSEL, 0, 0) == 1 ? 1 : 0;
-    staging.height = FieldDouble(dialog, IDC_USER_HEIGHT);
+    ReadBodyDetails(dialog, &staging);
     if (!AmendUser(dialog)) return;  // cancelled targets or a failed write: the values stay for another try
     SetMonthlyCalendar(dialog, 1);
     EndDialog(dialog, 1);

@@ -121,11 +121,15 @@ bool CheckUserDetails(HWND dialog, bool withName) {
     return true;
 }
 
+void ReadBodyDetails(HWND dialog, UserHeader* header) {
+    header->age = static_cast<int32_t>(FieldLong(dialog, IDC_USER_AGE));
+    header->sex = SendDlgItemMessageA(dialog, IDC_USER_SEX, CB_GETCURSEL, 0, 0) == 1 ? 1 : 0;
+    header->height = FieldDouble(dialog, IDC_USER_HEIGHT);
+}
+
 void ReadUserDetails(HWND dialog, UserHeader* header) {
     char name[sizeof(header->name)] = {};
     SjisCopy(name, sizeof(name), StoredName(dialog).c_str());
     std::memcpy(header->name, name, sizeof(name));
-    header->age = static_cast<int32_t>(FieldLong(dialog, IDC_USER_AGE));
-    header->sex = SendDlgItemMessageA(dialog, IDC_USER_SEX, CB_GETCURSEL, 0, 0) == 1 ? 1 : 0;
-    header->height = FieldDouble(dialog, IDC_USER_HEIGHT);
+    ReadBodyDetails(dialog, header);
 }

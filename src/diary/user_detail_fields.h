@@ -25,5 +25,7 @@ bool CheckUserDetails(HWND dialog, bool withName);
 
 // Name (trimmed, at most 30 bytes), age, sex and height from the fields.
 void ReadUserDetails(HWND dialog, UserHeader* header);
+// Age, sex and height only (the amend dialog shows the name read-only).
+void ReadBodyDetails(HWND dialog, UserHeader* header);
 
 #endif
