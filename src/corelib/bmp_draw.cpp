@@ -1,6 +1,7 @@
 #include "corelib/bmp_draw.h"
 
 #include "corelib/dib.h"
+#include "corelib/window_classes.h"
 
 const char* const kBmpDrawClass = "BmpDraw";
 
@@ -55,13 +56,10 @@ LRESULT CALLBACK BmpDrawProcedure(HWND window, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 BOOL RegisterBmpDrawClass(HINSTANCE instance) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kBmpDrawClass, &existing)) return TRUE;
     WNDCLASSA bmpClass = {};
     bmpClass.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
     bmpClass.lpfnWndProc = BmpDrawProcedure;
     bmpClass.hInstance = instance;
-    bmpClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     bmpClass.lpszClassName = kBmpDrawClass;
-    return RegisterClassA(&bmpClass) ? TRUE : FALSE;
+    return RegisterClassOnce(bmpClass) ? TRUE : FALSE;
 }

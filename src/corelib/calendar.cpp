@@ -7,6 +7,7 @@
 #include "corelib/calendar_internal.h"
 #include "corelib/calendar_month.h"
 #include "diary/records.h"
+#include "corelib/window_classes.h"
 
 const char* const kCalendarWindowClass = "PLCalendar";
 
@@ -299,13 +300,10 @@ int CalendarPartRequest(CalendarPart part) {
 }
 
 BOOL RegisterCalendarClass(HINSTANCE instance) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kCalendarWindowClass, &existing)) return TRUE;
     WNDCLASSA calendarClass = {};
     calendarClass.style = CS_GLOBALCLASS | CS_DBLCLKS;
     calendarClass.lpfnWndProc = CalendarProcedure;
     calendarClass.hInstance = instance;
-    calendarClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     calendarClass.lpszClassName = kCalendarWindowClass;
-    return RegisterClassA(&calendarClass) && RegisterCalendarMonthViewClass(instance) ? TRUE : FALSE;
+    return RegisterClassOnce(calendarClass) && RegisterCalendarMonthViewClass(instance) ? TRUE : FALSE;
 }

@@ -5,6 +5,7 @@
 #include "corelib/calendar_internal.h"
 #include "corelib/calendar_month.h"
 #include "corelib/utility.h"
+#include "corelib/window_classes.h"
 
 namespace {
 
@@ -286,15 +287,12 @@ LRESULT CALLBACK MonthViewProcedure(HWND view, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 BOOL RegisterCalendarMonthViewClass(HINSTANCE instance) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kMonthViewClass, &existing)) return TRUE;
     WNDCLASSA viewClass = {};
     viewClass.style = CS_GLOBALCLASS | CS_DROPSHADOW;
     viewClass.lpfnWndProc = MonthViewProcedure;
     viewClass.hInstance = instance;
-    viewClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     viewClass.lpszClassName = kMonthViewClass;
-    return RegisterClassA(&viewClass) ? TRUE : FALSE;
+    return RegisterClassOnce(viewClass) ? TRUE : FALSE;
 }
 
 HWND OpenCalendarMonthView(HWND calendar) {

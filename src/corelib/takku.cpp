@@ -1,4 +1,5 @@
 #include "corelib/takku.h"
+#include "corelib/window_classes.h"
 
 const char* const kTakkuClass = "TAKKU";
 
@@ -18,15 +19,12 @@ LRESULT CALLBACK TakkuProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 HPALETTE TakkuPalette(HWND container) { return reinterpret_cast<HPALETTE>(GetWindowLongPtrA(container, 0)); }
 
 BOOL RegisterTakkuClass(HINSTANCE instance) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kTakkuClass, &existing)) return TRUE;
     WNDCLASSA takkuClass = {};
     takkuClass.style = CS_GLOBALCLASS;
     takkuClass.lpfnWndProc = TakkuProcedure;
     takkuClass.cbWndExtra = sizeof(LONG_PTR);
     takkuClass.hInstance = instance;
-    takkuClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     takkuClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     takkuClass.lpszClassName = kTakkuClass;
-    return RegisterClassA(&takkuClass) ? TRUE : FALSE;
+    return RegisterClassOnce(takkuClass) ? TRUE : FALSE;
 }

@@ -4,6 +4,11 @@
 #include "corelib/fields.h"
 #include "corelib/takku.h"
 
+bool RegisterClassOnce(WNDCLASSA windowClass) {
+    if (!windowClass.hCursor) windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 // Each family of classes registers itself; a class that is already registered counts as success.
 BOOL RegisterWindowsStandardClass(HINSTANCE instance) {
     bool ok = true;

@@ -7,4 +7,8 @@
 // Registers TAKKU, PLCalendar, NumEdit, StrEdit, TimeEdit and ComboBox2.
 BOOL RegisterWindowsStandardClass(HINSTANCE instance);
 
+// Registers a window class; one that is already registered counts as success.
+// A class without a cursor gets the arrow.
+bool RegisterClassOnce(WNDCLASSA windowClass);
+
 #endif

@@ -10,6 +10,7 @@
 #include "shell/pelmo_view.h"
 #include "shell/toolbar.h"
 #include "view/diary_state.h"
+#include "corelib/window_classes.h"
 
 const char* const kMainFrameClass = "PelmoFrame";
 
@@ -18,17 +19,14 @@ namespace {
 HINSTANCE FrameInstance(HWND frame) { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(frame, GWLP_HINSTANCE)); }
 
 bool RegisterFrameClass(HINSTANCE instance) {
-    WNDCLASSEXA frameClass = {};
-    if (GetClassInfoExA(instance, kMainFrameClass, &frameClass)) return true;
-    frameClass.cbSize = sizeof(frameClass);
+    WNDCLASSA frameClass = {};
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
     frameClass.lpfnWndProc = CMainFrame::Procedure;
     frameClass.hInstance = instance;
     frameClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    frameClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frameClass.lpszClassName = kMainFrameClass;
-    return RegisterClassExA(&frameClass) != 0;
+    return RegisterClassOnce(frameClass);
 }
 
 // The view first (it builds the window tree), then the toolbar.

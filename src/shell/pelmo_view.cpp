@@ -14,6 +14,7 @@
 #include "shell/web_launcher.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
+#include "corelib/window_classes.h"
 
 const char* const kViewClass = "PelmoView";
 
@@ -29,14 +30,11 @@ struct ViewWindows {
 ViewWindows g_view;
 
 bool RegisterViewClass(HINSTANCE instance) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kViewClass, &existing)) return true;
     WNDCLASSA viewClass = {};
     viewClass.lpfnWndProc = CPelmoView::Procedure;
     viewClass.hInstance = instance;
-    viewClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     viewClass.lpszClassName = kViewClass;
-    return RegisterClassA(&viewClass) != 0;
+    return RegisterClassOnce(viewClass);
 }
 
 HWND CreateChild(const char* className, const char* text, HWND parent, int id) {

@@ -6,16 +6,11 @@
 
 namespace {
 
-bool Register(const WNDCLASSA& windowClass) {
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 WNDCLASSA ClassOf(HINSTANCE instance, const char* name, WNDPROC procedure, int brush) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));    // IDI_APPLICATION
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(brush));
     windowClass.lpszClassName = name;
     return windowClass;
@@ -25,13 +20,13 @@ WNDCLASSA ClassOf(HINSTANCE instance, const char* name, WNDPROC procedure, int b
 
 bool RegisterPelmoWindowClasses(HINSTANCE instance) {
     WNDCLASSA diary = ClassOf(instance, kDiaryWindowClass, DiaryWindowProcedure, LTGRAY_BRUSH);
-    if (!Register(diary)) return false;
+    if (!RegisterClassOnce(diary)) return false;
 
     RegisterWindowsStandardClass(instance);
 
     WNDCLASSA mascot = ClassOf(instance, kMascotClass, MascotWindowProcedure, WHITE_BRUSH);
     mascot.style = CS_HREDRAW | CS_VREDRAW | CS_GLOBALCLASS;
     mascot.cbWndExtra = kMascotWindowBytes;
-    Register(mascot);
+    RegisterClassOnce(mascot);
     return true;
 }
