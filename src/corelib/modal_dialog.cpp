@@ -25,3 +25,8 @@ void SetMonthlyCalendar(HWND, int flag) {
         --g_openDialogs;
     if (g_calendar && IsWindow(g_calendar)) EnableWindow(g_calendar, g_openDialogs == 0);
 }
+
+void EndModalDialog(HWND dialog, INT_PTR code) {
+    SetMonthlyCalendar(dialog, 1);
+    EndDialog(dialog, code);
+}

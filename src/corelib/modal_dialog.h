@@ -17,4 +17,7 @@ HWND CalendarWindow();
 // Dialogs call this with 0 as they open and with 1 before they close.
 void SetMonthlyCalendar(HWND dialog, int flag);
 
+// Ends a modal dialog that paused the calendar: wakes it, then ends with code.
+void EndModalDialog(HWND dialog, INT_PTR code);
+
 #endif

@@ -34,8 +34,7 @@ void OnAmend(HWND dialog) {
     staging.formatMark = 'A';
     ReadBodyDetails(dialog, &staging);
     if (!AmendUser(dialog)) return;  // cancelled targets or a failed write: the values stay for another try
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, 1);
+    EndModalDialog(dialog, 1);
 }
 
 void OnFieldKey(HWND dialog, int id, WORD key) {
@@ -55,8 +54,7 @@ INT_PTR OnCommand(HWND dialog, int id, WORD code) {
     switch (id) {
     case IDC_USER_REGISTER: OnAmend(dialog); return TRUE;
     case IDCANCEL:
-        SetMonthlyCalendar(dialog, 1);
-        EndDialog(dialog, 0);
+        EndModalDialog(dialog, 0);
         return TRUE;
     case IDC_DIALOG_HELP: ShowDialogHelp(dialog, "user3"); return TRUE;
     }

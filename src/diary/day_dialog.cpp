@@ -153,17 +153,12 @@ void TellOwner() {
     if (g_hooks.dayStored) g_hooks.dayStored(g_dialog.owner);
 }
 
-void Close(HWND dialog, INT_PTR code) {
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, code);
-}
-
 void OnRegister(HWND dialog) {
     if (!ValidateDay(dialog, true)) return;
     const long position = StoreShownDay(dialog);
     if (position == 0) return;  // out of memory: told, the dialog stays open
     TellOwner();
-    Close(dialog, position);
+    EndModalDialog(dialog, position);
 }
 
 // The date spin stores the shown day when it is valid and steps to day number n.
@@ -244,7 +239,7 @@ void OnDiaryNotice(HWND dialog, WORD code) {
 void OnCommand(HWND dialog, int id, WORD code) {
     switch (id) {
     case IDC_DAY_REGISTER: OnRegister(dialog); break;
-    case IDCANCEL: Close(dialog, 0); break;
+    case IDCANCEL: EndModalDialog(dialog, 0); break;
     case IDC_DIALOG_HELP: ShowDialogHelp(dialog, kHelpTopic); break;
     case IDC_DAY_WEIGHT:
     case IDC_DAY_BODYFAT:
@@ -326,7 +321,7 @@ INT_PTR CALLBACK DayDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LP
         OnSpin(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
         return TRUE;
     case WM_CLOSE:
-        Close(dialog, 0);
+        EndModalDialog(dialog, 0);
         return TRUE;
     default:
         return FALSE;

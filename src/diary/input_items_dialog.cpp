@@ -24,11 +24,6 @@ INT_PTR OnInit(HWND dialog, InputItemsData* data) {
     return TRUE;
 }
 
-void EndItems(HWND dialog, INT_PTR code) {
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, code);
-}
-
 void OnRegister(HWND dialog) {
     if (PelmoMessageBox(dialog, "Pelmo freeで使用する入力項目を設定します。\n\nよろしいですか？", "確認",
                         kMbOkCancel | kMbIconInformation) != kIdOk)
@@ -38,19 +33,19 @@ void OnRegister(HWND dialog) {
     for (int i = 0; i < kInputItemCount; ++i)
         flags.on[i] = IsDlgButtonChecked(dialog, IDC_ITEM_FIRST + i) == BST_CHECKED ? 1 : 0;
     if (SameInputItems(flags, DataOf(dialog)->kept)) {
-        EndItems(dialog, 0);
+        EndModalDialog(dialog, 0);
         return;
     }
     if (!WriteInputItems(StagingHeader().userNumber, flags)) {
         PelmoMessageBox(dialog, "入力項目の設定(ITEM*.DAT)の書込みに失敗しました。", "確認", kMbOk | kMbIconInformation);
         return;
     }
-    EndItems(dialog, 1);
+    EndModalDialog(dialog, 1);
 }
 
 void OnCancel(HWND dialog) {
     InputItems() = DataOf(dialog)->kept;  // a choice that could not be written is not kept either
-    EndItems(dialog, 0);
+    EndModalDialog(dialog, 0);
 }
 
 INT_PTR OnCommand(HWND dialog, int id) {

@@ -18,8 +18,7 @@ UserSearch* SearchOf(HWND dialog) { return reinterpret_cast<UserSearch*>(GetWind
 void EndOpen(HWND dialog, INT_PTR code) {
     EndUserSearch(SearchOf(dialog));
     CloseIme(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, code);
+    EndModalDialog(dialog, code);
 }
 
 INT_PTR OnInit(HWND dialog, UserSearch* search) {

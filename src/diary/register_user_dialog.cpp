@@ -17,11 +17,6 @@ constexpr int kStartSex = 1;  // 女性
 constexpr double kStartHeight = 150.0;
 constexpr int kFieldOrder[] = {IDC_USER_NAME, IDC_USER_AGE, IDC_USER_SEX, IDC_USER_HEIGHT};
 
-void EndRegistration(HWND dialog, INT_PTR code) {
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, code);
-}
-
 INT_PTR OnInit(HWND dialog) {
     std::memset(&StagingHeader(), 0, sizeof(UserHeader));
     InitUserDetailFields(dialog, kStartAge, kStartSex, kStartHeight);
@@ -35,7 +30,7 @@ void OnRegister(HWND dialog) {
     UserHeader& staging = StagingHeader();
     staging.formatMark = 'A';
     ReadUserDetails(dialog, &staging);
-    EndRegistration(dialog, 1);
+    EndModalDialog(dialog, 1);
 }
 
 void OnFieldKey(HWND dialog, int id, WORD key) {
@@ -54,7 +49,7 @@ INT_PTR OnCommand(HWND dialog, int id, WORD code) {
     }
     switch (id) {
     case IDC_USER_REGISTER: OnRegister(dialog); return TRUE;
-    case IDCANCEL: EndRegistration(dialog, 0); return TRUE;
+    case IDCANCEL: EndModalDialog(dialog, 0); return TRUE;
     case IDC_DIALOG_HELP: ShowDialogHelp(dialog, "user1"); return TRUE;
     }
     OnUserDetailChange(dialog, id, code);

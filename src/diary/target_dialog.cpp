@@ -173,8 +173,7 @@ void OnRegister(HWND dialog) {
         question = "目標を設定します。\n\nよろしいですか？";
     }
     if (PelmoMessageBox(dialog, question.c_str(), "確認", kMbYesNo | kMbIconInformation) != kIdYes) return;
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, 1);
+    EndModalDialog(dialog, 1);
 }
 
 // Key order: weight, then each target whose item is on, then the message.
@@ -223,8 +222,7 @@ INT_PTR OnCommand(HWND dialog, int id, WORD code) {
     switch (id) {
     case IDC_TARGET_REGISTER: OnRegister(dialog); return TRUE;
     case IDCANCEL:
-        SetMonthlyCalendar(dialog, 1);
-        EndDialog(dialog, 0);
+        EndModalDialog(dialog, 0);
         return TRUE;
     case IDC_DIALOG_HELP: ShowDialogHelp(dialog, "target"); return TRUE;
     }

@@ -10,8 +10,7 @@ INT_PTR OnCommand(HWND dialog, UINT id) {
     switch (id) {
     case IDOK:
     case IDCANCEL:
-        SetMonthlyCalendar(dialog, 1);
-        EndDialog(dialog, id);
+        EndModalDialog(dialog, id);
         return TRUE;
     case IDC_ABOUT_WEBPAGE:
         LaunchWebPage(dialog, kMakerWebPage);

@@ -22,18 +22,13 @@ void OnDestroy(HWND dialog) {
     if (picture) DeleteObject(picture);
 }
 
-void Finish(HWND dialog, INT_PTR result) {
-    SetMonthlyCalendar(dialog, 1);
-    EndDialog(dialog, result);
-}
-
 INT_PTR OnCommand(HWND dialog, UINT id) {
     switch (id) {
     case IDOK:
-        Finish(dialog, kExitConfirmed);
+        EndModalDialog(dialog, kExitConfirmed);
         return TRUE;
     case IDCANCEL:
-        Finish(dialog, kExitCancelled);
+        EndModalDialog(dialog, kExitCancelled);
         return TRUE;
     case IDC_PLEND_WEBSITE:
         LaunchWebPage(dialog, kMakerWebPage);
