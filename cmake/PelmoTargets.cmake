@@ -29,6 +29,11 @@ if(NOT WIN32)
   gtest_discover_tests(pelmo_core_tests DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1")
 
+  # The includes of src/ run down the layers of docs/architecture.md.
+  find_program(PELMO_PYTHON3 python3 REQUIRED)
+  add_test(NAME IncludeLayers COMMAND "${PELMO_PYTHON3}" "${PROJECT_SOURCE_DIR}/tools/check_layers.py"
+                                      "${PROJECT_SOURCE_DIR}/src")
+
   # The core as the benchmarks see it: optimised, no sanitizers.
   add_library(pelmo_core_fast STATIC ${core_sources} ${posix_sources})
   target_include_directories(pelmo_core_fast PUBLIC ${PELMO_INCLUDE_DIRS})

@@ -8,6 +8,7 @@
 #include "corelib/dbf.h"
 #include "corelib/environment.h"
 #include "corelib/files.h"
+#include "diary/users_table.h"
 
 namespace {
 

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "corelib/dib.h"
+#include "corelib/win32/dib.h"
+#include "corelib/win32/gdi_scope.h"
 
 const char* const kMascotClass = "ENDKIPI";
 const char* const kMascotFirstFrame = "IDB_END1";
@@ -59,15 +60,9 @@ void OnPaint(HWND window) {
     if (ReadName(window, name) && !IsRectEmpty(&paint.rcPaint)) {
         RECT whole;
         GetWindowRect(window, &whole);
-        HPALETTE palette = KeptPalette(window);
-        HPALETTE oldPalette = nullptr;
-        if (palette) {
-            oldPalette = SelectPalette(dc, palette, FALSE);
-            RealizePalette(dc);
-        }
+        ScopedPalette palette(dc, KeptPalette(window));
         PutDIB(ParentInstance(window), window, dc, name, 0, 0, 0, 0, whole.bottom - whole.top,
                whole.right - whole.left);
-        if (palette) SelectPalette(dc, oldPalette, FALSE);
     }
     EndPaint(window, &paint);
 }
@@ -83,9 +78,10 @@ void OnPaletteChanged(HWND window, HWND changedBy) {
     HPALETTE palette = KeptPalette(window);
     if (changedBy == window || !palette || !ReadName(window, name)) return;
     HDC dc = GetDC(window);
-    HPALETTE oldPalette = SelectPalette(dc, palette, FALSE);
-    if (RealizePalette(dc)) InvalidateRect(window, nullptr, FALSE);
-    SelectPalette(dc, oldPalette, FALSE);
+    {
+        ScopedPalette selected(dc, palette);
+        if (selected.realized()) InvalidateRect(window, nullptr, FALSE);
+    }
     ReleaseDC(window, dc);
 }
 

@@ -16,13 +16,15 @@ enum ChartPaletteIndex : int {
     kColorMarkerCross = 8,
     kColorMarkerRingInner = 9,
     kColorMarkerRingOuter = 10,
-    kColorTitle = 32,
+    kColorSaturday = 23,  // the calendar's Saturdays
+    kColorSunday = 26,    // the calendar's Sundays and today's mark
+    kColorTitle = 32,     // titles, the record table's text, the calendar's text
     kColorBmiLines = 41,
     kColorLeftSeries = 43,
     kColorRightSeries = 44,
-    kColorScheme1 = 45,  // graph bands, ticks, current-date line
-    kColorScheme2 = 46,  // BMI title underline
-    kColorScheme3 = 47,  // selected record row
+    kColorScheme1 = 45,  // graph bands, ticks, current-date line, the calendar's bar
+    kColorScheme2 = 46,  // BMI title underline, the calendar's edges
+    kColorScheme3 = 47,  // selected record row, the calendar's buttons
     kColorBmiBandFirst = 48,  // 48..52: bands below BMI 18.5, 25, 30, 35, 40
     kColorBmiArea = 53,
 };

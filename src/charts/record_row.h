@@ -4,6 +4,7 @@
 
 #include "diary/records.h"
 
+constexpr int kRecordTableColumns = 7;  // date, weight, body fat, BMI, class and the two differences
 constexpr int kRowTextSize = 24;
 
 struct RecordRowTexts {

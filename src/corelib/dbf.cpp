@@ -47,15 +47,40 @@ struct RowCursor {
 };
 RowCursor g_cursor;
 
+// The layouts the program declared, found by table name.
+constexpr int kMaxDeclaredLayouts = 8;
+const DbfLayout* g_layouts[kMaxDeclaredLayouts] = {};
+int g_layoutCount = 0;
+
+const DbfLayout* DeclaredLayout(const char* table) {
+    for (int i = 0; i < g_layoutCount; ++i)
+        if (SameDbfName(table, g_layouts[i]->table)) return g_layouts[i];
+    return nullptr;
+}
+
+// A table as the callers see it: a declared one is created when missing.
+bool LoadTable(const char* table, DbfTable* loaded) {
+    const DbfLayout* layout = DeclaredLayout(table);
+    if (layout && !EnsureDbfTable(*layout)) return false;
+    return LoadDbf(table, layout, loaded);
+}
+
 }  // namespace
 
-const char* const kUsersTable = "ﾕｰｻﾞ.DBF";
-const char* const kUsersNumberField = "番号";
-const char* const kUsersNameField = "氏名";
+void DeclareDbfLayout(const DbfLayout* layout) {
+    if (layout == nullptr || DeclaredLayout(layout->table) || g_layoutCount == kMaxDeclaredLayouts) return;
+    g_layouts[g_layoutCount++] = layout;
+}
+
+int EnsureDbfTable(const DbfLayout& layout) {
+    RecoverAtomicFile(layout.table, DbfFileIsComplete, nullptr);
+    if (FileExists(layout.table)) return 1;
+    return CreateDBFTable(layout.table, layout.fields, layout.count);
+}
 
 char* AllocDbfRecordMem(const char* table) {
     DbfTable loaded;
-    if (!LoadDbf(table, &loaded)) return nullptr;
+    if (!LoadTable(table, &loaded)) return nullptr;
     // Room for the deletion flag (ReadDBFRecord2) and the NUL.
     std::size_t size = std::max(loaded.rowLength, HandedRowLength(loaded)) + 1;
     return static_cast<char*>(std::calloc(size, 1));
@@ -72,7 +97,7 @@ void FreeSearchDBFMem(std::uint16_t* area) { std::free(area); }
 int SearchDBFRecord(void*, std::uint16_t* area, char* record, const char* table, const char* field,
                     const char* key) {
     DbfTable loaded;
-    if (key == nullptr || !LoadDbf(table, &loaded)) return 0;
+    if (key == nullptr || !LoadTable(table, &loaded)) return 0;
     const DbfField* column = FindDbfField(loaded, field);
     if (column == nullptr) return 0;
     // ':' (0x3A) is never a trail byte, so a byte search is safe here.
@@ -98,7 +123,7 @@ int SearchDBFRecord(void*, std::uint16_t* area, char* record, const char* table,
 int SearchDBFRecord2(void*, std::uint16_t* area, const char* table, const char* field, const char* word1,
                      const char* word2, const char*, const char*) {
     DbfTable loaded;
-    if (area == nullptr || !LoadDbf(table, &loaded)) return -1;
+    if (area == nullptr || !LoadTable(table, &loaded)) return -1;
     const DbfField* column = FindDbfField(loaded, field);
     if (column == nullptr) return -1;
     const char* first = word1 ? word1 : "";
@@ -128,7 +153,7 @@ int SearchDBFRecord2(void*, std::uint16_t* area, const char* table, const char* 
 
 int ReadDBFRecord(void*, const char* table, int row, char* buffer) {
     DbfTable loaded;
-    if (buffer == nullptr || !LoadDbf(table, &loaded)) return 0;
+    if (buffer == nullptr || !LoadTable(table, &loaded)) return 0;
     long physical = PhysicalRow(loaded, row);
     if (physical < 0) return 0;
     HandOverRow(loaded, static_cast<std::size_t>(physical), buffer);
@@ -175,7 +200,7 @@ int ReadDBFRecord2(void*, FileHandle file, int row, char* buffer) {
 
 int WriteDBFRecord(void*, const char* table, const char* row, const char*) {
     DbfTable loaded;
-    if (row == nullptr || !LoadDbf(table, &loaded)) return 0;
+    if (row == nullptr || !LoadTable(table, &loaded)) return 0;
     std::string stored = TakeOverRow(loaded, row);
     try {
         loaded.rows.insert(loaded.rows.end(), stored.begin(), stored.end());
@@ -187,7 +212,7 @@ int WriteDBFRecord(void*, const char* table, const char* row, const char*) {
 
 int DeleteDBFNoRecord(void*, const char* table, int row) {
     DbfTable loaded;
-    if (!LoadDbf(table, &loaded)) return 0;
+    if (!LoadTable(table, &loaded)) return 0;
     long physical = PhysicalRow(loaded, row);
     if (physical < 0) return 0;
     auto first = loaded.rows.begin() + static_cast<std::ptrdiff_t>(physical * loaded.rowLength);
@@ -199,7 +224,7 @@ int GetDBFInfo(const char* table, DbfInfo* out) {
     if (out == nullptr) return 0;
     std::memset(out, 0, sizeof(*out));
     DbfTable loaded;
-    if (!LoadDbf(table, &loaded)) return 0;
+    if (!LoadTable(table, &loaded)) return 0;
     std::memcpy(out, loaded.header.data(), sizeof(*out));
     out->rowCount = static_cast<std::uint32_t>(LiveRowCount(loaded));
     return 1;
@@ -208,14 +233,4 @@ int GetDBFInfo(const char* table, DbfInfo* out) {
 int CreateDBFTable(const char* table, const DbfFieldSpec* fields, int count) {
     DbfTable fresh;
     return NewDbf(fields, count, &fresh) && SaveDbf(table, fresh) ? 1 : 0;
-}
-
-int EnsureUsersTable() {
-    RecoverAtomicFile(kUsersTable, DbfFileIsComplete, nullptr);
-    if (FileExists(kUsersTable)) return 1;
-    const DbfFieldSpec fields[] = {
-        {kUsersNumberField, 'N', kUsersNumberWidth, 0},
-        {kUsersNameField, 'C', kUsersNameWidth, 0},
-    };
-    return CreateDBFTable(kUsersTable, fields, 2);
 }

@@ -9,8 +9,9 @@
 // Every change writes a complete new table and replaces the old one
 // crash-safely (files.h); a failure leaves the old table and is reported by
 // the result only: the caller tells the user. window: the calling window
-// (HWND) or null. Rows of the users table are always handed over and taken
-// in its 35-byte layout, whatever widths another tool gave its fields.
+// (HWND) or null. A table with a declared layout (DeclareDbfLayout) is created
+// when missing, and its rows are handed over and taken in that layout,
+// whatever widths another tool gave its fields.
 #ifndef PELMO_CORELIB_DBF_H
 #define PELMO_CORELIB_DBF_H
 
@@ -69,8 +70,8 @@ int SearchDBFRecord(void* window, std::uint16_t* area, char* record, const char*
 int SearchDBFRecord2(void* window, std::uint16_t* area, const char* table, const char* field,
                      const char* word1, const char* word2, const char* unused1, const char* unused2);
 
-// Reads row `row` (fields only, then a NUL: a buffer of AllocDbfRecordMem,
-// or kUsersRowLength + 1 bytes for the users table). Non-zero while a row was read.
+// Reads row `row` (fields only, then a NUL) into a buffer of AllocDbfRecordMem
+// (or one as long as the declared layout's row, plus the NUL). Non-zero while a row was read.
 int ReadDBFRecord(void* window, const char* table, int row, char* buffer);
 // Reads row `row` of a table opened with FileOpen; buffer receives the
 // deletion flag, the fields as stored and a NUL (row length + 1 bytes).
@@ -87,14 +88,21 @@ int GetDBFInfo(const char* table, DbfInfo* out);
 // Creates an empty table (an existing one is replaced). 1 on success.
 int CreateDBFTable(const char* table, const DbfFieldSpec* fields, int count);
 
-// The users table: a numeric user number of 5 digits, then the name.
-extern const char* const kUsersTable;      // "ﾕｰｻﾞ.DBF"
-extern const char* const kUsersNumberField;  // "番号"
-extern const char* const kUsersNameField;  // "氏名"
-constexpr int kUsersNumberWidth = 5;
-constexpr int kUsersNameWidth = 30;
-constexpr int kUsersRowLength = kUsersNumberWidth + kUsersNameWidth;
-// Creates the users table when it is missing; 1 when it exists afterwards.
-int EnsureUsersTable();
+// The fields a program reads and writes a table by. Rows of a table with a
+// declared layout are handed over and taken as these fields at these widths;
+// where the stored table differs (another tool widened a field), each field
+// is found by name, else by position: numbers are moved right-aligned and
+// texts cut without splitting a character.
+struct DbfLayout {
+    const char* table;         // a bare name of the data folder
+    const DbfFieldSpec* fields;
+    int count;
+};
+// Declares a layout for the rest of the run (the layout must outlive it).
+// The program's own tables declare theirs as the program starts.
+void DeclareDbfLayout(const DbfLayout* layout);
+// Creates the declared table when it is missing, after settling a leftover of
+// an interrupted save; 1 when the table exists afterwards.
+int EnsureDbfTable(const DbfLayout& layout);
 
 #endif

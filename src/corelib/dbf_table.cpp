@@ -160,13 +160,11 @@ bool DbfFileIsComplete(const char* path, void*) {
            static_cast<unsigned char>(bytes.back()) == kDbfFileEnd;
 }
 
-bool LoadDbf(const char* name, DbfTable* table) {
+bool LoadDbf(const char* name, const DbfLayout* layout, DbfTable* table) {
     RecoverAtomicFile(name, DbfFileIsComplete, nullptr);
-    bool users = SameDbfName(name, kUsersTable);
-    if (users && !EnsureUsersTable()) return false;
     std::vector<char> bytes;
     if (!ReadWholeFile(name, &bytes) || !ParseDbf(bytes, table)) return false;
-    table->isUsers = users;
+    table->layout = layout;
     return true;
 }
 
@@ -201,15 +199,20 @@ const DbfField* FindDbfField(const DbfTable& table, const char* name) {
 
 namespace {
 
-bool HasUsersLayout(const DbfTable& table) {
-    return table.fields.size() == 2 && table.fields[0].width == kUsersNumberWidth &&
-           table.fields[1].width == kUsersNameWidth;
+// True when the stored fields are the layout's, at its widths: rows go over as stored.
+bool StoredAsLaidOut(const DbfTable& table) {
+    const DbfLayout* layout = table.layout;
+    if (layout == nullptr) return true;
+    if (table.fields.size() != static_cast<std::size_t>(layout->count)) return false;
+    for (int i = 0; i < layout->count; ++i)
+        if (table.fields[i].width != static_cast<std::size_t>(layout->fields[i].width)) return false;
+    return true;
 }
 
-const DbfField* UsersNameField(const DbfTable& table) {
-    const DbfField* name = FindDbfField(table, kUsersNameField);
-    if (name == nullptr && table.fields.size() > 1) name = &table.fields[1];
-    return name;
+// The stored field that holds the layout's field `index`: by name, else by position.
+const DbfField* StoredField(const DbfTable& table, int index) {
+    if (const DbfField* named = FindDbfField(table, table.layout->fields[index].name)) return named;
+    return static_cast<std::size_t>(index) < table.fields.size() ? &table.fields[index] : nullptr;
 }
 
 // Copies text (length bytes) into out (width bytes), cut without splitting a
@@ -239,28 +242,41 @@ void CopyNumber(const char* text, std::size_t length, char* out, std::size_t wid
     std::memcpy(out + width - digits, text + begin, digits);
 }
 
+// A field's text moved between two widths, as its type wants.
+void CopyField(char type, const char* text, std::size_t length, char* out, std::size_t width) {
+    if (type == 'N')
+        CopyNumber(text, length, out, width);
+    else
+        CopyText(text, length, out, width);
+}
+
 }  // namespace
 
 std::size_t HandedRowLength(const DbfTable& table) {
-    if (table.isUsers && !HasUsersLayout(table)) return kUsersRowLength;
-    return table.rowLength - 1;
+    if (StoredAsLaidOut(table)) return table.rowLength - 1;
+    std::size_t length = 0;
+    for (int i = 0; i < table.layout->count; ++i) length += static_cast<std::size_t>(table.layout->fields[i].width);
+    return length;
 }
 
 void HandOverRow(const DbfTable& table, std::size_t physical, char* out) {
     const char* fields = table.row(physical) + 1;
-    if (!table.isUsers || HasUsersLayout(table)) {
+    if (StoredAsLaidOut(table)) {
         std::memcpy(out, fields, table.rowLength - 1);
         out[table.rowLength - 1] = '\0';
         return;
     }
-    const DbfField& number = table.fields[0];
-    CopyNumber(fields + number.offset, number.width, out, kUsersNumberWidth);
-    const DbfField* name = UsersNameField(table);
-    if (name)
-        CopyText(fields + name->offset, name->width, out + kUsersNumberWidth, kUsersNameWidth);
-    else
-        std::memset(out + kUsersNumberWidth, ' ', kUsersNameWidth);
-    out[kUsersRowLength] = '\0';
+    char* at = out;
+    for (int i = 0; i < table.layout->count; ++i) {
+        const DbfFieldSpec& wanted = table.layout->fields[i];
+        std::size_t width = static_cast<std::size_t>(wanted.width);
+        if (const DbfField* stored = StoredField(table, i))
+            CopyField(wanted.type, fields + stored->offset, stored->width, at, width);
+        else
+            std::memset(at, ' ', width);
+        at += width;
+    }
+    *at = '\0';
 }
 
 std::string TakeOverRow(const DbfTable& table, const char* row) {
@@ -269,7 +285,7 @@ std::string TakeOverRow(const DbfTable& table, const char* row) {
     for (std::size_t i = 0; i < given && row[i] != '\0'; ++i) text[i] = row[i];
     std::string stored(table.rowLength, ' ');
     stored[0] = kDbfLiveFlag;
-    if (!table.isUsers || HasUsersLayout(table)) {
+    if (StoredAsLaidOut(table)) {
         // A text cut to its field's width must not end in half a character.
         for (const DbfField& field : table.fields) {
             const char* from = text.data() + field.offset;
@@ -280,9 +296,13 @@ std::string TakeOverRow(const DbfTable& table, const char* row) {
         }
         return stored;
     }
-    const DbfField& number = table.fields[0];
-    CopyNumber(text.data(), kUsersNumberWidth, &stored[1 + number.offset], number.width);
-    if (const DbfField* name = UsersNameField(table))
-        CopyText(text.data() + kUsersNumberWidth, kUsersNameWidth, &stored[1 + name->offset], name->width);
+    std::size_t at = 0;
+    for (int i = 0; i < table.layout->count; ++i) {
+        const DbfFieldSpec& laidOut = table.layout->fields[i];
+        std::size_t width = static_cast<std::size_t>(laidOut.width);
+        if (const DbfField* target = StoredField(table, i))
+            CopyField(laidOut.type, text.data() + at, width, &stored[1 + target->offset], target->width);
+        at += width;
+    }
     return stored;
 }

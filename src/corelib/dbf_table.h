@@ -1,4 +1,5 @@
 // A dBase III table held whole in memory: the parsing and writing behind dbf.h.
+// It knows no table of the program's: a layout to hand rows over in is given.
 #ifndef PELMO_CORELIB_DBF_TABLE_H
 #define PELMO_CORELIB_DBF_TABLE_H
 
@@ -32,7 +33,7 @@ struct DbfTable {
     std::vector<DbfField> fields;
     std::size_t rowLength = 0;          // including the deletion flag
     std::vector<char> rows;             // every stored row, deleted ones too
-    bool isUsers = false;               // the users table: rows are handed over in its 35-byte layout
+    const DbfLayout* layout = nullptr;  // rows are handed over in this layout; null: as stored
     std::size_t rowCount() const { return rowLength ? rows.size() / rowLength : 0; }
     const char* row(std::size_t physical) const { return rows.data() + physical * rowLength; }
     char* row(std::size_t physical) { return rows.data() + physical * rowLength; }
@@ -46,8 +47,8 @@ std::vector<char> SerializeDbf(const DbfTable& table);
 bool NewDbf(const DbfFieldSpec* fields, int count, DbfTable* table);
 
 // Reads a table file (bare names in the data folder), settling a leftover of
-// an interrupted save first. The users table is created when missing.
-bool LoadDbf(const char* name, DbfTable* table);
+// an interrupted save first; its rows are handed over in layout (may be null).
+bool LoadDbf(const char* name, const DbfLayout* layout, DbfTable* table);
 // Replaces the table file crash-safely.
 bool SaveDbf(const char* name, const DbfTable& table);
 // True when the file at path is a whole table (used to judge leftovers).
@@ -61,9 +62,8 @@ const DbfField* FindDbfField(const DbfTable& table, const char* name);
 
 // The length of a row as callers see it (fields only, without the NUL).
 std::size_t HandedRowLength(const DbfTable& table);
-// Copies stored row `physical` as callers see it, NUL-terminated. A users
-// table of another layout (another tool widened a field) is handed over as
-// number (5, right-aligned) and name (30, never half a character).
+// Copies stored row `physical` as callers see it, NUL-terminated: in the
+// table's layout when it has one and its stored fields differ from it.
 void HandOverRow(const DbfTable& table, std::size_t physical, char* out);
 // The stored bytes (deletion flag first) of a row a caller gives; a NUL
 // ends the caller's text and the rest is blank.

@@ -14,7 +14,7 @@ inline int PackedDateDay(std::uint16_t date) { return date & 0x1F; }
 
 // The string-table text id of the module instance (HINSTANCE or null for the
 // program). The text lives in one static buffer: use it before the next call.
-// Natively the program's own table (resources/texts.h) answers.
+// Natively there is no string table: the text is "".
 const char* GetRS(void* instance, unsigned id);
 
 // Removes blanks at both ends in place: ASCII spaces and tabs and the

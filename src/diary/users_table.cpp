@@ -6,6 +6,26 @@
 
 #include "corelib/sjis.h"
 
+const char* const kUsersTable = "ﾕｰｻﾞ.DBF";
+const char* const kUsersNumberField = "番号";
+const char* const kUsersNameField = "氏名";
+
+namespace {
+
+const DbfFieldSpec kUsersFields[] = {
+    {kUsersNumberField, 'N', kUsersNumberWidth, 0},
+    {kUsersNameField, 'C', kUsersNameWidth, 0},
+};
+const DbfLayout kUsersLayout = {kUsersTable, kUsersFields, 2};
+
+// Declared before main: every part of the program that names the table links
+// this file, so no access to the table comes before the declaration.
+[[maybe_unused]] const bool kUsersLayoutDeclared = (DeclareDbfLayout(&kUsersLayout), true);
+
+}  // namespace
+
+int EnsureUsersTable() { return EnsureDbfTable(kUsersLayout); }
+
 void FormatUsersRow(long number, const char* name, char* out) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%5ld", number);

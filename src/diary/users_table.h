@@ -1,9 +1,22 @@
-// The diary's side of the users table "ﾕｰｻﾞ.DBF": a row is the user number
-// printed "%5ld" and the name in 30 bytes, space-filled.
+// The users table "ﾕｰｻﾞ.DBF": a row is the user number printed "%5ld" and
+// the name in 30 bytes, space-filled. The table is declared to the dBase
+// layer (corelib/dbf.h) as the program starts: it is created when missing,
+// and its rows are handed over in this 35-byte layout, whatever widths
+// another tool gave its fields.
 #ifndef PELMO_DIARY_USERS_TABLE_H
 #define PELMO_DIARY_USERS_TABLE_H
 
 #include "corelib/dbf.h"
+
+extern const char* const kUsersTable;        // "ﾕｰｻﾞ.DBF"
+extern const char* const kUsersNumberField;  // "番号"
+extern const char* const kUsersNameField;    // "氏名"
+constexpr int kUsersNumberWidth = 5;
+constexpr int kUsersNameWidth = 30;
+constexpr int kUsersRowLength = kUsersNumberWidth + kUsersNameWidth;
+
+// Creates the users table when it is missing; 1 when it exists afterwards.
+int EnsureUsersTable();
 
 // User numbers lie in 0..kMaxUserNumber.
 constexpr long kMaxUserNumber = 65534;

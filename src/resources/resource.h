@@ -9,8 +9,8 @@
 //                   document/view framework (new, open, exit, help, toolbar)
 //   41000..41999    string-table texts of the user dialogs and the record list
 //   57683..58099    string-table texts of the record table, charts and selectors
-#ifndef PELMO_RESOURCE_H
-#define PELMO_RESOURCE_H
+#ifndef PELMO_RESOURCES_RESOURCE_H
+#define PELMO_RESOURCES_RESOURCE_H
 
 // Main frame: menu, accelerator table, toolbar, icon and title string share one id.
 #define IDR_MAINFRAME 128

@@ -1,6 +1,6 @@
 #include "shell/about_dialog.h"
 
-#include "corelib/modal_dialog.h"
+#include "corelib/win32/modal_dialog.h"
 #include "resources/resource.h"
 #include "shell/web_launcher.h"
 

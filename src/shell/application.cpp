@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "corelib/bmp_draw.h"
+#include "corelib/win32/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/main_frame.h"

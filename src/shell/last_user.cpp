@@ -7,6 +7,7 @@
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "diary/users_table.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 #include <string>
 
+#include "corelib/win32/window_classes.h"
 #include "resources/resource.h"
 #include "shell/application.h"
 #include "shell/exit_dialog.h"
 #include "shell/pelmo_view.h"
 #include "shell/toolbar.h"
 #include "view/diary_state.h"
-#include "corelib/window_classes.h"
 
 const char* const kMainFrameClass = "PelmoFrame";
 

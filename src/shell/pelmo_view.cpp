@@ -2,25 +2,25 @@
 
 #include <cstdio>
 
-#include "corelib/modal_dialog.h"
-#include "corelib/takku.h"
 #include "corelib/utility.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/help.h"
+#include "corelib/win32/modal_dialog.h"
+#include "corelib/win32/takku.h"
+#include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
-#include "shell/help.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
 #include "shell/splash.h"
 #include "shell/web_launcher.h"
+#include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
-#include "corelib/window_classes.h"
 
 const char* const kViewClass = "PelmoView";
 
 namespace {
-
-const char* const kCalendarClass = "PLCalendar";
 
 struct ViewWindows {
     HINSTANCE instance = nullptr;
@@ -55,13 +55,11 @@ HWND CreateCalendar(HWND diary) {
     char text[16];
     std::snprintf(text, sizeof(text), "%4u/%02u/%02u", static_cast<unsigned>(PackedDateYear(today)),
                   static_cast<unsigned>(PackedDateMonth(today)), static_cast<unsigned>(PackedDateDay(today)));
-    HWND calendar = CreateChild(kCalendarClass, text, diary, IDW_CALENDAR);
+    HWND calendar = CreateChild(kCalendarWindowClass, text, diary, IDW_CALENDAR);
     g_diary.calendar = calendar;
     SetCalendarWindow(calendar);
-    if (calendar) {
-        SendMessageA(calendar, kMsgSetPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
-        SendMessageA(calendar, kMsgRecordBlock, reinterpret_cast<WPARAM>(DiaryRecords()), 0);
-    }
+    TellCalendarPalette();
+    TellCalendarDates(DiaryRecords(), 0);  // no user yet
     return calendar;
 }
 
@@ -71,7 +69,6 @@ HWND CreateCalendar(HWND diary) {
 bool OnCreate(HWND view) {
     CloseUser();
     CreateSplashWindow(g_view.instance, view);
-    // The food-category cache is built here, between the splash and the classes.
     RegisterPelmoWindowClasses(g_view.instance);
     RECT client;
     GetClientRect(view, &client);

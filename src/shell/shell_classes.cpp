@@ -1,7 +1,7 @@
 #include "shell/shell_classes.h"
 
 #include "appearance/mascot_window.h"
-#include "corelib/window_classes.h"
+#include "corelib/win32/window_classes.h"
 #include "view/diary_window.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "shell/splash.h"
 
-#include "corelib/bmp_draw.h"
+#include "corelib/win32/bmp_draw.h"
+#include "view/diary_paint.h"
 #include "view/diary_state.h"
 
 const char* const kSplashBitmap = "IDB_OPNING";
@@ -10,17 +11,12 @@ POINT SplashPosition(int desktopWidth, int desktopHeight) {
 }
 
 HWND CreateSplashWindow(HINSTANCE instance, HWND owner) {
-    DestroySplashWindow();
+    EndSplash();
     POINT at = SplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     g_diary.splash = CreateWindowExA(0, kBmpDrawClass, kSplashBitmap, WS_POPUP | WS_VISIBLE | WS_BORDER, at.x, at.y,
-                               kSplashSize, kSplashSize, owner, nullptr, instance, nullptr);
+                                     kSplashSize, kSplashSize, owner, nullptr, instance, nullptr);
     if (g_diary.splash) UpdateWindow(g_diary.splash);
     return g_diary.splash;
 }
 
 HWND SplashWindow() { return g_diary.splash; }
-
-void DestroySplashWindow() {
-    if (g_diary.splash && IsWindow(g_diary.splash)) DestroyWindow(g_diary.splash);
-    g_diary.splash = nullptr;
-}

@@ -1,5 +1,6 @@
 // The start-up splash: a BmpDraw popup with "IDB_OPNING", centred on the
-// desktop, that lives until the diary window's first real paint.
+// desktop, that lives until the diary window's first real paint. Its handle
+// is the diary window's (g_diary.splash): the diary window ends it.
 #ifndef PELMO_SHELL_SPLASH_H
 #define PELMO_SHELL_SPLASH_H
 
@@ -12,7 +13,6 @@ constexpr int kSplashSize = 450;
 HWND CreateSplashWindow(HINSTANCE instance, HWND owner);
 // The splash, or null once it is gone.
 HWND SplashWindow();
-void DestroySplashWindow();
 
 // Top-left corner of the splash on a desktop of the given size.
 POINT SplashPosition(int desktopWidth, int desktopHeight);

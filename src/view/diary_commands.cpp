@@ -3,11 +3,11 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "corelib/msgbox.h"
-#include "diary/day_dialog.h"
-#include "diary/diary_store.h"
-#include "diary/user_dialogs.h"
 #include "charts/chart_items.h"
+#include "corelib/msgbox.h"
+#include "diary/dialogs/day_dialog.h"
+#include "diary/dialogs/user_dialogs.h"
+#include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
@@ -250,8 +250,7 @@ LRESULT CloseUserAfterRestore(HWND window) {
     ResetSelectorsKeepingList();
     RedrawSelectors();
     ResetRecordList();
-    if (g_diary.calendar)
-        SendMessageA(g_diary.calendar, kMsgRecordBlock, reinterpret_cast<WPARAM>(DiaryRecords()), 0);
+    TellCalendarDates(DiaryRecords(), 0);
     CloseUser();
     g_diary.analysis = AnalysisResult{};
     ResyncRecordList();

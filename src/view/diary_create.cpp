@@ -1,9 +1,10 @@
 #include "view/diary_create.h"
 
-#include "charts/chart_drawing.h"
 #include "charts/color_scheme_setting.h"
-#include "corelib/modal_dialog.h"
+#include "charts/painters/chart_drawing.h"
 #include "corelib/utility.h"
+#include "corelib/win32/modal_dialog.h"
+#include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "resources/resource.h"
@@ -62,7 +63,7 @@ void CreateDiaryWindow(HWND window, HINSTANCE instance) {
     CreateRecordList(window, instance);
     CreateSelectors(window, instance);
     if (HWND container = GetParent(window))
-        SendMessageA(container, kMsgContainerPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
+        SendMessageA(container, kTakkuSetPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
     if (g_diary.recordList) {
         SendMessageA(g_diary.recordList, LB_SETCURSEL, 0, 0);
         SendMessageA(g_diary.recordList, LB_SETTOPINDEX, 0, 0);
@@ -80,7 +81,7 @@ void DestroyDiaryWindow(HWND window) {
         g_diary.calendar = nullptr;
     }
     // The container must not hand out the palette after it is gone.
-    if (HWND container = GetParent(window)) SendMessageA(container, kMsgContainerPalette, 0, 0);
+    if (HWND container = GetParent(window)) SendMessageA(container, kTakkuSetPalette, 0, 0);
     if (g_diary.palette) DeleteObject(g_diary.palette);
     g_diary.palette = nullptr;
     CloseUser();

@@ -1,7 +1,6 @@
 #include "view/diary_layout.h"
 
-#include "corelib/calendar.h"
-#include "shell/splash.h"
+#include "corelib/win32/calendar.h"
 #include "view/diary_state.h"
 
 const int kSelectorIds[kSelectorCount] = {kAnalysisModeSelectorId, kAnalysisPeriodSelectorId, kGraphItem1SelectorId,
@@ -65,7 +64,7 @@ void LayOutDiaryWindow(HWND window) {
         const ChildPlace& place = layout.selectors[i];
         SetWindowPos(selector, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (SplashWindow()) return;
+    if (g_diary.splash) return;  // the first real paint comes after the splash
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
 }

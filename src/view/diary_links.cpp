@@ -1,11 +1,14 @@
 #include "view/diary_links.h"
 
-#include "diary/day_dialog.h"
+#include "charts/painters/chart_drawing.h"
+#include "corelib/win32/calendar.h"
+
+#include "diary/dialogs/day_dialog.h"
+#include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
-#include "diary/user_dialogs.h"
 #include "diary/window_hooks.h"
-#include "evaluation/evaluate_window.h"
 #include "view/diary_state.h"
+#include "view/evaluate_window.h"
 #include "view/record_list.h"
 #include "view/selector_changes.h"
 
@@ -39,10 +42,7 @@ long SelectedLineHook(void*) {
     return line == LB_ERR ? -1 : static_cast<long>(line);
 }
 
-void TellCalendarHook(void*, const DailyRecord* records, std::uint32_t count) {
-    if (g_diary.calendar)
-        SendMessageA(g_diary.calendar, kMsgRecordBlock, reinterpret_cast<WPARAM>(records), static_cast<LPARAM>(count));
-}
+void TellCalendarHook(void*, const DailyRecord* records, std::uint32_t count) { TellCalendarDates(records, count); }
 
 void RestoreSelectorsHook(void* window) { RestoreSelectors(static_cast<HWND>(window)); }
 
@@ -79,7 +79,20 @@ void RepaintWindow(HWND window) {
 
 void RepaintGraphAxis(HWND window) { RepaintArea(window, g_diary.graphAxisArea); }
 
-void TellCalendarRecords() { TellCalendarHook(nullptr, DiaryRecords(), DiaryRecordCount()); }
+void TellCalendarDates(const DailyRecord* records, std::uint32_t count) {
+    if (!g_diary.calendar) return;
+    const CalendarDates dates = {records ? records->date : nullptr, count, sizeof(DailyRecord)};
+    SendMessageA(g_diary.calendar, kCalendarSetDates, reinterpret_cast<WPARAM>(&dates), 0);
+}
+
+void TellCalendarRecords() { TellCalendarDates(DiaryRecords(), DiaryRecordCount()); }
+
+void TellCalendarPalette() {
+    if (!g_diary.calendar) return;
+    const CalendarColors colors = CalendarColorsOf(g_diary.palette);
+    SendMessageA(g_diary.calendar, kCalendarSetPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
+    SendMessageA(g_diary.calendar, kCalendarSetColors, reinterpret_cast<WPARAM>(&colors), 0);
+}
 
 void FocusRecordList() {
     if (RecordList()) SetFocus(RecordList());

@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+struct DailyRecord;
+
 // EvaluatePeriod for the shown day, month or year; the BMI chart is repainted.
 void EvaluateDiary(HWND window);
 
@@ -14,8 +18,11 @@ void RepaintArea(HWND window, const RECT& area);
 void RepaintWindow(HWND window);
 void RepaintGraphAxis(HWND window);
 
-// The calendar learns the record block and count (count 0 without a user).
+// The calendar learns the dates of the open user's records (none without a user).
 void TellCalendarRecords();
+void TellCalendarDates(const DailyRecord* records, std::uint32_t count);
+// The calendar learns the chart palette and the colours it draws in from it.
+void TellCalendarPalette();
 void FocusRecordList();
 
 // The main window's title: "%s - %s 「%s」" for the open user, else "ペルモ".

@@ -1,7 +1,8 @@
 #include "view/diary_paint.h"
 
-#include "charts/record_table.h"
-#include "shell/splash.h"
+#include "charts/painters/record_table.h"
+#include "corelib/win32/gdi_scope.h"
+#include "diary/diary_store.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 
@@ -13,10 +14,34 @@ void PaintBackground(HWND window, HDC dc, const RECT& area) {
     FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
 }
 
+}  // namespace
+
+RecordHeaderPlace RecordHeaderPlaceOf(HWND window) {
+    RecordHeaderPlace place = {};
+    RECT client = {};
+    GetClientRect(window, &client);
+    place.windowWidth = client.right;
+    place.windowHeight = client.bottom;
+    place.hasList = g_diary.recordList != nullptr;
+    RECT windowRect = {}, listRect = {};
+    if (place.hasList && GetWindowRect(window, &windowRect) && GetWindowRect(g_diary.recordList, &listRect))
+        place.listRect = {listRect.left - windowRect.left, listRect.top - windowRect.top,
+                          listRect.right - windowRect.left, listRect.bottom - windowRect.top};
+    else
+        place.hasList = false;
+    place.tableWidth = g_diary.tableWidth;
+    place.baseTableWidth = g_diary.baseTableWidth;
+    place.columnStarts = g_diary.columnStarts;
+    place.ascent = g_diary.textAscent;
+    place.bodyFatShown = InputItems().on[kItemBodyFat] != 0;
+    return place;
+}
+
+namespace {
+
 void RunPainters(HWND window, HDC dc, const RECT& area) {
-    const int a = g_diary.textAscent;
     PaintBackground(window, dc, area);
-    drawRecordHeader(window, dc, a);
+    drawRecordHeader(dc, RecordHeaderPlaceOf(window));
 }
 
 }  // namespace
@@ -31,18 +56,20 @@ void PaintDiaryWindow(HWND window) {
     }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    HPALETTE oldPalette = nullptr;
-    if (g_diary.palette) {
-        oldPalette = SelectPalette(dc, g_diary.palette, FALSE);
-        RealizePalette(dc);
+    {
+        ScopedPalette palette(dc, g_diary.palette);
+        RunPainters(window, dc, paint.rcPaint);
     }
-    RunPainters(window, dc, paint.rcPaint);
-    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
     EndPaint(window, &paint);
 
-    if (SplashWindow()) {
-        DestroySplashWindow();
+    if (g_diary.splash) {
+        EndSplash();
         ShowDiaryTitle(window);
         RepaintWindow(window);
     }
+}
+
+void EndSplash() {
+    if (g_diary.splash && IsWindow(g_diary.splash)) DestroyWindow(g_diary.splash);
+    g_diary.splash = nullptr;
 }

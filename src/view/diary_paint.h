@@ -5,6 +5,17 @@
 
 #include <windows.h>
 
+#include "charts/painters/record_table.h"
+
 void PaintDiaryWindow(HWND window);
+
+// What the record table's header is drawn against: the window's size, the
+// record list's place, the table's widths and columns, the text ascent and
+// whether body fat is recorded.
+RecordHeaderPlace RecordHeaderPlaceOf(HWND window);
+
+// The start-up splash (g_diary.splash, put up by the shell) is destroyed; the
+// diary window's first real paint calls this.
+void EndSplash();
 
 #endif

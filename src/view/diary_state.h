@@ -6,11 +6,10 @@
 
 #include <windows.h>
 
-#include "corelib/calendar.h"
+#include "charts/record_row.h"
 #include "evaluation/bmi.h"
 #include "evaluation/period.h"  // kPeriodKeyCapacity: a daily analysis keeps a whole date
 
-constexpr int kRecordColumnCount = 7;
 constexpr int kGraphPeriodMonthly = 0;
 constexpr int kGraphPeriodYearly = 1;     // 2..13: 30 to 360 days
 constexpr int kNoGraphPeriod = 99;        // line-graph period: none
@@ -20,7 +19,6 @@ extern const char* const kPeriodKeyResync;  // "999999": matches no period
 
 // Child ids of the diary window.
 constexpr int kRecordListId = 1;
-constexpr int kCalendarId = 2;
 constexpr int kAnalysisModeSelectorId = 101;
 constexpr int kAnalysisPeriodSelectorId = 102;
 constexpr int kGraphItem1SelectorId = 200;
@@ -28,23 +26,8 @@ constexpr int kGraphItem2SelectorId = 201;
 constexpr int kGraphPeriodSelectorId = 202;
 constexpr int kGraphMonthSelectorId = 203;
 
-// The calendar's navigation requests arrive as WM_COMMAND with this id in the
-// low word of wParam and the request code in the low word of lParam.
-constexpr int kCalendarRequestCommand = kCalendarNavigateCommand;
-enum CalendarRequest : int {
-    kRequestNextRecord = kNavigateNextRecord,
-    kRequestPreviousRecord = kNavigatePreviousRecord,
-    kRequestNextMonth = kNavigateNextMonth,
-    kRequestPreviousMonth = kNavigatePreviousMonth,
-    kRequestSelectLine = kNavigateSelectLine,    // the line in the high word of lParam
-    kRequestCalendarDate = kNavigateShownDate,  // the record of the calendar's shown date
-};
-
-// Messages between the diary window, the calendar and the container.
-constexpr UINT kMsgSetPalette = kCalendarSetPalette;      // calendar: wParam = HPALETTE
-constexpr UINT kMsgContainerPalette = WM_USER + 1;        // TAKKU: wParam = HPALETTE, kept in window word 0
-constexpr UINT kMsgRecordBlock = kCalendarSetRecords;     // calendar: wParam = records, lParam = count
-constexpr UINT kMsgDiaryNoop = WM_USER + 7;       // diary window: result 0
+// Messages of the diary window's own.
+constexpr UINT kMsgDiaryNoop = WM_USER + 7;  // result 0
 
 // The first parameter of the left-button-up that re-syncs the record list and
 // forces both period keys to be looked up again.
@@ -59,7 +42,7 @@ struct DiaryWindowState {
     HMENU recordPopup = nullptr;            // 入力 / 修正 / 削除
     HWND splash = nullptr;                  // non-null until the first real paint
     int textAscent = 0;
-    int columnStarts[kRecordColumnCount] = {};
+    int columnStarts[kRecordTableColumns] = {};
     int tableWidth = 0;                     // W: widened while rows overflow the list
     int baseTableWidth = 0;                 // W0
     bool paintedOnce = false;

@@ -1,5 +1,6 @@
 #include "view/diary_window.h"
 
+#include "corelib/win32/calendar.h"
 #include "view/diary_commands.h"
 #include "view/diary_create.h"
 #include "view/diary_layout.h"
@@ -32,7 +33,7 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT* item) {
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
-    if (id == kCalendarRequestCommand) return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
+    if (id == kCalendarNavigateCommand) return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
     if (IsSelector(id)) {
         if (HIWORD(wParam) != CBN_SELCHANGE) return 0;
         OnSelectorChange(window, id);

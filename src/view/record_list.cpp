@@ -3,8 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "charts/record_table.h"
+#include "charts/chart_palette.h"
+#include "charts/painters/record_table.h"
 #include "corelib/utility.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/gdi_scope.h"
+#include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -15,16 +19,9 @@ namespace {
 
 RecordListHooks g_hooks = {};
 
-constexpr int kSelectedRowColor = 47;  // palette entry of the selected row's background
-constexpr int kRowTextColor = 32;
-constexpr int kBlankCount = 71;
-const char kBlanks[] = "                                                                       ";
-static_assert(sizeof kBlanks == kBlankCount + 1, "71 blanks");
 const char kLineText[] = "*";  // every line's string; rows are painted from the records
 constexpr int kMonthKeyLength = 6;
 constexpr int kYearKeyLength = 4;
-constexpr int kGraphMonthly = 0;
-constexpr RECT kCalendarDateArea = {73, 6, 187, 22};  // where the calendar draws its date
 
 HWND DiaryWindow() { return g_diary.window ? g_diary.window : GetParent(g_diary.recordList); }
 
@@ -111,7 +108,7 @@ void SyncGraphPeriod(const char* shown) {
         g_diary.graphPeriodKey[0] = '\0';
         return;
     }
-    const int length = g_diary.graphPeriod == kGraphMonthly ? kMonthKeyLength : kYearKeyLength;
+    const int length = g_diary.graphPeriod == kGraphPeriodMonthly ? kMonthKeyLength : kYearKeyLength;
     char key[sizeof g_diary.graphPeriodKey];
     PeriodKey(shown, length, key);
     if (std::strcmp(key, g_diary.graphPeriodKey) != 0) {
@@ -121,13 +118,49 @@ void SyncGraphPeriod(const char* shown) {
     if (g_hooks.repaintGraphAxis) g_hooks.repaintGraphAxis(DiaryWindow());
 }
 
-// The palette the container keeps in its first window word, else the diary window's.
+// The palette the container keeps, else the diary window's.
 HPALETTE ContainerPalette() {
     HWND container = GetParent(DiaryWindow());
     HPALETTE palette = nullptr;
     if (container && GetClassLongPtrA(container, GCL_CBWNDEXTRA) >= static_cast<LONG_PTR>(sizeof(LONG_PTR)))
-        palette = reinterpret_cast<HPALETTE>(GetWindowLongPtrA(container, 0));
+        palette = TakkuPalette(container);
     return palette ? palette : g_diary.palette;
+}
+
+int ListHeight(HWND list) {
+    RECT rect = {};
+    GetWindowRect(list, &rect);
+    return rect.bottom - rect.top;
+}
+
+// Scroll-bar compensation: while the rows overflow the list it has a vertical
+// scroll bar, which would cover the last column; the table is widened by the
+// bar's width, and narrowed back to W0 once the rows fit again.
+void CompensateScrollBar(HWND list) {
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    if (count == LB_ERR || itemHeight == LB_ERR) return;
+    const bool overflows = count * itemHeight > ListHeight(list);
+    if (overflows == g_diary.scrollCompensated) return;
+    if (overflows) {
+        RECT item = {};
+        if (SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)) == LB_ERR) return;
+        g_diary.scrollCompensated = true;
+        g_diary.tableWidth = 2 * g_diary.tableWidth - (item.left + item.right) - 3;
+    } else {
+        g_diary.scrollCompensated = false;
+        g_diary.tableWidth = g_diary.baseTableWidth;
+    }
+    HWND window = GetParent(list);
+    RECT client = {};
+    GetClientRect(window, &client);
+    SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+// A row of the table from top, one line high, as wide as right.
+RecordRowPlace RowPlace(HWND list, int top, int right) {
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    return RecordRowPlace{top, top + itemHeight, right, g_diary.columnStarts, g_diary.textAscent};
 }
 
 // The slots below the last line look like empty rows: background and separators.
@@ -140,28 +173,12 @@ void PaintEmptyArea(HWND list, HDC dc) {
     const long count = LineCount(list);
     const long slots = client.bottom / itemHeight + top - count;
     if (slots <= 0) return;
-    HPALETTE palette = ContainerPalette();
-    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
-    if (palette) RealizePalette(dc);
+    ScopedPalette palette(dc, ContainerPalette());
     RECT window = {};
     GetWindowRect(list, &window);
     const int right = g_diary.scrollCompensated ? g_diary.baseTableWidth - 3 : window.right - window.left;
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    for (long slot = 0; slot < slots; ++slot) {
-        const int y = static_cast<int>(itemHeight * (count - top + slot));
-        RECT box = {0, y, right, y + itemHeight};
-        SetBkMode(dc, OPAQUE);
-        ExtTextOutA(dc, 0, y, ETO_OPAQUE | ETO_CLIPPED, &box, kBlanks, kBlankCount, nullptr);
-        SetBkMode(dc, TRANSPARENT);
-        for (int i = 1; i < kRecordColumnCount; ++i) {
-            MoveToEx(dc, g_diary.columnStarts[i] - 6, y, nullptr);
-            LineTo(dc, g_diary.columnStarts[i] - 6, y + itemHeight);
-        }
-    }
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
-    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
+    for (long slot = 0; slot < slots; ++slot)
+        drawRecordRow(dc, RowPlace(list, static_cast<int>(itemHeight * (count - top + slot)), right), nullptr);
 }
 
 void ShowPopup(HWND list, LPARAM lParam) {
@@ -226,8 +243,8 @@ void AddLines(HWND list, std::size_t lines) {
 }
 
 // The column titles as the table shows them, in Shift-JIS bytes.
-void TitleLengths(std::size_t (&lengths)[kTableColumns]) {
-    for (int i = 0; i < kTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
+void TitleLengths(std::size_t (&lengths)[kRecordTableColumns]) {
+    for (int i = 0; i < kRecordTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
 }
 
 void SelectLine(long line) {
@@ -240,10 +257,10 @@ void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
 const RecordListHooks& RecordListHooksInUse() { return g_hooks; }
 
 void ComputeRecordColumns(int ascent) {
-    std::size_t lengths[kTableColumns];
+    std::size_t lengths[kRecordTableColumns];
     TitleLengths(lengths);
     const RecordColumns columns = ComputeColumns(ascent, lengths);
-    for (int i = 0; i < kRecordColumnCount; ++i) g_diary.columnStarts[i] = columns.start[i];
+    for (int i = 0; i < kRecordTableColumns; ++i) g_diary.columnStarts[i] = columns.start[i];
     g_diary.tableWidth = g_diary.baseTableWidth = columns.width;
 }
 
@@ -259,12 +276,32 @@ HWND CreateRecordList(HWND diaryWindow, HINSTANCE instance) {
     return list;
 }
 
+namespace {
+
+// One row: the scroll bar compensated first, then the record's texts (its
+// BMI stored into the record on the way) or an empty row for the blank line.
+void DrawRecordRow(HDC dc, int line, int top) {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    CompensateScrollBar(list);
+    RECT client = {};
+    GetClientRect(list, &client);
+    RecordRowTexts texts;
+    const bool record = line >= 0 && static_cast<std::uint32_t>(line) < DiaryRecordCount();
+    if (record) {
+        texts = FormatRecordRow(DiaryRecords()[line], CurrentHeader());
+        SetRecordBmi(static_cast<std::uint32_t>(line), texts.bmiValue);
+    }
+    drawRecordRow(dc, RowPlace(list, top, client.right), record ? &texts : nullptr);
+}
+
+}  // namespace
+
 void DrawRecordListItem(const DRAWITEMSTRUCT* item) {
     HWND list = item->hwndItem;
     if (static_cast<int>(item->itemID) < 0) return;
     HDC dc = item->hDC;
-    HPALETTE oldPalette = g_diary.palette ? SelectPalette(dc, g_diary.palette, FALSE) : nullptr;
-    if (g_diary.palette) RealizePalette(dc);
+    ScopedPalette palette(dc, g_diary.palette);
     bool draw = true;
     bool selected = false;
     if (item->itemAction & ODA_DRAWENTIRE)
@@ -277,13 +314,12 @@ void DrawRecordListItem(const DRAWITEMSTRUCT* item) {
     else
         draw = false;
     if (draw) {
-        const COLORREF oldBack = SetBkColor(dc, selected ? PALETTEINDEX(kSelectedRowColor) : RGB(255, 255, 255));
-        const COLORREF oldText = SetTextColor(dc, PALETTEINDEX(kRowTextColor));
-        drawRecordRow(GetParent(list), dc, static_cast<int>(item->itemID), item->rcItem.top, g_diary.textAscent);
+        const COLORREF oldBack = SetBkColor(dc, selected ? PALETTEINDEX(kColorScheme3) : RGB(255, 255, 255));
+        const COLORREF oldText = SetTextColor(dc, PALETTEINDEX(kColorTitle));
+        DrawRecordRow(dc, static_cast<int>(item->itemID), item->rcItem.top);
         SetTextColor(dc, oldText);
         SetBkColor(dc, oldBack);
     }
-    if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
 }
 
 LRESULT HandleCalendarRequest(int code, int line) {
@@ -313,8 +349,7 @@ void SyncRecordList(bool forceLookup) {
                     PackedDateMonth(today), PackedDateDay(today), shown);
     if (g_diary.calendar) {
         SetWindowTextA(g_diary.calendar, shown);
-        RECT dateArea = kCalendarDateArea;
-        InvalidateRect(g_diary.calendar, &dateArea, TRUE);
+        InvalidateRect(g_diary.calendar, &kCalendarDateRect, TRUE);
         UpdateWindow(g_diary.calendar);
     }
     SyncAnalysisPeriod(shown);

@@ -24,14 +24,14 @@ constexpr NavigationStep kNoMove = {-1, 0};
 
 }  // namespace
 
-RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kTableColumns]) {
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns]) {
     const int h = ascent / 2;
     RecordColumns columns = {};
     columns.start[0] = kFirstColumnStart;
-    for (int i = 0; i + 1 < kTableColumns; ++i)
+    for (int i = 0; i + 1 < kRecordTableColumns; ++i)
         columns.start[i + 1] = columns.start[i] + kColumnGap + static_cast<int>(titleLengths[i]) * h;
-    columns.width = columns.start[kTableColumns - 1] + kColumnGap +
-                    static_cast<int>(titleLengths[kTableColumns - 1]) * h;
+    columns.width = columns.start[kRecordTableColumns - 1] + kColumnGap +
+                    static_cast<int>(titleLengths[kRecordTableColumns - 1]) * h;
     return columns;
 }
 

@@ -6,17 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "charts/record_row.h"
 #include "diary/records.h"
 
-constexpr int kTableColumns = 7;
-
 struct RecordColumns {
-    int start[kTableColumns];  // c0..c6
+    int start[kRecordTableColumns];  // c0..c6
     int width;                 // W0 = c6 + 3 + (length of the last title) * h
 };
 
 // titleLengths: the Shift-JIS byte lengths of the seven column titles.
-RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kTableColumns]);
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns]);
 
 // The decimal value of a record's 8 date characters (20070105).
 unsigned long DateNumber(const DailyRecord& record);

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "charts/chart_drawing.h"
 #include "charts/chart_palette.h"
 #include "charts/color_scheme_setting.h"
+#include "charts/painters/chart_drawing.h"
 #include "corelib/registry.h"
 #include "support/sandbox.h"
 

@@ -9,6 +9,7 @@
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
+#include "diary/users_table.h"
 #include "support/sandbox.h"
 
 namespace {

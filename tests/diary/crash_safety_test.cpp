@@ -6,6 +6,7 @@
 #include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "diary/user_file.h"
+#include "diary/users_table.h"
 #include "user_fixture.h"
 
 using namespace diarytest;

@@ -15,8 +15,8 @@
 #include "diary/diary_store.h"
 #include "diary/record_texts.h"
 #include "diary/user_file.h"
-#include "diary/window_hooks.h"
 #include "diary/users_table.h"
+#include "diary/window_hooks.h"
 #include "support/sandbox.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "resources/texts.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
+#include "corelib/win32/help.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/application.h"
-#include "shell/help.h"
 #include "shell/web_launcher.h"
 #include "shell_fixture.h"
 #include "support/sandbox.h"

@@ -3,13 +3,14 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "corelib/bmp_draw.h"
-#include "corelib/calendar.h"
-#include "corelib/modal_dialog.h"
 #include "corelib/msgbox.h"
-#include "corelib/takku.h"
-#include "corelib/window_classes.h"
+#include "corelib/win32/bmp_draw.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/modal_dialog.h"
+#include "corelib/win32/takku.h"
+#include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
+#include "resources/resource.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
@@ -94,12 +95,12 @@ void DiaryWindowTest::CreateWindows(bool pump) {
                            reinterpret_cast<HMENU>(4), instance, nullptr);
     ASSERT_NE(diary_, nullptr);
     calendar_ = CreateWindowA(kCalendarWindowClass, "2026/12/07", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, diary_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCalendarId)), instance, nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_CALENDAR)), instance, nullptr);
     ASSERT_NE(calendar_, nullptr);
     g_diary.calendar = calendar_;
     SetCalendarWindow(calendar_);
-    SendMessageA(calendar_, kMsgSetPalette, reinterpret_cast<WPARAM>(g_diary.palette), 0);
-    SendMessageA(calendar_, kMsgRecordBlock, reinterpret_cast<WPARAM>(DiaryRecords()), 0);
+    TellCalendarPalette();
+    TellCalendarDates(DiaryRecords(), 0);
     SendMessageA(diary_, WM_SIZE, 0, MAKELPARAM(972, 645));
     if (pump) Pump();
 }

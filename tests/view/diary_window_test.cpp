@@ -9,19 +9,19 @@
 #include <iterator>
 #include <string>
 
-#include "corelib/calendar.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
-#include "corelib/takku.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "diary_window_fixture.h"
 #include "resources/resource.h"
 #include "shell/splash.h"
 #include "view/diary_commands.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
-#include "diary_window_fixture.h"
 
 namespace {
 
@@ -405,8 +405,12 @@ TEST_F(DiaryWindowTest, ColourSchemeSevenGivesItsPaletteEntries) {
     EXPECT_EQ(Entry(45).peFlags, 0);
     EXPECT_EQ(Entry(44).peFlags, PC_RESERVED);
     EXPECT_EQ(Entry(48).peFlags, PC_RESERVED);
-    // The calendar and the container draw with the same palette.
+    // The calendar and the container draw with the same palette: the bar in scheme colour 1.
     EXPECT_EQ(TakkuPalette(container_), g_diary.palette);
+    RedrawWindow(calendar_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(calendar_);
+    EXPECT_EQ(GetPixel(dc, 1, 28), RGB(140, 210, 160));
+    ReleaseDC(calendar_, dc);
 }
 
 TEST_F(DiaryWindowTest, CloseAfterRestoreEmptiesTheWindowWithoutSaving) {

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "charts/record_table.h"
+#include "charts/painters/record_table.h"
 #include "corelib/utility.h"
+#include "corelib/win32/calendar.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "view/diary_paint.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
 
@@ -28,7 +30,7 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         DrawRecordListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == kCalendarRequestCommand)
+        if (LOWORD(wParam) == kCalendarNavigateCommand)
             return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
         if (lParam == 0) g_commands.push_back(LOWORD(wParam));  // not the list's own notices
         return 0;
@@ -103,7 +105,7 @@ protected:
         g_diary.textAscent = 16;
         ComputeRecordColumns(16);
         g_diary.calendar = CreateWindowA("STATIC", "", WS_CHILD, 500, 0, 200, 30, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCalendarId)), instance, nullptr);
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_CALENDAR)), instance, nullptr);
         ASSERT_NE(CreateRecordList(window_, instance), nullptr);
         SetRecordListHooks(RecordListHooks{[](HWND) { ++g_evaluations; }, nullptr});
         SendMessageA(window_, WM_SIZE, 0, 0);
@@ -142,9 +144,21 @@ protected:
     static long Selection() { return static_cast<long>(SendMessageA(g_diary.recordList, LB_GETCURSEL, 0, 0)); }
     static void Select(long line) { SendMessageA(g_diary.recordList, LB_SETCURSEL, line, 0); }
     LRESULT Request(int code, int line = 0) {
-        return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kCalendarRequestCommand, 0), MAKELPARAM(code, line));
+        return SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kCalendarNavigateCommand, 0), MAKELPARAM(code, line));
     }
     static void Key(UINT message, WPARAM key) { SendMessageA(g_diary.recordList, message, key, 0); }
+    // The list's owner-draw of one whole line into dc.
+    static void DrawLine(HDC dc, int line, int top) {
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_LISTBOX;
+        item.CtlID = kRecordListId;
+        item.itemID = static_cast<UINT>(line);
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = g_diary.recordList;
+        item.hDC = dc;
+        item.rcItem = {0, top, 200, top + 20};
+        DrawRecordListItem(&item);
+    }
     static void Paint() {
         InvalidateRect(g_diary.recordList, nullptr, TRUE);
         UpdateWindow(g_diary.recordList);
@@ -164,8 +178,8 @@ std::string Today() {
 }  // namespace
 
 TEST_F(RecordListTest, ColumnsFollowTheTitles) {
-    const int expected[kRecordColumnCount] = {2, 45, 88, 139, 190, 257, 340};
-    for (int i = 0; i < kRecordColumnCount; ++i) EXPECT_EQ(g_diary.columnStarts[i], expected[i]);
+    const int expected[kRecordTableColumns] = {2, 45, 88, 139, 190, 257, 340};
+    for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(g_diary.columnStarts[i], expected[i]);
     EXPECT_EQ(g_diary.baseTableWidth, 23 + 49 * 8);
     EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
 }
@@ -277,9 +291,9 @@ TEST_F(RecordListTest, TheRowPainterDrawsTheDayAndStoresItsBmi) {
     Open({Day("20070105", 70.0, 22.5), Day("20070106", 60.0)});
     HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(metafile, nullptr);
-    drawRecordRow(window_, metafile, 0, 0, 16);
-    drawRecordRow(window_, metafile, 1, 20, 16);
-    drawRecordRow(window_, metafile, 2, 40, 16);  // the blank line: background and separators only
+    DrawLine(metafile, 0, 0);
+    DrawLine(metafile, 1, 20);
+    DrawLine(metafile, 2, 40);  // the blank line: background and separators only
     HENHMETAFILE drawn = CloseEnhMetaFile(metafile);
     std::vector<std::string> texts;
     EnumEnhMetaFile(nullptr, drawn, CollectText, &texts, nullptr);
@@ -331,7 +345,7 @@ TEST_F(RecordListTest, ResetLeavesTheBlankLineSelected) {
 TEST_F(RecordListTest, TheHeaderHidesTheBodyFatTitleWhenBodyFatIsNotRecorded) {
     auto header = [&] {
         HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-        drawRecordHeader(window_, metafile, 16);
+        drawRecordHeader(metafile, RecordHeaderPlaceOf(window_));
         HENHMETAFILE drawn = CloseEnhMetaFile(metafile);
         std::vector<ColoredText> texts;
         EnumEnhMetaFile(nullptr, drawn, CollectColoredText, &texts, nullptr);

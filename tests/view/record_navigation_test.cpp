@@ -25,14 +25,14 @@ NavigationStep Ask(const std::vector<DailyRecord>& days, long selection, int cod
     return NavigateRecords(days.data(), static_cast<std::uint32_t>(days.size()), selection, code, line, calendar);
 }
 
-const std::size_t kTitleLengths[kTableColumns] = {5, 5, 6, 6, 8, 10, 9};
+const std::size_t kTitleLengths[kRecordTableColumns] = {5, 5, 6, 6, 8, 10, 9};
 
 }  // namespace
 
 TEST(RecordColumns, FollowTheTitlesByteLengths) {
     RecordColumns c = ComputeColumns(16, kTitleLengths);  // h = 8
-    const int expected[kTableColumns] = {2, 45, 88, 139, 190, 257, 340};
-    for (int i = 0; i < kTableColumns; ++i) EXPECT_EQ(c.start[i], expected[i]) << i;
+    const int expected[kRecordTableColumns] = {2, 45, 88, 139, 190, 257, 340};
+    for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(c.start[i], expected[i]) << i;
     EXPECT_EQ(c.width, 23 + 49 * 8);
     EXPECT_EQ(ComputeColumns(13, kTitleLengths).width, 23 + 49 * 6);  // h rounds down
 }

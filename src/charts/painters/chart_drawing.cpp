@@ -1,0 +1,69 @@
+#include "charts/painters/chart_drawing.h"
+
+#include <cstdlib>
+
+#include "charts/chart_palette.h"
+#include "corelib/win32/gdi_scope.h"
+
+namespace {
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+struct Segment {
+    int x1, y1, x2, y2;
+};
+
+void DrawSegments(HDC dc, int systemColor, const Segment* segments, int count) {
+    ScopedPen pen(dc, PS_SOLID, 1, GetSysColor(systemColor));
+    for (int i = 0; i < count; ++i) DrawLine(dc, segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
+}
+
+COLORREF EntryColor(HPALETTE palette, int index, COLORREF fallback) {
+    PALETTEENTRY entry;
+    if (palette && GetPaletteEntries(palette, static_cast<UINT>(index), 1, &entry) == 1)
+        return PALETTERGB(entry.peRed, entry.peGreen, entry.peBlue);
+    return fallback;
+}
+
+}  // namespace
+
+HPALETTE CreateChartPalette(int scheme) {
+    PaletteColor entries[kChartPaletteSize];
+    BuildChartPalette(scheme, entries);
+    // LOGPALETTE declares one entry; the others follow it in the same block.
+    size_t bytes = sizeof(LOGPALETTE) + (kChartPaletteSize - 1) * sizeof(PALETTEENTRY);
+    LOGPALETTE* logical = static_cast<LOGPALETTE*>(std::calloc(1, bytes));
+    if (logical == nullptr) return nullptr;
+    logical->palVersion = kChartPaletteVersion;
+    logical->palNumEntries = kChartPaletteSize;
+    for (int i = 0; i < kChartPaletteSize; ++i)
+        logical->palPalEntry[i] = {entries[i].red, entries[i].green, entries[i].blue, entries[i].flags};
+    HPALETTE palette = CreatePalette(logical);
+    std::free(logical);
+    return palette;
+}
+
+CalendarColors CalendarColorsOf(HPALETTE chartPalette) {
+    const CalendarColors defaults = DefaultCalendarColors();
+    return CalendarColors{EntryColor(chartPalette, kColorScheme1, defaults.face),
+                          EntryColor(chartPalette, kColorScheme2, defaults.edge),
+                          EntryColor(chartPalette, kColorScheme3, defaults.button),
+                          EntryColor(chartPalette, kColorTitle, defaults.text),
+                          EntryColor(chartPalette, kColorSunday, defaults.sunday),
+                          EntryColor(chartPalette, kColorSaturday, defaults.saturday)};
+}
+
+void drawSunkenFrame(HDC dc, int l, int t, int r, int b) {
+    const Segment darkShadow[] = {{l + 1, t + 1, r - 1, t + 1}, {l + 1, t + 2, l + 1, b - 1}};
+    const Segment highlight[] = {
+        {l + 2, t + 2, r - 1, t + 2}, {l + 2, t + 3, l + 2, b - 1}, {l, b, r + 1, b}, {r, t, r, b}};
+    const Segment face[] = {{l + 1, b - 1, r, b - 1}, {r - 1, t + 1, r - 1, b - 1}};
+    const Segment shadow[] = {{l, t, r, t}, {l, t + 1, l, b}};
+    DrawSegments(dc, COLOR_3DDKSHADOW, darkShadow, 2);
+    DrawSegments(dc, COLOR_BTNHIGHLIGHT, highlight, 4);
+    DrawSegments(dc, COLOR_BTNFACE, face, 2);
+    DrawSegments(dc, COLOR_BTNSHADOW, shadow, 2);
+}

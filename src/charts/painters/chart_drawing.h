@@ -1,0 +1,25 @@
+// Win32 pieces the chart painters share: the chart palette as a GDI palette,
+// the calendar's colours from it, and the sunken 3-D frame around the charts.
+#ifndef PELMO_CHARTS_PAINTERS_CHART_DRAWING_H
+#define PELMO_CHARTS_PAINTERS_CHART_DRAWING_H
+
+#include <windows.h>
+
+#include "corelib/win32/calendar.h"
+
+// A logical palette of the 54 chart entries for the scheme (outside 0..19:
+// scheme 0). The caller deletes it with DeleteObject; null when GDI refuses.
+HPALETTE CreateChartPalette(int scheme);
+
+// The colour of palette entry `index` for brushes, pens and text.
+inline COLORREF PaletteColorOf(int index) { return PALETTEINDEX(index); }
+
+// The calendar's colours from the chart palette's entries, as palette-relative
+// colours; the calendar's defaults without a palette.
+CalendarColors CalendarColorsOf(HPALETTE chartPalette);
+
+// A sunken border: dark shadow and highlight inside, face and shadow outside,
+// with one-pixel pens in the system colours. Lines leave out their end point.
+void drawSunkenFrame(HDC dc, int left, int top, int right, int bottom);
+
+#endif

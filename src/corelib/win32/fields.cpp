@@ -1,0 +1,218 @@
+#include "corelib/win32/fields.h"
+
+#include <string>
+
+#include "corelib/number_format.h"
+#include "corelib/sjis.h"
+#include "corelib/win32/ime.h"
+
+namespace {
+
+// Each class is a superclass of a system control; its own state lives in the
+// extra window bytes after the base class's.
+struct BaseClass {
+    WNDPROC procedure = nullptr;
+    int extraBytes = 0;
+};
+BaseClass g_edit;
+BaseClass g_combo;
+
+constexpr uint32_t kDefaultNumberFormat = 0x90000;  // nine digits, no decimals
+constexpr int kDefaultTextLimit = 30000;
+
+LONG_PTR FieldState(HWND window, const BaseClass& base) { return GetWindowLongPtrA(window, base.extraBytes); }
+void SetFieldState(HWND window, const BaseClass& base, LONG_PTR value) {
+    SetWindowLongPtrA(window, base.extraBytes, value);
+}
+
+WORD KeyNotification(WPARAM key) {
+    switch (key) {
+    case VK_RETURN: return kFieldKeyEnter;
+    case VK_DOWN: return kFieldKeyDown;
+    case VK_UP: return kFieldKeyUp;
+    }
+    return 0;
+}
+
+void NotifyParent(HWND field, WORD code) {
+    SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(field), code), reinterpret_cast<LPARAM>(field));
+}
+
+// The dialog manager turns Enter into a default-button click unless the field asks for it.
+LRESULT WantEnter(LRESULT baseCode, LPARAM message) {
+    const MSG* msg = reinterpret_cast<const MSG*>(message);
+    if (msg && msg->message == WM_KEYDOWN && KeyNotification(msg->wParam)) return baseCode | DLGC_WANTMESSAGE;
+    return baseCode;
+}
+
+std::string WindowText(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(window, &text[0], length + 1);
+    text.resize(std::char_traits<char>::length(text.c_str()));
+    return text;
+}
+
+std::string ClipboardText(HWND owner) {
+    std::string text;
+    if (!OpenClipboard(owner)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The text as it would read after `insert` replaced the selection. Number
+// fields hold ASCII only, so character positions are byte positions.
+std::string TextAfterInsert(HWND field, const std::string& insert) {
+    std::string text = WindowText(field);
+    DWORD start = 0, end = 0;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start > text.size()) start = static_cast<DWORD>(text.size());
+    if (end > text.size() || end < start) end = static_cast<DWORD>(text.size());
+    return text.substr(0, start) + insert + text.substr(end);
+}
+
+// --- NumEdit ---
+
+NumberFormat FormatOf(HWND field) {
+    return UnpackNumberFormat(static_cast<uint32_t>(FieldState(field, g_edit)));
+}
+
+LRESULT NumEditChar(HWND field, WPARAM ch, LPARAM lParam) {
+    if (ch == '\r' || ch == '\n') return 0;  // a single-line edit beeps on them
+    if (ch < 0x20) return CallWindowProcA(g_edit.procedure, field, WM_CHAR, ch, lParam);
+    if (ch > 0x7F || !NumberTextFits(TextAfterInsert(field, std::string(1, static_cast<char>(ch))).c_str(), FormatOf(field)))
+        return 0;
+    return CallWindowProcA(g_edit.procedure, field, WM_CHAR, ch, lParam);
+}
+
+LRESULT NumEditPaste(HWND field) {
+    if (!NumberTextFits(TextAfterInsert(field, ClipboardText(field)).c_str(), FormatOf(field))) return 0;
+    return CallWindowProcA(g_edit.procedure, field, WM_PASTE, 0, 0);
+}
+
+LRESULT CALLBACK NumEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        SetFieldState(field, g_edit, kDefaultNumberFormat);
+        break;
+    case kNumEditSetFormat:
+        SetFieldState(field, g_edit, static_cast<LONG_PTR>(wParam & 0xFFFFFFFFu));
+        return 0;
+    case kNumEditGetFormat:
+        return FieldState(field, g_edit);
+    case WM_GETDLGCODE:
+        return WantEnter(CallWindowProcA(g_edit.procedure, field, message, wParam, lParam), lParam);
+    case WM_KEYDOWN:
+        if (WORD code = KeyNotification(wParam)) {
+            NotifyParent(field, code);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        return NumEditChar(field, wParam, lParam);
+    case WM_IME_CHAR:
+        return 0;
+    case WM_PASTE:
+        return NumEditPaste(field);
+    case WM_SETFOCUS:
+        CloseIme(field);
+        break;
+    }
+    return CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
+}
+
+// --- StrEdit ---
+
+// Cuts the text back to the byte limit after an edit made it longer.
+void EnforceByteLimit(HWND field) {
+    size_t limit = static_cast<size_t>(FieldState(field, g_edit));
+    std::string text = WindowText(field);
+    if (text.size() <= limit) return;
+    text.resize(SjisFitLength(text.c_str(), limit));
+    SetWindowTextA(field, text.c_str());
+    SendMessageA(field, EM_SETSEL, text.size(), text.size());
+}
+
+LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        SetFieldState(field, g_edit, kDefaultTextLimit);
+        break;
+    case EM_LIMITTEXT:
+        SetFieldState(field, g_edit, wParam ? static_cast<LONG_PTR>(wParam) : kDefaultTextLimit);
+        break;  // the edit's own character limit is never the tighter one
+    case WM_GETDLGCODE:
+        return WantEnter(CallWindowProcA(g_edit.procedure, field, message, wParam, lParam), lParam);
+    case WM_KEYDOWN:
+        if (WORD code = KeyNotification(wParam)) {
+            NotifyParent(field, code);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\r' || wParam == '\n') return 0;
+        [[fallthrough]];
+    case WM_IME_CHAR:
+    case WM_PASTE:
+    case WM_IME_COMPOSITION: {
+        LRESULT result = CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
+        EnforceByteLimit(field);
+        return result;
+    }
+    }
+    return CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
+}
+
+// --- ComboBox2 ---
+
+LRESULT CALLBACK ComboBox2Proc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    switch (message) {
+    case WM_GETDLGCODE: {
+        LRESULT code = CallWindowProcA(g_combo.procedure, combo, message, wParam, lParam);
+        return dropped ? code : WantEnter(code, lParam);
+    }
+    case WM_KEYDOWN:
+        if (WORD code = KeyNotification(wParam); code && !dropped) {
+            NotifyParent(combo, code);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\r' && !dropped) return 0;
+        break;
+    }
+    return CallWindowProcA(g_combo.procedure, combo, message, wParam, lParam);
+}
+
+bool RegisterSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC procedure, BaseClass& out) {
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExA(instance, name, &existing)) return true;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExA(nullptr, base, &wc)) return false;
+    out.procedure = wc.lpfnWndProc;
+    out.extraBytes = wc.cbWndExtra;
+    wc.cbWndExtra += sizeof(LONG_PTR);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.lpszClassName = name;
+    wc.style &= ~CS_GLOBALCLASS;
+    return RegisterClassExA(&wc) != 0;
+}
+
+}  // namespace
+
+bool RegisterFieldClasses(HINSTANCE instance) {
+    bool ok = RegisterSuperclass(instance, "EDIT", PELMO_NUMEDIT_CLASS, NumEditProc, g_edit);
+    ok = RegisterSuperclass(instance, "EDIT", PELMO_STREDIT_CLASS, StrEditProc, g_edit) && ok;
+    ok = RegisterSuperclass(instance, "COMBOBOX", PELMO_COMBOBOX2_CLASS, ComboBox2Proc, g_combo) && ok;
+    return ok;
+}

@@ -1,0 +1,32 @@
+// The input fields of the program's dialogs: NumEdit (numbers to a format),
+// StrEdit (text to a byte limit) and ComboBox2 (a drop-down list).
+//
+// All three pass the keys that move between fields up to their dialog instead
+// of acting on them: Enter, Up and Down arrive at the parent as
+// WM_COMMAND(MAKEWPARAM(field id, kFieldKey*), field window). A combo box whose
+// list is dropped down keeps its keys.
+#ifndef PELMO_CORELIB_WIN32_FIELDS_H
+#define PELMO_CORELIB_WIN32_FIELDS_H
+
+#include <windows.h>
+
+#define PELMO_NUMEDIT_CLASS "NumEdit"
+#define PELMO_STREDIT_CLASS "StrEdit"
+#define PELMO_COMBOBOX2_CLASS "ComboBox2"
+
+// NumEdit: wParam is the packed format (digits << 16 | decimals, e.g. 0x30001).
+constexpr UINT kNumEditSetFormat = WM_USER + 100;
+// NumEdit: returns the packed format.
+constexpr UINT kNumEditGetFormat = WM_USER + 101;
+// StrEdit takes its limit in bytes through EM_LIMITTEXT; it never splits a
+// double-byte character when it cuts an over-long text.
+
+// Notification codes (HIWORD of wParam); far from every EN_ and CBN_ code.
+constexpr WORD kFieldKeyEnter = 0x7F01;
+constexpr WORD kFieldKeyDown = 0x7F02;
+constexpr WORD kFieldKeyUp = 0x7F03;
+
+// Registers the three classes; true when all exist afterwards.
+bool RegisterFieldClasses(HINSTANCE instance);
+
+#endif

@@ -1,0 +1,67 @@
+#include "corelib/win32/gdi_scope.h"
+
+namespace {
+
+bool IsSelected(HGDIOBJ previous) { return previous != nullptr && previous != HGDI_ERROR; }
+
+}  // namespace
+
+ScopedSelect::ScopedSelect(HDC dc, HGDIOBJ object, bool owned)
+    : dc_(dc), object_(object), previous_(nullptr), owned_(owned) {
+    if (dc_ == nullptr || object_ == nullptr) return;
+    HGDIOBJ previous = SelectObject(dc_, object_);
+    if (IsSelected(previous)) previous_ = previous;
+}
+
+ScopedSelect::~ScopedSelect() {
+    // An object still selected into a context cannot be deleted: put the old one back first.
+    if (previous_ != nullptr) SelectObject(dc_, previous_);
+    if (owned_ && object_ != nullptr) DeleteObject(object_);
+}
+
+ScopedPalette::ScopedPalette(HDC dc, HPALETTE palette, bool background)
+    : dc_(dc), previous_(nullptr), background_(background) {
+    if (dc_ == nullptr || palette == nullptr) return;
+    previous_ = SelectPalette(dc_, palette, background_ ? TRUE : FALSE);
+    if (previous_ != nullptr) realized_ = RealizePalette(dc_);
+}
+
+ScopedPalette::~ScopedPalette() {
+    if (previous_ != nullptr) SelectPalette(dc_, previous_, background_ ? TRUE : FALSE);
+}
+
+OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)
+    : windowDc_(windowDc), backgroundPalette_(backgroundPalette), width_(width), height_(height) {
+    if (windowDc_ == nullptr || width <= 0 || height <= 0) return;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    // No initial bits: the result is a device bitmap in the window context's format.
+    bitmap_ = CreateDIBitmap(windowDc_, &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+    memoryDc_ = CreateCompatibleDC(windowDc_);
+    if (bitmap_ == nullptr || memoryDc_ == nullptr) return;
+    if (palette != nullptr) {
+        previousPalette_ = SelectPalette(memoryDc_, palette, backgroundPalette_ ? TRUE : FALSE);
+        RealizePalette(memoryDc_);
+    }
+    HGDIOBJ previous = SelectObject(memoryDc_, bitmap_);
+    if (IsSelected(previous)) previousBitmap_ = previous;
+}
+
+OffscreenCanvas::~OffscreenCanvas() {
+    if (memoryDc_ != nullptr) {
+        if (previousBitmap_ != nullptr) SelectObject(memoryDc_, previousBitmap_);
+        if (previousPalette_ != nullptr) SelectPalette(memoryDc_, previousPalette_, backgroundPalette_ ? TRUE : FALSE);
+        DeleteDC(memoryDc_);
+    }
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+}
+
+bool OffscreenCanvas::CopyTo(int x, int y) const {
+    if (!ok()) return false;
+    return BitBlt(windowDc_, x, y, width_, height_, memoryDc_, 0, 0, SRCCOPY) != FALSE;
+}

@@ -1,0 +1,340 @@
+#include "diary/dialogs/day_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "corelib/msgbox.h"
+#include "corelib/registry.h"
+#include "corelib/utility.h"
+#include "corelib/win32/fields.h"
+#include "corelib/win32/ime.h"
+#include "corelib/win32/modal_dialog.h"
+#include "diary/day_form.h"
+#include "diary/day_numbers.h"
+#include "diary/dialogs/dialog_support.h"
+#include "diary/diary_store.h"
+#include "resources/resource.h"
+
+const char* const kDayDialogTemplate = "IDD_EDIT";
+
+namespace {
+
+const char kCookKubunValue[] = "COOKKUBUN";
+const char kHelpTopic[] = "edit2";
+constexpr unsigned kWeightFormat = 0x30001;   // 3 digits, 1 decimal
+constexpr unsigned kBodyFatFormat = 0x20001;  // 2 digits, 1 decimal
+constexpr int kMaxDayNumber = 30000;          // 2082/02/18
+constexpr int kMaxWeightTenths = 2000;
+constexpr int kMaxBodyFatTenths = 500;
+constexpr int kDefaultWeightTenths = 500;
+constexpr int kDefaultBodyFatTenths = 150;
+constexpr int kTextSize = 1024;
+constexpr int kPlaceholderProbeSize = 64;  // longer than the placeholder, so a longer text never equals it
+
+struct DayDialog {
+    HWND owner = nullptr;
+    bool settingText = false;  // the dialog itself is filling the fields
+    bool edited = false;       // the person changed a field of the shown day
+};
+DayDialog g_dialog;
+DayDialogHooks g_hooks = {};
+
+bool BodyFatTracked() { return InputItems().on[kItemBodyFat] != 0; }
+
+void SetText(HWND dialog, int id, const char* text) {
+    g_dialog.settingText = true;
+    SetDlgItemTextA(dialog, id, text);
+    g_dialog.settingText = false;
+}
+
+double FieldNumber(HWND dialog, int id) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return std::atof(text);
+}
+
+void SetSpinRange(HWND dialog, int spinId, int high) {
+    SendDlgItemMessageA(dialog, spinId, UDM_SETRANGE, 0, MAKELPARAM(high, 0));
+}
+
+// A one-decimal value as a spin position (truncated).
+int Tenths(double value) { return static_cast<int>(value * 10); }
+
+void SetTenths(HWND dialog, int fieldId, int spinId, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1lf", value);
+    SetText(dialog, fieldId, text);
+    SetSpinPosition(dialog, spinId, Tenths(value));
+}
+
+void ShowDate(HWND dialog, const char* shown) {
+    SetText(dialog, IDC_DAY_DATE, shown);
+    SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+}
+
+void LockBodyFat(HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_DAY_BODYFAT, EM_SETREADONLY, TRUE, 0);
+    EnableWindow(GetDlgItem(dialog, IDC_DAY_BODYFAT_SPIN), FALSE);
+}
+
+// Shows the day `shown` ("YYYY/MM/DD"): its record when there is one, else empty fields.
+void LoadDay(HWND dialog, const char* shown) {
+    std::memset(&StagingRecord(), 0, sizeof(DailyRecord));
+    SetText(dialog, IDC_DAY_WEIGHT, "");
+    SetText(dialog, IDC_DAY_BODYFAT, "");
+    SetText(dialog, IDC_DAY_DIARY, kDiaryPlaceholder);
+    SetSpinPosition(dialog, IDC_DAY_WEIGHT_SPIN, kDefaultWeightTenths);
+    SetSpinPosition(dialog, IDC_DAY_BODYFAT_SPIN, kDefaultBodyFatTenths);
+    SendDlgItemMessageA(dialog, IDC_DAY_BODYFAT, EM_SETREADONLY, FALSE, 0);
+    EnableWindow(GetDlgItem(dialog, IDC_DAY_BODYFAT_SPIN), TRUE);
+
+    char key[kDateLength];
+    const long index = DateKeyOfShownDate(shown, key) ? FindDay(key) : kNoDay;
+    if (index != kNoDay) {
+        std::memcpy(&StagingRecord(), &DiaryRecords()[index], sizeof(DailyRecord));
+        const DailyRecord& day = StagingRecord();
+        const double weight = day.weight, bodyFat = day.bodyFat;
+        if (weight > 0) SetTenths(dialog, IDC_DAY_WEIGHT, IDC_DAY_WEIGHT_SPIN, weight);
+        if (bodyFat > 0) SetTenths(dialog, IDC_DAY_BODYFAT, IDC_DAY_BODYFAT_SPIN, bodyFat);
+        char diary[kDiaryCapacity];
+        std::memcpy(diary, day.diary, kDiaryCapacity);
+        diary[kDiaryCapacity - 1] = '\0';
+        if (diary[0]) SetText(dialog, IDC_DAY_DIARY, diary);
+    }
+    if (!BodyFatTracked()) LockBodyFat(dialog);
+    g_dialog.edited = false;
+}
+
+bool ValidateDay(HWND dialog, bool withMessages) {
+    const DayCheck check = CheckDay(FieldNumber(dialog, IDC_DAY_WEIGHT), FieldNumber(dialog, IDC_DAY_BODYFAT));
+    if (check == kDayValid) return true;
+    if (withMessages) {
+        const int field = check == kDayBadWeight ? IDC_DAY_WEIGHT : IDC_DAY_BODYFAT;
+        PelmoMessageBox(dialog, check == kDayBadWeight ? kBadWeightText : kBadBodyFatText, kDayDialogCaption,
+                        kMbOk | kMbIconInformation);
+        SetFocus(GetDlgItem(dialog, field));
+        SendDlgItemMessageA(dialog, field, EM_SETSEL, 0, -1);
+    }
+    return false;
+}
+
+// Collects the shown day and stores it; StoreDay's 1-based position, 0 when
+// nothing was stored. A day that already has a record keeps every field this
+// dialog does not show (temperature, condition, sleep, steps, intake, exercise
+// and the reserved blocks); a new day starts from an empty record, so that it
+// never inherits another day's values.
+long StoreShownDay(HWND dialog) {
+    char shown[kShownDateSize] = {};
+    GetDlgItemTextA(dialog, IDC_DAY_DATE, shown, sizeof shown);
+    char key[kDateLength];
+    if (!DateKeyOfShownDate(shown, key)) return 0;
+    DailyRecord& day = StagingRecord();
+    const long index = FindDay(key);
+    if (index != kNoDay)
+        std::memcpy(&day, &DiaryRecords()[index], sizeof(DailyRecord));
+    else
+        std::memset(&day, 0, sizeof(DailyRecord));
+    std::memcpy(day.date, key, kDateLength);
+    day.weight = FieldNumber(dialog, IDC_DAY_WEIGHT);
+    day.bodyFat = FieldNumber(dialog, IDC_DAY_BODYFAT);
+    char text[kTextSize * 2] = {};
+    GetDlgItemTextA(dialog, IDC_DAY_DIARY, text, sizeof text);
+    char diary[kDiaryCapacity];
+    StoredDiaryText(text, diary);
+    std::memset(day.diary, 0, kDiaryCapacity);
+    std::memcpy(day.diary, diary, std::strlen(diary));
+    return StoreDay(day, dialog);
+}
+
+void TellOwner() {
+    if (g_hooks.dayStored) g_hooks.dayStored(g_dialog.owner);
+}
+
+void OnRegister(HWND dialog) {
+    if (!ValidateDay(dialog, true)) return;
+    const long position = StoreShownDay(dialog);
+    if (position == 0) return;  // out of memory: told, the dialog stays open
+    TellOwner();
+    EndModalDialog(dialog, position);
+}
+
+// The date spin stores the shown day when it is valid and steps to day number n.
+// A day the person changed but left invalid is not dropped unseen: the reason
+// is shown and the spin stays on it.
+void OnDateSpin(HWND dialog, int n) {
+    char shown[kShownDateSize] = {};
+    GetDlgItemTextA(dialog, IDC_DAY_DATE, shown, sizeof shown);
+    char key[kDateLength];
+    const bool recorded = DateKeyOfShownDate(shown, key) && FindDay(key) != kNoDay;
+    if (ValidateDay(dialog, false)) {
+        if (g_dialog.edited || recorded) {
+            if (StoreShownDay(dialog) == 0) {
+                SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+                return;
+            }
+            SetRegistryValue(kCookKubunValue, "0", kAreaSettings);
+            TellOwner();
+        }
+    } else if (g_dialog.edited) {
+        SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+        ValidateDay(dialog, true);
+        return;
+    }
+    char next[kShownDateSize];
+    DateOfDayNumber(n, next);
+    SetText(dialog, IDC_DAY_DATE, next);
+    LoadDay(dialog, next);
+}
+
+void OnNumberSpin(HWND dialog, int fieldId, int position) {
+    SetFocus(GetDlgItem(dialog, fieldId));
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1lf", position * 0.1);
+    SetDlgItemTextA(dialog, fieldId, text);
+}
+
+void OnSpin(HWND dialog, HWND spin, int code) {
+    if (code != SB_THUMBPOSITION) return;
+    const int position = static_cast<int>(SendMessageA(spin, UDM_GETPOS32, 0, 0));
+    switch (GetDlgCtrlID(spin)) {
+    case IDC_DAY_DATE_SPIN: OnDateSpin(dialog, position); break;
+    case IDC_DAY_WEIGHT_SPIN: OnNumberSpin(dialog, IDC_DAY_WEIGHT, position); break;
+    case IDC_DAY_BODYFAT_SPIN: OnNumberSpin(dialog, IDC_DAY_BODYFAT, position); break;
+    default: break;
+    }
+}
+
+void OnNumberChanged(HWND dialog, int fieldId, int spinId) {
+    if (!g_dialog.settingText) g_dialog.edited = true;
+    SetSpinPosition(dialog, spinId, Tenths(FieldNumber(dialog, fieldId)));
+    CloseIme(GetDlgItem(dialog, fieldId));
+}
+
+// Enter, Down and Up passed up by the number fields.
+void OnFieldKey(HWND dialog, int fieldId, WORD key) {
+    if (key == kFieldKeyUp) {
+        if (fieldId == IDC_DAY_BODYFAT) SetFocus(GetDlgItem(dialog, IDC_DAY_WEIGHT));
+        return;
+    }
+    switch (NextFieldFrom(InputItems(), fieldId == IDC_DAY_WEIGHT ? kItemBodyFat : kItemTemperature)) {
+    case kMoveToBodyFat: SetFocus(GetDlgItem(dialog, IDC_DAY_BODYFAT)); break;
+    case kMoveRegister: OnRegister(dialog); break;
+    case kMoveNowhere: break;
+    }
+}
+
+void OnDiaryNotice(HWND dialog, WORD code) {
+    HWND field = GetDlgItem(dialog, IDC_DAY_DIARY);
+    if (code == EN_SETFOCUS) OpenImeForText(field);
+    if (g_dialog.settingText) return;
+    if (code == EN_CHANGE) g_dialog.edited = true;
+    char text[kPlaceholderProbeSize] = {};
+    GetWindowTextA(field, text, sizeof text);
+    if (std::strcmp(text, kDiaryPlaceholder) == 0) SetText(dialog, IDC_DAY_DIARY, "");
+}
+
+void OnCommand(HWND dialog, int id, WORD code) {
+    switch (id) {
+    case IDC_DAY_REGISTER: OnRegister(dialog); break;
+    case IDCANCEL: EndModalDialog(dialog, 0); break;
+    case IDC_DIALOG_HELP: ShowDialogHelp(dialog, kHelpTopic); break;
+    case IDC_DAY_WEIGHT:
+    case IDC_DAY_BODYFAT:
+        if (code == EN_CHANGE)
+            OnNumberChanged(dialog, id, id == IDC_DAY_WEIGHT ? IDC_DAY_WEIGHT_SPIN : IDC_DAY_BODYFAT_SPIN);
+        else if (code == kFieldKeyEnter || code == kFieldKeyDown || code == kFieldKeyUp)
+            OnFieldKey(dialog, id, code);
+        break;
+    case IDC_DAY_DIARY: OnDiaryNotice(dialog, code); break;
+    default: break;
+    }
+}
+
+// The calendar's date, or today when its text is not a date.
+void CalendarDate(char* shown) {
+    char text[32] = {};
+    if (HWND calendar = CalendarWindow()) GetWindowTextA(calendar, text, sizeof text);
+    char key[kDateLength];
+    if (DateKeyOfShownDate(text, key)) {
+        ShownDateOfKey(key, shown);
+        return;
+    }
+    const std::uint16_t today = GetDate();
+    std::snprintf(shown, kShownDateSize, "%04d/%02d/%02d", PackedDateYear(today) % 10000, PackedDateMonth(today) % 100,
+                  PackedDateDay(today) % 100);
+}
+
+BOOL OnInit(HWND dialog, LPARAM start) {
+    g_dialog.settingText = false;
+    g_dialog.edited = false;
+    std::memset(&StagingRecord(), 0, sizeof(DailyRecord));
+    SetRegistryValue(kCookKubunValue, "0", kAreaSettings);
+
+    SendDlgItemMessageA(dialog, IDC_DAY_WEIGHT, kNumEditSetFormat, kWeightFormat, 0);
+    SendDlgItemMessageA(dialog, IDC_DAY_BODYFAT, kNumEditSetFormat, kBodyFatFormat, 0);
+    // What the field holds is what is stored: at most 999 bytes.
+    SendDlgItemMessageA(dialog, IDC_DAY_DIARY, EM_LIMITTEXT, kDiaryTextLimit, 0);
+    SetSpinRange(dialog, IDC_DAY_DATE_SPIN, kMaxDayNumber);
+    SetSpinRange(dialog, IDC_DAY_WEIGHT_SPIN, kMaxWeightTenths);
+    SetSpinRange(dialog, IDC_DAY_BODYFAT_SPIN, kMaxBodyFatTenths);
+
+    char shown[kShownDateSize];
+    const std::uint32_t count = DiaryRecordCount();
+    if (start >= 1 && static_cast<std::uint32_t>(start) <= count) {
+        ShownDateOfKey(DiaryRecords()[start - 1].date, shown);
+        LoadDay(dialog, shown);
+    } else {
+        CalendarDate(shown);
+        char last[kDateLength + 1];
+        if (LastDayDate(last)) {
+            char lastShown[kShownDateSize];
+            ShownDateOfKey(last, lastShown);
+            LoadDay(dialog, lastShown);
+        }
+    }
+    ShowDate(dialog, shown);
+
+    HWND weight = GetDlgItem(dialog, IDC_DAY_WEIGHT);
+    SetFocus(weight);
+    CloseIme(weight);
+    if (!BodyFatTracked()) {
+        LockBodyFat(dialog);
+        EnableWindow(GetDlgItem(dialog, IDC_DAY_BODYFAT), FALSE);
+        EnableWindow(GetDlgItem(dialog, IDC_DAY_BODYFAT_LABEL), FALSE);
+    }
+    g_dialog.edited = false;
+    SetMonthlyCalendar(dialog, 0);
+    return FALSE;  // the focus is set
+}
+
+INT_PTR CALLBACK DayDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInit(dialog, lParam);
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_VSCROLL:
+        OnSpin(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        EndModalDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void SetDayDialogHooks(const DayDialogHooks& hooks) { g_hooks = hooks; }
+
+INT_PTR OpenDayDialog(HWND owner, LPARAM start) {
+    g_dialog = DayDialog{};
+    g_dialog.owner = owner;
+    const INT_PTR result = CreateModalDialog(GetModuleHandleA(nullptr), owner, kDayDialogTemplate, DayDialogProcedure, start);
+    return result < 0 ? 0 : result;
+}

@@ -1,0 +1,128 @@
+// The input fields as a dialog sees them: what they accept and the keys they pass up.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "corelib/win32/fields.h"
+#include "corelib/win32/window_classes.h"
+
+namespace {
+
+std::vector<WPARAM> g_commands;
+
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) g_commands.push_back(wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class Fields : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        ASSERT_TRUE(RegisterWindowsStandardClass(instance));
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = "FieldsTestParent";
+        RegisterClassA(&wc);
+        parent_ = CreateWindowA("FieldsTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, instance, nullptr);
+        ASSERT_NE(parent_, nullptr);
+        g_commands.clear();
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+
+    HWND Create(const char* cls, DWORD style = 0, int id = 7) {
+        return CreateWindowA(cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 120, 60, parent_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    }
+    static void Type(HWND field, const std::string& ascii) {
+        for (unsigned char c : ascii) SendMessageA(field, WM_CHAR, c, 0);
+    }
+    void Paste(HWND field, const char* text) {
+        ASSERT_TRUE(OpenClipboard(parent_));
+        EmptyClipboard();
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+        strcpy(static_cast<char*>(GlobalLock(data)), text);
+        GlobalUnlock(data);
+        SetClipboardData(CF_TEXT, data);
+        CloseClipboard();
+        SendMessageA(field, WM_PASTE, 0, 0);
+    }
+    static std::string Text(HWND field) {
+        char text[256] = {};
+        GetWindowTextA(field, text, sizeof(text));
+        return text;
+    }
+    bool Notified(WORD code) const {
+        for (WPARAM w : g_commands)
+            if (LOWORD(w) == 7 && HIWORD(w) == code) return true;
+        return false;
+    }
+
+    HWND parent_ = nullptr;
+};
+
+TEST_F(Fields, NumEditKeepsToItsFormat) {
+    HWND field = Create(PELMO_NUMEDIT_CLASS);
+    SendMessageA(field, kNumEditSetFormat, 0x30001, 0);
+    EXPECT_EQ(SendMessageA(field, kNumEditGetFormat, 0, 0), 0x30001);
+    Type(field, "2a5-0.1.2x");
+    EXPECT_EQ(Text(field), "250.1");
+    SetWindowTextA(field, "");
+    SendMessageA(field, kNumEditSetFormat, 0x30000, 0);
+    Type(field, "1001.5");
+    EXPECT_EQ(Text(field), "100");
+}
+
+TEST_F(Fields, NumEditRefusesAPasteThatBreaksTheFormat) {
+    HWND field = Create(PELMO_NUMEDIT_CLASS);
+    SendMessageA(field, kNumEditSetFormat, 0x20001, 0);
+    Paste(field, "abc");
+    EXPECT_EQ(Text(field), "");
+    Paste(field, "22.5");
+    EXPECT_EQ(Text(field), "22.5");
+}
+
+TEST_F(Fields, FieldsPassEnterUpAndDownToTheirParent) {
+    for (const char* cls : {PELMO_NUMEDIT_CLASS, PELMO_STREDIT_CLASS}) {
+        g_commands.clear();
+        HWND field = Create(cls);
+        SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageA(field, WM_KEYDOWN, VK_DOWN, 0);
+        SendMessageA(field, WM_KEYDOWN, VK_UP, 0);
+        EXPECT_TRUE(Notified(kFieldKeyEnter)) << cls;
+        EXPECT_TRUE(Notified(kFieldKeyDown)) << cls;
+        EXPECT_TRUE(Notified(kFieldKeyUp)) << cls;
+        MSG msg = {field, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+        EXPECT_TRUE(SendMessageA(field, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTMESSAGE) << cls;
+        DestroyWindow(field);
+    }
+}
+
+TEST_F(Fields, ComboBox2PassesKeysOnlyWhileClosed) {
+    HWND combo = Create(PELMO_COMBOBOX2_CLASS, CBS_DROPDOWNLIST);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("男性"));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("女性"));
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    SendMessageA(combo, WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(combo, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(Notified(kFieldKeyUp));
+    EXPECT_TRUE(Notified(kFieldKeyEnter));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);  // the arrow did not change the choice
+}
+
+TEST_F(Fields, StrEditCutsAtItsByteLimitWithoutSplittingACharacter) {
+    HWND field = Create(PELMO_STREDIT_CLASS);
+    SendMessageA(field, EM_LIMITTEXT, 5, 0);
+    Type(field, "ab");
+    Paste(field, "表示");  // 4 more bytes: only 表 fits
+    EXPECT_EQ(Text(field), "ab表");
+    Type(field, "c");
+    EXPECT_EQ(Text(field), "ab表c");
+    Type(field, "d");
+    EXPECT_EQ(Text(field), "ab表c");
+}
+
+}  // namespace
