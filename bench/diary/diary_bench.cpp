@@ -14,7 +14,7 @@
 #include "corelib/dbf.h"
 #include "corelib/environment.h"
 #include "corelib/files.h"
-#include "diary/day_numbers.h"
+#include "corelib/dates.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"

@@ -17,7 +17,7 @@ struct TenYearDiary {
     TenYearDiary() : records(3650) {
         std::memset(&header, 0, sizeof header);
         header.height = 170.0;
-        ChartDate date = {2000, 1, 1};
+        CalendarDate date = {2000, 1, 1};
         for (std::size_t i = 0; i < records.size(); ++i) {
             DailyRecord& record = records[i];
             std::memset(&record, 0, sizeof record);

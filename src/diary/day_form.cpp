@@ -1,6 +1,5 @@
 #include "diary/day_form.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "corelib/sjis.h"
@@ -30,21 +29,6 @@ void StoredDiaryText(const char* fieldText, char* out) {
         return;
     }
     SjisCopy(out, kDiaryTextLimit + 1, fieldText);
-}
-
-bool DateKeyOfShownDate(const char* shown, char* key8) {
-    if (!shown || std::strlen(shown) != 10 || shown[4] != '/' || shown[7] != '/') return false;
-    const int digits[8] = {0, 1, 2, 3, 5, 6, 8, 9};
-    for (int i = 0; i < 8; ++i) {
-        const char c = shown[digits[i]];
-        if (c < '0' || c > '9') return false;
-        key8[i] = c;
-    }
-    return true;
-}
-
-void ShownDateOfKey(const char* key8, char* out) {
-    std::snprintf(out, 11, "%.4s/%.2s/%.2s", key8, key8 + 4, key8 + 6);
 }
 
 DayFieldMove NextFieldFrom(const InputItemFlags& items, int firstItem) {

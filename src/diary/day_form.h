@@ -1,5 +1,5 @@
 // The rules of the day dialog, free of windows: validation, the diary text as
-// stored, the date key of the shown date and the field the keys move to.
+// stored and the field the keys move to.
 #ifndef PELMO_DIARY_DAY_FORM_H
 #define PELMO_DIARY_DAY_FORM_H
 
@@ -20,11 +20,6 @@ extern const char kDayDialogCaption[];  // "一日の記録"
 // The diary as stored: empty for the placeholder, else text cut to 999 bytes
 // without splitting a double-byte character. out: kDiaryCapacity bytes.
 void StoredDiaryText(const char* fieldText, char* out);
-
-// "YYYY/MM/DD" to the 8 date bytes; false when the text is not of that form.
-bool DateKeyOfShownDate(const char* shown, char* key8);
-// The 8 date bytes to "YYYY/MM/DD" (11 bytes).
-void ShownDateOfKey(const char* key8, char* out);
 
 // Where Enter or Down leaves a number field: the first tracked item from
 // `firstItem` on decides.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "corelib/dates.h"
+
 namespace {
 
 std::size_t BoundedLength(const char* text, std::size_t limit) {
@@ -10,22 +12,13 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
     return length;
 }
 
-// "2004/01/15" → "20040115"; false when the text is too short to hold a date.
-bool DateKeyOfCalendarText(const char* text, char key[kDateLength]) {
-    if (text == nullptr || BoundedLength(text, 10) < 10) return false;
-    std::memcpy(key, text, 4);
-    std::memcpy(key + 4, text + 5, 2);
-    std::memcpy(key + 6, text + 8, 2);
-    return true;
-}
-
 }  // namespace
 
 int AnalysedRecordIndex(const DailyRecord* records, uint32_t count, int selectedRow, const char* calendarText) {
     if (records == nullptr || count == 0) return kNoRecord;
     if (selectedRow >= 0 && static_cast<uint32_t>(selectedRow) < count) return selectedRow;
     char key[kDateLength];
-    if (!DateKeyOfCalendarText(calendarText, key)) return kNoRecord;
+    if (!DateKeyOfShownDate(calendarText, key)) return kNoRecord;
     for (uint32_t i = 0; i < count; ++i)
         if (std::memcmp(records[i].date, key, kDateLength) == 0) return static_cast<int>(i);
     return kNoRecord;

@@ -1,8 +1,6 @@
 #include "shell/pelmo_view.h"
 
-#include <cstdio>
-
-#include "corelib/utility.h"
+#include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/help.h"
 #include "corelib/win32/modal_dialog.h"
@@ -51,10 +49,8 @@ void PlaceChildren(int width, int height) {
 }
 
 HWND CreateCalendar(HWND diary) {
-    std::uint16_t today = GetDate();
-    char text[16];
-    std::snprintf(text, sizeof(text), "%4u/%02u/%02u", static_cast<unsigned>(PackedDateYear(today)),
-                  static_cast<unsigned>(PackedDateMonth(today)), static_cast<unsigned>(PackedDateDay(today)));
+    char text[kShownDateSize];
+    FormatShownDate(Today(), text);
     HWND calendar = CreateChild(kCalendarWindowClass, text, diary, IDW_CALENDAR);
     g_diary.calendar = calendar;
     SetCalendarWindow(calendar);

@@ -343,10 +343,8 @@ void SyncRecordList(bool forceLookup) {
         std::strcpy(g_diary.analysisPeriodKey, kPeriodKeyResync);
         std::strcpy(g_diary.graphPeriodKey, kPeriodKeyResync);
     }
-    const std::uint16_t today = GetDate();
-    char shown[16];
-    ShownDateOfLine(DiaryRecords(), DiaryRecordCount(), Selection(list), PackedDateYear(today),
-                    PackedDateMonth(today), PackedDateDay(today), shown);
+    char shown[kShownDateSize];
+    ShownDateOfLine(DiaryRecords(), DiaryRecordCount(), Selection(list), Today(), shown);
     if (g_diary.calendar) {
         SetWindowTextA(g_diary.calendar, shown);
         InvalidateRect(g_diary.calendar, &kCalendarDateRect, TRUE);

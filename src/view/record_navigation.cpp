@@ -1,7 +1,8 @@
 #include "view/record_navigation.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "corelib/dates.h"
 
 namespace {
 
@@ -72,11 +73,8 @@ NavigationStep NavigateRecords(const DailyRecord* records, std::uint32_t count, 
         return NavigationStep{line, 1};
     case 5: {  // the calendar's date, else the blank line
         char key[kDateLength] = {};
-        std::size_t k = 0;
-        for (const char* p = calendarText; p && *p && k < kDateLength; ++p)
-            if (*p != '/') key[k++] = *p;
         long found = static_cast<long>(count);
-        if (k == kDateLength)
+        if (DateKeyOfShownDate(calendarText, key))
             for (std::uint32_t i = 0; i < count; ++i)
                 if (std::memcmp(records[i].date, key, kDateLength) == 0) {
                     found = static_cast<long>(i);
@@ -89,13 +87,10 @@ NavigationStep NavigateRecords(const DailyRecord* records, std::uint32_t count, 
     }
 }
 
-void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, int todayYear,
-                     int todayMonth, int todayDay, char* out) {
-    if (selection >= 0 && static_cast<std::uint32_t>(selection) < count) {
-        const char* d = records[selection].date;
-        std::snprintf(out, 11, "%.4s/%.2s/%.2s", d, d + 4, d + 6);
-        return;
-    }
-    std::snprintf(out, 11, "%4u/%02u/%02u", static_cast<unsigned>(todayYear) % 10000u,
-                  static_cast<unsigned>(todayMonth) % 100u, static_cast<unsigned>(todayDay) % 100u);
+void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, const CalendarDate& today,
+                     char* out) {
+    if (selection >= 0 && static_cast<std::uint32_t>(selection) < count)
+        ShownDateOfKey(records[selection].date, out);
+    else
+        FormatShownDate(today, out);
 }

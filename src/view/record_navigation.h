@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "charts/record_row.h"
+#include "corelib/dates.h"
 #include "diary/records.h"
 
 struct RecordColumns {
@@ -30,9 +31,9 @@ struct NavigationStep {
 NavigationStep NavigateRecords(const DailyRecord* records, std::uint32_t count, long selection, int code,
                                long line, const char* calendarText);
 
-// The date a line shows: the record's date as "YYYY/MM/DD", or today's
-// (year, month, day) for the blank line and no selection. out: 11 bytes.
-void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, int todayYear,
-                     int todayMonth, int todayDay, char* out);
+// The date a line shows: the record's date as "YYYY/MM/DD", or today's for
+// the blank line and no selection. out: kShownDateSize bytes.
+void ShownDateOfLine(const DailyRecord* records, std::uint32_t count, long selection, const CalendarDate& today,
+                     char* out);
 
 #endif

@@ -7,7 +7,7 @@
 
 namespace {
 
-::testing::AssertionResult IsDate(ChartDate date, int year, int month, int day) {
+::testing::AssertionResult IsDate(CalendarDate date, int year, int month, int day) {
     if (date.year == year && date.month == month && date.day == day) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << date.year << "-" << date.month << "-" << date.day;
 }
@@ -78,13 +78,13 @@ TEST(MonthSlots, TableAndLeapYears) {
 }
 
 TEST(CalendarText, ParsesTheShownDate) {
-    ChartDate date = {};
-    ASSERT_TRUE(ParseCalendarText("2004/02/29", &date));
+    CalendarDate date = {};
+    ASSERT_TRUE(ParseShownDate("2004/02/29", &date));
     EXPECT_TRUE(IsDate(date, 2004, 2, 29));
-    EXPECT_FALSE(ParseCalendarText("2004/2/29", &date));
-    EXPECT_FALSE(ParseCalendarText("", &date));
-    EXPECT_FALSE(ParseCalendarText(nullptr, &date));
-    EXPECT_FALSE(ParseCalendarText("abcd/ef/gh", &date));
+    EXPECT_FALSE(ParseShownDate("2004/2/29", &date));
+    EXPECT_FALSE(ParseShownDate("", &date));
+    EXPECT_FALSE(ParseShownDate(nullptr, &date));
+    EXPECT_FALSE(ParseShownDate("abcd/ef/gh", &date));
 }
 
 }  // namespace

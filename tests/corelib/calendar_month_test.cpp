@@ -8,14 +8,14 @@
 #include "corelib/calendar_month.h"
 
 TEST(CalendarMonth, MonthLengthsFollowTheGregorianLeapYears) {
-    EXPECT_EQ(DaysInMonth(2024, 2), 29);
-    EXPECT_EQ(DaysInMonth(2023, 2), 28);
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
-    EXPECT_EQ(DaysInMonth(1900, 2), 28);  // a calendar shows real dates
-    EXPECT_EQ(DaysInMonth(2026, 4), 30);
-    EXPECT_EQ(DaysInMonth(2026, 12), 31);
-    EXPECT_EQ(DaysInMonth(2026, 0), 0);
-    EXPECT_EQ(DaysInMonth(2026, 13), 0);
+    EXPECT_EQ(DaysInMonth(2024, 2, LeapRule::kGregorian), 29);
+    EXPECT_EQ(DaysInMonth(2023, 2, LeapRule::kGregorian), 28);
+    EXPECT_EQ(DaysInMonth(2000, 2, LeapRule::kGregorian), 29);
+    EXPECT_EQ(DaysInMonth(1900, 2, LeapRule::kGregorian), 28);  // a calendar shows real dates
+    EXPECT_EQ(DaysInMonth(2026, 4, LeapRule::kGregorian), 30);
+    EXPECT_EQ(DaysInMonth(2026, 12, LeapRule::kGregorian), 31);
+    EXPECT_EQ(DaysInMonth(2026, 0, LeapRule::kGregorian), 0);
+    EXPECT_EQ(DaysInMonth(2026, 13, LeapRule::kGregorian), 0);
 }
 
 TEST(CalendarMonth, WeekdaysOfKnownDays) {
@@ -79,7 +79,7 @@ TEST(CalendarMonth, GridCellsAndDaysAreInverse) {
     EXPECT_EQ(DayOfMonthGridCell(2026, 12, 33), 0);
     for (int year : {2000, 2015, 2026})
         for (int month = 1; month <= 12; ++month)
-            for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+            for (int day = 1; day <= DaysInMonth(year, month, LeapRule::kGregorian); ++day) {
                 int cell = MonthGridCell(year, month, day);
                 ASSERT_LT(cell, kMonthGridColumns * kMonthGridRows);
                 ASSERT_EQ(DayOfMonthGridCell(year, month, cell), day);

@@ -1,4 +1,4 @@
-// The rules of the day dialog: checks, the stored diary text, dates, key moves.
+// The rules of the day dialog: checks, the stored diary text, key moves.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,18 +30,6 @@ TEST(DayForm, PlaceholderIsStoredEmptyAndLongDiariesAreCutWhole) {
     std::string exact(999, 'b');
     StoredDiaryText((exact + "c").c_str(), out);
     EXPECT_EQ(std::string(out), exact);
-}
-
-TEST(DayForm, ShownDatesAndKeys) {
-    char key[8];
-    ASSERT_TRUE(DateKeyOfShownDate("2007/01/05", key));
-    EXPECT_EQ(std::string(key, 8), "20070105");
-    EXPECT_FALSE(DateKeyOfShownDate("2007-01-05", key));
-    EXPECT_FALSE(DateKeyOfShownDate("2007/1/5", key));
-    EXPECT_FALSE(DateKeyOfShownDate("", key));
-    char shown[11];
-    ShownDateOfKey("20070105", shown);
-    EXPECT_STREQ(shown, "2007/01/05");
 }
 
 TEST(DayForm, EnterMovesByTheTrackedItems) {

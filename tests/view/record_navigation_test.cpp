@@ -96,10 +96,10 @@ TEST(Navigation, SelectLineAndCalendarDate) {
 TEST(Navigation, ShownDateIsTheRecordsOrToday) {
     auto days = Days({"20070105"});
     char out[11];
-    ShownDateOfLine(days.data(), 1, 0, 2026, 12, 7, out);
+    ShownDateOfLine(days.data(), 1, 0, {2026, 12, 7}, out);
     EXPECT_STREQ(out, "2007/01/05");
-    ShownDateOfLine(days.data(), 1, 1, 2026, 12, 7, out);
+    ShownDateOfLine(days.data(), 1, 1, {2026, 12, 7}, out);
     EXPECT_STREQ(out, "2026/12/07");
-    ShownDateOfLine(days.data(), 1, -1, 2026, 3, 9, out);
+    ShownDateOfLine(days.data(), 1, -1, {2026, 3, 9}, out);
     EXPECT_STREQ(out, "2026/03/09");
 }

@@ -26,7 +26,6 @@ constexpr int kPartRequests[kCalendarPartCount] = {kNavigatePreviousMonth, kNavi
                                                    kNavigateNextRecord, kNavigateNextMonth, -1};
 constexpr int kFontHeight = 12;
 constexpr int kDropMarkWidth = 12;  // the month view's mark at the right of the date
-const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 const char* const kPartTips[kCalendarPartCount] = {"前の月", "前の記録", "次の記録", "次の月",
                                                    "日付をカレンダーから選ぶ"};
 

@@ -1,6 +1,8 @@
 #include "corelib/win32/calendar_internal.h"
 #include "corelib/win32/gdi_scope.h"
 
+const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+
 namespace {
 
 int Clamp(int value) { return value < 0 ? 0 : value > 255 ? 255 : value; }

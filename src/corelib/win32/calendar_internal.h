@@ -21,6 +21,9 @@ struct CalendarData {
     HWND tips = nullptr;  // what each part does, shown while the mouse rests on it
 };
 
+// "日" .. "土", Sunday first.
+extern const char* const kWeekdayNames[7];
+
 CalendarData* CalendarDataOf(HWND calendar);
 BOOL RegisterCalendarMonthViewClass(HINSTANCE instance);
 

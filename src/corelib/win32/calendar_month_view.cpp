@@ -11,7 +11,6 @@
 namespace {
 
 const char* const kMonthViewClass = "PLCalendarMonth";
-const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 const char* const kTodayText = "今日";
 
 constexpr int kMargin = 6;
@@ -40,9 +39,8 @@ struct MonthView {
 };
 MonthView g_view;
 
-CalendarDate Today() {
-    std::uint16_t packed = GetDate();
-    CalendarDate today = {PackedDateYear(packed), PackedDateMonth(packed), PackedDateDay(packed)};
+CalendarDate ShownToday() {
+    CalendarDate today = Today();
     return IsValidDate(today) ? today : CalendarDate{2000, 1, 1};
 }
 
@@ -50,24 +48,12 @@ bool SameDate(const CalendarDate& a, const CalendarDate& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-CalendarDate AddDays(CalendarDate date, int days) {
-    date.day += days;
-    while (date.day < 1) {
-        CalendarDate before = AddMonths({date.year, date.month, 1}, -1);
-        if (before.month == date.month && before.year == date.year) return {date.year, date.month, 1};
-        date.day += DaysInMonth(before.year, before.month);
-        date.year = before.year;
-        date.month = before.month;
-    }
-    while (date.day > DaysInMonth(date.year, date.month)) {
-        int length = DaysInMonth(date.year, date.month);
-        CalendarDate after = AddMonths({date.year, date.month, 1}, 1);
-        if (after.month == date.month && after.year == date.year) return {date.year, date.month, length};
-        date.day -= length;
-        date.year = after.year;
-        date.month = after.month;
-    }
-    return date;
+// The day `days` days on in the real calendar, kept within the calendar's years.
+CalendarDate StepDays(const CalendarDate& date, int days) {
+    CalendarDate moved = AddDays(date, days, LeapRule::kGregorian);
+    if (moved.year < kFirstCalendarYear) return {kFirstCalendarYear, 1, 1};
+    if (moved.year > kLastCalendarYear) return {kLastCalendarYear, 12, 31};
+    return moved;
 }
 
 void ShowFocus(const CalendarDate& focus) {
@@ -118,7 +104,7 @@ void DrawHeader(HDC dc, const CalendarColors& colors) {
 void DrawDays(HDC dc, const CalendarColors& colors) {
     bool marks[32];
     MarkDays(marks);
-    CalendarDate today = Today();
+    CalendarDate today = ShownToday();
     COLORREF edge = ShadeColor(colors.edge, -40);
     COLORREF marked = colors.face;
     // The bold font is selected first, so that the plain one is selected for the weekday names.
@@ -131,7 +117,7 @@ void DrawDays(HDC dc, const CalendarColors& colors) {
     }
     RECT rule = {kMargin, kGridTop - 2, kGridRight, kGridTop - 1};
     FillSolid(dc, rule, edge);
-    int days = DaysInMonth(g_view.year, g_view.month);
+    int days = DaysInMonth(g_view.year, g_view.month, LeapRule::kGregorian);
     for (int day = 1; day <= days; ++day) {
         RECT cell = MonthViewDayRect(g_view.year, g_view.month, day);
         CalendarDate date = {g_view.year, g_view.month, day};
@@ -207,7 +193,7 @@ void OnButtonDown(LPARAM lParam) {
         return;
     }
     if (PtInRect(&kTodayRect, point)) {
-        ShowFocus(Today());
+        ShowFocus(ShownToday());
         return;
     }
     if (point.x < kMargin || point.x >= kGridRight || point.y < kGridTop || point.y >= kGridBottom) return;
@@ -218,13 +204,13 @@ void OnButtonDown(LPARAM lParam) {
 
 void OnKeyDown(WPARAM key) {
     switch (key) {
-    case VK_LEFT: ShowFocus(AddDays(g_view.focus, -1)); break;
-    case VK_RIGHT: ShowFocus(AddDays(g_view.focus, 1)); break;
-    case VK_UP: ShowFocus(AddDays(g_view.focus, -7)); break;
-    case VK_DOWN: ShowFocus(AddDays(g_view.focus, 7)); break;
+    case VK_LEFT: ShowFocus(StepDays(g_view.focus, -1)); break;
+    case VK_RIGHT: ShowFocus(StepDays(g_view.focus, 1)); break;
+    case VK_UP: ShowFocus(StepDays(g_view.focus, -7)); break;
+    case VK_DOWN: ShowFocus(StepDays(g_view.focus, 7)); break;
     case VK_PRIOR: ChangeMonth(-1); break;
     case VK_NEXT: ChangeMonth(1); break;
-    case VK_HOME: ShowFocus(Today()); break;
+    case VK_HOME: ShowFocus(ShownToday()); break;
     case VK_RETURN:
     case VK_SPACE: Pick(g_view.focus); break;
     case VK_ESCAPE: DestroyWindow(g_view.window); break;
@@ -286,7 +272,7 @@ HWND OpenCalendarMonthView(HWND calendar) {
     bool hasDate = ParseShownDate(text, &shown);
     g_view.calendar = calendar;
     g_view.shown = hasDate ? shown : CalendarDate{0, 0, 0};
-    g_view.focus = hasDate ? shown : Today();
+    g_view.focus = hasDate ? shown : ShownToday();
     g_view.year = g_view.focus.year;
     g_view.month = g_view.focus.month;
 

@@ -8,12 +8,11 @@
 
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
-#include "corelib/utility.h"
+#include "corelib/dates.h"
 #include "corelib/win32/fields.h"
 #include "corelib/win32/ime.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/day_form.h"
-#include "diary/day_numbers.h"
 #include "diary/dialogs/dialog_support.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
@@ -254,17 +253,14 @@ void OnCommand(HWND dialog, int id, WORD code) {
 }
 
 // The calendar's date, or today when its text is not a date.
-void CalendarDate(char* shown) {
+void ShownCalendarDate(char* shown) {
     char text[32] = {};
     if (HWND calendar = CalendarWindow()) GetWindowTextA(calendar, text, sizeof text);
     char key[kDateLength];
-    if (DateKeyOfShownDate(text, key)) {
+    if (DateKeyOfShownDate(text, key))
         ShownDateOfKey(key, shown);
-        return;
-    }
-    const std::uint16_t today = GetDate();
-    std::snprintf(shown, kShownDateSize, "%04d/%02d/%02d", PackedDateYear(today) % 10000, PackedDateMonth(today) % 100,
-                  PackedDateDay(today) % 100);
+    else
+        FormatShownDate(Today(), shown);
 }
 
 BOOL OnInit(HWND dialog, LPARAM start) {
@@ -287,7 +283,7 @@ BOOL OnInit(HWND dialog, LPARAM start) {
         ShownDateOfKey(DiaryRecords()[start - 1].date, shown);
         LoadDay(dialog, shown);
     } else {
-        CalendarDate(shown);
+        ShownCalendarDate(shown);
         char last[kDateLength + 1];
         if (LastDayDate(last)) {
             char lastShown[kShownDateSize];

@@ -1,4 +1,4 @@
-#include "diary/day_numbers.h"
+#include "corelib/dates.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +64,40 @@ TEST(DayNumbers, RoundTripOverThirtyYears) {
         std::string shown = Shown(n);
         ASSERT_EQ(n, DayNumberOfDate(shown.c_str())) << shown;
     }
+}
+
+TEST(ShownDates, KeysAndShownDates) {
+    char key[8];
+    ASSERT_TRUE(DateKeyOfShownDate("2007/01/05", key));
+    EXPECT_EQ(std::string(key, 8), "20070105");
+    EXPECT_FALSE(DateKeyOfShownDate("2007-01-05", key));
+    EXPECT_FALSE(DateKeyOfShownDate("2007/1/5", key));
+    EXPECT_FALSE(DateKeyOfShownDate("", key));
+    char shown[11];
+    ShownDateOfKey("20070105", shown);
+    EXPECT_STREQ(shown, "2007/01/05");
+}
+
+TEST(Dates, StepsOfDaysAgreeWithDayNumbers) {
+    // One rule for the diary: a step of n days from 2000-01-01 lands on day number n + 1.
+    for (int n = 0; n < 366 * 30; n += 7) {
+        char stepped[kShownDateSize];
+        FormatShownDate(AddDays({2000, 1, 1}, n), stepped);
+        ASSERT_EQ(Shown(n + 1), stepped) << n;
+        CalendarDate back = AddDays(AddDays({2000, 1, 1}, n), -n);
+        ASSERT_EQ(back.year * 10000 + back.month * 100 + back.day, 20000101) << n;
+    }
+}
+
+TEST(Dates, TheCalendarsRuleDiffersFromTheDiarysOnlyInCenturyYears) {
+    for (int year = kFirstCalendarYear; year <= 2400; ++year)
+        for (int month = 1; month <= 12; ++month) {
+            const bool differs = year % 100 == 0 && year % 400 != 0 && month == 2;
+            ASSERT_EQ(DaysInMonth(year, month) != DaysInMonth(year, month, LeapRule::kGregorian), differs)
+                << year << "-" << month;
+        }
+    EXPECT_EQ(DaysInMonth(1900, 2), 29);  // the diary's day numbers never reach 1900 anyway
+    EXPECT_EQ(DaysInMonth(1900, 2, LeapRule::kGregorian), 28);
 }
 
 }  // namespace
