@@ -1,0 +1,143 @@
+// The BMI chart's arithmetic: panel and repaint rectangles, origins, the
+// marker's centre, where bands are filled from, label steps, and when the
+// marker and the figures show. The drawing itself is probed under Wine.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "charts/bmi_chart_layout.h"
+
+namespace {
+
+void ExpectBox(const ChartBox& box, int left, int top, int right, int bottom, const char* what) {
+    EXPECT_EQ(box.left, left) << what;
+    EXPECT_EQ(box.top, top) << what;
+    EXPECT_EQ(box.right, right) << what;
+    EXPECT_EQ(box.bottom, bottom) << what;
+}
+
+TEST(BmiChartLayout, PanelChartAreaAndRepaintRectanglesFollowTheAscent) {
+    struct Case {
+        int ascent, titleWidth, titleHeight;
+    } cases[] = {{16, 9, 18}, {18, 9, 18}, {19, 8, 16}, {27, 12, 24}, {40, 17, 34}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ascent);
+        const FontSize title = BmiTitleFontSize(c.ascent);
+        EXPECT_EQ(title.width, c.titleWidth);
+        EXPECT_EQ(title.height, c.titleHeight);
+        // A window 1000 wide, a table 415 wide, a record list 400 high.
+        const BmiPanelLayout panel = LayOutBmiPanel(1000, 415, 400, c.ascent);
+        const int a = c.ascent, t = c.titleHeight;
+        EXPECT_EQ(panel.x, 417);
+        EXPECT_EQ(panel.y, a + 5);
+        EXPECT_EQ(panel.width, 581);
+        EXPECT_EQ(panel.height, 404);
+        EXPECT_EQ(panel.titleHeight, t);
+        ExpectBox(panel.area, 6, 3 * t - 2, 575, 401, "chart area");
+        // From the chart area's top down: all that changes with the analysis.
+        ExpectBox(panel.chartRepaint, 417, 3 * t + a + 3, 998, 404 + 2 * a + 4, "chart");
+        ExpectBox(panel.titleRepaint, 417, 2 * a + 7, 998, t + 40, "title");
+    }
+    // A window narrower than the table leaves the panel without area.
+    EXPECT_LE(LayOutBmiPanel(400, 415, 400, 16).width, 0);
+}
+
+TEST(BmiChartLayout, OriginsRoundDownToTenAndStepBackForty) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        bool shown;
+        double value;
+        int heightOrigin, weightOrigin;
+    } cases[] = {
+        {true, 165.3, 120, 120},  {true, 170.0, 130, 130}, {true, 38.0, -10, 0}, {true, 62.4, 20, 20},
+        {true, 49.9, 0, 0},       {false, 62.4, kNoUserHeightOrigin, 0},
+        // Values from a damaged file stay in range (the conversions to int are defined).
+        {true, nan, -40, 0},      {true, 1e300, 960, 960}, {true, -5.0, -40, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(BmiHeightOrigin(c.shown, c.value), c.heightOrigin);
+        EXPECT_EQ(BmiWeightOrigin(c.shown, c.value), c.weightOrigin);
+    }
+}
+
+BmiScale ScaleOf(int heightOrigin, int weightOrigin) {
+    // An area 388 × 349 from (6, 52); "000" 21 wide and 14 high.
+    return BmiScale{{6, 52, 394, 401}, heightOrigin, weightOrigin, 21, 14};
+}
+
+TEST(BmiChartLayout, MarkerCentreFromTheAxisStepsAndTheRemainder) {
+    // 5 cm = 388 / 18 = 21 px, 1 cm = 388 / 90 = 4 px; 5 kg = 349 / 18 = 19 px, 1 kg = 349 / 90 px.
+    struct Case {
+        double height, weight;
+        int heightOrigin, weightOrigin, x, y;
+    } cases[] = {
+        // 160 cm is 8 steps from 120 (168 px), 5.3 cm more is 21 px; 60 kg is 8 steps
+        // from 20 (152 px), 2.4 kg more is 9 px; both from the axis' corner (6 + 21, 401 - 21).
+        {165.3, 62.4, 120, 20, 27 + 168 + 21, 380 - 152 - 9},
+        {170.0, 60.0, 130, 20, 27 + 168, 380 - 152},
+        {170.0, 38.0, 130, 0, 27 + 168, 380 - 6 * 19 - 31},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.height);
+        const ChartPoint centre = BmiMarkerCentre(ScaleOf(c.heightOrigin, c.weightOrigin), c.height, c.weight);
+        EXPECT_EQ(centre.x, c.x);
+        EXPECT_EQ(centre.y, c.y);
+    }
+    // A damaged height or weight still gives a point (no undefined conversion).
+    const ChartPoint far = BmiMarkerCentre(ScaleOf(960, 960), 1e300, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(far.x, 27 + 168);
+}
+
+TEST(BmiChartLayout, BandsAreFilledFromInsideTheAreaBelowTheirCurve) {
+    // At 130 cm BMI 18.5 is 31 kg: row 349 - 31 × 349 / 90 = 228.8 of the area, its
+    // curve point 16 above that; the fill starts 8 px right of the point, 3 below it.
+    const BmiScale scale = ScaleOf(120, 0);
+    ChartPoint seed = {};
+    ASSERT_TRUE(BmiBandSeed(scale, 1, 18.5, &seed));
+    EXPECT_EQ(seed.x, BmiCurveColumn(scale, 1) + 8);
+    EXPECT_EQ(seed.y, BmiCurveRow(scale, 130.0, 18.5, 2) + 3);
+    EXPECT_EQ(seed.y, 228 + 52 - 14 + 1);
+    // Wherever a curve runs, a place that is offered lies inside the area.
+    for (int heightOrigin = 70; heightOrigin <= 200; heightOrigin += 10)
+        for (int weightOrigin = 0; weightOrigin <= 120; weightOrigin += 20)
+            for (double bmi : kBmiClassLimits)
+                for (int k = 1; k <= kBmiBandSeeds; ++k) {
+                    const BmiScale s = ScaleOf(heightOrigin, weightOrigin);
+                    if (!BmiBandSeed(s, k, bmi, &seed)) continue;
+                    EXPECT_TRUE(seed.x >= s.area.left && seed.x < s.area.right && seed.y >= s.area.top &&
+                                seed.y < s.area.bottom)
+                        << heightOrigin << " " << weightOrigin << " " << bmi << " " << k;
+                }
+    // A curve far above the area offers nothing.
+    EXPECT_FALSE(BmiBandSeed(ScaleOf(200, 0), 19, 40.0, &seed));
+}
+
+TEST(BmiChartLayout, LabelStepsAndWhatShows) {
+    EXPECT_EQ(HeightLabelStep(21, 388), 2);  // three blanks narrower than W / 13 = 29
+    EXPECT_EQ(HeightLabelStep(29, 388), 4);
+    EXPECT_EQ(WeightLabelStep(14, 349), 2);  // P below I / 10 = 34
+    EXPECT_EQ(WeightLabelStep(14, 140), 4);
+
+    const AnalysisResult weighed = AnalyzeWeight(62.4, 165.3);
+    struct Case {
+        bool userLoaded, selected;
+        AnalysisResult analysis;
+        int panelWidth;
+        bool marker, figures;
+    } cases[] = {
+        {true, true, weighed, 300, true, true},
+        {true, true, weighed, 196, true, false},   // 28 digits of 7 px do not fit
+        {true, false, weighed, 300, false, false}, // the blank line: no record selected
+        {true, true, AnalysisResult{}, 300, false, false},
+        {false, true, weighed, 300, true, false},
+    };
+    for (const Case& c : cases) {
+        const BmiChartFacts facts = {c.userLoaded, 165.3, 60.0, c.selected, c.analysis};
+        EXPECT_EQ(BmiMarkerShown(facts), c.marker) << c.userLoaded << c.selected << c.panelWidth;
+        EXPECT_EQ(BmiFiguresShown(facts, c.panelWidth, 196), c.figures) << c.userLoaded << c.selected << c.panelWidth;
+    }
+}
+
+}  // namespace
