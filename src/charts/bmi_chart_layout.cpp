@@ -43,7 +43,7 @@ FontSize BmiTitleFontSize(int ascent) {
     return {width, 2 * width};
 }
 
-BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent) {
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot) {
     BmiPanelLayout panel = {};
     const int a = ascent, x0 = tableWidth;
     panel.x = x0 + 2;
@@ -54,6 +54,8 @@ BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, i
     const int t = BmiTitleFontSize(a).height;
     panel.titleHeight = t;
     panel.area = {6, 3 * t - 2, panel.width - 6, panel.height - 3};
+    const int covered = selectorsFoot - (panel.y + panel.area.top);
+    panel.coveredRows = covered > 0 ? covered : 0;
     // From the chart area's top (3T + a + 3 in the window), not lower: what lies
     // between the area's top and the analysis selectors' foot (the top of the
     // bands, the marker, the first line of figures) changes with the analysis too.

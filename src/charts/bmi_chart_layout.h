@@ -37,13 +37,17 @@ struct BmiPanelLayout {
     int ascent;              // a
     int titleHeight;         // T, the title font's height
     ChartBox area;           // the chart area, in the panel
+    // Rows at the area's top that the analysis selectors cover: the weight's
+    // unit and the figures go that much lower, where they can be read.
+    int coveredRows;
     // What the diary window invalidates to repaint the chart and the title, in its own coordinates.
     ChartBox chartRepaint;
     ChartBox titleRepaint;
 };
 // For a diary window windowWidth wide whose record table is tableWidth (X0)
-// wide and whose record list is listHeight high.
-BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent);
+// wide and whose record list is listHeight high; the analysis selectors end at
+// row selectorsFoot of the window (0: there are none).
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0);
 
 constexpr int kNoUserHeightOrigin = 110;
 

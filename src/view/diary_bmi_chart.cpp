@@ -1,5 +1,7 @@
 #include "view/diary_bmi_chart.h"
 
+#include <initializer_list>
+
 #include "charts/painters/bmi_chart.h"
 #include "diary/diary_store.h"
 #include "view/diary_state.h"
@@ -14,12 +16,26 @@ int RecordListHeight() {
     return list.bottom - list.top;
 }
 
+// The lowest row of the window that the analysis selectors (101, 102) cover.
+int AnalysisSelectorsFoot(HWND window) {
+    int foot = 0;
+    for (int id : {kAnalysisModeSelectorId, kAnalysisPeriodSelectorId}) {
+        HWND selector = GetDlgItem(window, id);
+        RECT rect = {};
+        if (!selector || !IsWindowVisible(selector) || !GetWindowRect(selector, &rect)) continue;
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.bottom > foot) foot = rect.bottom;
+    }
+    return foot;
+}
+
 }  // namespace
 
 BmiPanelLayout BmiPanelOf(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
-    return LayOutBmiPanel(client.right, g_diary.tableWidth, RecordListHeight(), g_diary.textAscent);
+    return LayOutBmiPanel(client.right, g_diary.tableWidth, RecordListHeight(), g_diary.textAscent,
+                          AnalysisSelectorsFoot(window));
 }
 
 BmiChartFacts BmiChartFactsOf() {

@@ -41,6 +41,10 @@ TEST(BmiChartLayout, PanelChartAreaAndRepaintRectanglesFollowTheAscent) {
     }
     // A window narrower than the table leaves the panel without area.
     EXPECT_LE(LayOutBmiPanel(400, 415, 400, 16).width, 0);
+    // Analysis selectors reaching to row 86 cover the area's top (row 21 + 52 of the window) by 13 rows.
+    EXPECT_EQ(LayOutBmiPanel(1000, 415, 400, 16, 86).coveredRows, 13);
+    EXPECT_EQ(LayOutBmiPanel(1000, 415, 400, 16, 60).coveredRows, 0);
+    EXPECT_EQ(LayOutBmiPanel(1000, 415, 400, 16).coveredRows, 0);
 }
 
 TEST(BmiChartLayout, OriginsRoundDownToTenAndStepBackForty) {

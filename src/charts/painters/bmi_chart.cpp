@@ -100,7 +100,7 @@ void DrawCentredLabel(HDC dc, const char* text, int centreX, int y) {
     DrawBoldText(dc, centreX - TextSize(dc, text).cx / 2, y, text);
 }
 
-void DrawAxes(HDC dc, const BmiScale& scale) {
+void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     const ChartBox& area = scale.area;
     const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     const int width = right - left, height = bottom - top;
@@ -143,16 +143,16 @@ void DrawAxes(HDC dc, const BmiScale& scale) {
         DrawBoldText(dc, left - 1, y - p / 2, label);
     }
 
-    DrawBoldText(dc, left + 4, top + 2, "kg");
+    DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
     DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
 }
 
-void DrawFigures(HDC dc, const BmiScale& scale, const BmiChartFacts& facts) {
+void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
     const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
     const int x = scale.area.left + scale.digitsWidth + 20;
-    for (int i = 0; i < kBmiFigureLines; ++i)
-        DrawBoldText(dc, x, scale.area.top + 5 + i * (scale.textHeight + 5), figures.line[i]);
+    const int top = scale.area.top + coveredRows;
+    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.
@@ -173,8 +173,9 @@ void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) 
 
     DrawClassBands(dc, scale);
     if (markerShown) DrawMarker(dc, scale, BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight));
-    DrawAxes(dc, scale);
-    if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx)) DrawFigures(dc, scale, facts);
+    DrawAxes(dc, scale, panel.coveredRows);
+    if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx))
+        DrawFigures(dc, scale, panel.coveredRows, facts);
 }
 
 }  // namespace

@@ -270,6 +270,20 @@ TEST(BmiChartTexts, OriginsFiguresAndTitleAsDrawn) {
     }
 }
 
+TEST(BmiChartTexts, TheWeightUnitAndTheFiguresGoBelowTheAnalysisSelectors) {
+    for (int selectorsFoot : {0, 86}) {
+        const BmiPanelLayout panel = LayOutBmiPanel(kWideWindow, kTableWidth, kListHeight, 16, selectorsFoot);
+        const int top = panel.area.top + (selectorsFoot ? selectorsFoot - panel.y - panel.area.top : 0);
+        int unitRow = -1, weightRow = -1;
+        for (const DrawnText& text : Record(panel, Facts(165.3, 62.4, 60.0)).texts) {
+            if (text.text == "kg") unitRow = text.y;
+            if (text.text == kDayOf624[0]) weightRow = text.y;
+        }
+        EXPECT_EQ(unitRow, top + 2) << selectorsFoot;
+        EXPECT_EQ(weightRow, top + 5) << selectorsFoot;
+    }
+}
+
 TEST(BmiChartTexts, PanelsWithoutRoomDrawNoMoreThanTheyHold) {
     // Narrower than the table: nothing at all. A sliver: frame and title, no scale, nothing left behind.
     EXPECT_TRUE(Record(Panel(16, kTableWidth + 2), Facts(165.3, 62.4, 60.0)).texts.empty());
