@@ -4,14 +4,11 @@
 // the diary. The user is never saved: nothing is written.
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/diary_store.h"
 #include "shell/shell_classes.h"
+#include "support/made_up_diary.h"
 #include "support/timing.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
@@ -47,28 +44,12 @@ void CreateWindows() {
     Pump();
 }
 
-// A diary of `days` days from 2000-01-01, the last but one selected and analysed.
+// A diary of `days` days, the last but one selected and analysed.
 void Ensure(std::uint32_t days) {
     static std::uint32_t built = 0;
     if (built == days) return;
     if (!g_diaryWindow) CreateWindows();
-    auto* block = static_cast<DailyRecord*>(std::calloc(days + 1, sizeof(DailyRecord)));
-    int year = 2000, month = 1, day = 1;
-    for (std::uint32_t i = 0; i < days; ++i) {
-        char date[9];
-        std::snprintf(date, sizeof date, "%04d%02d%02d", year, month, day);
-        std::memcpy(block[i].date, date, 8);
-        block[i].weight = 60.0 + (i % 50) * 0.1;
-        if (++day > 28) {
-            day = 1;
-            if (++month > 12) month = 1, ++year;
-        }
-    }
-    UserHeader header = {};
-    header.height = 165.3;
-    header.targetWeight = 58.0;
-    AdoptUser(header, block, days, days + 1);
-    SetUserOpen();
+    OpenMadeUpDiary(days);
     RefillRecordList(days + 1);
     SendMessageA(g_diary.recordList, LB_SETCURSEL, days - 2, 0);
     ResyncRecordList();
