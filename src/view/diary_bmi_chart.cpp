@@ -1,5 +1,6 @@
 #include "view/diary_bmi_chart.h"
 
+#include <cstdint>
 #include <initializer_list>
 
 #include "charts/painters/bmi_chart.h"
