@@ -5,6 +5,7 @@
 
 #include "charts/chart_items.h"
 #include "corelib/msgbox.h"
+#include "corelib/utility.h"
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
@@ -66,10 +67,25 @@ void FollowTableWidth(HWND window, int widthBefore) {
 // The open user's diary is written before another user takes its place. When
 // that fails (the person was told), the user stays open: switching now would
 // lose what was not written.
-bool SavedForSwitch(HWND window) { return !IsUserOpen() || SaveUser(window) == 1; }
+bool SavedForSwitch(HWND window) { return !IsUserOpen() || SaveOpenUser(window); }
+
+// The record on the selected line goes, after the person agreed; the line
+// below moves up into the selection. False without a record there or on Cancel.
+bool DeleteSelectedRecord(HWND window) {
+    const long line = SelectedLine();
+    if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return false;
+    const std::uint32_t index = static_cast<std::uint32_t>(line);
+    if (ShowNotice(window, DeleteDayQuestion(index)) != kIdOk || !DeleteDay(index)) return false;
+    // Every line reads "*": which one goes is immaterial.
+    SendMessageA(g_diary.recordList, LB_DELETESTRING, 0, 0);
+    SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return true;
+}
 
 LRESULT NewUser(HWND window) {
     if (SavedForSwitch(window) && RegisterUser(window) == 1) {
+        ShowDiaryTitle(window);
+        g_diary.analysis = AnalysisResult{};
         ResetSelectors();
         // The calendar leaves the previous user's day for today's.
         ResyncRecordList();
@@ -93,7 +109,7 @@ LRESULT OpenUser(HWND window) {
         return 0;
     }
     const int widthBefore = g_diary.tableWidth;
-    LoadUser(window, static_cast<int>(row));
+    OpenUserOfRow(window, static_cast<int>(row));
     if (DiaryRecordCount() == 0) {
         ResetSelectors();
     } else {
@@ -140,6 +156,7 @@ LRESULT DeleteUsers(HWND window) {
 LRESULT NewDay(HWND window) {
     if (NeedsUser(window, kNewDayCaption)) return 0;
     OpenDayDialog(window, 0);
+    MatchRecordListLines();
     HWND modes = Selector(kAnalysisModeSelectorId);
     if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
         EnableSelector(kAnalysisModeSelectorId, true);
@@ -162,6 +179,7 @@ LRESULT EditDay(HWND window) {
     const long line = SelectedLine();
     if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return 1;  // the blank line
     OpenDayDialog(window, line + 1);
+    MatchRecordListLines();
     RepaintWindow(window);
     RefreshSelectorsAfterRecordChange();
     ResyncRecordList();
@@ -173,7 +191,7 @@ LRESULT EditDay(HWND window) {
 
 LRESULT DeleteSelectedDay(HWND window) {
     if (NeedsUser(window, kDeleteCaption)) return 0;
-    if (DeleteDay(window) == 0) {
+    if (!DeleteSelectedRecord(window)) {
         FocusRecordList();
         return 1;
     }
@@ -203,7 +221,7 @@ LRESULT Targets(HWND window) {
     StagingHeader() = CurrentHeader();
     if (TargetDialog(window, kTargetExistingUser) == 1) {
         CommitStagedTargets();
-        SaveUser(window);
+        SaveOpenUser(window);
         ShowDiaryTitle(window);  // the target message is part of the title
         EvaluateDiary(window);
         RepaintGraphAxis(window);
@@ -222,7 +240,7 @@ LRESULT InputItems(HWND window) {
     if (InputItemsDialog(window) == 1) {
         TargetDialog(window, kTargetAfterItems);
         CommitStagedTargets();
-        SaveUser(window);
+        SaveOpenUser(window);
         ShowDiaryTitle(window);
         EvaluateDiary(window);
         SendMessageA(Selector(kGraphItem1SelectorId), CB_SETCURSEL, 0, 0);
@@ -255,12 +273,25 @@ LRESULT CloseUserAfterRestore(HWND window) {
     g_diary.analysis = AnalysisResult{};
     ResyncRecordList();
     FollowTableWidth(window, widthBefore);
-    SetMainWindowTitle(window, kPlainTitle);
+    SetMainWindowTitle(window, kProgramName);
     RepaintWindow(window);
     return 1;
 }
 
 }  // namespace
+
+bool SaveOpenUser(HWND window) {
+    const UserOutcome saved = SaveUser();
+    ShowNotice(window, saved.notice);
+    return saved.done;
+}
+
+bool OpenUserOfRow(HWND window, int row) {
+    const UserOutcome loaded = LoadUser(row);
+    ShowNotice(window, loaded.notice);
+    if (loaded.done) ShowOpenedUser(window, loaded.restoreSelectors);
+    return loaded.done;
+}
 
 LRESULT RunDiaryCommand(HWND window, UINT id) {
     switch (id) {

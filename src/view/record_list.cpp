@@ -360,6 +360,13 @@ void ResyncRecordList() {
     if (g_diary.recordList) SendMessageA(g_diary.recordList, WM_LBUTTONUP, kResyncMarker, 0);
 }
 
+void MatchRecordListLines() {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    const long lines = static_cast<long>(DiaryRecordCount()) + 1;
+    if (LineCount(list) < lines) AddLines(list, static_cast<std::size_t>(lines - LineCount(list)));
+}
+
 void ResetRecordList() {
     HWND list = g_diary.recordList;
     if (!list) return;

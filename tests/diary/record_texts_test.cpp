@@ -6,7 +6,7 @@
 #include <string>
 
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
+#include "diary/record_texts.h"
 
 namespace {
 

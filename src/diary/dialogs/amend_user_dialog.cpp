@@ -1,6 +1,7 @@
 // "IDD_USER_AMEND": age, sex and height of the open user, then its targets.
 #include <cstring>
 
+#include "corelib/msgbox.h"
 #include "corelib/win32/fields.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/dialogs/dialog_support.h"
@@ -27,13 +28,22 @@ INT_PTR OnInit(HWND dialog) {
     return FALSE;
 }
 
+// The targets, then the data file with the new details. A user who is not
+// open (nothing to amend) is told so before any target dialog.
+bool AmendOpenUser(HWND dialog) {
+    if (IsUserOpen() && TargetDialog(dialog, kTargetExistingUser) != 1) return false;
+    const UserOutcome amended = AmendUser();
+    ShowNotice(dialog, amended.notice);
+    return amended.done;
+}
+
 void OnAmend(HWND dialog) {
     if (!CheckUserDetails(dialog, false)) return;
     UserHeader& staging = StagingHeader();
     staging = CurrentHeader();
     staging.formatMark = 'A';
     ReadBodyDetails(dialog, &staging);
-    if (!AmendUser(dialog)) return;  // cancelled targets or a failed write: the values stay for another try
+    if (!AmendOpenUser(dialog)) return;  // cancelled targets or a failed write: the values stay for another try
     EndModalDialog(dialog, 1);
 }
 

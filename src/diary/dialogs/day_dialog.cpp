@@ -145,7 +145,9 @@ long StoreShownDay(HWND dialog) {
     StoredDiaryText(text, diary);
     std::memset(day.diary, 0, kDiaryCapacity);
     std::memcpy(day.diary, diary, std::strlen(diary));
-    return StoreDay(day, dialog);
+    const StoreOutcome stored = StoreDay(day);
+    ShowNotice(dialog, stored.notice);
+    return stored.position;
 }
 
 void TellOwner() {

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr const char kDeleteCaption[] = "ユーザー情報の削除";
-
 UserSearch* SearchOf(HWND dialog) { return reinterpret_cast<UserSearch*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 INT_PTR OnInit(HWND dialog, UserSearch* search) {
@@ -33,30 +31,6 @@ INT_PTR OnInit(HWND dialog, UserSearch* search) {
     return FALSE;
 }
 
-// The open user's name; "" when none is open.
-std::string OpenUserName() {
-    if (!IsUserOpen()) return std::string();
-    const UserHeader& header = CurrentHeader();
-    return std::string(header.name, strnlen(header.name, sizeof(header.name)));
-}
-
-// The open user cannot be deleted. The test compares over the open name's
-// length, so that 山田花子 is refused too while 山田 is open: it refuses
-// more than it must, never less.
-bool IsBeingEdited(const char* row, const std::string& openName) {
-    return !openName.empty() && std::memcmp(row + kUsersNumberWidth, openName.data(), openName.size()) == 0;
-}
-
-// Deletes the row first and the data file only once the row is gone: a row
-// left without its file could never be opened again.
-bool DeleteUser(HWND dialog, int row, long number) {
-    if (!DeleteDBFNoRecord(dialog, kUsersTable, row)) return false;
-    char name[kFileNameSize];
-    DataFileName(number, name);
-    FileDelete(name);  // a file that cannot be deleted is left; the user is gone from the table
-    return true;
-}
-
 void DeleteSelected(HWND dialog, UserSearch* search) {
     HWND list = GetDlgItem(dialog, search->listId);
     LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
@@ -65,29 +39,15 @@ void DeleteSelected(HWND dialog, UserSearch* search) {
     count = SendMessageA(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(lines.data()));
     if (count == LB_ERR) return;
     lines.resize(static_cast<size_t>(count));
-    std::string openName = OpenUserName();
     std::vector<int> deleted;  // rows (as they were when the dialog searched) already removed
-    std::vector<char> record(kUsersRowLength + 1, '\0');
     for (int line : lines) {
         int original = RowOfLine(dialog, *search, line);
         int row = original;  // every deletion of an earlier row moved this one down
         for (int gone : deleted)
             if (gone < original) --row;
-        if (!ReadDBFRecord(dialog, kUsersTable, row, record.data())) continue;
-        if (IsBeingEdited(record.data(), openName)) {
-            char text[120];
-            std::snprintf(text, sizeof(text), "%sさんは編集中のため削除できません。", openName.c_str());
-            PelmoMessageBox(dialog, text, kDeleteCaption, kMbOk | kMbIconInformation);
-            continue;
-        }
-        if (DeleteUser(dialog, row, UserNumberOfRow(record.data()))) {
-            deleted.push_back(original);
-        } else {
-            std::string name = LineName(dialog, *search, line);
-            char text[160];
-            std::snprintf(text, sizeof(text), "%sさんのユーザー情報を削除できませんでした。", name.c_str());
-            PelmoMessageBox(dialog, text, kDeleteCaption, kMbOk | kMbIconInformation);
-        }
+        const UserDeletion deletion = DeleteUserOfRow(row, LineName(dialog, *search, line).c_str());
+        if (deletion.deleted) deleted.push_back(original);
+        ShowNotice(dialog, deletion.notice);
     }
 }
 

@@ -1,6 +1,7 @@
 // "IDD_USER_REGISTRY": name, age, sex and height of a new user into the staging header.
 #include <cstring>
 
+#include "corelib/msgbox.h"
 #include "corelib/win32/fields.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/dialogs/dialog_support.h"
@@ -71,5 +72,9 @@ INT_PTR CALLBACK RegisterUserProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int RegisterUser(HWND window) {
     if (CreateModalDialog(DialogInstance(), window, "IDD_USER_REGISTRY", RegisterUserProc, 0) != 1) return 0;
-    return CreateUser(window);
+    PrepareNewUser();
+    if (TargetDialog(window, kTargetNewUser) != 1) return 0;
+    const UserOutcome created = CreateUser();
+    ShowNotice(window, created.notice);
+    return created.done ? 1 : 0;
 }

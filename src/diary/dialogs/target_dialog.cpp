@@ -242,9 +242,9 @@ INT_PTR CALLBACK TargetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-int TargetDialog(void* window, TargetDialogMode mode) {
+int TargetDialog(HWND window, TargetDialogMode mode) {
     TargetDialogData data = {mode};
-    INT_PTR result = CreateModalDialog(DialogInstance(), static_cast<HWND>(window), "IDD_SET_TARGET", TargetDialogProc,
+    INT_PTR result = CreateModalDialog(DialogInstance(), window, "IDD_SET_TARGET", TargetDialogProc,
                                        reinterpret_cast<LPARAM>(&data));
     return result == 1 ? 1 : 0;
 }

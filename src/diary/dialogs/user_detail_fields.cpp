@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "corelib/dbf.h"
 #include "corelib/msgbox.h"
 #include "corelib/sjis.h"
 #include "corelib/win32/fields.h"
@@ -19,24 +18,6 @@ constexpr uint32_t kAgeFormat = 0x30000;     // 3 digits
 constexpr uint32_t kHeightFormat = 0x30001;  // 3 digits, 1 decimal
 constexpr int kAgeSpinMax = 100;
 constexpr int kHeightSpinMax = 2500;  // tenths of a cm
-
-// The key a duplicate name is searched with: "氏名:" and the name space-filled to 30 bytes.
-std::string DuplicateKey(const std::string& name) {
-    char key[64];
-    std::snprintf(key, sizeof(key), "%s:%-*s", kUsersNameField, kUsersNameWidth, name.c_str());
-    return key;
-}
-
-bool NameIsRegistered(HWND dialog, const std::string& name) {
-    EnsureUsersTable();
-    char* record = AllocDbfRecordMem(kUsersTable);
-    std::uint16_t* area = AllocSearchDBFMem();
-    int found = 0;
-    if (record && area) found = SearchDBFRecord(dialog, area, record, kUsersTable, kUsersNameField, DuplicateKey(name).c_str());
-    FreeDbfRecordMem(record);
-    FreeSearchDBFMem(area);
-    return found != 0;
-}
 
 // The name as it is stored: trimmed, cut to 30 bytes without splitting a character.
 std::string StoredName(HWND dialog) {
@@ -113,7 +94,7 @@ bool CheckUserDetails(HWND dialog, bool withName) {
         ShowFieldError(dialog, IDC_USER_HEIGHT, "身長は250.0cm以下で入力してください。", kUserCaption);
         return false;
     }
-    if (withName && NameIsRegistered(dialog, StoredName(dialog))) {
+    if (withName && UserRowOfName(StoredName(dialog).c_str()) >= 0) {
         char text[160];
         std::snprintf(text, sizeof(text), "「%s」さんは登録済みです。\n\n名前を変更してください。", StoredName(dialog).c_str());
         ShowFieldError(dialog, IDC_USER_NAME, text, "確認");
