@@ -154,7 +154,7 @@ void RegisterStoredUser(long number, const char* name, const char* message) {
     header.targetWeight = 50.0;
     AdoptUser(header, nullptr, 0, 0);
     SetUserOpen();
-    ASSERT_EQ(SaveUser(nullptr), 1);
+    ASSERT_TRUE(SaveUser().done);
     CloseUser();
 }
 
