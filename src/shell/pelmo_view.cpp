@@ -7,6 +7,7 @@
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "shell/food_cache_start.h"
 #include "shell/help.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
@@ -66,12 +67,12 @@ HWND CreateCalendar(HWND diary) {
 }
 
 // Start-up below the frame, in this order: no user open, the splash, the
-// window classes, the container, the diary window with its calendar, and the
-// last user (or the request for a new one).
+// food-category cache, the window classes, the container, the diary window
+// with its calendar, and the last user (or the request for a new one).
 bool OnCreate(HWND view) {
     CloseUser();
     CreateSplashWindow(g_view.instance, view);
-    // The food-category cache is built here, between the splash and the classes.
+    PrepareFoodCategories(g_view.instance, view);
     RegisterPelmoWindowClasses(g_view.instance);
     RECT client;
     GetClientRect(view, &client);

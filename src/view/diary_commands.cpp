@@ -9,6 +9,7 @@
 #include "diary/user_dialogs.h"
 #include "charts/chart_items.h"
 #include "diary/user_file.h"
+#include "export/copy_records.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -24,7 +25,6 @@ const char kAmendCaption[] = "ユーザーの修正";
 const char kNewDayCaption[] = "入力";
 const char kEditDayCaption[] = "修正";
 const char kDeleteCaption[] = "削除";  // also the targets and input items
-const char kCopyCaption[] = "まとめてコピー";
 
 bool NeedsUser(HWND window, const char* caption) {
     if (IsUserOpen()) return false;
@@ -194,6 +194,7 @@ LRESULT DeleteSelectedDay(HWND window) {
 
 LRESULT CopyRecords(HWND window) {
     if (NeedsUser(window, kCopyCaption)) return 0;
+    CopyAllRecords(window);
     FocusRecordList();
     return 1;
 }
