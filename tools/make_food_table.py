@@ -6,7 +6,8 @@
 Without --output it writes src/resources/food_table.dbf, which the program
 carries as a resource and puts into the data folder when the table is missing
 there. Plain Python 3, standard library only; the same input always gives the
-same bytes.
+same bytes. The field names have no ASCII letter among their bytes, so that
+no tool that changes the case of field names can garble them.
 
 Each row is a dish or a food with its energy for one serving. Two kinds:
   "0"  dishes, by the dish categories of a Japanese home kitchen
@@ -22,8 +23,8 @@ Record layout (bytes of a row with its deletion flag first):
     0        deletion flag
     1-5      番号    N 5   row number
     6-45     名称    C 40  dish or food
-    46-50    熱量    N 5   kcal per serving
-    51-54    重量    N 4   grams per serving
+    46-50    ｶﾛﾘｰ    N 5   kcal per serving
+    51-54    分量    N 4   grams per serving
     55       区分    C 1   kind: "0" dish, "1" food
     56-85    分類    C 30  dish category or food group
     86-105   目安量  C 20  the serving as measured at home
@@ -42,8 +43,8 @@ DEFAULT_OUTPUT = os.path.join(HERE, "..", "src", "resources", "food_table.dbf")
 FIELDS = [
     ("番号", "N", 5),
     ("名称", "C", 40),
-    ("熱量", "N", 5),
-    ("重量", "N", 4),
+    ("ｶﾛﾘｰ", "N", 5),
+    ("分量", "N", 4),
     ("区分", "C", 1),
     ("分類", "C", 30),
     ("目安量", "C", 20),

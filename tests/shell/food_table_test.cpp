@@ -92,14 +92,25 @@ TEST(ShippedFoodTable, RowsCarryKindCategoryNameAndEnergy) {
     EXPECT_EQ(Entries(FoodCategoryFileName(1)), groups);
 }
 
-TEST(ShippedFoodTable, GdalReadsItsJapaneseNames) {
+TEST(ShippedFoodTable, GdalAndPythonDbfReadItsJapaneseNames) {
     std::string output = RunCommand("ogrinfo -ro -al -q " + Quoted(kShipped) + " 2>&1");
-    for (const char* expected : {u8"名称 (String) = 精白米 ごはん\n", u8"熱量 (Integer) = 234\n", u8"重量 (Integer) = 150\n",
+    for (const char* expected : {u8"名称 (String) = 精白米 ごはん\n", u8"ｶﾛﾘｰ (Integer) = 234\n", u8"分量 (Integer) = 150\n",
                                  u8"区分 (String) = 1\n", u8"分類 (String) = 調理済み流通食品類\n",
                                  u8"目安量 (String) = 茶碗1杯\n", u8"名称 (String) = 豆腐とわかめのみそ汁\n"})
         EXPECT_NE(output.find(expected), std::string::npos) << expected << "\n" << output;
     EXPECT_EQ(output.find("ERROR"), std::string::npos) << output;
     EXPECT_NE(RunCommand("ogrinfo -ro -so -al " + Quoted(kShipped)).find("Feature Count: 123\n"), std::string::npos);
+
+    // python3-dbf changes the case of field names byte by byte: no name may suffer from it.
+    const std::string script = "import dbf, sys\n"
+                               "t = dbf.Table(sys.argv[1]); t.open(dbf.READ_ONLY)\n"
+                               "print(str(t.codepage).split()[0], len(t), *t.field_names)\n"
+                               "print(*(str(t[122][f]).strip() for f in t.field_names))\n";
+    Sandbox sb;
+    std::ofstream(sb.path("read.py"), std::ios::binary) << script;
+    EXPECT_EQ(RunCommand("/usr/bin/python3 " + Quoted(sb.path("read.py")) + " " + Quoted(kShipped) + " 2>&1"),
+              u8"cp932 123 番号 名称 ｶﾛﾘｰ 分量 区分 分類 目安量\n"
+              u8"123 ハンバーグステーキ 197 100 1 調理済み流通食品類 1個\n");
 }
 
 }  // namespace
