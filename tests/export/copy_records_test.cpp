@@ -11,6 +11,7 @@
 #include "corelib/msgbox.h"
 #include "diary/diary_store.h"
 #include "export/copy_records.h"
+#include "export/day_record.h"
 #include "export/records_text.h"
 #include "resources/resource.h"
 #include "support/sandbox.h"
@@ -55,15 +56,6 @@ std::string ClipboardText(UINT format = CF_TEXT, SIZE_T* blockSize = nullptr) {
 }
 
 std::string Utf16(const wchar_t* text) { return std::string(reinterpret_cast<const char*>(text), std::wcslen(text) * 2); }
-
-DailyRecord Day(const char* date, double weight, double bodyFat, double storedBmi = 0) {
-    DailyRecord record = {};
-    std::memcpy(record.date, date, kDateLength);
-    record.weight = weight;
-    record.bodyFat = bodyFat;
-    record.bmi = storedBmi;
-    return record;
-}
 
 // A user of 170 cm with targets 60 kg and 20 %, whose rows were never painted.
 void OpenDays(const std::vector<DailyRecord>& days) {

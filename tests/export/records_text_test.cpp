@@ -7,18 +7,10 @@
 #include <string>
 
 #include "diary/diary_store.h"
+#include "export/day_record.h"
 #include "export/records_text.h"
 
 namespace {
-
-DailyRecord Day(const char* date, double weight, double bmi, double bodyFat) {
-    DailyRecord record = {};
-    std::memcpy(record.date, date, kDateLength);
-    record.weight = weight;
-    record.bmi = bmi;
-    record.bodyFat = bodyFat;
-    return record;
-}
 
 UserHeader Targets(double weight, double bodyFat) {
     UserHeader header = {};
@@ -44,18 +36,18 @@ TEST(RecordsText, HeaderAndLinesByteForByte) {
         const char* line;
     };
     const Case cases[] = {
-        {"no body fat", Day("20040105", 65.0, 22.5, 0), Targets(60, 0), "2004/01/05\t65.0\t\t22.5\t普通体重\t5.0\t\r\n"},
-        {"body fat and its target", Day("20040106", 64.3, 22.25, 24.3), Targets(60, 20),
+        {"no body fat", Day("20040105", 65.0, 0, 22.5), Targets(60, 0), "2004/01/05\t65.0\t\t22.5\t普通体重\t5.0\t\r\n"},
+        {"body fat and its target", Day("20040106", 64.3, 24.3, 22.25), Targets(60, 20),
          "2004/01/06\t64.3\t24.3\t22.2\t普通体重\t4.3\t4.3\r\n"},
-        {"below the target weight", Day("20040107", 57.5, 19.9, 0), Targets(60, 20),
+        {"below the target weight", Day("20040107", 57.5, 0, 19.9), Targets(60, 20),
          "2004/01/07\t57.5\t\t19.9\t普通体重\t-2.5\t\r\n"},
         {"a weight of 0 and a BMI of 0", Day("20040108", 0, 0, 0), Targets(60, 0),
          "2004/01/08\t0.0\t\t0.0\t低体重　\t-60.0\t\r\n"},
-        {"no target weight", Day("20041231", 72.0, 40.0, 30.0), Targets(0, 0),
+        {"no target weight", Day("20041231", 72.0, 30.0, 40.0), Targets(0, 0),
          "2004/12/31\t72.0\t30.0\t40.0\t肥満度４\t72.0\t30.0\r\n"},
-        {"a BMI that is not a number", Day("20050101", 50.0, std::nan(""), 0), Targets(50, 0),
+        {"a BMI that is not a number", Day("20050101", 50.0, 0, std::nan("")), Targets(50, 0),
          "2005/01/01\t50.0\t\tnan\t低体重　\t0.0\t\r\n"},
-        {"a damaged date stops only its own cell", Day("2005\0" "0101", 50.0, 18.5, 0), Targets(50, 0),
+        {"a damaged date stops only its own cell", Day("2005\0" "0101", 50.0, 0, 18.5), Targets(50, 0),
          "2005//10\t50.0\t\t18.5\t普通体重\t0.0\t\r\n"},
     };
     for (const Case& c : cases) {
@@ -65,7 +57,7 @@ TEST(RecordsText, HeaderAndLinesByteForByte) {
 }
 
 TEST(RecordsText, TheBlockHoldsEveryLineEvenAnAbsurdOne) {
-    const DailyRecord days[] = {Day("20040105", 65.0, 22.5, 0),
+    const DailyRecord days[] = {Day("20040105", 65.0, 0, 22.5),
                                 Day("20040106", std::numeric_limits<double>::max(), 1e300, -1e300)};
     const std::string text = RecordsText(days, 2, Targets(60, 20));
     EXPECT_GT(text.size(), 3 * kRecordsTextLineSize);
@@ -80,7 +72,7 @@ TEST(RecordsText, BmisAreRefreshedFromTheCurrentHeight) {
     UserHeader header = Targets(60, 0);
     DailyRecord* block = static_cast<DailyRecord*>(std::calloc(3, sizeof(DailyRecord)));
     block[0] = Day("20040105", 80.0, 0, 0);   // never painted
-    block[1] = Day("20040106", 65.0, 99, 0);  // painted under another height
+    block[1] = Day("20040106", 65.0, 0, 99);  // painted under another height
     block[2] = Day("20040107", 0, 0, 0);
     AdoptUser(header, block, 3, 3);
     RefreshRecordBmis();
