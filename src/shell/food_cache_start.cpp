@@ -5,9 +5,8 @@
 
 namespace {
 
-// The table the program carries (resource "IDR_FOOD_TABLE", made by tools/make_food_table.py).
 void InstallShippedFoodTable(HINSTANCE instance) {
-    HRSRC resource = FindResourceA(instance, "IDR_FOOD_TABLE", RT_RCDATA);
+    HRSRC resource = FindResourceA(instance, kFoodTableResource, RT_RCDATA);
     HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (bytes) InstallFoodTable(bytes, SizeofResource(instance, resource));

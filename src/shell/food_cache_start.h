@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+// The RCDATA resource holding the shipped table (made by tools/make_food_table.py).
+constexpr char kFoodTableResource[] = "IDR_FOOD_TABLE";
+
 // 1 when both cache files were written. Nothing is shown to the person.
 int PrepareFoodCategories(HINSTANCE instance, HWND window);
 

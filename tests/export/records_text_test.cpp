@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "diary/diary_store.h"
 #include "export/day_record.h"
 #include "export/records_text.h"
 
@@ -65,24 +64,6 @@ TEST(RecordsText, TheBlockHoldsEveryLineEvenAnAbsurdOne) {
     EXPECT_EQ(RecordsTextBlockSize(2, text.size()), text.size() + 1);
     EXPECT_EQ(RecordsTextBlockSize(2, 200), 450u);
     EXPECT_EQ(RecordsTextBlockSize(0, 0), 150u);
-}
-
-// A weighed day whose row was never painted carries its BMI before it is copied.
-TEST(RecordsText, BmisAreRefreshedFromTheCurrentHeight) {
-    UserHeader header = Targets(60, 0);
-    DailyRecord* block = static_cast<DailyRecord*>(std::calloc(3, sizeof(DailyRecord)));
-    block[0] = Day("20040105", 80.0, 0, 0);   // never painted
-    block[1] = Day("20040106", 65.0, 0, 99);  // painted under another height
-    block[2] = Day("20040107", 0, 0, 0);
-    AdoptUser(header, block, 3, 3);
-    RefreshRecordBmis();
-    const double bmis[] = {DiaryRecords()[0].bmi, DiaryRecords()[1].bmi, DiaryRecords()[2].bmi};  // packed fields
-    EXPECT_DOUBLE_EQ(bmis[0], 80.0 / (170.0 * 170.0) * 10000.0);
-    EXPECT_DOUBLE_EQ(bmis[1], 65.0 / (170.0 * 170.0) * 10000.0);
-    EXPECT_EQ(bmis[2], 0.0);
-    EXPECT_NE(RecordsText(DiaryRecords(), 3, header).find("2004/01/05\t80.0\t\t27.7\t肥満度１\t20.0\t\r\n"),
-              std::string::npos);
-    CloseUser();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "shell/food_cache_start.h"
 #include "shell/food_categories.h"
 #include "shell/food_table.h"
 #include "shell_fixture.h"
@@ -20,7 +21,7 @@ std::string FileBytes(const std::string& path) {
 }
 
 std::string ShippedTable() {
-    HRSRC resource = FindResourceA(nullptr, "IDR_FOOD_TABLE", RT_RCDATA);
+    HRSRC resource = FindResourceA(nullptr, kFoodTableResource, RT_RCDATA);
     if (!resource) return "";
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
     return std::string(bytes, SizeofResource(nullptr, resource));

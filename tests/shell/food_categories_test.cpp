@@ -62,12 +62,9 @@ std::string Joined(const std::vector<std::string>& entries) {
 const std::string kDishes = FoodCategoryFileName(0);
 const std::string kFoods = FoodCategoryFileName(1);
 
-TEST(FoodCategories, FilesAreNamedByKind) {
+TEST(FoodCategories, EachKindKeepsItsDistinctEntriesInFirstSeenOrder) {
     EXPECT_EQ(kDishes, "分類1.DAT");
     EXPECT_EQ(kFoods, "分類2.DAT");
-}
-
-TEST(FoodCategories, EachKindKeepsItsDistinctEntriesInFirstSeenOrder) {
     struct Case {
         const char* what;
         std::vector<FoodRow> rows;

@@ -47,16 +47,6 @@ TEST(ShippedFoodTable, IsWhatTheScriptMakes) {
     EXPECT_TRUE(FileBytes(made) == shipped) << "run python3 tools/make_food_table.py";
 }
 
-TEST(ShippedFoodTable, IsInstalledWhenMissingAndAnExistingTableIsKept) {
-    Sandbox sb;
-    const std::string shipped = FileBytes(kShipped);
-    EXPECT_EQ(InstallFoodTable(shipped.data(), shipped.size()), 1);
-    EXPECT_TRUE(FileBytes(sb.path(kFoodTable)) == shipped);
-    std::ofstream(sb.path(kFoodTable), std::ios::binary) << "the person's own table";
-    EXPECT_EQ(InstallFoodTable(shipped.data(), shipped.size()), 1);
-    EXPECT_EQ(FileBytes(sb.path(kFoodTable)), "the person's own table");
-}
-
 // Every row: a kind at byte 55, a category at 56-85, a name and the energy of a serving.
 TEST(ShippedFoodTable, RowsCarryKindCategoryNameAndEnergy) {
     Sandbox sb;
