@@ -55,7 +55,8 @@
 
 // Shell: windows of the start-up tree, the About box and the exit dialog.
 // Named resources (by string): "IDB_OPNING" splash, "IDB_WEBSITE", "IDB_ABOUT",
-// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog.
+// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog, "IDR_FOOD_TABLE"
+// the shipped food table (RCDATA).
 #define IDW_CALENDAR 2
 #define IDW_CONTAINER 3
 #define IDW_DIARY 4
