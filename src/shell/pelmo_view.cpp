@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "appearance/color_dialog.h"
 #include "corelib/modal_dialog.h"
 #include "corelib/takku.h"
 #include "corelib/utility.h"
@@ -132,8 +133,10 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         return true;
     case ID_DATA_BACKUP:
     case ID_DATA_RESTORE:
+        return true;  // their dialogs come with the backup and restore windows
     case ID_SET_COLOR:
-        return true;  // their dialogs come with the backup, restore and colour-scheme windows
+        ColorSchemeDialog(g_view.instance, view);
+        return true;
     case ID_HELP_CONTENTS:
         OpenHelpTopic(view, kHelpWelcome);
         return true;
