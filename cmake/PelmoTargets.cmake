@@ -45,6 +45,7 @@ else()
     "${PROJECT_SOURCE_DIR}/src/resources/*.h" "${PROJECT_SOURCE_DIR}/src/resources/*.rc"
     "${PROJECT_SOURCE_DIR}/src/resources/*.inc" "${PROJECT_SOURCE_DIR}/src/resources/bitmaps/*")
   set_source_files_properties(${resource_file} PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
+  include(cmake/PelmoHelp.cmake)
 
   # Everything of the program but its entry point, so that the Win32 tests can
   # drive the same windows in-process.

@@ -5,6 +5,7 @@
 #include "corelib/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
+#include "shell/help_file.h"
 #include "shell/main_frame.h"
 
 int RunMessageLoop(HWND frame, HACCEL accelerators) {
@@ -38,6 +39,7 @@ void InitializePelmoProcess(HINSTANCE instance) {
 // The framework's own first steps (control containers, its registry key and
 // recent-file list) have nothing to show here; the document is empty.
 HWND StartPelmo(HINSTANCE instance) {
+    InstallHelpFile(instance);  // at the first run, and after the program was updated
     HWND frame = CMainFrame::Create(instance);
     if (frame) CMainFrame::ActivateFrame(frame);
     return frame;
