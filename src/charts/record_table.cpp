@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "charts/record_row.h"
+#include "corelib/dpi.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -16,7 +17,7 @@ const char kRowBlanks[] = "                                                     
 static_assert(sizeof kRowBlanks == kRowBlankCount + 1, "71 blanks");
 const char kHeaderFace[] = "ＭＳ ゴシック";
 constexpr BYTE kShiftJisCharset = SHIFTJIS_CHARSET;
-constexpr int kHeaderPanelRight = 256;  // the calendar's visible width at the right edge
+constexpr int kHeaderPanelRight = 256;  // the calendar's visible width at the right edge (at 96 DPI)
 constexpr int kHeaderPanelHeight = 37;
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
@@ -124,7 +125,8 @@ void drawRecordHeader(HWND window, HDC dc, int a) {
         Fill(dc, ww - 2, 0, ww, wh);
         Fill(dc, 0, wh - 2, ww, wh);
         Line(dc, 0, L, ww, L);
-        if (ww - W - 259 >= 0) Fill(dc, W0, 0, ww - kHeaderPanelRight, kHeaderPanelHeight);
+        if (ww - W - ScaleToScreen(kHeaderPanelRight + 3) >= 0)
+            Fill(dc, W0, 0, ww - ScaleToScreen(kHeaderPanelRight), ScaleToScreen(kHeaderPanelHeight));
         SelectObject(dc, oldPen);
         SelectObject(dc, oldBrush);
         DeleteObject(pen);
@@ -196,7 +198,11 @@ void drawRecordRow(HWND window, HDC dc, int line, int top, int a) {
         DrawCell(dc, texts.bmi, c[3] - 5, top, c[4] - 6, bottom);
         DrawCell(dc, texts.bmiClass, c[4] - 7, top, c[5] - 6, bottom);
         DrawCell(dc, texts.weightDifference, c[5] - 5, top, c[6] - 6, bottom);
-        DrawCell(dc, texts.bodyFatDifference, c[6] - 4, top, 2 * c[6] - c[5] - 14, bottom);
+        // The last cell is as wide as the one before it, but never reaches past
+        // the list: with a large font (a high DPI) its figures would be cut.
+        const int lastRight = 2 * c[6] - c[5] - 14;
+        DrawCell(dc, texts.bodyFatDifference, c[6] - 4, top, lastRight < client.right - 2 ? lastRight : client.right - 2,
+                 bottom);
         SelectObject(dc, oldFont);
         DeleteObject(font);
     }

@@ -48,7 +48,7 @@ HWND CreateTips(HWND calendar) {
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = calendar;
         tool.uId = static_cast<UINT_PTR>(i);
-        tool.rect = kPartRects[i];
+        tool.rect = CalendarPartRect(static_cast<CalendarPart>(i));
         tool.lpszText = const_cast<char*>(kPartTips[i]);
         SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -110,10 +110,9 @@ void DrawDate(HDC dc, HWND calendar, HPALETTE palette) {
     DrawArrow(dc, mark, 0, ink);
 }
 
-void DrawBar(HDC dc, HWND calendar, const CalendarData& data) {
+// client: the calendar's client area in calendar units.
+void DrawBar(HDC dc, HWND calendar, const CalendarData& data, const RECT& client) {
     HPALETTE palette = data.palette;
-    RECT client;
-    GetClientRect(calendar, &client);
     COLORREF face = CalendarColorOf(palette, kCalendarFace);
     COLORREF edge = CalendarColorOf(palette, kCalendarEdge);
     COLORREF button = CalendarColorOf(palette, kCalendarButton);
@@ -161,7 +160,12 @@ void OnPaint(HWND calendar) {
         oldMemoryPalette = SelectPalette(memory, data->palette, TRUE);
         RealizePalette(memory);
     }
-    if (data) DrawBar(memory, calendar, *data);
+    if (data) {
+        UseCalendarUnits(memory);
+        POINT corner = CalendarUnitsOf({client.right, client.bottom});
+        DrawBar(memory, calendar, *data, RECT{0, 0, corner.x, corner.y});
+        SetMapMode(memory, MM_TEXT);
+    }
     BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     if (oldMemoryPalette) SelectPalette(memory, oldMemoryPalette, TRUE);
     if (oldPalette) SelectPalette(dc, oldPalette, TRUE);
@@ -246,7 +250,8 @@ LRESULT CALLBACK CalendarProcedure(HWND calendar, UINT message, WPARAM wParam, L
         return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(calendar, message, wParam, lParam);
-        InvalidateRect(calendar, &kCalendarDateRect, FALSE);
+        RECT date = ScreenRectOf(kCalendarDateRect);
+        InvalidateRect(calendar, &date, FALSE);
         return result;
     }
     case WM_ENABLE:
@@ -285,10 +290,11 @@ CalendarData* CalendarDataOf(HWND calendar) {
 
 RECT CalendarPartRect(CalendarPart part) {
     if (part < 0 || part >= kCalendarPartCount) return RECT{0, 0, 0, 0};
-    return kPartRects[part];
+    return ScreenRectOf(kPartRects[part]);
 }
 
-CalendarPart CalendarPartAt(POINT point) {
+CalendarPart CalendarPartAt(POINT screenPoint) {
+    const POINT point = CalendarUnitsOf(screenPoint);
     for (int i = 0; i < kCalendarPartCount; ++i)
         if (PtInRect(&kPartRects[i], point)) return static_cast<CalendarPart>(i);
     return kPartNone;

@@ -1,5 +1,7 @@
 #include "corelib/calendar_internal.h"
 
+#include "corelib/dpi.h"
+
 namespace {
 
 // The scheme-0 colours of the chart palette, for a calendar not yet given one.
@@ -81,4 +83,18 @@ HFONT CreateCalendarFont(int height, bool bold) {
     return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                        "ＭＳ ゴシック");
+}
+
+void UseCalendarUnits(HDC dc) {
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kBaseDpi, kBaseDpi, nullptr);
+    SetViewportExtEx(dc, ScreenDpi(), ScreenDpi(), nullptr);
+}
+
+RECT ScreenRectOf(const RECT& units) {
+    return {ScaleToScreen(units.left), ScaleToScreen(units.top), ScaleToScreen(units.right), ScaleToScreen(units.bottom)};
+}
+
+POINT CalendarUnitsOf(POINT screen) {
+    return {MulDiv(screen.x, kBaseDpi, ScreenDpi()), MulDiv(screen.y, kBaseDpi, ScreenDpi())};
 }

@@ -120,6 +120,15 @@ void DrawHeader(HDC dc, HPALETTE palette) {
     DeleteObject(font);
 }
 
+// A day's cell in calendar units.
+RECT DayCell(int year, int month, int day) {
+    int cell = MonthGridCell(year, month, day);
+    int row = cell / kMonthGridColumns;
+    int column = cell % kMonthGridColumns;
+    return RECT{kMargin + column * kCellWidth, kGridTop + row * kCellHeight, kMargin + (column + 1) * kCellWidth,
+                kGridTop + (row + 1) * kCellHeight};
+}
+
 void DrawDays(HDC dc, HPALETTE palette) {
     bool marks[32];
     MarkDays(marks);
@@ -138,7 +147,7 @@ void DrawDays(HDC dc, HPALETTE palette) {
     FillSolid(dc, rule, edge);
     int days = DaysInMonth(g_view.year, g_view.month);
     for (int day = 1; day <= days; ++day) {
-        RECT cell = MonthViewDayRect(g_view.year, g_view.month, day);
+        RECT cell = DayCell(g_view.year, g_view.month, day);
         CalendarDate date = {g_view.year, g_view.month, day};
         RECT inner = {cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1};
         if (marks[day]) DrawBox(dc, inner, marked, edge);
@@ -176,7 +185,8 @@ void OnPaint(HWND view) {
     HDC dc = BeginPaint(view, &paint);
     HPALETTE palette = ViewPalette();
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, kClientWidth, kClientHeight);
+    const RECT screen = ScreenRectOf(RECT{0, 0, kClientWidth, kClientHeight});
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, screen.right, screen.bottom);
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
     HPALETTE oldPalette = nullptr, oldMemoryPalette = nullptr;
     if (palette) {
@@ -185,12 +195,14 @@ void OnPaint(HWND view) {
         oldMemoryPalette = SelectPalette(memory, palette, TRUE);
         RealizePalette(memory);
     }
+    UseCalendarUnits(memory);
     RECT all = {0, 0, kClientWidth, kClientHeight};
     FillSolid(memory, all, RGB(255, 255, 255));
     SetBkMode(memory, TRANSPARENT);
     DrawHeader(memory, palette);
     DrawDays(memory, palette);
-    BitBlt(dc, 0, 0, kClientWidth, kClientHeight, memory, 0, 0, SRCCOPY);
+    SetMapMode(memory, MM_TEXT);
+    BitBlt(dc, 0, 0, screen.right, screen.bottom, memory, 0, 0, SRCCOPY);
     if (oldMemoryPalette) SelectPalette(memory, oldMemoryPalette, TRUE);
     if (oldPalette) SelectPalette(dc, oldPalette, TRUE);
     SelectObject(memory, oldBitmap);
@@ -215,7 +227,7 @@ void Pick(CalendarDate date) {  // a copy: closing the view forgets its focus
 }
 
 void OnButtonDown(LPARAM lParam) {
-    POINT point = PointOfLParam(lParam);
+    POINT point = CalendarUnitsOf(PointOfLParam(lParam));
     if (PtInRect(&kPreviousRect, point)) {
         ChangeMonth(-1);
         return;
@@ -308,12 +320,12 @@ HWND OpenCalendarMonthView(HWND calendar) {
     g_view.year = g_view.focus.year;
     g_view.month = g_view.focus.month;
 
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = ScreenRectOf(RECT{0, 0, kClientWidth, kClientHeight});
     DWORD style = WS_POPUP | WS_BORDER;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    POINT at = {kCalendarDateRect.left - 2, kCalendarHeight - 4};
+    POINT at = {ScreenRectOf(kCalendarDateRect).left - 2, ScreenRectOf(RECT{0, 0, 0, kCalendarHeight}).bottom - 4};
     ClientToScreen(calendar, &at);
     RECT work;
     HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
@@ -348,13 +360,7 @@ bool MonthViewMonth(int* year, int* month) {
     return true;
 }
 
-RECT MonthViewDayRect(int year, int month, int day) {
-    int cell = MonthGridCell(year, month, day);
-    int row = cell / kMonthGridColumns;
-    int column = cell % kMonthGridColumns;
-    return RECT{kMargin + column * kCellWidth, kGridTop + row * kCellHeight, kMargin + (column + 1) * kCellWidth,
-                kGridTop + (row + 1) * kCellHeight};
-}
+RECT MonthViewDayRect(int year, int month, int day) { return ScreenRectOf(DayCell(year, month, day)); }
 
 bool MonthViewMarksDay(int day) {
     if (!g_view.window || day < 1 || day > 31) return false;
