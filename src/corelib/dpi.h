@@ -8,6 +8,8 @@ constexpr int kBaseDpi = 96;
 
 // The screen's DPI (LOGPIXELSY), read once.
 int ScreenDpi();
+// Draws as if the screen had dpi dots per inch (tests); 0 reads the screen again.
+void SetScreenDpi(int dpi);
 
 // pixels measured at 96 DPI, at the screen's DPI (rounded to the nearest pixel).
 int ScaleToScreen(int pixels);
