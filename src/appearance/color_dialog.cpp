@@ -16,6 +16,7 @@ constexpr int kLastScheme = kColorSchemeCount - 1;
 constexpr int kPreviewWidth = 170;  // the preview bitmaps' own size at 96 DPI
 constexpr int kPreviewHeight = 115;
 
+const char* const kStoreFailedText = "選択されたカラーを保存できませんでした。";
 const char* const kConfirmText = "選択されたカラーを設定します。よろしいですか？\n\n※設定はPelmoの再起動後に反映されます。";
 
 // The scheme shown, from opening to closing.
@@ -91,7 +92,10 @@ void OnStore(HWND dialog) {
     if (PelmoMessageBox(dialog, kConfirmText, "確認", kMbOkCancel | kMbIconInformation) != kIdOk) return;
     char text[16];
     std::snprintf(text, sizeof text, "%d", DataOf(dialog)->scheme);
-    SetRegistryValue("SYSCOLOR", text, kAreaSettings);
+    if (!SetRegistryValue("SYSCOLOR", text, kAreaSettings)) {
+        PelmoMessageBox(dialog, kStoreFailedText, "確認", kMbOk | kMbIconInformation);
+        return;  // the dialog stays open with the scheme shown
+    }
     EndModalDialog(dialog, 1);
 }
 
