@@ -8,7 +8,7 @@
 # DPI sets Wine's "LogPixels" in the project's prefix (96 when not given) and
 # SCHEME the colour scheme ("SYSCOLOR"). The program runs in the background;
 # take pictures with ./pelmo screenshot FILE.png and stop it with
-# tools/sample_run.sh stop.
+# tools/sample_run.sh stop (which also returns the prefix to 96 DPI).
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(realpath -m "${PELMO_BUILD:-$top/build}")"
@@ -20,6 +20,9 @@ wine() { "$top/pelmo" wine "$@"; }
 if [ "${1:-}" = stop ]; then
   [ -f "$sample/pid" ] && kill "$(cat "$sample/pid")" 2>/dev/null || true
   rm -f "$sample/pid"
+  # The tests expect the prefix's own 96 DPI again.
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  WINEPREFIX="$build/wineprefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   exit 0
 fi
 dpi="${1:-96}"
