@@ -19,9 +19,9 @@ void LongDiaryDate(long n, char* date) {
     std::memcpy(date + 6, shown + 8, 2);
 }
 
-bool WriteLongDiary(long days, const char* name) {
+bool WriteLongDiary(long number, long days, const char* name) {
     char row[kUsersRowLength + 1];
-    FormatUsersRow(0, name, row);
+    FormatUsersRow(number, name, row);
     if (!EnsureUsersTable() || !WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) return false;
     auto* block = static_cast<DailyRecord*>(std::calloc(static_cast<std::size_t>(days) + 1, sizeof(DailyRecord)));
     if (!block) return false;
@@ -35,6 +35,7 @@ bool WriteLongDiary(long days, const char* name) {
     }
     UserHeader header = {};
     header.formatMark = 'A';
+    header.userNumber = static_cast<std::int32_t>(number);
     SetUserName(header, name);
     header.age = 45;
     header.height = 165.0;

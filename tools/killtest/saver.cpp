@@ -87,7 +87,7 @@ std::uint32_t CheckFile() {
 }
 
 int Prepare(long days) {
-    if (!WriteLongDiary(days, "耐久試験")) Fail("writing the diary");
+    if (!WriteLongDiary(0, days, "耐久試験")) Fail("writing the diary");
     CloseUser();
     return Save(0);
 }
