@@ -69,7 +69,7 @@ def main():
 
         phases = {"loading": 0, "saving": 0, "after the save": 0}
         found = {"old": 0, "new": 0}
-        partial_leftovers = 0
+        leftovers = 0
         kills = rounds = 0
         while kills < args.kills:
             rounds += 1
@@ -89,7 +89,7 @@ def main():
             phase = "after the save" if "saved" in out else "saving" if "loaded" in out else "loading"
             phases[phase] += 1
             if os.path.exists(os.path.join(folder, "0.DAT.new")):
-                partial_leftovers += 1
+                leftovers += 1
             seen = checked_generation(args.saver, folder)
             if seen not in (generation, new):
                 sys.exit(f"killtest: kill {kills} ({phase}) left generation {seen}, neither {generation} nor {new}")
@@ -101,7 +101,7 @@ def main():
             generation = seen
 
         print(f"killtest: {kills} kills: " + ", ".join(f"{n} {p}" for p, n in phases.items()))
-        print(f"killtest: {partial_leftovers} kills left a new file behind; the next start settled each")
+        print(f"killtest: {leftovers} kills left a new file behind; the next start settled each")
         print(f"killtest: afterwards the old diary {found['old']} times, the new one {found['new']} times; "
               f"never torn, never lost")
         print(f"{kills} passed, 0 failed")
