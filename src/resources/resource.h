@@ -180,4 +180,9 @@
 #define IDC_DAY_BODYFAT_SPIN 1070
 #define IDC_DAY_BODYFAT_LABEL 57781
 
+// Colour scheme: the dialog "IDD_SET_COLOR" (named by string) with its scroll
+// bar and preview; the previews are the bitmaps "IDB_COLOR1".."IDB_COLOR20".
+#define IDC_COLOR_PREVIEW 1080
+#define IDC_COLOR_SCROLL 1111
+
 #endif

@@ -1,5 +1,6 @@
 #include "shell/pelmo_view.h"
 
+#include "appearance/color_dialog.h"
 #include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/help.h"
@@ -127,8 +128,10 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         return true;
     case ID_DATA_BACKUP:
     case ID_DATA_RESTORE:
+        return true;  // their dialogs come with the backup and restore windows
     case ID_SET_COLOR:
-        return true;  // their dialogs come with the backup, restore and colour-scheme windows
+        ColorSchemeDialog(g_view.instance, view);
+        return true;
     case ID_HELP_CONTENTS:
         OpenHelpTopic(view, kHelpWelcome);
         return true;
