@@ -31,14 +31,14 @@ namespace {
 
 const char kDamagedText[] =
     "ユーザーデータ「%s」は壊れていました。\n\n"
-    "読み込めた %lu 日分の記録を開きます。\n"
-    "元のファイルは「%s」として同じフォルダーに残してあります。";
+    "読み込めた %lu 日分の記録を開きます。";
+const char kCopyKeptText[] = "\n元のファイルは「%s」として同じフォルダーに残してあります。";
 const char kHeaderLostText[] =
     "\n\nユーザー情報と目標は読み込めませんでした。"
     "ユーザーの修正と目標の設定で入力し直してください。";
-const char kReorderedText[] = "\n\n記録の日付の順序が乱れていたため、日付順に並べ直しました。";
+const char kReorderedText[] = "\n記録の日付の順序が乱れていたため、日付順に並べ直しました。";
 const char kRepeatedText[] =
-    "\n\n同じ日付の記録が %lu 件重なっていたため、それぞれファイルの後ろにあった記録を残しました。";
+    "\n同じ日付の記録が %lu 件重なっていたため、それぞれファイルの後ろにあった記録を残しました。";
 const char kItemsMissingText[] = "入力項目の設定(%s)が見つかりませんでした。";
 const char kItemsDamagedText[] = "入力項目の設定(%s)は壊れていました。";
 const char kItemsResetText[] =
@@ -164,14 +164,16 @@ struct Damage {
 
 Notice DamageNotice(const char* name, const std::string& copyName, std::uint32_t days, const Damage& damage) {
     char text[512];
-    std::snprintf(text, sizeof text, kDamagedText, name, static_cast<unsigned long>(days), copyName.c_str());
+    std::snprintf(text, sizeof text, kDamagedText, name, static_cast<unsigned long>(days));
     std::string told = text;
-    if (damage.headerLost) told += kHeaderLostText;
     if (damage.order.reordered) told += kReorderedText;
     if (damage.order.repeated > 0) {
         std::snprintf(text, sizeof text, kRepeatedText, static_cast<unsigned long>(damage.order.repeated));
         told += text;
     }
+    std::snprintf(text, sizeof text, kCopyKeptText, copyName.c_str());
+    told += text;
+    if (damage.headerLost) told += kHeaderLostText;
     return Notice{told, kDamagedCaption, kMbOk | kMbIconExclamation};
 }
 

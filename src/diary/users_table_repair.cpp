@@ -25,7 +25,7 @@ const char kMissingText[] = "ユーザー一覧(%s)が見つかりませんで�
 const char kRebuiltText[] = "\n\nユーザーデータのファイルから、次の %u 人でユーザー一覧を作り直しました。\n";
 const char kEmptyText[] = "\n\nユーザーデータのファイルがないため、空のユーザー一覧を作り直しました。\n";
 const char kMoreUsersText[] = "　ほか %u 人\n";
-const char kCopyKeptText[] = "\n元のファイルは「%s」として同じフォルダーに残してあります。";
+const char kCopyKeptText[] = "\n元のファイルは、次の名前で同じフォルダーに残してあります。\n　%s";
 const char kCopyFailedText[] =
     "\n\n元のファイルの控えを作れなかったため、作り直しを中止しました。"
     "ディスクの空きを確かめてから、ペルモを起動し直してください。";

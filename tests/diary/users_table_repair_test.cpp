@@ -104,7 +104,7 @@ TEST_F(UsersTableRepairTest, DamagedOrLostTableIsToldCopiedAndRebuiltFromTheData
         if (variant.damage) {
             ASSERT_FALSE(copy.empty());
             EXPECT_EQ(damaged, Read(copy));
-            EXPECT_NE(std::string::npos, told.find("「" + copy + "」")) << told;
+            EXPECT_NE(std::string::npos, told.find("残してあります。\n　" + copy)) << told;
             std::remove(sandbox->path(copy).c_str());
         } else {
             EXPECT_TRUE(copy.empty());
