@@ -131,13 +131,4 @@ TEST_F(UsersTableRepairTest, DamagedOrLostTableIsToldCopiedAndRebuiltFromTheData
     }
 }
 
-TEST_F(UsersTableRepairTest, AFirstRunAndASoundTableNeedNoRepair) {
-    std::remove(sandbox->path(kUsersTable).c_str());
-    EXPECT_FALSE(SettleUsersTable().rebuilt);
-    AddUser(0, "一郎", {});
-    const UsersTableRepair repair = SettleUsersTable();
-    EXPECT_FALSE(repair.rebuilt);
-    EXPECT_TRUE(repair.notice.empty());
-}
-
 }  // namespace
