@@ -16,6 +16,7 @@
 #include "corelib/environment.h"
 #include "corelib/files.h"
 #include "diary/diary_store.h"
+#include "diary/input_items.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
 
@@ -87,10 +88,11 @@ public:
         FillDiary();  // under the empty header, whose user number is 0
         SetUserOpen();
         SaveUser();
+        WriteInputItems(0, kNewUserItems);
     }
     ~DiaryFolder() {
         CloseUser();
-        for (const char* name : {"0.DAT", "copy.DAT", "ﾕｰｻﾞ.DBF"}) FileDelete(name);
+        for (const char* name : {"0.DAT", "ITEM0.DAT", "copy.DAT", "ﾕｰｻﾞ.DBF"}) FileDelete(name);
         rmdir(folder_.c_str());
         SetDataFolderOverride("");
     }

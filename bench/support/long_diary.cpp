@@ -7,6 +7,7 @@
 #include "corelib/dbf.h"
 #include "corelib/dates.h"
 #include "diary/diary_store.h"
+#include "diary/input_items.h"
 #include "diary/record_texts.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
@@ -44,5 +45,6 @@ bool WriteLongDiary(long number, long days, const char* name) {
     SetTargetMessage(header, "十年続ける");
     AdoptUser(header, block, static_cast<std::uint32_t>(days), static_cast<std::uint32_t>(days + 1));
     SetUserOpen();
-    return SaveUser().done;
+    // The input items a registration writes: without them the load would tell of their loss.
+    return SaveUser().done && WriteInputItems(number, kNewUserItems);
 }

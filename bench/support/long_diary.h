@@ -4,8 +4,9 @@
 #define PELMO_BENCH_LONG_DIARY_H
 
 // In the data folder: a row of the users table for user `number` called name,
-// and "<number>.DAT" with `days` consecutive days from 2000-01-01, each with a
-// weight, body fat and a line of diary text. The user stays open. True on success.
+// "<number>.DAT" with `days` consecutive days from 2000-01-01, each with a
+// weight, body fat and a line of diary text, and the input items a new user
+// has. The user stays open. True on success.
 bool WriteLongDiary(long number, long days, const char* name);
 
 // The date of day n (0 = 2000-01-01) as the 8 bytes "YYYYMMDD".

@@ -1,9 +1,10 @@
 // The input-item file "ITEM7.DAT" as ReadInputItems reads it when a user is
 // opened, with the leftover "ITEM7.DAT.new" of an interrupted write.
 //
-// Promises: the leftover is settled; a choice that is read holds only 0 and 1
-// and writes back whole as exactly 7 bytes that read the same; a file that
-// gives no choice leaves the caller's flags as they were.
+// Promises: the leftover is settled; only a file of exactly 7 bytes is a
+// choice; a choice that is read holds only 0 and 1 and writes back whole as
+// exactly 7 bytes that read the same; a file that gives no choice leaves the
+// caller's flags as they were.
 #include <cstring>
 
 #include "diary/input_items.h"
@@ -23,10 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
 
     InputItemFlags untouched = {{9, 9, 9, 9, 9, 9, 9}};
     InputItemFlags flags = untouched;
-    int read = ReadInputItems(kUser, &flags);
+    const ItemFileState read = ReadInputItems(kUser, &flags);
 
     FUZZ_CHECK(!DataFileExists(LeftoverName(kItemFile).c_str()));
-    if (!read) {
+    // Only a file of exactly 7 bytes is a choice.
+    if (read == ItemFileState::kRead) FUZZ_CHECK(ReadDataFile(kItemFile).size() == sizeof flags.on);
+    if (read != ItemFileState::kRead) {
         FUZZ_CHECK(SameInputItems(flags, untouched));
         return 0;
     }
@@ -34,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     FUZZ_CHECK(WriteInputItems(kUser, flags) == 1);
     FUZZ_CHECK(ReadDataFile(kItemFile).size() == sizeof flags.on);
     InputItemFlags again = untouched;
-    FUZZ_CHECK(ReadInputItems(kUser, &again) == 1);
+    FUZZ_CHECK(ReadInputItems(kUser, &again) == ItemFileState::kRead);
     FUZZ_CHECK(SameInputItems(flags, again));
     return 0;
 }

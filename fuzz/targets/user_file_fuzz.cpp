@@ -3,8 +3,9 @@
 //
 // Beyond memory safety, what a load promises: the leftover is settled, the
 // file itself is not changed by reading it, no more days come into memory
-// than the file holds whole, a damaged file leaves an untouched copy beside
-// it, and whatever loads saves and loads again unchanged and unreported.
+// than the file holds whole, and they are in date order with one per date, a
+// damaged file leaves an untouched copy beside it, and whatever loads saves
+// and loads again unchanged and unreported.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,7 +21,11 @@ namespace {
 const char kDataFile[] = "7.DAT";
 const char kCopyPrefix[] = "7.DAT.damaged-";
 
+// The user's row, and the input items a registration leaves (without them
+// every load would tell of the missing file).
 void EnsureUsersRow() {
+    const std::uint8_t items[] = {1, 0, 0, 0, 0, 0, 0};
+    WriteDataFile("ITEM7.DAT", items, sizeof items);
     if (DataFileExists(kUsersTable)) return;
     char row[kUsersRowLength + 1];
     FormatUsersRow(7, "木村", row);
@@ -80,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     std::size_t whole = 0;
     if (bytes.size() >= sizeof(UserHeader)) whole = (bytes.size() - sizeof(UserHeader)) / sizeof(DailyRecord);
     FUZZ_CHECK(DiaryRecordCount() <= whole);
+    for (std::uint32_t i = 1; i < DiaryRecordCount(); ++i)
+        FUZZ_CHECK(std::memcmp(DiaryRecords()[i - 1].date, DiaryRecords()[i].date, kDateLength) < 0);
     FUZZ_CHECK(copies.size() == (loaded.notice.empty() ? 0u : 1u));
     if (!copies.empty()) FUZZ_CHECK(ReadDataFile(copies[0].c_str()) == bytes);
 

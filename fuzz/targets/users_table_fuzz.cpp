@@ -16,6 +16,7 @@
 #include "corelib/dbf.h"
 #include "corelib/dbf_table.h"
 #include "diary/diary_store.h"
+#include "diary/input_items.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "support/fuzz_support.h"
@@ -93,7 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     int known = GetDBFInfo(kUsersTable, &info);
     FUZZ_CHECK(!DataFileExists(LeftoverName(kUsersTable).c_str()));
     long number = NextUserNumber(nullptr);
-    if (number != kNoUserNumber) FUZZ_CHECK(number >= 0 && number <= kMaxUserNumber);
+    if (number != kNoUserNumber) {
+        FUZZ_CHECK(number >= 0 && number <= kMaxUserNumber);
+        FUZZ_CHECK(CheckDbfTable(kUsersTable) == DbfCondition::kWhole);  // a damaged table may hide rows
+        char file[kFileNameSize];
+        DataFileName(number, file);
+        FUZZ_CHECK(!DataFileExists(file));
+    }
     if (!known) return 0;
 
     char row[kUsersRowLength + 1];

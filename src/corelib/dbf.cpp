@@ -65,6 +65,9 @@ bool LoadTable(const char* table, DbfTable* loaded) {
     return LoadDbf(table, layout, loaded);
 }
 
+// A table to be changed: only a whole one.
+bool LoadTableToChange(const char* table, DbfTable* loaded) { return LoadTable(table, loaded) && loaded->whole; }
+
 }  // namespace
 
 void DeclareDbfLayout(const DbfLayout* layout) {
@@ -200,7 +203,7 @@ int ReadDBFRecord2(void*, FileHandle file, int row, char* buffer) {
 
 int WriteDBFRecord(void*, const char* table, const char* row, const char*) {
     DbfTable loaded;
-    if (row == nullptr || !LoadTable(table, &loaded)) return 0;
+    if (row == nullptr || !LoadTableToChange(table, &loaded)) return 0;
     std::string stored = TakeOverRow(loaded, row);
     try {
         loaded.rows.insert(loaded.rows.end(), stored.begin(), stored.end());
@@ -212,7 +215,7 @@ int WriteDBFRecord(void*, const char* table, const char* row, const char*) {
 
 int DeleteDBFNoRecord(void*, const char* table, int row) {
     DbfTable loaded;
-    if (!LoadTable(table, &loaded)) return 0;
+    if (!LoadTableToChange(table, &loaded)) return 0;
     long physical = PhysicalRow(loaded, row);
     if (physical < 0) return 0;
     auto first = loaded.rows.begin() + static_cast<std::ptrdiff_t>(physical * loaded.rowLength);
@@ -233,4 +236,26 @@ int GetDBFInfo(const char* table, DbfInfo* out) {
 int CreateDBFTable(const char* table, const DbfFieldSpec* fields, int count) {
     DbfTable fresh;
     return NewDbf(fields, count, &fresh) && SaveDbf(table, fresh) ? 1 : 0;
+}
+
+DbfCondition CheckDbfTable(const char* table) {
+    RecoverAtomicFile(table, DbfFileIsComplete, nullptr);
+    if (!FileExists(table)) return DbfCondition::kMissing;
+    DbfTable loaded;
+    return LoadDbf(table, nullptr, &loaded) && loaded.whole ? DbfCondition::kWhole : DbfCondition::kDamaged;
+}
+
+int RebuildDbfTable(const DbfLayout& layout, const std::vector<std::string>& rows) {
+    DbfTable fresh;
+    if (!NewDbf(layout.fields, layout.count, &fresh)) return 0;
+    fresh.layout = &layout;
+    try {
+        for (const std::string& row : rows) {
+            std::string stored = TakeOverRow(fresh, row.c_str());
+            fresh.rows.insert(fresh.rows.end(), stored.begin(), stored.end());
+        }
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    return SaveDbf(layout.table, fresh) ? 1 : 0;
 }

@@ -17,6 +17,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "corelib/files.h"
 
@@ -88,6 +90,14 @@ int GetDBFInfo(const char* table, DbfInfo* out);
 // Creates an empty table (an existing one is replaced). 1 on success.
 int CreateDBFTable(const char* table, const DbfFieldSpec* fields, int count);
 
+// What a look at a table file finds, after a leftover of an interrupted save
+// was settled. A damaged table (not a dBase III table, or one whose rows are
+// not exactly what its header counts: a count changed, a row cut, a header
+// length changed) is still read as far as it goes, but WriteDBFRecord and
+// DeleteDBFNoRecord refuse it: rewriting it would drop what could not be read.
+enum class DbfCondition { kMissing, kWhole, kDamaged };
+DbfCondition CheckDbfTable(const char* table);
+
 // The fields a program reads and writes a table by. Rows of a table with a
 // declared layout are handed over and taken as these fields at these widths;
 // where the stored table differs (another tool widened a field), each field
@@ -104,5 +114,8 @@ void DeclareDbfLayout(const DbfLayout* layout);
 // Creates the declared table when it is missing, after settling a leftover of
 // an interrupted save; 1 when the table exists afterwards.
 int EnsureDbfTable(const DbfLayout& layout);
+// Replaces the declared table, whatever it held, with a new one in its layout
+// holding rows (each the fields at the layout's widths), crash-safely. 1 on success.
+int RebuildDbfTable(const DbfLayout& layout, const std::vector<std::string>& rows);
 
 #endif

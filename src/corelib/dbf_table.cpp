@@ -45,6 +45,28 @@ bool ReadWholeFile(const char* name, std::vector<char>* bytes) {
     return ok;
 }
 
+// The header ends right after its terminator; some writers add one NUL after it.
+bool HeaderEndsAtItsTerminator(const unsigned char* data, std::size_t terminator, std::size_t headerLength) {
+    return headerLength == terminator + 1 || (headerLength == terminator + 2 && data[terminator + 1] == 0);
+}
+
+// The rows fill the rest of the bytes exactly, with or without the end marker.
+bool HoldsExactlyItsRows(const std::vector<char>& bytes, std::size_t headerLength, std::size_t stored,
+                         std::size_t rowLength) {
+    std::size_t body = bytes.size() - headerLength;
+    if (stored > body / rowLength) return false;
+    std::size_t rows = stored * rowLength;
+    return body == rows || (body == rows + 1 && static_cast<unsigned char>(bytes.back()) == kDbfFileEnd);
+}
+
+bool RowsStartWithAFlag(const DbfTable& table) {
+    for (std::size_t physical = 0; physical < table.rowCount(); ++physical) {
+        char flag = table.row(physical)[0];
+        if (flag != kDbfLiveFlag && flag != kDbfDeletedFlag) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool SameDbfName(const char* a, const char* b) {
@@ -98,6 +120,8 @@ bool ParseDbf(const std::vector<char>& bytes, DbfTable* table) {
     parsed.header.assign(data, data + headerLength);
     parsed.rows.assign(bytes.begin() + static_cast<std::ptrdiff_t>(headerLength),
                        bytes.begin() + static_cast<std::ptrdiff_t>(headerLength + count * rowLength));
+    parsed.whole = HeaderEndsAtItsTerminator(data, at, headerLength) &&
+                   HoldsExactlyItsRows(bytes, headerLength, stored, rowLength) && RowsStartWithAFlag(parsed);
     *table = std::move(parsed);
     return true;
 }
@@ -144,6 +168,7 @@ bool NewDbf(const DbfFieldSpec* fields, int count, DbfTable* table) {
     Write16(header + kHeaderLengthOffset, headerLength);
     Write16(header + kRowLengthOffset, offset + 1);
     fresh.rowLength = offset + 1;
+    fresh.whole = true;
     *table = std::move(fresh);
     return true;
 }
@@ -152,12 +177,8 @@ bool DbfFileIsComplete(const char* path, void*) {
     std::vector<char> bytes;
     if (!ReadWholeFile(path, &bytes)) return false;
     DbfTable table;
-    if (!ParseDbf(bytes, &table)) return false;
-    // A whole table holds every row its header counts and the end marker.
-    std::size_t stored = Read32(table.header.data() + kCountOffset);
-    return stored == table.rowCount() &&
-           bytes.size() == table.header.size() + table.rows.size() + 1 &&
-           static_cast<unsigned char>(bytes.back()) == kDbfFileEnd;
+    // The program's own writes end with the end marker: a new file without it was cut.
+    return ParseDbf(bytes, &table) && table.whole && static_cast<unsigned char>(bytes.back()) == kDbfFileEnd;
 }
 
 bool LoadDbf(const char* name, const DbfLayout* layout, DbfTable* table) {

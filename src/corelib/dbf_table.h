@@ -34,12 +34,16 @@ struct DbfTable {
     std::size_t rowLength = 0;          // including the deletion flag
     std::vector<char> rows;             // every stored row, deleted ones too
     const DbfLayout* layout = nullptr;  // rows are handed over in this layout; null: as stored
+    // The bytes held exactly the rows the header counts, each starting with its
+    // flag, right after the header: nothing was cut, added or shifted.
+    bool whole = false;
     std::size_t rowCount() const { return rowLength ? rows.size() / rowLength : 0; }
     const char* row(std::size_t physical) const { return rows.data() + physical * rowLength; }
     char* row(std::size_t physical) { return rows.data() + physical * rowLength; }
 };
 
-// Parses a table's bytes; rows beyond the end of the bytes are not taken. false when it is no dBase III table.
+// Parses a table's bytes; rows beyond the end of the bytes are not taken, and
+// table->whole says whether anything was amiss. false when it is no dBase III table.
 bool ParseDbf(const std::vector<char>& bytes, DbfTable* table);
 // The bytes of a table: header (count and date brought up to date), rows, end marker.
 std::vector<char> SerializeDbf(const DbfTable& table);

@@ -91,9 +91,18 @@ int FileCopy(FileHandle source, FileHandle target) {
     }
 }
 
-int FileDelete(const char* name) { return DeletePath(ResolveExistingPath(DataPath(name))); }
+int FileDelete(const char* name) {
+    std::string path = ResolveExistingPath(DataPath(name));
+    if (PathIsFile(path) && FailsAt(AtomicFailure::kDelete)) return 0;
+    return DeletePath(path);
+}
 
 int FileExists(const char* name) { return PathIsFile(ResolveExistingPath(DataPath(name))); }
+
+std::vector<std::string> DataFolderFiles() {
+    std::string folder = DataFolder();
+    return folder.empty() ? std::vector<std::string>() : ListPlainFiles(folder);
+}
 
 std::string AtomicTempPath(const std::string& path) { return path + kTempSuffix; }
 

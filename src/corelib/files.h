@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using FileHandle = std::intptr_t;
 constexpr FileHandle kInvalidFile = -1;
@@ -69,6 +70,8 @@ int GetDiskFree(int drive, std::uint32_t out[2]);
 int FileDelete(const char* name);
 // 1 when the file exists (bare names in the data folder).
 int FileExists(const char* name);
+// The names of the plain files in the data folder, in the file system's order.
+std::vector<std::string> DataFolderFiles();
 
 // ---------------------------------------------------------------------------
 // Crash-safe replacement of a whole file.
@@ -116,7 +119,8 @@ int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t cou
 using FileCheck = bool (*)(const char* path, void* context);
 int RecoverAtomicFile(const char* name, FileCheck isComplete, void* context);
 
-// Test hook: the next crash-safe replacement fails at this step, once.
+// Test hook: the next crash-safe replacement fails at this step, once (or
+// the next FileDelete, for kDelete).
 enum class AtomicFailure {
     kNone,
     kCreate,     // the new file cannot be created
@@ -126,6 +130,7 @@ enum class AtomicFailure {
     kRename,     // the final rename fails
     kCrashBeforeRename,  // as if the program died: the complete new file is left behind, old untouched
     kCrashMidWrite,      // as if the program died while writing: a partial new file is left behind
+    kDelete,             // FileDelete cannot delete the file (open elsewhere, read-only)
 };
 void SetAtomicFailure(AtomicFailure step);
 

@@ -4,6 +4,7 @@
 #define PELMO_CORELIB_FILES_PLATFORM_H
 
 #include <string>
+#include <vector>
 
 #include "corelib/files.h"
 
@@ -24,5 +25,7 @@ int DeletePath(const std::string& path);
 std::string DefaultDataFolder();
 // The separator of paths on this platform.
 char PathSeparator();
+// The names of the plain files in folder (with its final separator).
+std::vector<std::string> ListPlainFiles(const std::string& folder);
 
 #endif

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "corelib/files.h"
 #include "corelib/files_platform.h"
@@ -180,6 +181,16 @@ int PathIsFile(const std::string& path) {
 }
 
 int DeletePath(const std::string& path) { return unlink(path.c_str()) == 0 || errno == ENOENT ? 1 : 0; }
+
+std::vector<std::string> ListPlainFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return names;
+    while (dirent* entry = readdir(listing))
+        if (PathIsFile(folder + entry->d_name)) names.push_back(entry->d_name);
+    closedir(listing);
+    return names;
+}
 
 std::string DefaultDataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");

@@ -21,6 +21,7 @@ struct DiaryStore {
     DailyRecord* block;      // null when it holds no record
     std::uint32_t capacity;  // records the block has room for
     bool userOpen;
+    bool unsaved;            // memory differs from the file
     UserHeader staging;
     DailyRecord stagingRecord;
     InputItemFlags items;
@@ -62,8 +63,10 @@ void SetCurrentHeaderDetails(const UserHeader& header) {
     std::uint32_t count = Count();
     g_store.header = header;
     g_store.header.recordCount = count;
+    g_store.unsaved = true;
 }
 
+// The cache alone is no reason to write the file: every paint brings it up to date.
 void SetRecordBmi(std::uint32_t index, double bmi) {
     if (index < Count()) g_store.block[index].bmi = bmi;
 }
@@ -79,6 +82,7 @@ StoreOutcome StoreDay(const DailyRecord& record) {
     if (found != kNoDay) {
         // memmove: the caller may hand over a record of the block itself.
         std::memmove(&g_store.block[found], &record, sizeof record);
+        g_store.unsaved = true;
         return StoreOutcome{found + 1, false, Notice{}};
     }
     std::uint32_t count = Count();
@@ -90,6 +94,7 @@ StoreOutcome StoreDay(const DailyRecord& record) {
     std::memmove(&g_store.block[at + 1], &g_store.block[at], std::size_t{count - at} * sizeof(DailyRecord));
     std::memcpy(&g_store.block[at], &record, sizeof record);
     g_store.header.recordCount = count + 1;
+    g_store.unsaved = true;
     return StoreOutcome{static_cast<long>(at) + 1, true, Notice{}};
 }
 
@@ -108,6 +113,7 @@ int DeleteDay(std::uint32_t index) {
     std::memmove(&g_store.block[index], &g_store.block[index + 1],
                  std::size_t{count - index - 1} * sizeof(DailyRecord));
     g_store.header.recordCount = count - 1;
+    g_store.unsaved = true;
     // A smaller block that cannot be had leaves the larger one in use: nothing is lost.
     ResizeRecords(count - 1);
     return 1;
@@ -127,6 +133,7 @@ void AdoptUser(const UserHeader& header, DailyRecord* block, std::uint32_t count
     g_store.header.recordCount = count;
     g_store.block = block;
     g_store.capacity = block ? capacity : 0;
+    g_store.unsaved = false;
 }
 
 void CloseUser() {
@@ -136,9 +143,14 @@ void CloseUser() {
     g_store.header = UserHeader{};
     g_store.stagingRecord = DailyRecord{};
     g_store.userOpen = false;
+    g_store.unsaved = false;
 }
 
 void SetUserOpen() { g_store.userOpen = true; }
+
+bool HasUnsavedChanges() { return g_store.userOpen && g_store.unsaved; }
+void MarkDiarySaved() { g_store.unsaved = false; }
+void MarkDiaryChanged() { g_store.unsaved = true; }
 
 BlockResizeFunction SetBlockResizeFunction(BlockResizeFunction function) {
     BlockResizeFunction previous = g_resize;

@@ -62,6 +62,16 @@ void AdoptUser(const UserHeader& header, DailyRecord* block, std::uint32_t count
 void CloseUser();
 void SetUserOpen();
 
+// --- Saving ----------------------------------------------------------------
+// True while the open user's diary in memory differs from its file: a day
+// stored or deleted, the header changed, or a damaged file loaded and mended
+// in memory (a cached BMI does not count). The ends of a run (exit, the
+// end of the Windows session, the diary window's destruction) write the
+// diary only then.
+bool HasUnsavedChanges();
+void MarkDiarySaved();    // the file now holds what memory holds
+void MarkDiaryChanged();
+
 // --- Memory ----------------------------------------------------------------
 // Every allocation of the record block goes through this function (realloc's
 // contract; size 0 is never asked for). Tests replace it to run out of memory.

@@ -20,20 +20,20 @@ bool IsWholeItemFile(const char* path, void*) {
 
 }  // namespace
 
-int ReadInputItems(long userNumber, InputItemFlags* flags) {
+ItemFileState ReadInputItems(long userNumber, InputItemFlags* flags) {
     char name[kFileNameSize];
     InputItemFileName(userNumber, name);
     RecoverAtomicFile(name, IsWholeItemFile, nullptr);  // a write cut short by the end of the program
+    if (!FileExists(name)) return ItemFileState::kMissing;
     FileHandle file = FileOpen(name, kFileRead);
-    if (file == kInvalidFile) return 0;
     InputItemFlags read = {};
-    long got = FileRead(file, name, read.on, sizeof read.on);
+    bool whole = file != kInvalidFile && FileSize(file) == static_cast<std::int64_t>(sizeof read.on) &&
+                 FileRead(file, name, read.on, sizeof read.on) == static_cast<long>(sizeof read.on);
     FileClose(file, name);
-    // A short file is no choice at all: the caller falls back to its default.
-    if (got != static_cast<long>(sizeof read.on)) return 0;
+    if (!whole) return ItemFileState::kWrongSize;
     for (auto& on : read.on) on = on ? 1 : 0;
     *flags = read;
-    return 1;
+    return ItemFileState::kRead;
 }
 
 int WriteInputItems(long userNumber, const InputItemFlags& flags) {

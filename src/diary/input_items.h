@@ -6,15 +6,21 @@
 
 #include "diary/records.h"
 
-// A new user records body fat only; a user without an input-item file sees every item.
+// A new user records body fat only, and so does a user whose input-item file
+// is missing or damaged: every other item would want a target that the target
+// dialog has no field for.
 constexpr InputItemFlags kNewUserItems = {{1, 0, 0, 0, 0, 0, 0}};
-constexpr InputItemFlags kAllItemsOn = {{1, 1, 1, 1, 1, 1, 1}};
 
 constexpr std::size_t kFileNameSize = 32;
 void InputItemFileName(long userNumber, char* out);  // kFileNameSize bytes
 
-// 1 when all 7 bytes were read into *flags (each 0 or 1); 0 leaves *flags as it was.
-int ReadInputItems(long userNumber, InputItemFlags* flags);
+// What reading a user's input-item file found.
+enum class ItemFileState {
+    kRead,       // all 7 bytes, into the flags (each 0 or 1)
+    kMissing,    // no file: the flags are left as they were
+    kWrongSize,  // not exactly 7 bytes, or unreadable: the flags are left as they were
+};
+ItemFileState ReadInputItems(long userNumber, InputItemFlags* flags);
 // Replaces the file whole (crash-safe); 1 on success.
 int WriteInputItems(long userNumber, const InputItemFlags& flags);
 

@@ -21,6 +21,9 @@ namespace {
 const char kUsersRowFailedText[] =
     "ユーザー一覧(ﾕｰｻﾞ.DBF)への登録に失敗しました。\n\n新しいユーザーは作成されていません。";
 const char kNoAmendText[] = "ユーザーが開かれていないため、修正できません。";
+const char kTableDamagedText[] =
+    "ユーザー一覧(ﾕｰｻﾞ.DBF)が壊れているため、新しいユーザーを登録できません。\n\n"
+    "ペルモを起動し直すと、ユーザー一覧を作り直します。";
 
 UserOutcome NewUserFailure(const char* text) {
     return UserOutcome{false, Notice{text, kNewUserCaption, kMbOk | kMbIconInformation}};
@@ -52,6 +55,7 @@ bool ReadUserFileHeader(long number, UserHeader* header) {
 void PrepareNewUser() { InputItems() = kNewUserItems; }
 
 UserOutcome CreateUser() {
+    if (!UsersTableIsWhole()) return NewUserFailure(kTableDamagedText);
     long number = NextUserNumber(nullptr);
     if (number == kNoUserNumber) return NewUserFailure(kCreateFailedText);
     StagingHeader().userNumber = static_cast<std::int32_t>(number);
@@ -59,13 +63,13 @@ UserOutcome CreateUser() {
     TerminateTexts(header);
 
     // The file comes before the users-table row: a row without its file would
-    // name a user who can never be opened.
-    if (!WriteUserFile(header, nullptr, 0)) return NewUserFailure(kCreateFailedText);
+    // name a user who can never be opened. Another user's file is never replaced.
+    char name[kFileNameSize];
+    DataFileName(number, name);
+    if (FileExists(name) || !WriteUserFile(header, nullptr, 0)) return NewUserFailure(kCreateFailedText);
     char row[kUsersRowLength + 1];
     FormatUsersRow(number, header.name, row);
     if (!EnsureUsersTable() || !WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) {
-        char name[kFileNameSize];
-        DataFileName(number, name);
         FileDelete(name);
         return NewUserFailure(kUsersRowFailedText);
     }
@@ -87,6 +91,7 @@ UserOutcome AmendUser() {
     TerminateTexts(header);
     if (!WriteUserFile(header, DiaryRecords(), DiaryRecordCount())) return NewUserFailure(kWriteFailedText);
     SetCurrentHeaderDetails(header);
+    MarkDiarySaved();  // the file was written with every day in memory
     SetUserOpen();
     return UserOutcome{true, Notice{}};
 }
@@ -95,5 +100,6 @@ UserOutcome SaveUser() {
     if (!IsUserOpen()) return UserOutcome{false, Notice{}};
     if (!WriteUserFile(CurrentHeader(), DiaryRecords(), DiaryRecordCount()))
         return UserOutcome{false, ErrorNotice(kWriteFailedText)};
+    MarkDiarySaved();
     return UserOutcome{true, Notice{}};
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "corelib/files.h"
 #include "corelib/sjis.h"
 #include "diary/diary_store.h"
 #include "diary/input_items.h"
@@ -29,6 +30,9 @@ const DbfLayout kUsersLayout = {kUsersTable, kUsersFields, 2};
 const char kDeletionCaption[] = "ユーザー情報の削除";
 const char kBeingEditedText[] = "%sさんは編集中のため削除できません。";
 const char kDeletionFailedText[] = "%sさんのユーザー情報を削除できませんでした。";
+const char kFileStayedText[] =
+    "%sさんのユーザー情報を削除しましたが、ユーザーデータ「%s」は削除できませんでした。\n\n"
+    "このファイルは同じフォルダーに残っています。";
 
 Notice DeletionNotice(const char* format, const std::string& name) {
     char text[160];
@@ -46,6 +50,8 @@ std::string OpenUserName() {
 }  // namespace
 
 int EnsureUsersTable() { return EnsureDbfTable(kUsersLayout); }
+
+int RebuildUsersTable(const std::vector<std::string>& rows) { return RebuildDbfTable(kUsersLayout, rows); }
 
 void FormatUsersRow(long number, const char* name, char* out) {
     char digits[16];
@@ -88,7 +94,18 @@ int ReadUsersRow(void* window, int row, char* out) {
     return read ? 1 : 0;
 }
 
+bool UsersTableIsWhole() { return CheckDbfTable(kUsersTable) != DbfCondition::kDamaged; }
+
+bool DataFileExists(long number) {
+    char name[kFileNameSize];
+    DataFileName(number, name);
+    // A leftover of a save that died may still become the file at its user's next load.
+    return FileExists(name) || FileExists(AtomicTempPath(name).c_str());
+}
+
 long NextUserNumber(void* window) {
+    // A table that cannot be read whole may hide rows: any number might be someone's.
+    if (!UsersTableIsWhole()) return kNoUserNumber;
     DbfInfo info = {};
     if (!GetDBFInfo(kUsersTable, &info)) return FileExists(kUsersTable) ? kNoUserNumber : 0;
     long rows = static_cast<long>(info.rowCount);
@@ -102,9 +119,11 @@ long NextUserNumber(void* window) {
         long number = UserNumberOfRow(row);
         if (number >= 0 && number <= kMaxUserNumber) used[number] = true;
     }
-    for (long i = 0; i < rows && i <= kMaxUserNumber; ++i)
-        if (!used[i]) return i;
-    return rows <= kMaxUserNumber ? rows : kNoUserNumber;
+    // A data file without its row (a row lost, a file that could not be
+    // deleted with its user) is still somebody's diary.
+    for (long i = 0; i <= kMaxUserNumber; ++i)
+        if (!used[i] && !DataFileExists(i)) return i;
+    return kNoUserNumber;
 }
 
 int UserRowOfName(const char* name) {
@@ -129,6 +148,11 @@ UserDeletion DeleteUserOfRow(int row, const char* listedName) {
         return UserDeletion{false, DeletionNotice(kDeletionFailedText, listedName ? listedName : "")};
     char name[kFileNameSize];
     DataFileName(UserNumberOfRow(record), name);
-    FileDelete(name);  // a file that cannot be deleted is left; the user is gone from the table
+    // A file that stays keeps its number from any new user (NextUserNumber).
+    if (!FileDelete(name)) {
+        char text[320];
+        std::snprintf(text, sizeof text, kFileStayedText, listedName ? listedName : "", name);
+        return UserDeletion{true, Notice{text, kDeletionCaption, kMbOk | kMbIconInformation}};
+    }
     return UserDeletion{true, Notice{}};
 }

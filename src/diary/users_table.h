@@ -6,6 +6,9 @@
 #ifndef PELMO_DIARY_USERS_TABLE_H
 #define PELMO_DIARY_USERS_TABLE_H
 
+#include <string>
+#include <vector>
+
 #include "corelib/dbf.h"
 #include "corelib/notice.h"
 
@@ -18,6 +21,8 @@ constexpr int kUsersRowLength = kUsersNumberWidth + kUsersNameWidth;
 
 // Creates the users table when it is missing; 1 when it exists afterwards.
 int EnsureUsersTable();
+// Replaces the users table with one of these rows (FormatUsersRow), crash-safely; 1 on success.
+int RebuildUsersTable(const std::vector<std::string>& rows);
 
 // User numbers lie in 0..kMaxUserNumber.
 constexpr long kMaxUserNumber = 65534;
@@ -36,10 +41,12 @@ void UserNameOfRow(const char* row, char* out);
 // the program's cannot overrun it. 1 on success.
 int ReadUsersRow(void* window, int row, char* out);
 
-// The number for a new user: the smallest number not used by a row, below
-// the row count; else the row count. kNoUserNumber when none is left or the
-// table cannot be read.
+// The number for a new user: the smallest number that neither a row nor a
+// data file (or its leftover new file) has. kNoUserNumber when none is left
+// or the table cannot be read whole.
 long NextUserNumber(void* window);
+// False when the users table exists but cannot be read whole.
+bool UsersTableIsWhole();
 
 // The row of the user called name (trailing blanks aside), or -1.
 int UserRowOfName(const char* name);
@@ -53,7 +60,8 @@ struct UserDeletion {
 // no row is ever left without its file. The open user is refused: the test
 // compares the row's name over the open name's length, so that 山田花子 is
 // refused too while 山田 is open (it refuses more than it must, never less).
-// listedName is the name as the person chose it, for the notice of a failure.
+// listedName is the name as the person chose it, for the notices. A data
+// file that cannot be deleted stays (the user is deleted all the same) and is named.
 UserDeletion DeleteUserOfRow(int row, const char* listedName);
 
 #endif

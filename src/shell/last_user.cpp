@@ -26,11 +26,11 @@ bool RestoreLastUser(HWND diaryWindow) {
     return OpenUserOfRow(diaryWindow, row);
 }
 
-void RememberOpenUser() {
+bool RememberOpenUser() {
     char name[sizeof(UserHeader::name) + 1] = {};
     if (IsUserOpen()) {
         UserHeader header = CurrentHeader();
         std::memcpy(name, header.name, sizeof(header.name));
     }
-    SetRegistryValue(kUserNameValue, name, kAreaSettings);
+    return SetRegistryValue(kUserNameValue, name, kAreaSettings) != 0;
 }

@@ -9,7 +9,8 @@
 // could not be loaded: the caller then asks for a new user.
 bool RestoreLastUser(HWND diaryWindow);
 
-// Stores the open user's name in "UserName", "" when no user is open.
-void RememberOpenUser();
+// Stores the open user's name in "UserName", "" when no user is open. False
+// when the value could not be written.
+bool RememberOpenUser();
 
 #endif

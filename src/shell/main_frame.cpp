@@ -7,6 +7,7 @@
 #include "corelib/win32/window_classes.h"
 #include "resources/resource.h"
 #include "shell/application.h"
+#include "shell/end_of_run.h"
 #include "shell/exit_dialog.h"
 #include "shell/pelmo_view.h"
 #include "shell/toolbar.h"
@@ -82,10 +83,12 @@ void OnGetMinMaxInfo(MINMAXINFO* info) {
     info->ptMinTrackSize.y = kMinimumFrameHeight;
 }
 
-// The placement is stored before the question, whatever the answer.
+// The placement is stored before the question, whatever the answer. The
+// diary is written before anything is destroyed: if that fails, the program runs on.
 void OnClose(HWND frame) {
     CMainFrame::StorePlacement(frame);
-    if (RunExitDialog(FrameInstance(frame), frame) != kExitCancelled) DestroyWindow(frame);
+    if (RunExitDialog(FrameInstance(frame), frame) == kExitCancelled) return;
+    if (PrepareExit(frame)) DestroyWindow(frame);
 }
 
 // The toolbar does not own the image list it was given.
@@ -133,6 +136,11 @@ LRESULT CALLBACK CMainFrame::Procedure(HWND frame, UINT message, WPARAM wParam, 
         return 0;
     case WM_CLOSE:
         OnClose(frame);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return AgreeToEndSession(frame) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam) EndSession();
         return 0;
     case WM_DESTROY:
         OnDestroy(frame);

@@ -7,7 +7,9 @@
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
 #include "corelib/win32/window_classes.h"
+#include "corelib/msgbox.h"
 #include "diary/diary_store.h"
+#include "diary/users_table_repair.h"
 #include "resources/resource.h"
 #include "shell/food_cache_start.h"
 #include "shell/last_user.h"
@@ -76,6 +78,8 @@ bool OnCreate(HWND view) {
     PlaceChildren(client.right, client.bottom);
     if (!g_view.diary) return true;  // without "Weight" the program runs on with an empty view
     CreateCalendar(g_view.diary);
+    // A damaged or lost users table is rebuilt before the last user is looked up in it.
+    ShowNotice(g_view.diary, SettleUsersTable().notice);
     if (!RestoreLastUser(g_view.diary)) PostMessageA(g_view.diary, WM_COMMAND, ID_USER_NEW, 0);
     return true;
 }

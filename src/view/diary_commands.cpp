@@ -68,6 +68,13 @@ void FollowTableWidth(HWND window, int widthBefore) {
     if (g_diary.tableWidth != widthBefore) RelayOut(window);
 }
 
+// Days stored or deleted are written at once, so that a crash, a killed
+// process or a power cut loses none of them. A failure is told, and the days
+// stay in memory for the next save.
+void SaveChangedDays(HWND window) {
+    if (HasUnsavedChanges()) SaveOpenUser(window);
+}
+
 // The open user's diary is written before another user takes its place. When
 // that fails (the person was told), the user stays open: switching now would
 // lose what was not written.
@@ -160,6 +167,7 @@ LRESULT DeleteUsers(HWND window) {
 LRESULT NewDay(HWND window) {
     if (NeedsUser(window, kNewDayCaption)) return 0;
     OpenDayDialog(window, 0);
+    SaveChangedDays(window);
     MatchRecordListLines();
     HWND modes = Selector(kAnalysisModeSelectorId);
     if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
@@ -183,6 +191,7 @@ LRESULT EditDay(HWND window) {
     const long line = SelectedLine();
     if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return 1;  // the blank line
     OpenDayDialog(window, line + 1);
+    SaveChangedDays(window);
     MatchRecordListLines();
     RepaintWindow(window);
     RefreshSelectorsAfterRecordChange();
@@ -199,6 +208,7 @@ LRESULT DeleteSelectedDay(HWND window) {
         FocusRecordList();
         return 1;
     }
+    SaveChangedDays(window);
     const int widthBefore = g_diary.tableWidth;
     if (DiaryRecordCount() > 0)
         RefreshSelectorsAfterRecordChange();

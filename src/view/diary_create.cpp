@@ -74,7 +74,8 @@ void CreateDiaryWindow(HWND window, HINSTANCE instance) {
 void DestroyDiaryWindow(HWND window) {
     if (g_diary.recordPopup) DestroyMenu(g_diary.recordPopup);
     g_diary.recordPopup = nullptr;
-    SaveOpenUser(window);
+    // Usually written already, when the exit was confirmed.
+    if (HasUnsavedChanges()) SaveOpenUser(window);
     if (g_diary.calendar) {
         if (CalendarWindow() == g_diary.calendar) SetCalendarWindow(nullptr);
         DestroyWindow(g_diary.calendar);

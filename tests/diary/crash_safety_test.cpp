@@ -1,12 +1,15 @@
 // A save that fails at any of its steps, or a program that dies in the middle
-// of one, leaves the old diary whole or the new one whole, never a mix.
+// of one, leaves the old diary whole or the new one whole, never a mix; every
+// other write that mends or deletes fails without losing anything, and says so.
 #include <cstring>
+#include <functional>
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
+#include "diary/users_table_repair.h"
 #include "user_fixture.h"
 
 using namespace diarytest;
@@ -132,6 +135,84 @@ TEST_F(CrashSafety, PartialLeftoverIsNeverTaken) {
     CloseUser();
     EXPECT_FALSE(LoadUser(row).done);  // nothing whole to open
     EXPECT_FALSE(Exists("5.DAT.new"));
+}
+
+// The writes besides the save, each failing at each of its steps: the copy of
+// a damaged data file or users table, and the two writes of deleting a user.
+TEST_F(CrashSafety, EveryOtherWriteFailsWithoutLoss) {
+    const int kimura = AddUser(7, "木村", Days({"20240101"}));
+    Bytes damagedDiary = Read("7.DAT");
+    damagedDiary.resize(damagedDiary.size() - 100);  // its only day cut
+    Write("7.DAT", damagedDiary);
+    const int kinoshita = AddUser(0, "木下", Days({"20240101"}));
+    const Bytes kinoshitaFile = Read("0.DAT");
+    Bytes damagedTable = Read(kUsersTable);
+    damagedTable[4] = 1;  // counts one row of three
+
+    auto noCopies = [this] {
+        for (const std::string& name : Files()) EXPECT_EQ(std::string::npos, name.find(".damaged-")) << name;
+    };
+    struct Site {
+        const char* name;
+        std::vector<AtomicFailure> steps;
+        std::function<void()> run;  // fails at the injected step, loses nothing, tells
+    };
+    const std::vector<AtomicFailure> writeSteps = {AtomicFailure::kCreate, AtomicFailure::kWrite,
+                                                   AtomicFailure::kFlush, AtomicFailure::kClose,
+                                                   AtomicFailure::kRename};
+    const Bytes table = Read(kUsersTable);
+    const Site sites[] = {
+        {"copy of a damaged data file", writeSteps,
+         [&] {
+             const UserOutcome refused = LoadUser(kimura);
+             EXPECT_FALSE(refused.done);
+             EXPECT_NE(std::string::npos, refused.notice.text.find("控えを作れなかった")) << refused.notice.text;
+             EXPECT_STREQ("山本", CurrentHeader().name);
+             EXPECT_EQ(4u, DiaryRecordCount());
+             EXPECT_EQ(damagedDiary, Read("7.DAT"));
+             noCopies();
+         }},
+        {"copy of a damaged users table", writeSteps,
+         [&] {
+             Write(kUsersTable, damagedTable);
+             const UsersTableRepair repair = SettleUsersTable();
+             EXPECT_FALSE(repair.rebuilt);
+             EXPECT_NE(std::string::npos, repair.notice.text.find("控えを作れなかったため、作り直しを中止しました"));
+             EXPECT_EQ(damagedTable, Read(kUsersTable));
+             noCopies();
+             Write(kUsersTable, table);
+         }},
+        {"users-table row of a deleted user", writeSteps,
+         [&] {
+             const UserDeletion refused = DeleteUserOfRow(kinoshita, "木下");
+             EXPECT_FALSE(refused.deleted);
+             EXPECT_EQ("木下さんのユーザー情報を削除できませんでした。", refused.notice.text);
+             EXPECT_EQ(table, Read(kUsersTable));
+             EXPECT_EQ(kinoshitaFile, Read("0.DAT"));
+         }},
+        {"data file of a deleted user", {AtomicFailure::kDelete},
+         [&] {
+             const UserDeletion deleted = DeleteUserOfRow(kinoshita, "木下");
+             EXPECT_TRUE(deleted.deleted);
+             EXPECT_EQ("木下さんのユーザー情報を削除しましたが、ユーザーデータ「0.DAT」は削除できませんでした。\n\n"
+                       "このファイルは同じフォルダーに残っています。",
+                       deleted.notice.text);
+             EXPECT_EQ("ユーザー情報の削除", deleted.notice.caption);
+             EXPECT_EQ(-1, UserRowOfName("木下"));
+             EXPECT_EQ(kinoshitaFile, Read("0.DAT"));
+             EXPECT_EQ(1, NextUserNumber(nullptr)) << "a file that stayed is nobody's to take over";
+             Write(kUsersTable, table);
+         }},
+    };
+    for (const Site& site : sites) {
+        for (AtomicFailure step : site.steps) {
+            SCOPED_TRACE(std::string(site.name) + ", step " + std::to_string(static_cast<int>(step)));
+            SetAtomicFailure(step);
+            site.run();
+            SetAtomicFailure(AtomicFailure::kNone);
+            EXPECT_FALSE(Exists(std::string(kUsersTable) + ".new"));
+        }
+    }
 }
 
 }  // namespace

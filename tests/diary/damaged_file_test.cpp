@@ -29,11 +29,14 @@ protected:
 
     // Loads user 7 from a file of these bytes and checks what every damaged load must do.
     void LoadDamaged(const Bytes& file, std::size_t expectedDays) {
+        LoadDamaged(file, std::vector<DailyRecord>(days.begin(), days.begin() + expectedDays));
+    }
+    void LoadDamaged(const Bytes& file, const std::vector<DailyRecord>& expected) {
+        const std::size_t expectedDays = expected.size();
         Write("7.DAT", file);
         const UserOutcome loaded = LoadUser(row);
         ASSERT_TRUE(loaded.done);
         told = loaded.notice;
-        std::vector<DailyRecord> expected(days.begin(), days.begin() + expectedDays);
         ExpectStoreHolds(expected);
 
         EXPECT_EQ(kDamagedCaption, told.caption);
@@ -109,6 +112,26 @@ TEST_F(DamagedFile, CutHeaderOpensTheUserWithNoDays) {
     file.resize(100);
     LoadDamaged(file, 0);
     EXPECT_STREQ("木村", CurrentHeader().name);
+}
+
+TEST_F(DamagedFile, DaysOutOfOrderOrRepeatedArePutInDateOrderKeepingTheLaterRecord) {
+    DailyRecord earlier = TestDay("20240102", 50.0);
+    DailyRecord later = TestDay("20240102", 51.0);
+    std::vector<DailyRecord> stored = {TestDay("20240105"), earlier, TestDay("20240103"), later,
+                                       TestDay("20240101"), TestDay("20240105", 52.0)};
+    LoadDamaged(FileImage(HeaderWithCount(6), stored),
+                {TestDay("20240101"), later, TestDay("20240103"), TestDay("20240105", 52.0)});
+    EXPECT_NE(std::string::npos, told.text.find("日付順に並べ直しました")) << told.text;
+    EXPECT_NE(std::string::npos, told.text.find("同じ日付の記録が 2 件重なっていた")) << told.text;
+
+    // Out of order only: nothing is dropped, and no word of repeated days.
+    Write("7.DAT", FileImage(HeaderWithCount(2), {days[1], days[0]}));
+    const UserOutcome loaded = LoadUser(row);
+    ASSERT_TRUE(loaded.done);
+    ExpectStoreHolds({days[0], days[1]});
+    EXPECT_NE(std::string::npos, loaded.notice.text.find("日付順に並べ直しました"));
+    EXPECT_EQ(std::string::npos, loaded.notice.text.find("重なって"));
+    EXPECT_TRUE(HasUnsavedChanges()) << "the mended diary is written at the next save";
 }
 
 TEST_F(DamagedFile, TextsWithoutTerminatorAreCutBetweenCharacters) {

@@ -67,7 +67,7 @@ TEST_F(UserFile, CreateWritesAnEmptyFileTheRowAndTheItems) {
 TEST_F(UserFile, ANewUserPreparedButNotCreatedLeavesTheOpenUser) {
     int row = AddUser(0, "佐藤", Days({"20240101", "20240102"}));
     ASSERT_TRUE(LoadUser(row).done);
-    InputItems() = kAllItemsOn;
+    InputItems() = InputItemFlags{{1, 1, 1, 0, 0, 0, 0}};
     Register("鈴木");
     PrepareNewUser();  // then the target dialog is cancelled: nothing is created
     EXPECT_STREQ("佐藤", CurrentHeader().name);
@@ -141,18 +141,47 @@ TEST_F(UserFile, SaveAndLoadRoundTripEveryByte) {
     EXPECT_FALSE(LoadUser(0).restoreSelectors);
 }
 
-TEST_F(UserFile, MissingItemFileTurnsEveryItemOn) {
+TEST_F(UserFile, MissingOrDamagedItemFileIsToldAndWrittenBackWithTheNewUsersChoice) {
     int row = AddUser(4, "高橋", Days({"20240101"}));
-    ASSERT_TRUE(LoadUser(row).done);
-    EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
-    EXPECT_FALSE(Exists("ITEM4.DAT"));
-    Write("ITEM4.DAT", Bytes{1, 0});  // a short file is no choice either
-    ASSERT_TRUE(LoadUser(row).done);
-    EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
+    const struct {
+        const char* name;
+        const char* told;
+        Bytes file;  // empty: no file
+        AtomicFailure failure;
+    } cases[] = {
+        {"missing", "入力項目の設定(ITEM4.DAT)が見つかりませんでした。", {}, AtomicFailure::kNone},
+        {"short", "入力項目の設定(ITEM4.DAT)は壊れていました。", {1, 0}, AtomicFailure::kNone},
+        {"long", "入力項目の設定(ITEM4.DAT)は壊れていました。", {1, 1, 1, 1, 1, 1, 1, 1}, AtomicFailure::kNone},
+        {"missing and not writable", "入力項目の設定(ITEM4.DAT)が見つかりませんでした。", {}, AtomicFailure::kCreate},
+    };
+    for (const auto& item : cases) {
+        SCOPED_TRACE(item.name);
+        std::remove(sandbox->path("ITEM4.DAT").c_str());
+        if (!item.file.empty()) Write("ITEM4.DAT", item.file);
+        InputItems() = InputItemFlags{{1, 1, 1, 1, 1, 1, 1}};
+        SetAtomicFailure(item.failure);
+        const UserOutcome loaded = LoadUser(row);
+        ASSERT_TRUE(loaded.done);
+        EXPECT_EQ(0u, loaded.notice.text.find(item.told)) << loaded.notice.text;
+        EXPECT_NE(std::string::npos, loaded.notice.text.find("体脂肪率だけを入力する設定にしました"));
+        EXPECT_EQ(kDamagedCaption, loaded.notice.caption);
+        // Only body fat: the target dialog offers a field for every item that is on.
+        EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));
+        const bool written = item.failure == AtomicFailure::kNone;
+        EXPECT_EQ(!written, loaded.notice.text.find("書き込めませんでした") != std::string::npos);
+        if (written) {
+            EXPECT_EQ((Bytes{1, 0, 0, 0, 0, 0, 0}), Read("ITEM4.DAT"));
+            EXPECT_TRUE(LoadUser(row).notice.empty()) << "the next load is silent";
+        } else {
+            EXPECT_FALSE(Exists("ITEM4.DAT"));
+        }
+    }
+    SetAtomicFailure(AtomicFailure::kNone);
 }
 
 TEST_F(UserFile, WholeLeftoverItemFileIsTaken) {
     int row = AddUser(4, "高橋", Days({"20240101"}));
+    std::remove(sandbox->path("ITEM4.DAT").c_str());
     Write("ITEM4.DAT.new", Bytes{1, 0, 0, 1, 0, 0, 0});  // written whole, not yet renamed
     ASSERT_TRUE(LoadUser(row).done);
     EXPECT_EQ((Bytes{1, 0, 0, 1, 0, 0, 0}), Bytes(InputItems().on, InputItems().on + 7));

@@ -53,6 +53,7 @@ int UserFileTest::AddUser(long number, const char* name, const std::vector<Daily
     UserHeader h = Header(number, name);
     h.recordCount = static_cast<std::uint32_t>(records.size());
     Write(std::to_string(number) + ".DAT", FileImage(h, records));
+    Write("ITEM" + std::to_string(number) + ".DAT", Bytes{1, 0, 0, 0, 0, 0, 0});
     return AddRow(number, name);
 }
 

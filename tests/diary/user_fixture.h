@@ -22,7 +22,7 @@ protected:
     static Bytes FileImage(const UserHeader& header, const std::vector<DailyRecord>& records);
     // Appends a users-table row; returns its row number.
     static int AddRow(long number, const char* name);
-    // A user with a well-formed data file; returns the row.
+    // A user with a well-formed data file and a new user's input items; returns the row.
     int AddUser(long number, const char* name, const std::vector<DailyRecord>& records);
     static std::vector<DailyRecord> Days(std::initializer_list<const char*> dates);
 

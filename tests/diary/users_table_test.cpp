@@ -267,12 +267,18 @@ TEST_F(UsersTable, DamagedTablesReadWhatIsWhole) {
     AddUser(1, "二郎");
     std::string bytes = Bytes();
     // Cut inside the second row: the header still counts two rows.
-    std::ofstream(sb.path(kUsersTable), std::ios::binary) << bytes.substr(0, 97 + 36 + 10);
+    const std::string cut = bytes.substr(0, 97 + 36 + 10);
+    std::ofstream(sb.path(kUsersTable), std::ios::binary) << cut;
     EXPECT_EQ(ReadRow(0), UserRow(0, "一郎"));
     EXPECT_EQ(ReadRow(1), "(none)");
     DbfInfo info;
     GetDBFInfo(kUsersTable, &info);
     EXPECT_EQ(info.rowCount, 1u);
+    EXPECT_EQ(CheckDbfTable(kUsersTable), DbfCondition::kDamaged);
+    // Rewriting it would drop the row that could not be read.
+    EXPECT_EQ(AddUser(2, "三郎"), 0);
+    EXPECT_EQ(DeleteDBFNoRecord(nullptr, kUsersTable, 0), 0);
+    EXPECT_EQ(Bytes(), cut);
 
     std::ofstream(sb.path(kUsersTable), std::ios::binary) << "not a table";
     EXPECT_EQ(ReadRow(0), "(none)");

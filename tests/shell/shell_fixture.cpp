@@ -1,6 +1,16 @@
 #include "shell_fixture.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "corelib/dbf.h"
 #include "corelib/registry.h"
+#include "diary/diary_store.h"
+#include "diary/input_items.h"
+#include "diary/user_file.h"
+#include "diary/users_table.h"
 #include "resources/resource.h"
 #include "shell/application.h"
 #include "shell/pelmo_doc.h"
@@ -101,3 +111,28 @@ std::string Setting(const char* name) {
 }
 
 void SetSetting(const char* name, const char* value) { SetRegistryValue(name, value, kAreaSettings); }
+
+void RegisterStoredUser(long number, const char* name, const char* message, const std::vector<const char*>& dates) {
+    ASSERT_TRUE(EnsureUsersTable());
+    char row[kUsersRowLength + 1];
+    FormatUsersRow(number, name, row);
+    ASSERT_EQ(WriteDBFRecord(nullptr, kUsersTable, row, kUsersNumberField), 1);
+    UserHeader header = {};
+    header.formatMark = 'A';
+    header.userNumber = static_cast<int32_t>(number);
+    std::strcpy(header.name, name);
+    std::strcpy(header.targetMessage, message);
+    header.height = 160.0;
+    header.targetWeight = 50.0;
+    const std::uint32_t count = static_cast<std::uint32_t>(dates.size());
+    auto* days = static_cast<DailyRecord*>(std::calloc(count + 1, sizeof(DailyRecord)));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::memcpy(days[i].date, dates[i], kDateLength);
+        days[i].weight = 55.0;
+    }
+    AdoptUser(header, days, count, count + 1);
+    SetUserOpen();
+    ASSERT_TRUE(SaveUser().done);
+    CloseUser();
+    ASSERT_TRUE(WriteInputItems(number, kNewUserItems));
+}

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Dispatches the thread's messages for about `milliseconds`. A WM_QUIT that a
 // destroyed frame posted is taken out of the queue, so later tests run on.
@@ -38,6 +39,11 @@ public:
 private:
     HWND frame_;
 };
+
+// A user in the users table with a data file of records of these dates
+// ("YYYYMMDD") and a new user's input items, as the program leaves them.
+void RegisterStoredUser(long number, const char* name, const char* message,
+                        const std::vector<const char*>& dates = {});
 
 // Registry values of the program's settings (area 1) in the test's sandbox.
 std::string Setting(const char* name);  // "<missing>" when there is none

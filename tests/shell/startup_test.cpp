@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "corelib/dbf.h"
+#include "corelib/msgbox.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
@@ -139,25 +142,6 @@ TEST(Startup, AStoredUserNoLongerInTheTableLeadsToTheNewUserCommand) {
     EXPECT_EQ(Setting("UserName"), "");  // no user was open at the end
 }
 
-// A user in the users table with a data file of no records.
-void RegisterStoredUser(long number, const char* name, const char* message) {
-    ASSERT_TRUE(EnsureUsersTable());
-    char row[kUsersRowLength + 1];
-    FormatUsersRow(number, name, row);
-    ASSERT_EQ(WriteDBFRecord(nullptr, kUsersTable, row, kUsersNumberField), 1);
-    UserHeader header = {};
-    header.formatMark = 'A';
-    header.userNumber = static_cast<int32_t>(number);
-    std::strcpy(header.name, name);
-    std::strcpy(header.targetMessage, message);
-    header.height = 160.0;
-    header.targetWeight = 50.0;
-    AdoptUser(header, nullptr, 0, 0);
-    SetUserOpen();
-    ASSERT_TRUE(SaveUser().done);
-    CloseUser();
-}
-
 TEST(Startup, StoredUserIsOpenedAgainAndNamedInTheTitle) {
     Sandbox sandbox;
     RegisterStoredUser(0, "佐藤", "");
@@ -180,6 +164,35 @@ TEST(Startup, StoredUserIsOpenedAgainAndNamedInTheTitle) {
         PumpMessages(0);
     }
     EXPECT_EQ(Setting("UserName"), "山田花子");
+    CloseUser();
+}
+
+TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
+    Sandbox sandbox;
+    RegisterStoredUser(0, "佐藤", "");
+    RegisterStoredUser(1, "山田花子", "毎日歩く");
+    // The header's count says one row: 山田花子 no longer shows.
+    HANDLE table = CreateFileA(sandbox.path(kUsersTable).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(table, INVALID_HANDLE_VALUE);
+    SetFilePointer(table, 4, nullptr, FILE_BEGIN);
+    DWORD written = 0;
+    WriteFile(table, "\x01", 1, &written, nullptr);
+    CloseHandle(table);
+    SetSetting("UserName", "山田花子");
+    static std::vector<std::string> told;
+    told.clear();
+    MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned) -> int {
+        told.push_back(std::string(caption) + "|" + text);
+        return kIdOk;
+    });
+    {
+        StartedFrame started;
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0].rfind("ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)は壊れていました。", 0), 0u) << told[0];
+        ASSERT_TRUE(IsUserOpen()) << "the last user is found in the rebuilt table";
+        EXPECT_STREQ(CurrentHeader().name, "山田花子");
+    }
+    SetMessageBoxFunction(previous);
     CloseUser();
 }
 

@@ -16,6 +16,7 @@
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
+#include "diary/input_items.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "diary_window_fixture.h"
@@ -441,14 +442,57 @@ TEST_F(DiaryWindowTest, CloseAfterRestoreEmptiesTheWindowWithoutSaving) {
     EXPECT_EQ(FileText(file), "restored");
 }
 
-TEST_F(DiaryWindowTest, DestructionSavesTheOpenUser) {
+// The days in the data file "1.DAT" of the fixture's user; -1 without a file.
+int DaysOnDisk(const Sandbox& sandbox) {
+    const std::string saved = FileText(sandbox.path("1.DAT"));
+    if (saved.empty()) return -1;
+    return static_cast<int>((saved.size() - sizeof(UserHeader)) / sizeof(DailyRecord));
+}
+
+TEST_F(DiaryWindowTest, DaysAreWrittenAsTheDayDialogEndsAndAsADayIsDeleted) {
     CreateWindows();
     OpenUser({"20070105", "20070131"});
+    // The day dialog stores a day (as "登録" or its date spin does) and ends.
+    beforeAnswer = [](HWND) {
+        DailyRecord day = {};
+        std::memcpy(day.date, "20070201", kDateLength);
+        day.weight = 58.0;
+        StoreDay(day);
+    };
+    CancelDialogs(true);
+    Command(ID_DAY_NEW);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 3);
+    EXPECT_FALSE(HasUnsavedChanges());
+
+    // A dialog that stored nothing writes nothing.
+    ASSERT_TRUE(DeleteFileA(sandbox_->path("1.DAT").c_str()));
+    beforeAnswer = nullptr;
+    SelectLine(0);
+    Command(ID_DAY_EDIT);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), -1);
+
+    SelectLine(0);
+    boxAnswer = kIdOk;
+    Command(ID_DAY_DELETE);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 2);
+
+    // A folder where the file belongs: the failure is told, the day stays gone
+    // in memory and is written at the next save.
+    ASSERT_TRUE(DeleteFileA(sandbox_->path("1.DAT").c_str()));
+    ASSERT_TRUE(CreateDirectoryA(sandbox_->path("1.DAT").c_str(), nullptr));
+    boxes.clear();
+    SelectLine(0);
+    Command(ID_DAY_DELETE);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].text, kWriteFailedText);
+    EXPECT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_TRUE(HasUnsavedChanges());
+    RemoveDirectoryA(sandbox_->path("1.DAT").c_str());
+
+    // The window's destruction writes what is still unsaved, and only that.
     DestroyWindow(frame_);
     frame_ = nullptr;
-    const std::string saved = FileText(sandbox_->path("1.DAT"));
-    EXPECT_EQ(saved.size(), sizeof(UserHeader) + 2 * sizeof(DailyRecord));
-    EXPECT_EQ(saved.compare(sizeof(UserHeader), 8, "20070105"), 0);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 1);
     EXPECT_FALSE(IsUserOpen());
 }
 
@@ -469,7 +513,8 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     EXPECT_EQ(CalendarText(), "2007/02/01");
 }
 
-// A user on disk: a users-table row and a data file with days of these dates.
+// A user on disk: a users-table row, a data file with days of these dates and
+// a new user's input items.
 int SaveUserOnDisk(long number, const char* name, const char* message, const std::vector<const char*>& dates) {
     UserHeader header = {};
     header.formatMark = 'A';
@@ -488,7 +533,7 @@ int SaveUserOnDisk(long number, const char* name, const char* message, const std
     char file[16];
     std::snprintf(file, sizeof file, "%ld.DAT", number);
     FilePart part = {bytes.data(), bytes.size()};
-    if (!WriteFileAtomically(file, &part, 1)) return -1;
+    if (!WriteFileAtomically(file, &part, 1) || !WriteInputItems(number, kNewUserItems)) return -1;
     char row[kUsersRowLength + 1];
     FormatUsersRow(number, name, row);
     if (!WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) return -1;

@@ -131,6 +131,18 @@ int DeletePath(const std::string& path) {
     return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 1 : 0;
 }
 
+std::vector<std::string> ListPlainFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
 std::string DefaultDataFolder() {
     char appData[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
