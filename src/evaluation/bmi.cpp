@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kClassLimits[] = {18.5, 25.0, 30.0, 35.0, 40.0};
-
 bool IsUsableHeight(double height) { return std::isfinite(height) && height > 0.0; }
 
 }  // namespace
@@ -16,7 +14,7 @@ bool IsUsableHeight(double height) { return std::isfinite(height) && height > 0.
 uint8_t GetBmiClass(double bmi) {
     uint8_t bmiClass = kBmiUnderweight;
     // A NaN compares false with every limit and stays in class 0.
-    for (double limit : kClassLimits)
+    for (double limit : kBmiClassLimits)
         if (bmi >= limit) ++bmiClass;
     return bmiClass;
 }

@@ -16,6 +16,10 @@ enum BmiClass : uint8_t {
     kBmiClassCount = 6,
 };
 
+// The lower bounds of classes 1 to 5; the BMI chart draws a curve at each.
+constexpr int kBmiClassLimitCount = kBmiClassCount - 1;
+constexpr double kBmiClassLimits[kBmiClassLimitCount] = {18.5, 25.0, 30.0, 35.0, 40.0};
+
 // Each lower bound belongs to the higher class; a BMI that is not a number is class 0.
 uint8_t GetBmiClass(double bmi);
 

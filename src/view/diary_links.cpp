@@ -30,9 +30,8 @@ void EvaluateHook(HWND window) { EvaluateDiary(window); }
 
 void EvaluateDiary(HWND window) {
     const RECT* chart = IsRectEmpty(&g_diary.bmiChartArea) ? nullptr : &g_diary.bmiChartArea;
-    g_diary.analysis = EvaluatePeriodInWindow(window, g_diary.recordList, g_diary.calendar, chart, DiaryRecords(),
-                                              DiaryRecordCount(), CurrentHeader(), g_diary.analysisMode,
-                                              g_diary.analysisPeriodKey);
+    EvaluatePeriodInWindow(window, g_diary.recordList, g_diary.calendar, chart, DiaryRecords(), DiaryRecordCount(),
+                           CurrentHeader(), g_diary.analysisMode, g_diary.analysisPeriodKey, &g_diary.analysis);
 }
 
 void RepaintArea(HWND window, const RECT& area) {
@@ -45,7 +44,14 @@ void RepaintWindow(HWND window) {
     UpdateWindow(window);
 }
 
-void RepaintGraphAxis(HWND window) { RepaintArea(window, g_diary.graphAxisArea); }
+void RepaintGraphPart(HWND window, const RECT& area) {
+    g_diary.graphOnlyRepaint = !IsRectEmpty(&area);
+    RepaintArea(window, area);
+    // The update is synchronous: a later paint, whatever it covers, paints everything.
+    g_diary.graphOnlyRepaint = false;
+}
+
+void RepaintGraphAxis(HWND window) { RepaintGraphPart(window, g_diary.graphAxisArea); }
 
 void TellCalendarDates(const DailyRecord* records, std::uint32_t count) {
     if (!g_diary.calendar) return;

@@ -3,15 +3,21 @@
 #include "charts/painters/record_table.h"
 #include "corelib/win32/gdi_scope.h"
 #include "diary/diary_store.h"
+#include "view/diary_bmi_chart.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 
 namespace {
 
-// The BMI chart's and the graph's places take the window's own background
-// until their painters cover them.
+// The graph's place takes the window's own background until its painter
+// covers it. The BMI panel is left out: its painter covers it whole, and a
+// fill first would flicker at every change of the selection.
 void PaintBackground(HWND window, HDC dc, const RECT& area) {
+    const BmiPanelLayout panel = BmiPanelOf(window);
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, panel.x, panel.y, panel.x + panel.width, panel.y + panel.height);
     FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+    RestoreDC(dc, saved);
 }
 
 }  // namespace
@@ -39,9 +45,26 @@ RecordHeaderPlace RecordHeaderPlaceOf(HWND window) {
 
 namespace {
 
+// A repaint of only a part of the line graph skips the header and the BMI
+// chart, which did not change; but only while nothing of theirs is to be
+// painted too (another invalidation may have joined the update region, and
+// the window erases nothing).
+bool OnlyTheGraphIsPainted(HWND window, const RECT& painted) {
+    if (!g_diary.graphOnlyRepaint) return false;
+    RECT client = {};
+    GetClientRect(window, &client);
+    // The header also draws the window's edges, 3 pixels wide with its 2-pixel pen.
+    const RECT graph = {3, RecordTableRuleRow(RecordHeaderPlaceOf(window)) + 2, client.right - 3, client.bottom - 3};
+    RECT inside = {};
+    return IntersectRect(&inside, &painted, &graph) && EqualRect(&inside, &painted);
+}
+
 void RunPainters(HWND window, HDC dc, const RECT& area) {
+    const bool graphOnly = OnlyTheGraphIsPainted(window, area);
     PaintBackground(window, dc, area);
+    if (graphOnly) return;
     drawRecordHeader(dc, RecordHeaderPlaceOf(window));
+    PaintBmiChart(window, dc);
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ struct DiaryWindowState {
     int tableWidth = 0;                     // W: widened while rows overflow the list
     int baseTableWidth = 0;                 // W0
     bool paintedOnce = false;
+    // Set while only a part of the line graph is repainted: that paint leaves
+    // the record table's header and the BMI chart, which did not change, alone.
+    bool graphOnlyRepaint = false;
     bool scrollCompensated = false;         // the row painter widened W for the list's scroll bar
 
     // Analysis and graph selections.
@@ -59,6 +62,7 @@ struct DiaryWindowState {
     // coordinates; their painters publish them, and the commands repaint just
     // these parts. Empty until the first paint: then the whole window is repainted.
     RECT bmiChartArea = {};
+    RECT bmiTitleArea = {};
     RECT graphAxisArea = {};
     RECT graphLeftBand = {};
     RECT graphRightBand = {};

@@ -8,10 +8,11 @@
 #include "evaluation/period.h"
 
 // Evaluates with the record list's selection (a list box) and the calendar's
-// window text ("YYYY/MM/DD"), then invalidates chartArea of window with erasing
-// (the whole window when chartArea is null) and updates it at once, result or not.
-AnalysisResult EvaluatePeriodInWindow(HWND window, HWND recordList, HWND calendar, const RECT* chartArea,
-                                      const DailyRecord* records, uint32_t count, const UserHeader& header,
-                                      int mode, char* periodKey);
+// window text ("YYYY/MM/DD") into *analysis, the result the chart paints from;
+// only then invalidates chartArea of window with erasing (the whole window when
+// chartArea is null) and updates it at once, result or not.
+void EvaluatePeriodInWindow(HWND window, HWND recordList, HWND calendar, const RECT* chartArea,
+                            const DailyRecord* records, uint32_t count, const UserHeader& header, int mode,
+                            char* periodKey, AnalysisResult* analysis);
 
 #endif

@@ -12,6 +12,8 @@ namespace {
 
 int g_paints = 0;
 RECT g_lastPaint = {};
+const AnalysisResult* g_kept = nullptr;
+double g_weightAtPaint = -1.0;
 
 LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
@@ -19,6 +21,7 @@ LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPA
         BeginPaint(window, &paint);
         ++g_paints;
         g_lastPaint = paint.rcPaint;
+        if (g_kept) g_weightAtPaint = g_kept->averageWeight;
         EndPaint(window, &paint);
         return 0;
     }
@@ -46,8 +49,11 @@ protected:
     void TearDown() override { DestroyWindow(window); }
 
     AnalysisResult Evaluate(int mode) {
-        return EvaluatePeriodInWindow(window, list, calendar, &chartArea, records.data(),
-                                      static_cast<uint32_t>(records.size()), header, mode, key);
+        g_kept = &result;
+        EvaluatePeriodInWindow(window, list, calendar, &chartArea, records.data(),
+                               static_cast<uint32_t>(records.size()), header, mode, key, &result);
+        g_kept = nullptr;
+        return result;
     }
 
     HWND window = nullptr, list = nullptr, calendar = nullptr;
@@ -56,6 +62,7 @@ protected:
                                         DayRecord("20040201", 70.0)};
     UserHeader header = HeaderOfHeight(170.0);
     char key[kPeriodKeyCapacity] = {};
+    AnalysisResult result = {};
 };
 
 TEST_F(EvaluateWindowTest, SelectedRowIsTheDay) {
@@ -63,6 +70,7 @@ TEST_F(EvaluateWindowTest, SelectedRowIsTheDay) {
     EXPECT_EQ(Evaluate(kAnalysisDaily).averageWeight, 70.0);
     EXPECT_STREQ(key, "20040201");
     EXPECT_EQ(g_paints, 1);
+    EXPECT_EQ(g_weightAtPaint, 70.0) << "the repaint draws the new result";
     EXPECT_EQ(g_lastPaint.left, chartArea.left);
     EXPECT_EQ(g_lastPaint.bottom, chartArea.bottom);
 }

@@ -1,16 +1,12 @@
 #include "charts/painters/chart_drawing.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "charts/chart_palette.h"
 #include "corelib/win32/gdi_scope.h"
 
 namespace {
-
-void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
 
 struct Segment {
     int x1, y1, x2, y2;
@@ -18,7 +14,7 @@ struct Segment {
 
 void DrawSegments(HDC dc, int systemColor, const Segment* segments, int count) {
     ScopedPen pen(dc, PS_SOLID, 1, GetSysColor(systemColor));
-    for (int i = 0; i < count; ++i) DrawLine(dc, segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
+    for (int i = 0; i < count; ++i) ChartLine(dc, segments[i].x1, segments[i].y1, segments[i].x2, segments[i].y2);
 }
 
 COLORREF EntryColor(HPALETTE palette, int index, COLORREF fallback) {
@@ -54,6 +50,17 @@ CalendarColors CalendarColorsOf(HPALETTE chartPalette) {
                           EntryColor(chartPalette, kColorTitle, defaults.text),
                           EntryColor(chartPalette, kColorSunday, defaults.sunday),
                           EntryColor(chartPalette, kColorSaturday, defaults.saturday)};
+}
+
+void ChartLine(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void DrawBoldText(HDC dc, int x, int y, const char* text) {
+    const int length = static_cast<int>(std::strlen(text));
+    TextOutA(dc, x, y, text, length);
+    TextOutA(dc, x + 1, y, text, length);
 }
 
 void drawSunkenFrame(HDC dc, int l, int t, int r, int b) {

@@ -1,5 +1,6 @@
 // Win32 pieces the chart painters share: the chart palette as a GDI palette,
-// the calendar's colours from it, and the sunken 3-D frame around the charts.
+// the calendar's colours from it, lines, bold labels and the sunken 3-D frame
+// around the charts.
 #ifndef PELMO_CHARTS_PAINTERS_CHART_DRAWING_H
 #define PELMO_CHARTS_PAINTERS_CHART_DRAWING_H
 
@@ -17,6 +18,13 @@ inline COLORREF PaletteColorOf(int index) { return PALETTEINDEX(index); }
 // The calendar's colours from the chart palette's entries, as palette-relative
 // colours; the calendar's defaults without a palette.
 CalendarColors CalendarColorsOf(HPALETTE chartPalette);
+
+// A one-pixel line in the selected pen from (x1, y1) to (x2, y2), its end point left out.
+void ChartLine(HDC dc, int x1, int y1, int x2, int y2);
+
+// A label that looks bold: the text drawn twice, one pixel apart, its top-left
+// corner at (x, y), in the current text colour.
+void DrawBoldText(HDC dc, int x, int y, const char* text);
 
 // A sunken border: dark shadow and highlight inside, face and shadow outside,
 // with one-pixel pens in the system colours. Lines leave out their end point.

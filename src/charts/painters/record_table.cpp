@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "charts/chart_palette.h"
+#include "charts/painters/chart_drawing.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
@@ -16,16 +17,11 @@ const char kRowBlanks[] = "                                                     
 static_assert(sizeof kRowBlanks == kRowBlankCount + 1, "71 blanks");
 const char kTableFace[] = "ＭＳ ゴシック";
 
-void Line(HDC dc, int x1, int y1, int x2, int y2) {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
-
 // Two lines in one system colour with a one-use pen.
 void PenLines(HDC dc, int sysColor, const int (&first)[4], const int (&second)[4]) {
     ScopedPen pen(dc, PS_SOLID, 1, GetSysColor(sysColor));
-    Line(dc, first[0], first[1], first[2], first[3]);
-    Line(dc, second[0], second[1], second[2], second[3]);
+    ChartLine(dc, first[0], first[1], first[2], first[3]);
+    ChartLine(dc, second[0], second[1], second[2], second[3]);
 }
 
 // The sunken border the diary window draws around the record list.
@@ -47,12 +43,6 @@ HFONT CreateTableFont(int ascent) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kTableFace);
 }
 
-void DrawBold(HDC dc, int x, int y, const char* text) {
-    const int length = static_cast<int>(std::strlen(text));
-    TextOutA(dc, x, y, text, length);
-    TextOutA(dc, x + 1, y, text, length);
-}
-
 void DrawCell(HDC dc, const char* text, int left, int top, int right, int bottom) {
     if (!*text) return;
     RECT box = {left, top, right, bottom};
@@ -64,8 +54,7 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
     const int width = place.windowWidth, height = place.windowHeight;
     const int tableWidth = place.tableWidth, baseWidth = place.baseTableWidth;
     const int headerBottom = 2 * place.ascent;
-    const int listHeight = place.hasList ? place.listRect.bottom - place.listRect.top : 0;
-    const int ruleY = headerBottom + listHeight + 9;
+    const int ruleY = RecordTableRuleRow(place);
     ScopedPen pen(dc, PS_SOLID, 2, GetSysColor(COLOR_BTNFACE));
     ScopedBrush brush(dc, GetSysColor(COLOR_BTNFACE));
     // Rectangles filled with the brush and outlined with the pen.
@@ -76,7 +65,7 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
     Rectangle(dc, tableWidth, 0, tableWidth + 2, ruleY - 1);
     Rectangle(dc, width - 2, 0, width, height);
     Rectangle(dc, 0, height - 2, width, height);
-    Line(dc, 0, ruleY, width, ruleY);
+    ChartLine(dc, 0, ruleY, width, ruleY);
     // The strip between the table and the calendar, when the calendar leaves one
     // (the calendar grows with the screen's DPI).
     if (width - tableWidth - ScaleToScreen(kCalendarVisibleWidth + 3) >= 0)
@@ -84,6 +73,11 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
 }
 
 }  // namespace
+
+int RecordTableRuleRow(const RecordHeaderPlace& place) {
+    const int listHeight = place.hasList ? place.listRect.bottom - place.listRect.top : 0;
+    return 2 * place.ascent + listHeight + 9;
+}
 
 void drawRecordHeader(HDC dc, const RecordHeaderPlace& place) {
     const int ascent = place.ascent;
@@ -105,17 +99,17 @@ void drawRecordHeader(HDC dc, const RecordHeaderPlace& place) {
         for (int i = 0; i < kRecordTableColumns; ++i) {
             const bool hidden = i == 2 && !place.bodyFatShown;
             SetTextColor(dc, hidden ? GetSysColor(COLOR_BTNFACE) : PALETTEINDEX(kColorTitle));
-            DrawBold(dc, columns[i], 3, PelmoText(IDS_TABLE_TITLE_DATE + i));
+            DrawBoldText(dc, columns[i], 3, PelmoText(IDS_TABLE_TITLE_DATE + i));
             if (i == 0) continue;
             const int shift = i == 1 ? ascent / 4 : 0;
-            DrawBold(dc, columns[i] + shift, metrics.tmHeight + 3, PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1));
+            DrawBoldText(dc, columns[i] + shift, metrics.tmHeight + 3, PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1));
         }
         SetTextColor(dc, oldColor);
         SetBkMode(dc, oldMode);
     }
 
     ScopedPen dotted(dc, PS_DOT, 1, GetSysColor(COLOR_BTNFACE));
-    for (int i = 1; i < kRecordTableColumns; ++i) Line(dc, columns[i] - 2, 2, columns[i] - 2, 2 * ascent + 2);
+    for (int i = 1; i < kRecordTableColumns; ++i) ChartLine(dc, columns[i] - 2, 2, columns[i] - 2, 2 * ascent + 2);
 }
 
 void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* texts) {
@@ -127,7 +121,7 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
     SetBkMode(dc, TRANSPARENT);
     {
         ScopedPen pen(dc, PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-        for (int i = 1; i < kRecordTableColumns; ++i) Line(dc, columns[i] - 6, top, columns[i] - 6, bottom);
+        for (int i = 1; i < kRecordTableColumns; ++i) ChartLine(dc, columns[i] - 6, top, columns[i] - 6, bottom);
     }
     if (texts) {
         ScopedFont font(dc, CreateTableFont(place.ascent));

@@ -23,6 +23,9 @@ struct RecordHeaderPlace {
 
 // Paints on the diary window's own device context.
 void drawRecordHeader(HDC dc, const RecordHeaderPlace& place);
+// The row of the rule the header draws below the record list, across the
+// window; the line graph lies below it.
+int RecordTableRuleRow(const RecordHeaderPlace& place);
 
 // Where a row is drawn: from x 0 to right, between top and bottom.
 struct RecordRowPlace {

@@ -30,6 +30,27 @@ ScopedPalette::~ScopedPalette() {
     if (previous_ != nullptr) SelectPalette(dc_, previous_, background_ ? TRUE : FALSE);
 }
 
+ScopedClipRect::ScopedClipRect(HDC dc, int left, int top, int right, int bottom) : dc_(dc) {
+    if (dc_ == nullptr) return;
+    previous_ = CreateRectRgn(0, 0, 0, 0);
+    if (previous_ != nullptr && GetClipRgn(dc_, previous_) != 1) {
+        DeleteObject(previous_);
+        previous_ = nullptr;
+    }
+    // The context keeps a copy of the region: ours goes at once.
+    HRGN clip = CreateRectRgn(left, top, right, bottom);
+    if (clip != nullptr) {
+        SelectClipRgn(dc_, clip);
+        DeleteObject(clip);
+    }
+}
+
+ScopedClipRect::~ScopedClipRect() {
+    if (dc_ == nullptr) return;
+    SelectClipRgn(dc_, previous_);  // null: no clip at all
+    if (previous_ != nullptr) DeleteObject(previous_);
+}
+
 OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)
     : windowDc_(windowDc), backgroundPalette_(backgroundPalette), width_(width), height_(height) {
     if (windowDc_ == nullptr || width <= 0 || height <= 0) return;

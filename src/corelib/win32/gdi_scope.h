@@ -74,6 +74,20 @@ private:
     HGDIOBJ object_;
 };
 
+// Limits drawing to a rectangle for one scope (also in a metafile); the clip
+// region the context had before, or none, is put back.
+class ScopedClipRect {
+public:
+    ScopedClipRect(HDC dc, int left, int top, int right, int bottom);
+    ~ScopedClipRect();
+    ScopedClipRect(const ScopedClipRect&) = delete;
+    ScopedClipRect& operator=(const ScopedClipRect&) = delete;
+
+private:
+    HDC dc_;
+    HRGN previous_ = nullptr;  // a copy of the clip before; null when there was none
+};
+
 // Off-screen drawing (the charts, the calendar): a bitmap compatible with the
 // window's device context, in a memory context with the palette selected and
 // realised (as a background palette when asked). Draw on dc(), then CopyTo()

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "charts/chart_palette.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/win32/gdi_scope.h"
@@ -66,6 +68,27 @@ TEST(ScopedPalette, SelectsRealisesAndPutsBack) {
     EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PAL), before);
     EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));  // the window's palette lives on
     DeleteObject(palette);
+}
+
+TEST(ScopedClipRect, LimitsDrawingAndPutsBackTheClipBeforeOrNone) {
+    DibContext target(20, 20);
+    HDC dc = target.dc();
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    for (bool clippedBefore : {false, true}) {
+        if (clippedBefore) IntersectClipRect(dc, 0, 0, 15, 15);
+        {
+            ScopedClipRect inner(dc, 5, 5, 10, 10);
+            RECT all = {0, 0, 20, 20};
+            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+        EXPECT_EQ(GetPixel(dc, 7, 7), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(dc, 2, 2), DibContext::kBackground);
+        EXPECT_EQ(GetClipRgn(dc, clip), clippedBefore ? 1 : 0);
+    }
+    RECT box = {};
+    GetRgnBox(clip, &box);
+    EXPECT_EQ(box.right, 15);
+    DeleteObject(clip);
 }
 
 LRESULT CALLBACK PlainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,101 @@
+// The BMI chart's arithmetic: where the panel beside the record table lies and
+// which parts of the diary window repaint it, the height and weight origins,
+// where a class curve, a band's fill and the marker fall, the label steps, and
+// the five lines of figures.
+#ifndef PELMO_CHARTS_BMI_CHART_LAYOUT_H
+#define PELMO_CHARTS_BMI_CHART_LAYOUT_H
+
+#include "evaluation/bmi.h"
+
+struct ChartBox {
+    int left, top, right, bottom;
+};
+struct ChartPoint {
+    int x, y;
+};
+struct FontSize {
+    int width, height;
+};
+
+// What the chart shows.
+struct BmiChartFacts {
+    bool userLoaded;
+    double height;          // cm, the open user's
+    double targetWeight;    // kg
+    bool recordSelected;    // the record list's selection is a record (not the blank line)
+    AnalysisResult analysis;
+};
+
+// The title's font for the diary window's text ascent: 9 × 18 up to an ascent
+// of 18, else ascent × 8 / 18 wide and twice that high.
+FontSize BmiTitleFontSize(int ascent);
+
+// The panel to the right of the record table.
+struct BmiPanelLayout {
+    int x, y;                // its place in the diary window: (X0 + 2, a + 5)
+    int width, height;       // w and h; nothing is drawn unless both are positive
+    int ascent;              // a
+    int titleHeight;         // T, the title font's height
+    ChartBox area;           // the chart area, in the panel
+    // Rows at the area's top that the analysis selectors cover: the weight's
+    // unit and the figures go that much lower, where they can be read.
+    int coveredRows;
+    // What the diary window invalidates to repaint the chart and the title, in its own coordinates.
+    ChartBox chartRepaint;
+    ChartBox titleRepaint;
+};
+// For a diary window windowWidth wide whose record table is tableWidth (X0)
+// wide and whose record list is listHeight high; the analysis selectors end at
+// row selectorsFoot of the window (0: there are none).
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0);
+
+constexpr int kNoUserHeightOrigin = 110;
+
+// K: the height rounded down to 10 cm, minus 40; 110 without a user.
+int BmiHeightOrigin(bool userLoaded, double height);
+// L: the weight rounded down to 10 kg, minus 40, not below 0; 0 without a shown record.
+int BmiWeightOrigin(bool recordShown, double weight);
+
+// The chart's scale: the area, both origins and the body font's "000" (R wide, P high).
+struct BmiScale {
+    ChartBox area;
+    int heightOrigin;  // K, cm
+    int weightOrigin;  // L, kg
+    int digitsWidth;   // R
+    int textHeight;    // P
+};
+
+constexpr int kBmiCurvePoints = 25;  // points after the first, 10 cm apart
+constexpr int kBmiBandSeeds = 19;    // places tried, 10 cm apart, to fill the band below a curve
+
+// The column of a curve's k-th point (k × 10 cm above K).
+int BmiCurveColumn(const BmiScale& scale, int k);
+// The row of the curve of `bmi` at `height` cm: the weight at that BMI in
+// whole kg above L, raised by P + lift (2 for the points, 3 for the first).
+int BmiCurveRow(const BmiScale& scale, double height, double bmi, int lift);
+// Where the band below the curve of `bmi` is filled from, tried at k × 10 cm
+// above K (k from 1): a little right of and below the curve's k-th point. False
+// when that place is not inside the chart area.
+bool BmiBandSeed(const BmiScale& scale, int k, double bmi, ChartPoint* seed);
+
+// The centre of the marker for a height (cm) and a weight (kg).
+ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);
+
+// Every second 5 cm (or 5 kg) step is labelled when the labels have room, else every fourth.
+int HeightLabelStep(int threeBlanksWidth, int areaWidth);
+int WeightLabelStep(int textHeight, int areaHeight);
+
+bool BmiMarkerShown(const BmiChartFacts& facts);
+// The figures need a panel wider than 28 digits of the body font.
+bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digits);
+
+constexpr int kBmiFigureLines = 5;
+constexpr int kBmiFigureSize = 64;
+// Weight, BMI class, normal-weight range, appropriateness rate with the
+// difference, and the distance to the target weight.
+struct BmiFigures {
+    char line[kBmiFigureLines][kBmiFigureSize];
+};
+BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight);
+
+#endif

@@ -1,0 +1,203 @@
+#include "charts/painters/bmi_chart.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "charts/chart_palette.h"
+#include "charts/painters/chart_drawing.h"
+#include "corelib/win32/gdi_scope.h"
+
+namespace {
+
+const char kTitle[] = "B M I C h a r t";
+const char kTitleFace[] = "Arial";
+const char kBodyFace[] = "ＭＳ ゴシック";
+constexpr FontSize kBodyFontSize = {7, 14};
+const char kThreeDigits[] = "000";
+const char kThreeBlanks[] = "   ";
+const char kFigureDigits[] = "0000000000000000000000000000";
+static_assert(sizeof kFigureDigits == 28 + 1, "the figures need a panel wider than 28 digits");
+constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kAxisSteps = 18;        // 5 cm or 5 kg each
+constexpr int kLastLabelledStep = 15; // the last steps are left to the units
+constexpr int kMarkerLines = 3;
+
+HFONT CreateChartFont(FontSize size, const char* face, BYTE charset) {
+    return CreateFontA(size.height, size.width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+SIZE TextSize(HDC dc, const char* text) {
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    return size;
+}
+
+// A filled rectangle in one colour: outline and inside (pen and brush alike).
+void FilledBox(HDC dc, COLORREF color, int left, int top, int right, int bottom) {
+    ScopedPen pen(dc, PS_SOLID, 1, color);
+    ScopedBrush brush(dc, color);
+    Rectangle(dc, left, top, right, bottom);
+}
+
+void FillArea(HDC dc, COLORREF color, int left, int top, int right, int bottom) {
+    ScopedBrush brush(dc, color);
+    PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
+}
+
+void DrawFrameAndTitle(HDC dc, const BmiPanelLayout& panel) {
+    const int w = panel.width, h = panel.height, t = panel.titleHeight;
+    FillArea(dc, kPanelGrey, 0, 0, w, h);
+    drawSunkenFrame(dc, 0, 0, w - 1, h - 1);
+    FilledBox(dc, kWhite, 2, 2, w - 2, h - 2);
+    {
+        ScopedPen underline(dc, PS_SOLID, 1, PaletteColorOf(kColorScheme2));
+        for (int row : {t - 2, t, t + 2}) ChartLine(dc, 4, row, w - 4, row);
+    }
+    ScopedFont font(dc, CreateChartFont(BmiTitleFontSize(panel.ascent), kTitleFace, ANSI_CHARSET));
+    SetTextColor(dc, PaletteColorOf(kColorTitle));
+    TextOutA(dc, 4, 3, kTitle, static_cast<int>(std::strlen(kTitle)));
+}
+
+// The class curves from BMI 18.5 to 40, each with the band below it filled.
+void DrawClassBands(HDC dc, const BmiScale& scale) {
+    const COLORREF border = PaletteColorOf(kColorBmiLines);
+    for (int j = 0; j < kBmiClassLimitCount; ++j) {
+        const double bmi = kBmiClassLimits[j];
+        ScopedBrush band(dc, PaletteColorOf(kColorBmiBandFirst + j));
+        ScopedPen curve(dc, PS_SOLID, 1, border);
+        MoveToEx(dc, scale.area.left, BmiCurveRow(scale, scale.heightOrigin, bmi, 3), nullptr);
+        for (int k = 1; k <= kBmiCurvePoints; ++k)
+            LineTo(dc, BmiCurveColumn(scale, k), BmiCurveRow(scale, scale.heightOrigin + 10.0 * k, bmi, 2));
+        for (int k = 1; k <= kBmiBandSeeds; ++k) {
+            ChartPoint seed;
+            if (BmiBandSeed(scale, k, bmi, &seed) && ExtFloodFill(dc, seed.x, seed.y, border, FLOODFILLBORDER)) break;
+        }
+    }
+}
+
+// A cross-hair through the centre in three shades, and three rings on it.
+void DrawMarker(HDC dc, const BmiScale& scale, ChartPoint centre) {
+    const ChartBox& area = scale.area;
+    const int x = centre.x, y = centre.y;
+    for (int i = 0; i < kMarkerLines; ++i) {
+        ScopedPen pen(dc, PS_SOLID, 1, PaletteColorOf(kColorMarkerCross + i));
+        ChartLine(dc, x - 1 + i, area.top, x - 1 + i, area.bottom - 1);
+        ChartLine(dc, area.left, y - 1 + i, area.right + 1, y - 1 + i);
+    }
+    for (int i = 0; i < kMarkerLines; ++i) {
+        const COLORREF color = i < 2 ? PaletteColorOf(kColorMarkerRingInner - i) : kWhite;
+        ScopedPen pen(dc, PS_SOLID, 1, color);
+        ScopedBrush brush(dc, color);
+        Ellipse(dc, x - 4 + i, y - 4 + i, x + 4 - 2 * i, y + 4 - 2 * i);
+    }
+}
+
+void DrawCentredLabel(HDC dc, const char* text, int centreX, int y) {
+    DrawBoldText(dc, centreX - TextSize(dc, text).cx / 2, y, text);
+}
+
+void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
+    const ChartBox& area = scale.area;
+    const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
+    const int width = right - left, height = bottom - top;
+    const int r = scale.digitsWidth, p = scale.textHeight;
+    FillArea(dc, PaletteColorOf(kColorBmiAxisBand), left + 1, top + 1, left + r, bottom);
+    FillArea(dc, PaletteColorOf(kColorBmiAxisBand), left + r, bottom - r, right, bottom);
+
+    ScopedPen lines(dc, PS_SOLID, 1, PaletteColorOf(kColorBmiLines));
+    ChartLine(dc, left, top, left, bottom);
+    ChartLine(dc, left + r, top, left + r, bottom - r);
+    ChartLine(dc, left, top, left + width - 1, top);
+    ChartLine(dc, left + r, bottom - r - 1, left + width, bottom - r - 1);
+    ChartLine(dc, left, bottom - 1, left + width, bottom - 1);
+    ChartLine(dc, left + width - 1, top, left + width - 1, bottom - 1);
+
+    SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
+    char label[16];
+    const int labelRow = bottom - r / 2 - p / 2;
+    std::snprintf(label, sizeof label, "%d", scale.heightOrigin);
+    DrawCentredLabel(dc, label, left + r, labelRow);
+    const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width);
+    for (int k = 1; k <= kAxisSteps; ++k) {
+        const int x = left + r + k * (width / kAxisSteps);
+        const bool major = k % heightStep == 0;
+        ChartLine(dc, x, major ? bottom - r - p : bottom - r - p / 2, x, bottom - r);
+        if (!major || k > kLastLabelledStep) continue;
+        std::snprintf(label, sizeof label, "%d", scale.heightOrigin + 5 * k);
+        DrawCentredLabel(dc, label, x, labelRow);
+    }
+
+    std::snprintf(label, sizeof label, "%3d", scale.weightOrigin);
+    DrawBoldText(dc, left - 1, bottom - r - p, label);
+    const int weightStep = WeightLabelStep(p, height);
+    for (int k = 1; k <= kAxisSteps; ++k) {
+        const int y = bottom - k * (height / kAxisSteps) - r;
+        const bool major = k % weightStep == 0;
+        ChartLine(dc, left + r, y, major ? left + r + p : left + r + p / 2, y);
+        if (!major || k > kLastLabelledStep) continue;
+        std::snprintf(label, sizeof label, "%3d", scale.weightOrigin + 5 * k);
+        DrawBoldText(dc, left - 1, y - p / 2, label);
+    }
+
+    DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
+    DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
+}
+
+void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
+    const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
+    SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
+    const int x = scale.area.left + scale.digitsWidth + 20;
+    const int top = scale.area.top + coveredRows;
+    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
+}
+
+// Everything inside the chart area, which clips it: bands, marker, axes, figures.
+void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) {
+    const ChartBox& area = panel.area;
+    const SIZE digits = TextSize(dc, kThreeDigits);
+    FilledBox(dc, PaletteColorOf(kColorBmiArea), area.left, area.top, area.right, area.bottom);
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    ScopedClipRect clip(dc, area.left, area.top, area.right, area.bottom);
+
+    const bool markerShown = BmiMarkerShown(facts);
+    BmiScale scale = {};
+    scale.area = area;
+    scale.heightOrigin = BmiHeightOrigin(facts.userLoaded, facts.height);
+    scale.weightOrigin = BmiWeightOrigin(facts.recordSelected, facts.analysis.averageWeight);
+    scale.digitsWidth = digits.cx;
+    scale.textHeight = digits.cy;
+
+    DrawClassBands(dc, scale);
+    if (markerShown) DrawMarker(dc, scale, BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight));
+    DrawAxes(dc, scale, panel.coveredRows);
+    if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx))
+        DrawFigures(dc, scale, panel.coveredRows, facts);
+}
+
+}  // namespace
+
+void paintBmiPanel(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) {
+    if (panel.width <= 0 || panel.height <= 0) return;
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = GetTextColor(dc);
+    DrawFrameAndTitle(dc, panel);
+    {
+        ScopedFont body(dc, CreateChartFont(kBodyFontSize, kBodyFace, SHIFTJIS_CHARSET));
+        SetTextColor(dc, kBlack);
+        DrawChart(dc, panel, facts);
+    }
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+}
+
+void drawBmiChart(HDC dc, HPALETTE palette, const BmiPanelLayout& panel, const BmiChartFacts& facts) {
+    if (panel.width <= 0 || panel.height <= 0) return;
+    OffscreenCanvas canvas(dc, palette, panel.width, panel.height);
+    if (!canvas.ok()) return;
+    paintBmiPanel(canvas.dc(), panel, facts);
+    canvas.CopyTo(panel.x, panel.y);
+}
