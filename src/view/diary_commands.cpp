@@ -123,8 +123,8 @@ LRESULT OpenUser(HWND window) {
         g_diary.analysisMode = kAnalysisModeForceChange;
         NotifySelectorChange(window, kAnalysisModeSelectorId);
     }
-    const bool weightShown = g_diary.graphItem[0] == kChartWeight || g_diary.graphItem[1] == kChartWeight;
-    if ((g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) && weightShown) {
+    // Whatever the items, a month or year list must be the new user's, not the previous one's.
+    if (g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) {
         g_diary.graphPeriod = kNoGraphPeriod;
         NotifySelectorChange(window, kGraphPeriodSelectorId);
     }

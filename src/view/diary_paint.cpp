@@ -5,6 +5,7 @@
 #include "diary/diary_store.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
+#include "view/graph_view.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ namespace {
 void RunPainters(HWND window, HDC dc, const RECT& area) {
     PaintBackground(window, dc, area);
     drawRecordHeader(dc, RecordHeaderPlaceOf(window));
+    PaintLineGraph(window, dc, area);
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "charts/chart_items.h"
+#include "charts/graph_period.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 #include "view/diary_layout.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
@@ -13,6 +16,10 @@
 namespace {
 
 constexpr int kAnalysisModeCount = 3;
+constexpr std::size_t kYearKeyLength = 4;
+constexpr std::size_t kMonthKeyLength = 6;
+constexpr std::size_t kMonthEntryLength = 10;  // "YYYY年MM月" in Shift-JIS
+constexpr std::size_t kYearEntryLength = 6;    // "YYYY年"
 constexpr int kEmptiedSelectors[] = {kAnalysisPeriodSelectorId, kGraphPeriodSelectorId, kGraphMonthSelectorId};
 
 // A disabled drop-down list keeps its text but ignores the mouse and the keys.
@@ -79,12 +86,24 @@ void ResetSelectors() {
     SelectFirstEntries();
 }
 
+namespace {
+
+// "YYYY年MM月" or "YYYY年" of a key or a record's date (its first 6 or 4 characters).
+void PeriodTextOf(const char* key, bool monthly, char* out, std::size_t size) {
+    if (monthly)
+        std::snprintf(out, size, "%.4s年%.2s月", key, key + kYearKeyLength);
+    else
+        std::snprintf(out, size, "%.4s年", key);
+}
+
+}  // namespace
+
 void FillPeriodList(HWND selector, bool monthly) {
     if (!selector) return;
     SendMessageA(selector, CB_RESETCONTENT, 0, 0);
     const DailyRecord* records = DiaryRecords();
     const std::uint32_t count = DiaryRecordCount();
-    const std::size_t keyLength = monthly ? 6 : 4;
+    const std::size_t keyLength = monthly ? kMonthKeyLength : kYearKeyLength;
     char lastKey[8] = "";
     for (std::uint32_t i = 0; records && i < count; ++i) {
         const char* date = records[i].date;
@@ -92,12 +111,48 @@ void FillPeriodList(HWND selector, bool monthly) {
         std::memcpy(lastKey, date, keyLength);
         lastKey[keyLength] = '\0';
         char text[16];
-        if (monthly)
-            std::snprintf(text, sizeof text, "%.4s年%.2s月", date, date + 4);
-        else
-            std::snprintf(text, sizeof text, "%.4s年", date);
+        PeriodTextOf(date, monthly, text, sizeof text);
         SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
+}
+
+void PeriodKeyOfShownDate(const char* shown, bool monthly, char* key) {
+    std::memcpy(key, shown, kYearKeyLength);
+    if (monthly) std::memcpy(key + kYearKeyLength, shown + 5, 2);
+    key[monthly ? kMonthKeyLength : kYearKeyLength] = '\0';
+}
+
+bool PeriodKeyOfEntry(const char* text, bool monthly, char* key) {
+    if (std::strlen(text) != (monthly ? kMonthEntryLength : kYearEntryLength)) return false;
+    std::memcpy(key, text, kYearKeyLength);
+    if (monthly) std::memcpy(key + kYearKeyLength, text + 6, 2);
+    key[monthly ? kMonthKeyLength : kYearKeyLength] = '\0';
+    return true;
+}
+
+void SelectPeriodEntry(int selectorId, const char* key, bool monthly) {
+    HWND selector = Selector(selectorId);
+    if (!selector) return;
+    char text[32];
+    PeriodTextOf(key, monthly, text, sizeof text);
+    const LRESULT index =
+        SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+}
+
+void FillItemList(HWND selector) {
+    if (!selector) return;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    for (int item = kChartNone; item < kChartItemCount; ++item)
+        if (ChartItemAvailable(item, InputItems()))
+            SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ChartItemName(item)));
+}
+
+void FillGraphPeriodList(HWND selector) {
+    if (!selector) return;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    for (int period = kGraphPeriodMonthly; period < kGraphPeriodCount; ++period)
+        SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PelmoText(IDS_GRAPH_PERIOD_MONTHLY + period)));
 }
 
 void RefreshSelectorsAfterRecordChange() {

@@ -12,6 +12,7 @@
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_navigation.h"
 
@@ -20,8 +21,6 @@ namespace {
 RecordListHooks g_hooks = {};
 
 const char kLineText[] = "*";  // every line's string; rows are painted from the records
-constexpr int kMonthKeyLength = 6;
-constexpr int kYearKeyLength = 4;
 
 HWND DiaryWindow() { return g_diary.window ? g_diary.window : GetParent(g_diary.recordList); }
 
@@ -61,45 +60,18 @@ WORD KeyCommand(WPARAM key) {
     }
 }
 
-// "2007年01月" or "2007年": the period selectors' text of a shown date.
-void PeriodText(const char* shown, int keyLength, char* out, std::size_t size) {
-    if (keyLength == kMonthKeyLength)
-        std::snprintf(out, size, "%.4s年%.2s月", shown, shown + 5);
-    else
-        std::snprintf(out, size, "%.4s年", shown);
-}
-
-// The period key of a shown date "YYYY/MM/DD": YYYYMM or YYYY.
-void PeriodKey(const char* shown, int keyLength, char* key) {
-    std::memcpy(key, shown, 4);
-    if (keyLength == kMonthKeyLength) std::memcpy(key + 4, shown + 5, 2);
-    key[keyLength] = '\0';
-}
-
-// Selects the entry of a period selector by its text; none when it is not there.
-void SelectPeriodEntry(int selectorId, const char* shown, int keyLength) {
-    HWND selector = GetDlgItem(DiaryWindow(), selectorId);
-    if (!selector) return;
-    char text[32];
-    PeriodText(shown, keyLength, text, sizeof text);
-    LRESULT index = SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-    SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
-}
-
 void Evaluate() {
     if (g_hooks.evaluate) g_hooks.evaluate(DiaryWindow());
 }
 
 void SyncAnalysisPeriod(const char* shown) {
-    int length = 0;
-    if (g_diary.analysisMode == 1) length = kMonthKeyLength;
-    else if (g_diary.analysisMode == 2) length = kYearKeyLength;
-    else return;
+    if (g_diary.analysisMode != kAnalysisMonthly && g_diary.analysisMode != kAnalysisYearly) return;
+    const bool monthly = g_diary.analysisMode == kAnalysisMonthly;
     char key[sizeof g_diary.analysisPeriodKey];
-    PeriodKey(shown, length, key);
+    PeriodKeyOfShownDate(shown, monthly, key);
     if (std::strcmp(key, g_diary.analysisPeriodKey) == 0) return;
-    std::memcpy(g_diary.analysisPeriodKey, key, length + 1);
-    SelectPeriodEntry(kAnalysisPeriodSelectorId, shown, length);
+    std::strcpy(g_diary.analysisPeriodKey, key);
+    SelectPeriodEntry(kAnalysisPeriodSelectorId, key, monthly);
     Evaluate();
 }
 
@@ -108,12 +80,12 @@ void SyncGraphPeriod(const char* shown) {
         g_diary.graphPeriodKey[0] = '\0';
         return;
     }
-    const int length = g_diary.graphPeriod == kGraphPeriodMonthly ? kMonthKeyLength : kYearKeyLength;
+    const bool monthly = g_diary.graphPeriod == kGraphPeriodMonthly;
     char key[sizeof g_diary.graphPeriodKey];
-    PeriodKey(shown, length, key);
+    PeriodKeyOfShownDate(shown, monthly, key);
     if (std::strcmp(key, g_diary.graphPeriodKey) != 0) {
-        std::memcpy(g_diary.graphPeriodKey, key, length + 1);
-        SelectPeriodEntry(kGraphMonthSelectorId, shown, length);
+        std::strcpy(g_diary.graphPeriodKey, key);
+        SelectPeriodEntry(kGraphMonthSelectorId, key, monthly);
     }
     if (g_hooks.repaintGraphAxis) g_hooks.repaintGraphAxis(DiaryWindow());
 }

@@ -30,6 +30,14 @@ ScopedPalette::~ScopedPalette() {
     if (previous_ != nullptr) SelectPalette(dc_, previous_, background_ ? TRUE : FALSE);
 }
 
+ScopedClip::ScopedClip(HDC dc, int left, int top, int right, int bottom) : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {
+    if (saved_ != 0) IntersectClipRect(dc_, left, top, right, bottom);
+}
+
+ScopedClip::~ScopedClip() {
+    if (saved_ != 0) RestoreDC(dc_, saved_);
+}
+
 OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)
     : windowDc_(windowDc), backgroundPalette_(backgroundPalette), width_(width), height_(height) {
     if (windowDc_ == nullptr || width <= 0 || height <= 0) return;

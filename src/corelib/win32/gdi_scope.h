@@ -74,6 +74,20 @@ private:
     HGDIOBJ object_;
 };
 
+// Drawing limited to a rectangle for one scope; the context's clipping is
+// put back as it was.
+class ScopedClip {
+public:
+    ScopedClip(HDC dc, int left, int top, int right, int bottom);
+    ~ScopedClip();
+    ScopedClip(const ScopedClip&) = delete;
+    ScopedClip& operator=(const ScopedClip&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Off-screen drawing (the charts, the calendar): a bitmap compatible with the
 // window's device context, in a memory context with the palette selected and
 // realised (as a background palette when asked). Draw on dc(), then CopyTo()
