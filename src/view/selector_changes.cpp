@@ -80,6 +80,36 @@ int ItemOfName(const char* text) {
     return kChartNone;
 }
 
+// A month or year list opened at the calendar's date: the period key
+// becomes the shown month or year, whose entry is selected when it is listed.
+void OpenPeriodList(int selectorId, bool monthly, char* key) {
+    char shown[kShownDateSize];
+    ShownDate(shown);
+    PeriodKeyOfShownDate(shown, monthly, key);
+    EnableSelector(selectorId, true);
+    RedrawSelectors();
+    FillPeriodList(Selector(selectorId), monthly);
+    SelectPeriodEntry(selectorId, key, monthly);
+}
+
+void ClosePeriodList(int selectorId) {
+    EnableSelector(selectorId, false);
+    RedrawSelectors();
+    EmptySelector(selectorId);
+}
+
+// The month or year chosen in a period list becomes the key (kPeriodKeyCapacity
+// bytes); true when it is another one. An entry that is not a whole month or
+// year ("YYYY年MM月", "YYYY年") is ignored.
+bool TakeChosenPeriod(int selectorId, bool monthly, char* key) {
+    char text[kSelectorTextSize];
+    SelectedText(selectorId, text);
+    char chosen[kPeriodKeyCapacity];
+    if (!PeriodKeyOfEntry(text, monthly, chosen) || std::strcmp(chosen, key) == 0) return false;
+    std::strcpy(key, chosen);
+    return true;
+}
+
 // --- Analysis: 101 and 102 ---------------------------------------------------
 
 void OnAnalysisModeChange(HWND window) {
@@ -91,31 +121,18 @@ void OnAnalysisModeChange(HWND window) {
     StoreSetting(kAnalysisModeValue, mode);
     if (mode == kAnalysisDaily) {
         g_diary.analysisPeriodKey[0] = '\0';
-        EmptySelector(kAnalysisPeriodSelectorId);
-        EnableSelector(kAnalysisPeriodSelectorId, false);
+        ClosePeriodList(kAnalysisPeriodSelectorId);
     } else {
-        const bool monthly = mode == kAnalysisMonthly;
-        char shown[kShownDateSize];
-        ShownDate(shown);
-        PeriodKeyOfShownDate(shown, monthly, g_diary.analysisPeriodKey);
-        EnableSelector(kAnalysisPeriodSelectorId, true);
-        FillPeriodList(Selector(kAnalysisPeriodSelectorId), monthly);
-        SelectPeriodEntry(kAnalysisPeriodSelectorId, g_diary.analysisPeriodKey, monthly);
+        OpenPeriodList(kAnalysisPeriodSelectorId, mode == kAnalysisMonthly, g_diary.analysisPeriodKey);
     }
-    RedrawSelectors();
     EvaluateDiary(window);
 }
 
 void OnAnalysisPeriodChange(HWND window) {
     const int mode = g_diary.analysisMode;
     if (mode != kAnalysisMonthly && mode != kAnalysisYearly) return;
-    char text[kSelectorTextSize];
-    SelectedText(kAnalysisPeriodSelectorId, text);
-    char key[sizeof g_diary.analysisPeriodKey];
-    if (!PeriodKeyOfEntry(text, mode == kAnalysisMonthly, key)) return;
-    if (std::strcmp(key, g_diary.analysisPeriodKey) == 0) return;
-    std::strcpy(g_diary.analysisPeriodKey, key);
-    EvaluateDiary(window);
+    if (TakeChosenPeriod(kAnalysisPeriodSelectorId, mode == kAnalysisMonthly, g_diary.analysisPeriodKey))
+        EvaluateDiary(window);
 }
 
 // --- Line graph: 200 and 201 -------------------------------------------------
@@ -196,20 +213,10 @@ void OnGraphPeriodChange(HWND window) {
     const int period = static_cast<unsigned char>(Selection(kGraphPeriodSelectorId));
     if (period != g_diary.graphPeriod) {
         g_diary.graphPeriod = period;
-        if (period == kGraphPeriodMonthly || period == kGraphPeriodYearly) {
-            const bool monthly = period == kGraphPeriodMonthly;
-            char shown[kShownDateSize];
-            ShownDate(shown);
-            PeriodKeyOfShownDate(shown, monthly, g_diary.graphPeriodKey);
-            EnableSelector(kGraphMonthSelectorId, true);
-            RedrawSelectors();
-            FillPeriodList(Selector(kGraphMonthSelectorId), monthly);
-            SelectPeriodEntry(kGraphMonthSelectorId, g_diary.graphPeriodKey, monthly);
-        } else {
-            EnableSelector(kGraphMonthSelectorId, false);
-            RedrawSelectors();
-            EmptySelector(kGraphMonthSelectorId);
-        }
+        if (period == kGraphPeriodMonthly || period == kGraphPeriodYearly)
+            OpenPeriodList(kGraphMonthSelectorId, period == kGraphPeriodMonthly, g_diary.graphPeriodKey);
+        else
+            ClosePeriodList(kGraphMonthSelectorId);
         StoreSetting(kGraphPeriodValue, period);
     }
     RepaintGraph(window);
@@ -218,14 +225,8 @@ void OnGraphPeriodChange(HWND window) {
 void OnGraphMonthChange(HWND window) {
     const int period = g_diary.graphPeriod;
     if (period != kGraphPeriodMonthly && period != kGraphPeriodYearly) return;
-    char text[kSelectorTextSize];
-    SelectedText(kGraphMonthSelectorId, text);
-    char key[sizeof g_diary.graphPeriodKey];
-    // Only a whole month or year entry makes a key the graph can show.
-    if (!PeriodKeyOfEntry(text, period == kGraphPeriodMonthly, key)) return;
-    if (std::strcmp(key, g_diary.graphPeriodKey) == 0) return;
-    std::strcpy(g_diary.graphPeriodKey, key);
-    RepaintGraph(window);
+    if (TakeChosenPeriod(kGraphMonthSelectorId, period == kGraphPeriodMonthly, g_diary.graphPeriodKey))
+        RepaintGraph(window);
 }
 
 // The item of a stored value selected by its name; nothing for an item the
