@@ -54,6 +54,22 @@ TEST(ScopedSelect, FailedCreationRestoresNothingAndIsHarmless) {
     EXPECT_EQ(GetCurrentObject(target.dc(), OBJ_PEN), before);
 }
 
+TEST(ScopedClip, DrawsOnlyInsideAndPutsTheClippingBack) {
+    DibContext target(10, 10);
+    RECT all = {0, 0, 10, 10};
+    HBRUSH red = CreateSolidBrush(RGB(200, 0, 0));
+    {
+        ScopedClip clip(target.dc(), 2, 2, 5, 5);
+        FillRect(target.dc(), &all, red);
+    }
+    EXPECT_EQ(GetPixel(target.dc(), 2, 2), RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(target.dc(), 5, 5), DibContext::kBackground);
+    EXPECT_EQ(GetPixel(target.dc(), 1, 3), DibContext::kBackground);
+    FillRect(target.dc(), &all, red);
+    EXPECT_EQ(GetPixel(target.dc(), 9, 9), RGB(200, 0, 0));
+    DeleteObject(red);
+}
+
 TEST(ScopedPalette, SelectsRealisesAndPutsBack) {
     DibContext target(8, 8);
     HPALETTE palette = CreateChartPalette(0);
