@@ -9,7 +9,6 @@
 #include "charts/chart_dates.h"
 #include "charts/chart_items.h"
 #include "charts/graph_axis.h"
-#include "charts/graph_layout.h"
 #include "charts/graph_series.h"
 #include "evaluation/test_records.h"
 
@@ -106,16 +105,12 @@ TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
             FindGraphPeriod(code, key, calendar, records.data(), static_cast<uint32_t>(records.size())), 600);
     };
     const std::vector<DailyRecord> none;
-    // February has 29 slots in 2004 and 28 in 2005; a label and a short tick on each.
+    // A month: a slot, a label and a short tick per day; the calendar's day marked.
     const HorizontalAxis leap = axisOf(kGraphPeriodMonthly, "200402", "2004/02/10", none);
-    EXPECT_EQ(leap.slots, 29);
     EXPECT_EQ(Ticks(leap, kShortTick), 29);
     EXPECT_EQ(leap.marks.back().label, std::string("29"));
     EXPECT_EQ(leap.currentSlot, 9);
-    EXPECT_DOUBLE_EQ(leap.pixelsPerSlot, 600.0 / 29);
-    const HorizontalAxis common = axisOf(kGraphPeriodMonthly, "200502", "2004/02/10", none);
-    EXPECT_EQ(common.slots, 28);
-    EXPECT_EQ(common.currentSlot, -1);
+    EXPECT_EQ(axisOf(kGraphPeriodMonthly, "200502", "2004/02/10", none).currentSlot, -1);
 
     // The year: month labels one slot above their slot-table entry, the current date's slot.
     const HorizontalAxis year = axisOf(kGraphPeriodYearly, "2004", "2004/03/05", none);
@@ -176,28 +171,6 @@ TEST(GraphSeries, PointsSitInTheirSlotsAndDaysWithoutAValueLeaveGaps) {
     EXPECT_EQ(SeriesRow(4.5, 64.0, 50, 63.0, valueScale(kChartWeight)), 95);
     EXPECT_EQ(SeriesRow(0.25, 2400, 30, 2000, valueScale(kChartIntake)), 130);
     EXPECT_EQ(SeriesRow(1e300, 1, 0, -1e300, 10), 1000000);
-}
-
-TEST(GraphLayout, PlacesFromTheWindowAndTheFont) {
-    const GraphLayout layout = ComputeGraphLayout(972, 645, 16, 300, 20);
-    EXPECT_EQ(layout.top, 344);  // 2a + list + 12
-    EXPECT_EQ(layout.height, 297);
-    EXPECT_EQ(layout.width, 964);
-    EXPECT_EQ(layout.headerHeight, 22);
-    const GraphPlot plot = GraphPlotOf(layout, 24, 16);
-    EXPECT_EQ(plot.left, 25);
-    EXPECT_EQ(plot.right, 939);
-    EXPECT_EQ(plot.bottom, 280);
-    EXPECT_EQ(plot.width, 916);
-    const GraphAreas areas = GraphAreasOf(layout, 972, 24);
-    EXPECT_EQ(areas.axis.top, 344 + 22 - 1);
-    EXPECT_EQ(areas.axis.right, 969);
-    EXPECT_EQ(areas.leftBand.right, 29);
-    EXPECT_EQ(areas.rightBand.left, 945);
-    EXPECT_EQ(GraphFontSizeOf(18).height, 16);
-    EXPECT_EQ(GraphFontSizeOf(27).width, 10);
-    EXPECT_EQ(GraphFontSizeOf(27).height, 20);
-    EXPECT_FALSE(ComputeGraphLayout(972, 300, 16, 300, 20).Drawable());
 }
 
 TEST(ChartItems, AvailableWithTheirInputItems) {

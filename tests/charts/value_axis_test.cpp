@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "charts/chart_items.h"
@@ -109,32 +108,6 @@ TEST(ValueAxis, RightSideLargestHasFivePercentRoom) {
     ValueAxisLayout right = LayoutValueAxis(kChartWeight, RightAxisLargest(70.0), 60.0, 300, 16);
     EXPECT_EQ(right.topValue, 74);
     EXPECT_EQ(right.startValue, 73);
-}
-
-TEST(ValueAxis, LabelTextsAndTickRowsPerItem) {
-    struct Case {
-        int item;
-        const char* left;
-        const char* right;
-        double value;
-        const char* leftText;
-    } cases[] = {
-        {kChartWeight, "%3.0lf", "%.0lf", 64, " 64"},      {kChartIntake, "%3.0lf", "%.0lf", 2400, "2400"},
-        {kChartTemperature, "%4.1lf", "%.1lf", 36.5, "36.5"}, {kChartSleep, "%3.1lf", "%.1lf", 7.5, "7.5"},
-        {kChartSteps, "%5.0lf", "%.0lf", 8000, " 8000"},  {kChartEvaluation, "%3.0lf", "%.0lf", 5, "  5"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_STREQ(AxisLabelFormat(c.item, AxisSide::kLeft), c.left) << c.item;
-        EXPECT_STREQ(AxisLabelFormat(c.item, AxisSide::kRight), c.right) << c.item;
-        char text[32];
-        std::snprintf(text, sizeof text, AxisLabelFormat(c.item, AxisSide::kLeft), c.value);
-        EXPECT_STREQ(text, c.leftText) << c.item;
-    }
-    // The kcal ticks stand a row higher; steps draw their label once.
-    EXPECT_EQ(LabelTickRow(LayoutValueAxis(kChartWeight, 64.8, 61.2, 300, 16), 22, 46.45), 68);
-    EXPECT_EQ(LabelTickRow(LayoutValueAxis(kChartIntake, 2400, 1500, 300, 16), 22, 25.5), 46);
-    EXPECT_TRUE(LayoutValueAxis(kChartSteps, 12345, 3000, 300, 16).singleLabel);
-    EXPECT_FALSE(LayoutValueAxis(kChartWeight, 64.8, 61.2, 300, 16).singleLabel);
 }
 
 TEST(ValueAxis, NothingForNoItemOrNoRoom) {
