@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "corelib/dates.h"
 #include "corelib/dbf.h"
 #include "corelib/environment.h"
 #include "corelib/files.h"
-#include "corelib/dates.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"

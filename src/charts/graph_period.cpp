@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kYearKeyLength = 4;
-constexpr std::size_t kMonthKeyLength = 6;
 constexpr int kDaysPerPeriodStep = 30;
 
 bool DigitsAt(const char* text, std::size_t length) {

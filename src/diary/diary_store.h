@@ -27,7 +27,7 @@ InputItemFlags& InputItems();
 // The current header's fields other than the record count (targets, details).
 // The count always follows the record block.
 void SetCurrentHeaderDetails(const UserHeader& header);
-// The row painter caches each day's BMI in its record.
+// The record table caches each day's BMI in its record as it paints the row.
 void SetRecordBmi(std::uint32_t index, double bmi);
 
 // --- Days --------------------------------------------------------------------

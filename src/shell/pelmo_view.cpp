@@ -8,6 +8,7 @@
 #include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "shell/food_cache_start.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
 #include "shell/splash.h"
@@ -60,11 +61,12 @@ HWND CreateCalendar(HWND diary) {
 }
 
 // Start-up below the frame, in this order: no user open, the splash, the
-// window classes, the container, the diary window with its calendar, and the
-// last user (or the request for a new one).
+// food-category cache, the window classes, the container, the diary window
+// with its calendar, and the last user (or the request for a new one).
 bool OnCreate(HWND view) {
     CloseUser();
     CreateSplashWindow(g_view.instance, view);
+    PrepareFoodCategories(g_view.instance, view);
     RegisterPelmoWindowClasses(g_view.instance);
     RECT client;
     GetClientRect(view, &client);

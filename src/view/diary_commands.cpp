@@ -10,6 +10,7 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "export/clipboard/copy_records.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -21,11 +22,14 @@ const char kNoUserText[] = "ユーザーを開くか、新規作成してくだ�
 
 namespace {
 
+// The captions of the box that asks for a user, as each command shows it.
 const char kAmendCaption[] = "ユーザーの修正";
 const char kNewDayCaption[] = "入力";
 const char kEditDayCaption[] = "修正";
-const char kDeleteCaption[] = "削除";  // also the targets and input items
+const char kDeleteDayCaption[] = "削除";
 const char kCopyCaption[] = "まとめてコピー";
+const char kTargetsCaption[] = "削除";     // the targets and input-item commands have always said "削除"
+const char kInputItemsCaption[] = "削除";
 
 bool NeedsUser(HWND window, const char* caption) {
     if (IsUserOpen()) return false;
@@ -190,7 +194,7 @@ LRESULT EditDay(HWND window) {
 }
 
 LRESULT DeleteSelectedDay(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
+    if (NeedsUser(window, kDeleteDayCaption)) return 0;
     if (!DeleteSelectedRecord(window)) {
         FocusRecordList();
         return 1;
@@ -212,12 +216,13 @@ LRESULT DeleteSelectedDay(HWND window) {
 
 LRESULT CopyRecords(HWND window) {
     if (NeedsUser(window, kCopyCaption)) return 0;
+    CopyAllRecords(window);
     FocusRecordList();
     return 1;
 }
 
 LRESULT Targets(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
+    if (NeedsUser(window, kTargetsCaption)) return 0;
     StagingHeader() = CurrentHeader();
     if (TargetDialog(window, kTargetExistingUser) == 1) {
         CommitStagedTargets();
@@ -235,7 +240,7 @@ LRESULT Targets(HWND window) {
 }
 
 LRESULT InputItems(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
+    if (NeedsUser(window, kInputItemsCaption)) return 0;
     StagingHeader() = CurrentHeader();
     if (InputItemsDialog(window) == 1) {
         TargetDialog(window, kTargetAfterItems);

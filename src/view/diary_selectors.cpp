@@ -5,6 +5,7 @@
 
 #include "charts/chart_items.h"
 #include "charts/graph_period.h"
+#include "corelib/dates.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
@@ -16,8 +17,6 @@
 namespace {
 
 constexpr int kAnalysisModeCount = 3;
-constexpr std::size_t kYearKeyLength = 4;
-constexpr std::size_t kMonthKeyLength = 6;
 constexpr std::size_t kMonthEntryLength = 10;  // "YYYY年MM月" in Shift-JIS
 constexpr std::size_t kYearEntryLength = 6;    // "YYYY年"
 constexpr int kEmptiedSelectors[] = {kAnalysisPeriodSelectorId, kGraphPeriodSelectorId, kGraphMonthSelectorId};
@@ -86,34 +85,29 @@ void ResetSelectors() {
     SelectFirstEntries();
 }
 
-namespace {
-
-// "YYYY年MM月" or "YYYY年" of a key or a record's date (its first 6 or 4 characters).
-void PeriodTextOf(const char* key, bool monthly, char* out, std::size_t size) {
-    if (monthly)
-        std::snprintf(out, size, "%.4s年%.2s月", key, key + kYearKeyLength);
-    else
-        std::snprintf(out, size, "%.4s年", key);
-}
-
-}  // namespace
-
 void FillPeriodList(HWND selector, bool monthly) {
     if (!selector) return;
     SendMessageA(selector, CB_RESETCONTENT, 0, 0);
     const DailyRecord* records = DiaryRecords();
     const std::uint32_t count = DiaryRecordCount();
     const std::size_t keyLength = monthly ? kMonthKeyLength : kYearKeyLength;
-    char lastKey[8] = "";
+    char lastKey[kMonthKeyLength + 1] = "";
     for (std::uint32_t i = 0; records && i < count; ++i) {
         const char* date = records[i].date;
         if (std::strncmp(date, lastKey, keyLength) == 0) continue;
         std::memcpy(lastKey, date, keyLength);
         lastKey[keyLength] = '\0';
         char text[16];
-        PeriodTextOf(date, monthly, text, sizeof text);
+        FormatPeriodText(lastKey, keyLength, text, sizeof text);
         SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
+}
+
+void FormatPeriodText(const char* key, std::size_t keyLength, char* out, std::size_t size) {
+    if (keyLength == kMonthKeyLength)
+        std::snprintf(out, size, "%.4s年%.2s月", key, key + kYearKeyLength);
+    else
+        std::snprintf(out, size, "%.4s年", key);
 }
 
 void PeriodKeyOfShownDate(const char* shown, bool monthly, char* key) {
@@ -134,7 +128,7 @@ void SelectPeriodEntry(int selectorId, const char* key, bool monthly) {
     HWND selector = Selector(selectorId);
     if (!selector) return;
     char text[32];
-    PeriodTextOf(key, monthly, text, sizeof text);
+    FormatPeriodText(key, monthly ? kMonthKeyLength : kYearKeyLength, text, sizeof text);
     const LRESULT index =
         SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
     SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);

@@ -5,7 +5,6 @@
 
 #include "charts/chart_palette.h"
 #include "charts/painters/record_table.h"
-#include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/gdi_scope.h"
 #include "corelib/win32/takku.h"
@@ -226,7 +225,6 @@ void SelectLine(long line) {
 }  // namespace
 
 void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
-const RecordListHooks& RecordListHooksInUse() { return g_hooks; }
 
 void ComputeRecordColumns(int ascent) {
     std::size_t lengths[kRecordTableColumns];

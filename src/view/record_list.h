@@ -20,7 +20,6 @@ struct RecordListHooks {
     void (*repaintGraphAxis)(HWND diaryWindow);
 };
 void SetRecordListHooks(const RecordListHooks& hooks);
-const RecordListHooks& RecordListHooksInUse();
 
 // Column starts c0..c6 and the table widths W = W0 from the text ascent, into
 // g_diary (columnStarts, tableWidth, baseTableWidth).

@@ -9,19 +9,19 @@
 #include <iterator>
 #include <string>
 
+#include "corelib/dbf.h"
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
-#include "corelib/dbf.h"
-#include "corelib/files.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
-#include "view/diary_commands.h"
 #include "diary_window_fixture.h"
 #include "resources/resource.h"
 #include "shell/splash.h"
+#include "view/diary_commands.h"
 #include "view/diary_commands.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
