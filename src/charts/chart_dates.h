@@ -3,6 +3,7 @@
 #ifndef PELMO_CHARTS_CHART_DATES_H
 #define PELMO_CHARTS_CHART_DATES_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "corelib/dates.h"
@@ -12,6 +13,15 @@
 // record dated after end − (n − 1) days (a record on that day itself is not the
 // first), or 0 when there is none.
 uint32_t periodStartIndex(const DailyRecord* records, uint32_t count, CalendarDate end, int n);
+
+// The first record whose first `length` date characters compare (as unsigned
+// bytes) at or above prefix, or above it; count when there is none. The
+// records are in date order, so this halves instead of walking the diary.
+uint32_t FirstRecordFrom(const DailyRecord* records, uint32_t count, const char* prefix, std::size_t length);
+uint32_t FirstRecordAfter(const DailyRecord* records, uint32_t count, const char* prefix, std::size_t length);
+
+// A date as a record's 8 date bytes "YYYYMMDD" (no terminator).
+void DateKeyOf(const CalendarDate& date, char* key8);
 
 // The year graph's slot table: January −1, February 32, March 60, ... December
 // 335, March to December one higher in a leap year. A day D of month m sits in

@@ -54,6 +54,23 @@ int valueScale(int item) {
     }
 }
 
+bool ChartItemAvailable(int item, const InputItemFlags& flags) {
+    auto on = [&](int input) { return flags.on[input] != 0; };
+    switch (item) {
+    case kChartNone:
+    case kChartWeight: return true;
+    case kChartBodyFat: return on(kItemBodyFat);
+    case kChartIntake: return on(kItemIntake);
+    case kChartExercise: return on(kItemExercise);
+    case kChartTemperature: return on(kItemTemperature);
+    case kChartCondition: return on(kItemCondition);
+    case kChartSleep: return on(kItemSleep);
+    case kChartSteps: return on(kItemSteps);
+    case kChartEvaluation: return on(kItemIntake) || on(kItemExercise) || on(kItemSleep);
+    default: return false;
+    }
+}
+
 const char* ChartItemName(int item) {
     if (item < kChartNone || item >= kChartItemCount) return "";
     return PelmoText(IDS_CHART_ITEM_NONE + item);

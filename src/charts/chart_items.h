@@ -30,6 +30,10 @@ double itemTarget(const UserHeader& header, int item);
 // Plotted values are multiplied by this: 10 for the decimal items, 1 for kcal and steps; 0 for none.
 int valueScale(int item);
 
+// Whether the user records what the item shows: none and weight always; the
+// others with their input item; evaluation with intake, exercise or sleep.
+bool ChartItemAvailable(int item, const InputItemFlags& flags);
+
 // The item's name in the graph selectors, "" outside 0..9.
 const char* ChartItemName(int item);
 // The unit shown above a value axis; "" for item 0 (no series) and outside 1..9.

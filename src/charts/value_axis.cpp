@@ -95,6 +95,8 @@ ValueAxisLayout LayoutValueAxis(int item, double largest, double smallest, int p
     layout.labelFontHeight = static_cast<int>(axis.fontFactor * fontHeight);
     layout.labelPixels = axis.labelUnits * s;
     layout.limitByHalfFont = axis.halfFontLimit;
+    layout.tickRowAbove = item == kChartIntake || item == kChartExercise;
+    layout.singleLabel = item == kChartSteps;
     if (axis.rule == kLabelMultiples) layout.labelMultiple = axis.labelUnits;
     // Intake and exercise label every 50 kcal when 100 kcal leave room for more than two labels.
     if (item == kChartIntake || item == kChartExercise)
@@ -150,4 +152,20 @@ int ValueAxisLabels(const ValueAxisLayout& layout, int plotHeight, AxisLabel* la
         ++written;
     }
     return written < capacity ? written : capacity;
+}
+
+const char* AxisLabelFormat(int item, AxisSide side) {
+    const bool tenths = item == kChartTemperature || item == kChartSleep;
+    if (side == AxisSide::kRight) return tenths ? "%.1lf" : "%.0lf";
+    switch (item) {
+    case kChartTemperature: return "%4.1lf";
+    case kChartSleep: return "%3.1lf";
+    case kChartSteps: return "%5.0lf";
+    default: return "%3.0lf";
+    }
+}
+
+int LabelTickRow(const ValueAxisLayout& layout, int plotTop, double row) {
+    if (layout.tickRowAbove) return static_cast<int>(std::trunc(row - 1)) + plotTop;
+    return static_cast<int>(std::trunc(plotTop + row));
 }

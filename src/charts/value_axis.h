@@ -25,6 +25,8 @@ struct ValueAxisLayout {
     int labelFontHeight;   // h
     int labelEvery;        // n: every n-th label value gets a label
     bool limitByHalfFont;  // lines stop half a label above the bottom (kcal and steps)
+    bool tickRowAbove;     // kcal: a label's tick stands one row higher
+    bool singleLabel;      // steps: the label is drawn once, two pixels further from the plot
 };
 
 // The layout of item's axis for the period's largest and smallest value (values
@@ -46,5 +48,13 @@ struct AxisLabel {
 // the label font above. Writes at most capacity labels and returns their number.
 // The first one is the axis's anchor.
 int ValueAxisLabels(const ValueAxisLayout& layout, int plotHeight, AxisLabel* labels, int capacity);
+
+enum class AxisSide { kLeft, kRight };
+
+// The printf format of a label: the left side pads to the axis band's width.
+const char* AxisLabelFormat(int item, AxisSide side);
+
+// The pixel row of a label's tick, the label's row being `row` below the plot's top.
+int LabelTickRow(const ValueAxisLayout& layout, int plotTop, double row);
 
 #endif

@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
+#include "view/graph_view.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
@@ -134,8 +135,8 @@ LRESULT OpenUser(HWND window) {
         g_diary.analysisMode = kAnalysisModeForceChange;
         NotifySelectorChange(window, kAnalysisModeSelectorId);
     }
-    const bool weightShown = g_diary.graphItem[0] == kChartWeight || g_diary.graphItem[1] == kChartWeight;
-    if ((g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) && weightShown) {
+    // Whatever the items, a month or year list must be the new user's, not the previous one's.
+    if (g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) {
         g_diary.graphPeriod = kNoGraphPeriod;
         NotifySelectorChange(window, kGraphPeriodSelectorId);
     }
@@ -217,7 +218,7 @@ LRESULT DeleteSelectedDay(HWND window) {
     ResyncRecordList();
     FollowTableWidth(window, widthBefore);
     RepaintArea(window, g_diary.bmiChartArea);
-    RepaintGraphAxis(window);
+    RepaintGraph(window);
     RedrawSelectors();
     TellCalendarRecords();
     FocusRecordList();
@@ -239,7 +240,7 @@ LRESULT Targets(HWND window) {
         SaveOpenUser(window);
         ShowDiaryTitle(window);  // the target message is part of the title
         EvaluateDiary(window);
-        RepaintGraphAxis(window);
+        RepaintGraph(window);
         if (g_diary.recordList) {
             InvalidateRect(g_diary.recordList, nullptr, TRUE);
             UpdateWindow(g_diary.recordList);

@@ -8,6 +8,7 @@
 #include "diary/record_texts.h"
 #include "view/diary_state.h"
 #include "view/evaluate_window.h"
+#include "view/graph_view.h"
 #include "view/record_list.h"
 #include "view/selector_changes.h"
 
@@ -43,15 +44,6 @@ void RepaintWindow(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
 }
-
-void RepaintGraphPart(HWND window, const RECT& area) {
-    g_diary.graphOnlyRepaint = !IsRectEmpty(&area);
-    RepaintArea(window, area);
-    // The update is synchronous: a later paint, whatever it covers, paints everything.
-    g_diary.graphOnlyRepaint = false;
-}
-
-void RepaintGraphAxis(HWND window) { RepaintGraphPart(window, g_diary.graphAxisArea); }
 
 void TellCalendarDates(const DailyRecord* records, std::uint32_t count) {
     if (!g_diary.calendar) return;
@@ -97,7 +89,7 @@ void ShowOpenedUser(HWND window, bool restoreSelectors) {
 void InstallDiaryHooks() {
     RecordListHooks list = {};
     list.evaluate = EvaluateHook;
-    list.repaintGraphAxis = RepaintGraphAxis;
+    list.repaintGraph = RepaintGraph;
     SetRecordListHooks(list);
 
     DayDialogHooks day = {};

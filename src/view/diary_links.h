@@ -16,9 +16,6 @@ void EvaluateDiary(HWND window);
 // Invalidates (with erase) and updates area, or the whole window while area is empty.
 void RepaintArea(HWND window, const RECT& area);
 void RepaintWindow(HWND window);
-// A part of the line graph alone: its paint skips the header and the BMI chart.
-void RepaintGraphPart(HWND window, const RECT& area);
-void RepaintGraphAxis(HWND window);
 
 // The calendar learns the dates of the open user's records (none without a user).
 void TellCalendarRecords();

@@ -6,6 +6,7 @@
 #include "view/diary_bmi_chart.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
+#include "view/graph_view.h"
 
 namespace {
 
@@ -62,9 +63,11 @@ bool OnlyTheGraphIsPainted(HWND window, const RECT& painted) {
 void RunPainters(HWND window, HDC dc, const RECT& area) {
     const bool graphOnly = OnlyTheGraphIsPainted(window, area);
     PaintBackground(window, dc, area);
-    if (graphOnly) return;
-    drawRecordHeader(dc, RecordHeaderPlaceOf(window));
-    PaintBmiChart(window, dc);
+    if (!graphOnly) {
+        drawRecordHeader(dc, RecordHeaderPlaceOf(window));
+        PaintBmiChart(window, dc);
+    }
+    PaintLineGraph(window, dc, area);
 }
 
 }  // namespace

@@ -3,10 +3,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "charts/chart_items.h"
+#include "charts/graph_period.h"
 #include "corelib/dates.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 #include "view/diary_layout.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
@@ -14,6 +17,8 @@
 namespace {
 
 constexpr int kAnalysisModeCount = 3;
+constexpr std::size_t kMonthEntryLength = 10;  // "YYYY年MM月" in Shift-JIS
+constexpr std::size_t kYearEntryLength = 6;    // "YYYY年"
 constexpr int kEmptiedSelectors[] = {kAnalysisPeriodSelectorId, kGraphPeriodSelectorId, kGraphMonthSelectorId};
 
 // A disabled drop-down list keeps its text but ignores the mouse and the keys.
@@ -100,9 +105,48 @@ void FillPeriodList(HWND selector, bool monthly) {
 
 void FormatPeriodText(const char* key, std::size_t keyLength, char* out, std::size_t size) {
     if (keyLength == kMonthKeyLength)
-        std::snprintf(out, size, "%.4s年%.2s月", key, key + 4);
+        std::snprintf(out, size, "%.4s年%.2s月", key, key + kYearKeyLength);
     else
         std::snprintf(out, size, "%.4s年", key);
+}
+
+void PeriodKeyOfShownDate(const char* shown, bool monthly, char* key) {
+    std::memcpy(key, shown, kYearKeyLength);
+    if (monthly) std::memcpy(key + kYearKeyLength, shown + 5, 2);
+    key[monthly ? kMonthKeyLength : kYearKeyLength] = '\0';
+}
+
+bool PeriodKeyOfEntry(const char* text, bool monthly, char* key) {
+    if (std::strlen(text) != (monthly ? kMonthEntryLength : kYearEntryLength)) return false;
+    std::memcpy(key, text, kYearKeyLength);
+    if (monthly) std::memcpy(key + kYearKeyLength, text + 6, 2);
+    key[monthly ? kMonthKeyLength : kYearKeyLength] = '\0';
+    return true;
+}
+
+void SelectPeriodEntry(int selectorId, const char* key, bool monthly) {
+    HWND selector = Selector(selectorId);
+    if (!selector) return;
+    char text[32];
+    FormatPeriodText(key, monthly ? kMonthKeyLength : kYearKeyLength, text, sizeof text);
+    const LRESULT index =
+        SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+}
+
+void FillItemList(HWND selector) {
+    if (!selector) return;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    for (int item = kChartNone; item < kChartItemCount; ++item)
+        if (ChartItemAvailable(item, InputItems()))
+            SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ChartItemName(item)));
+}
+
+void FillGraphPeriodList(HWND selector) {
+    if (!selector) return;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    for (int period = kGraphPeriodMonthly; period < kGraphPeriodCount; ++period)
+        SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PelmoText(IDS_GRAPH_PERIOD_MONTHLY + period)));
 }
 
 void RefreshSelectorsAfterRecordChange() {

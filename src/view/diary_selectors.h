@@ -32,6 +32,19 @@ void ResetSelectors();
 void FillPeriodList(HWND selector, bool monthly);
 // A period list's text of a period key "YYYYMM" (kMonthKeyLength) or "YYYY".
 void FormatPeriodText(const char* key, std::size_t keyLength, char* out, std::size_t size);
+// The period key "YYYYMM" or "YYYY" of a shown date "YYYY/MM/DD" (key: 7 bytes).
+void PeriodKeyOfShownDate(const char* shown, bool monthly, char* key);
+// The key of a period list's entry: "YYYY年MM月" (10 bytes) or "YYYY年" (6
+// bytes); false for a text of another length.
+bool PeriodKeyOfEntry(const char* text, bool monthly, char* key);
+// Selects the period list's entry of key by its text; none when it is not listed.
+void SelectPeriodEntry(int selectorId, const char* key, bool monthly);
+
+// Fills an item selector with the names of the chart items the open user
+// records (the evaluation when intake, exercise or sleep is recorded), in code order.
+void FillItemList(HWND selector);
+// Fills the period selector with its 14 periods, monthly first.
+void FillGraphPeriodList(HWND selector);
 // After a day was added, edited or deleted: the month or year lists of the
 // analysis (month or year mode) and of the line graph (monthly or yearly
 // graph) are rebuilt and enabled. Their selections follow at the next sync.

@@ -6,14 +6,11 @@
 
 #include <windows.h>
 
+#include "charts/graph_period.h"  // the line-graph period codes
 #include "charts/record_row.h"
 #include "evaluation/bmi.h"
 #include "evaluation/period.h"  // kPeriodKeyCapacity: a daily analysis keeps a whole date
 
-constexpr int kGraphPeriodMonthly = 0;
-constexpr int kGraphPeriodYearly = 1;     // 2..13: 30 to 360 days
-constexpr int kNoGraphPeriod = 99;        // line-graph period: none
-constexpr int kGraphPeriodUnselected = 255;
 constexpr int kAnalysisModeForceChange = 99;
 extern const char* const kPeriodKeyResync;  // "999999": matches no period
 

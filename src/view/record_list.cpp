@@ -59,37 +59,18 @@ WORD KeyCommand(WPARAM key) {
     }
 }
 
-// The period key of a shown date "YYYY/MM/DD": YYYYMM or YYYY.
-void PeriodKey(const char* shown, std::size_t keyLength, char* key) {
-    std::memcpy(key, shown, 4);
-    if (keyLength == kMonthKeyLength) std::memcpy(key + 4, shown + 5, 2);
-    key[keyLength] = '\0';
-}
-
-// Selects the entry of a period selector by its text; none when it is not there.
-void SelectPeriodEntry(int selectorId, const char* key, std::size_t keyLength) {
-    HWND selector = GetDlgItem(DiaryWindow(), selectorId);
-    if (!selector) return;
-    char text[32];
-    FormatPeriodText(key, keyLength, text, sizeof text);
-    LRESULT index = SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-    SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
-}
-
 void Evaluate() {
     if (g_hooks.evaluate) g_hooks.evaluate(DiaryWindow());
 }
 
 void SyncAnalysisPeriod(const char* shown) {
-    std::size_t length = 0;
-    if (g_diary.analysisMode == kAnalysisMonthly) length = kMonthKeyLength;
-    else if (g_diary.analysisMode == kAnalysisYearly) length = kYearKeyLength;
-    else return;
+    if (g_diary.analysisMode != kAnalysisMonthly && g_diary.analysisMode != kAnalysisYearly) return;
+    const bool monthly = g_diary.analysisMode == kAnalysisMonthly;
     char key[sizeof g_diary.analysisPeriodKey];
-    PeriodKey(shown, length, key);
+    PeriodKeyOfShownDate(shown, monthly, key);
     if (std::strcmp(key, g_diary.analysisPeriodKey) == 0) return;
-    std::memcpy(g_diary.analysisPeriodKey, key, length + 1);
-    SelectPeriodEntry(kAnalysisPeriodSelectorId, key, length);
+    std::strcpy(g_diary.analysisPeriodKey, key);
+    SelectPeriodEntry(kAnalysisPeriodSelectorId, key, monthly);
     Evaluate();
 }
 
@@ -98,14 +79,14 @@ void SyncGraphPeriod(const char* shown) {
         g_diary.graphPeriodKey[0] = '\0';
         return;
     }
-    const std::size_t length = g_diary.graphPeriod == kGraphPeriodMonthly ? kMonthKeyLength : kYearKeyLength;
+    const bool monthly = g_diary.graphPeriod == kGraphPeriodMonthly;
     char key[sizeof g_diary.graphPeriodKey];
-    PeriodKey(shown, length, key);
+    PeriodKeyOfShownDate(shown, monthly, key);
     if (std::strcmp(key, g_diary.graphPeriodKey) != 0) {
-        std::memcpy(g_diary.graphPeriodKey, key, length + 1);
-        SelectPeriodEntry(kGraphMonthSelectorId, key, length);
+        std::strcpy(g_diary.graphPeriodKey, key);
+        SelectPeriodEntry(kGraphMonthSelectorId, key, monthly);
     }
-    if (g_hooks.repaintGraphAxis) g_hooks.repaintGraphAxis(DiaryWindow());
+    if (g_hooks.repaintGraph) g_hooks.repaintGraph(DiaryWindow());
 }
 
 // The palette the container keeps, else the diary window's.

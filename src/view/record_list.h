@@ -17,7 +17,7 @@ struct RecordListHooks {
     // selected day or period and repaint the BMI chart.
     void (*evaluate)(HWND diaryWindow);
     // Invalidate and update the line graph's horizontal-axis area.
-    void (*repaintGraphAxis)(HWND diaryWindow);
+    void (*repaintGraph)(HWND diaryWindow);
 };
 void SetRecordListHooks(const RecordListHooks& hooks);
 

@@ -104,6 +104,10 @@ TEST(ValueAxis, FixedSpansOfConditionAndEvaluation) {
 TEST(ValueAxis, RightSideLargestHasFivePercentRoom) {
     EXPECT_EQ(RightAxisLargest(64.8), 68);
     EXPECT_EQ(RightAxisLargest(70.0), 73);
+    // Weights of 60 to 70 kg on the right: the axis spans 74 down to 58.
+    ValueAxisLayout right = LayoutValueAxis(kChartWeight, RightAxisLargest(70.0), 60.0, 300, 16);
+    EXPECT_EQ(right.topValue, 74);
+    EXPECT_EQ(right.startValue, 73);
 }
 
 TEST(ValueAxis, NothingForNoItemOrNoRoom) {

@@ -17,6 +17,7 @@
 #include "view/diary_bmi_chart.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
+#include "view/graph_view.h"
 #include "view/diary_state.h"
 
 namespace {
@@ -148,12 +149,14 @@ TEST_F(DiaryWindowTest, AGraphOnlyRepaintLeavesTheChartUnlessItIsDueToo) {
     Pump();
     RECT client;
     GetClientRect(diary_, &client);
-    g_diary.graphAxisArea = {10, client.bottom - 100, 300, client.bottom - 20};
+    const RECT axis = {10, client.bottom - 100, 300, client.bottom - 20};
+    g_diary.graphAxisArea = axis;
+    g_diary.graphLeftBand = g_diary.graphRightBand = {};
     const RECT sentinel = {1, 2, 3, 4};
     g_diary.bmiChartArea = sentinel;
-    const Repaint graphOnly = Observe(diary_, [&] { RepaintGraphAxis(diary_); });
+    const Repaint graphOnly = Observe(diary_, [&] { RepaintGraph(diary_); });
     ASSERT_EQ(graphOnly.painted.size(), 1u);
-    EXPECT_TRUE(EqualRect(&graphOnly.painted[0], &g_diary.graphAxisArea));
+    EXPECT_TRUE(EqualRect(&graphOnly.painted[0], &axis));
     EXPECT_TRUE(EqualRect(&g_diary.bmiChartArea, &sentinel)) << "the chart was not painted";
     EXPECT_FALSE(g_diary.graphOnlyRepaint) << "only that one paint";
 
@@ -162,7 +165,7 @@ TEST_F(DiaryWindowTest, AGraphOnlyRepaintLeavesTheChartUnlessItIsDueToo) {
     const RECT panelRect = {panel.x, panel.y, panel.x + panel.width, panel.y + panel.height};
     const Repaint joined = Observe(diary_, [&] {
         InvalidateRect(diary_, &panelRect, FALSE);
-        RepaintGraphAxis(diary_);
+        RepaintGraph(diary_);
     });
     EXPECT_FALSE(EqualRect(&g_diary.bmiChartArea, &sentinel));
     EXPECT_EQ(joined.stale, 0);

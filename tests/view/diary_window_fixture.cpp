@@ -1,8 +1,11 @@
 #include "diary_window_fixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "corelib/dbf.h"
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "corelib/win32/bmp_draw.h"
 #include "corelib/win32/calendar.h"
@@ -10,6 +13,8 @@
 #include "corelib/win32/takku.h"
 #include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
+#include "diary/input_items.h"
+#include "diary/users_table.h"
 #include "resources/resource.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
@@ -135,6 +140,43 @@ void DiaryWindowTest::OpenUser(const std::vector<const char*>& dates, const char
     RefillRecordList(count + 1);
     TellCalendarRecords();
     Pump();
+}
+
+int DiaryWindowTest::SaveUserOnDisk(long number, const char* name, const char* message,
+                                    const std::vector<const char*>& dates) {
+    UserHeader header = {};
+    header.formatMark = 'A';
+    header.userNumber = static_cast<std::int32_t>(number);
+    std::strcpy(header.name, name);
+    header.height = 160.0;
+    std::strcpy(header.targetMessage, message);
+    header.recordCount = static_cast<std::uint32_t>(dates.size());
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const char* date : dates) {
+        DailyRecord day = {};
+        std::memcpy(day.date, date, kDateLength);
+        day.weight = 55.0;
+        bytes.append(reinterpret_cast<const char*>(&day), sizeof day);
+    }
+    char file[16];
+    std::snprintf(file, sizeof file, "%ld.DAT", number);
+    FilePart part = {bytes.data(), bytes.size()};
+    if (!WriteFileAtomically(file, &part, 1) || !WriteInputItems(number, kNewUserItems)) return -1;
+    char row[kUsersRowLength + 1];
+    FormatUsersRow(number, name, row);
+    if (!WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) return -1;
+    DbfInfo info = {};
+    GetDBFInfo(kUsersTable, &info);
+    return static_cast<int>(info.rowCount) - 1;
+}
+
+void DiaryWindowTest::Restart() {
+    if (frame_) DestroyWindow(frame_);
+    frame_ = nullptr;
+    Pump();
+    SetCalendarWindow(nullptr);
+    CloseUser();
+    CreateWindows();
 }
 
 void DiaryWindowTest::Pump() {

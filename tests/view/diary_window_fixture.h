@@ -42,6 +42,13 @@ protected:
     void OpenUser(const std::vector<const char*>& dates, const char* name = "山田花子",
                   const char* message = "夏までに3kg");
     void Pump();
+    // A user on disk: a users-table row and a data file with days of these
+    // dates, weighing 55 kg. Returns the user's row, -1 when it could not be written.
+    static int SaveUserOnDisk(long number, const char* name, const char* message,
+                              const std::vector<const char*>& dates);
+    // The end of a run and the start of the next: the windows go (the open user
+    // is saved) and come again, with no user open; the registry stays.
+    void Restart();
 
     std::string MainTitle() const;
     std::string CalendarText() const;

@@ -513,35 +513,6 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     EXPECT_EQ(CalendarText(), "2007/02/01");
 }
 
-// A user on disk: a users-table row, a data file with days of these dates and
-// a new user's input items.
-int SaveUserOnDisk(long number, const char* name, const char* message, const std::vector<const char*>& dates) {
-    UserHeader header = {};
-    header.formatMark = 'A';
-    header.userNumber = static_cast<std::int32_t>(number);
-    std::strcpy(header.name, name);
-    header.height = 160.0;
-    std::strcpy(header.targetMessage, message);
-    header.recordCount = static_cast<std::uint32_t>(dates.size());
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    for (const char* date : dates) {
-        DailyRecord day = {};
-        std::memcpy(day.date, date, kDateLength);
-        day.weight = 55.0;
-        bytes.append(reinterpret_cast<const char*>(&day), sizeof day);
-    }
-    char file[16];
-    std::snprintf(file, sizeof file, "%ld.DAT", number);
-    FilePart part = {bytes.data(), bytes.size()};
-    if (!WriteFileAtomically(file, &part, 1) || !WriteInputItems(number, kNewUserItems)) return -1;
-    char row[kUsersRowLength + 1];
-    FormatUsersRow(number, name, row);
-    if (!WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) return -1;
-    DbfInfo info = {};
-    GetDBFInfo(kUsersTable, &info);
-    return static_cast<int>(info.rowCount) - 1;
-}
-
 TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) {
     CreateWindows();
     const int row = SaveUserOnDisk(3, "中村", "毎日歩く", {"20070105", "20070131", "20070201"});

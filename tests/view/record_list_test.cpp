@@ -168,7 +168,7 @@ protected:
     UserHeader header_ = {};
 };
 
-std::string Today() {
+std::string TodayText() {
     const std::uint16_t today = GetDate();
     char text[16];
     std::snprintf(text, sizeof text, "%4d/%02d/%02d", PackedDateYear(today), PackedDateMonth(today), PackedDateDay(today));
@@ -188,7 +188,7 @@ TEST_F(RecordListTest, TheBlankLineShowsTodayAndARecordItsDate) {
     Open({Day("20070105", 60), Day("20070201", 61)});
     EXPECT_EQ(SendMessageA(g_diary.recordList, LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(Selection(), 2);
-    EXPECT_EQ(CalendarText(), Today());
+    EXPECT_EQ(CalendarText(), TodayText());
     Select(0);
     SendMessageA(g_diary.recordList, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(CalendarText(), "2007/01/05");
@@ -211,7 +211,7 @@ TEST_F(RecordListTest, CalendarRequestsMoveTheSelectionAndAnswerTheDate) {
     EXPECT_EQ(Request(1), 0);
     EXPECT_EQ(Request(4, 3), 1);
     EXPECT_EQ(Selection(), 3);
-    EXPECT_EQ(CalendarText(), Today());
+    EXPECT_EQ(CalendarText(), TodayText());
     SetWindowTextA(g_diary.calendar, "2007/01/05");
     EXPECT_EQ(Request(5), 1);
     EXPECT_EQ(Selection(), 1);

@@ -161,7 +161,7 @@ void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) 
     const SIZE digits = TextSize(dc, kThreeDigits);
     FilledBox(dc, PaletteColorOf(kColorBmiArea), area.left, area.top, area.right, area.bottom);
     if (area.right <= area.left || area.bottom <= area.top) return;
-    ScopedClipRect clip(dc, area.left, area.top, area.right, area.bottom);
+    ScopedClip clip(dc, area.left, area.top, area.right, area.bottom);
 
     const bool markerShown = BmiMarkerShown(facts);
     BmiScale scale = {};

@@ -30,25 +30,12 @@ ScopedPalette::~ScopedPalette() {
     if (previous_ != nullptr) SelectPalette(dc_, previous_, background_ ? TRUE : FALSE);
 }
 
-ScopedClipRect::ScopedClipRect(HDC dc, int left, int top, int right, int bottom) : dc_(dc) {
-    if (dc_ == nullptr) return;
-    previous_ = CreateRectRgn(0, 0, 0, 0);
-    if (previous_ != nullptr && GetClipRgn(dc_, previous_) != 1) {
-        DeleteObject(previous_);
-        previous_ = nullptr;
-    }
-    // The context keeps a copy of the region: ours goes at once.
-    HRGN clip = CreateRectRgn(left, top, right, bottom);
-    if (clip != nullptr) {
-        SelectClipRgn(dc_, clip);
-        DeleteObject(clip);
-    }
+ScopedClip::ScopedClip(HDC dc, int left, int top, int right, int bottom) : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {
+    if (saved_ != 0) IntersectClipRect(dc_, left, top, right, bottom);
 }
 
-ScopedClipRect::~ScopedClipRect() {
-    if (dc_ == nullptr) return;
-    SelectClipRgn(dc_, previous_);  // null: no clip at all
-    if (previous_ != nullptr) DeleteObject(previous_);
+ScopedClip::~ScopedClip() {
+    if (saved_ != 0) RestoreDC(dc_, saved_);
 }
 
 OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)

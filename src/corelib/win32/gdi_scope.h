@@ -74,18 +74,18 @@ private:
     HGDIOBJ object_;
 };
 
-// Limits drawing to a rectangle for one scope (also in a metafile); the clip
-// region the context had before, or none, is put back.
-class ScopedClipRect {
+// Drawing limited to a rectangle for one scope; the context's clipping is
+// put back as it was.
+class ScopedClip {
 public:
-    ScopedClipRect(HDC dc, int left, int top, int right, int bottom);
-    ~ScopedClipRect();
-    ScopedClipRect(const ScopedClipRect&) = delete;
-    ScopedClipRect& operator=(const ScopedClipRect&) = delete;
+    ScopedClip(HDC dc, int left, int top, int right, int bottom);
+    ~ScopedClip();
+    ScopedClip(const ScopedClip&) = delete;
+    ScopedClip& operator=(const ScopedClip&) = delete;
 
 private:
     HDC dc_;
-    HRGN previous_ = nullptr;  // a copy of the clip before; null when there was none
+    int saved_;
 };
 
 // Off-screen drawing (the charts, the calendar): a bitmap compatible with the

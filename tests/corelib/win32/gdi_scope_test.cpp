@@ -70,14 +70,14 @@ TEST(ScopedPalette, SelectsRealisesAndPutsBack) {
     DeleteObject(palette);
 }
 
-TEST(ScopedClipRect, LimitsDrawingAndPutsBackTheClipBeforeOrNone) {
+TEST(ScopedClip, LimitsDrawingAndPutsBackTheClipBeforeOrNone) {
     DibContext target(20, 20);
     HDC dc = target.dc();
     HRGN clip = CreateRectRgn(0, 0, 0, 0);
     for (bool clippedBefore : {false, true}) {
         if (clippedBefore) IntersectClipRect(dc, 0, 0, 15, 15);
         {
-            ScopedClipRect inner(dc, 5, 5, 10, 10);
+            ScopedClip inner(dc, 5, 5, 10, 10);
             RECT all = {0, 0, 20, 20};
             FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         }

@@ -1,0 +1,84 @@
+#include "charts/painters/value_axis_drawing.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "charts/chart_palette.h"
+#include "corelib/win32/gdi_scope.h"
+
+namespace {
+
+const char kGraphFace[] = "ＭＳ ゴシック";
+// Garbled values could ask for more labels than any band has room for.
+constexpr int kMaxLabels = 256;
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void DrawBox(HDC dc, const char* text, int left, int top, int right, int bottom, UINT align) {
+    RECT box = {left, top, right, bottom};
+    DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | align);
+}
+
+// The label in the band: bold by a second copy one pixel further out, except for steps.
+void DrawLabel(HDC dc, AxisSide side, const ValueAxisLayout& layout, const GraphPlot& plot, const char* text,
+               double row) {
+    const int h = layout.labelFontHeight;
+    const int top = static_cast<int>(std::trunc(plot.top + row - h / 2.0));
+    const int bottom = static_cast<int>(std::trunc(plot.top + row + h / 2.0));
+    if (side == AxisSide::kLeft) {
+        if (layout.singleLabel) {
+            DrawBox(dc, text, 0, top, plot.left - 2, bottom, DT_RIGHT);
+            return;
+        }
+        DrawBox(dc, text, 0, top, plot.left - 1, bottom, DT_RIGHT);
+        DrawBox(dc, text, 1, top, plot.left, bottom, DT_RIGHT);
+        return;
+    }
+    DrawBox(dc, text, plot.right + 2, top, plot.right + plot.left, bottom, DT_LEFT);
+    if (!layout.singleLabel) DrawBox(dc, text, plot.right + 3, top, plot.right + plot.left + 1, bottom, DT_LEFT);
+}
+
+void DrawTick(HDC dc, AxisSide side, const GraphPlot& plot, int row) {
+    if (side == AxisSide::kLeft) Line(dc, plot.left - 1, row, plot.left + 5, row);
+    else Line(dc, plot.right - 6, row, plot.right + 1, row);
+}
+
+}  // namespace
+
+HFONT CreateGraphFont(int width, int height) {
+    return CreateFontA(height, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kGraphFace);
+}
+
+ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, double smallest,
+                              const GraphPlot& plot, int fontHeight) {
+    ValueAxisAnchor anchor;
+    const ValueAxisLayout layout = LayoutValueAxis(item, largest, smallest, plot.Height(), fontHeight);
+    if (!layout.usable) return anchor;
+    anchor.scale = layout.scale;
+    AxisLabel labels[kMaxLabels];
+    const int count = ValueAxisLabels(layout, plot.Height(), labels, kMaxLabels);
+    if (count == 0) return anchor;
+
+    const int h = layout.labelFontHeight;
+    ScopedFont font(dc, CreateGraphFont(h / 2, h));
+    const COLORREF oldColor = SetTextColor(dc, PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries));
+    const char* format = AxisLabelFormat(item, side);
+    for (int i = 0; i < count; ++i) {
+        char text[64];
+        std::snprintf(text, sizeof text, format, labels[i].value);
+        DrawLabel(dc, side, layout, plot, text, labels[i].row);
+    }
+    SetTextColor(dc, oldColor);
+    ScopedPen tickPen(dc, PS_SOLID, 1, PALETTEINDEX(kColorScheme1));
+    for (int i = 0; i < count; ++i) DrawTick(dc, side, plot, LabelTickRow(layout, plot.top, labels[i].row));
+
+    anchor.value = labels[0].value;
+    anchor.row = LabelTickRow(layout, plot.top, labels[0].row);
+    anchor.anchored = true;
+    return anchor;
+}

@@ -1,0 +1,188 @@
+// The line graph's arithmetic: which records a period holds, the slots,
+// labels and ticks of its horizontal axis, and where each day's point goes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "charts/chart_dates.h"
+#include "charts/chart_items.h"
+#include "charts/graph_axis.h"
+#include "charts/graph_series.h"
+#include "evaluation/test_records.h"
+
+namespace {
+
+// Days from `first` on, one record a day, weighing 60 kg plus a tenth per day.
+std::vector<DailyRecord> Days(CalendarDate first, int count) {
+    std::vector<DailyRecord> records;
+    for (int i = 0; i < count; ++i, first = advanceDate(first, 1)) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%04d%02d%02d", first.year, first.month, first.day);
+        records.push_back(DayRecord(key, 60.0 + i * 0.1));
+    }
+    return records;
+}
+
+std::string Labels(const HorizontalAxis& axis) {
+    std::string all;
+    for (const AxisMark& mark : axis.marks)
+        if (mark.label[0]) all += std::to_string(mark.slot) + ":" + mark.label + " ";
+    return all;
+}
+
+bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
+
+int Ticks(const HorizontalAxis& axis, int height) {
+    int ticks = 0;
+    for (const AxisMark& mark : axis.marks) ticks += mark.tickHeight == height;
+    return ticks;
+}
+
+TEST(GraphPeriod, RecordsOfAMonthAYearAndNDays) {
+    const std::vector<DailyRecord> records = Days({2003, 12, 20}, 120);  // 2003-12-20 .. 2004-04-17
+    struct Case {
+        int period;
+        const char* key;
+        const char* calendar;
+        GraphPeriodKind kind;
+        const char* firstDate;  // of the period's records; "" for none
+        unsigned count;
+    } cases[] = {
+        {kGraphPeriodMonthly, "200402", "2004/04/01", GraphPeriodKind::kMonth, "20040201", 29},
+        {kGraphPeriodYearly, "2004", "2004/04/01", GraphPeriodKind::kYear, "20040101", 108},
+        {kGraphPeriodYearly, "2003", "2004/04/01", GraphPeriodKind::kYear, "20031220", 12},
+        // 30 days up to 03-01 (a leap year): from the first record after 02-01.
+        {2, "2004", "2004/03/01", GraphPeriodKind::kDays, "20040202", 30},
+        // The diary starts inside the window: the graph starts with it and runs 30 days on.
+        {2, "2003", "2003/12/31", GraphPeriodKind::kDays, "20031220", 30},
+        // No record after the window's first day: the window itself, empty.
+        {3, "2005", "2005/06/30", GraphPeriodKind::kDays, "", 0},
+        {kGraphPeriodMonthly, "200413", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+        {kGraphPeriodMonthly, "", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+        {kGraphPeriodYearly, "20", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+        {2, "2004", "", GraphPeriodKind::kNone, "", 0},
+        {kNoGraphPeriod, "2004", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+        {kGraphPeriodUnselected, "2004", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.period) + " " + c.key + " " + c.calendar);
+        const GraphPeriod period = FindGraphPeriod(c.period, c.key, c.calendar, records.data(), 120);
+        EXPECT_EQ(period.kind, c.kind);
+        EXPECT_EQ(period.end - period.first, c.count);
+        if (c.count > 0) {
+            EXPECT_EQ(std::string(records[period.first].date, 8), c.firstDate);
+        }
+    }
+    const GraphPeriod window = FindGraphPeriod(3, "2005", "2005/06/30", records.data(), 120);
+    EXPECT_EQ(window.days, 60);
+    EXPECT_EQ(window.start.month, 5);
+    EXPECT_EQ(window.start.day, 2);  // 60 days ending 06-30 (2005 has no February 29)
+    const GraphPeriod none = FindGraphPeriod(2, "2004", "2004/03/01", nullptr, 0);
+    EXPECT_EQ(none.kind, GraphPeriodKind::kDays);
+    EXPECT_EQ(none.end, none.first);
+}
+
+TEST(GraphPeriod, HalvingFindsWhatWalkingFinds) {
+    std::vector<DailyRecord> records = Days({2004, 1, 1}, 400);
+    records.erase(records.begin() + 40, records.begin() + 70);  // a month away
+    const uint32_t count = static_cast<uint32_t>(records.size());
+    for (CalendarDate end = {2004, 1, 1}; end.year < 2005 || end.month < 3; end = advanceDate(end, 7)) {
+        for (int n : {1, 30, 90, 360}) {
+            char key[8];
+            DateKeyOf(StepBackDays(end, n - 1), key);
+            uint32_t walked = 0;
+            while (walked < count && std::string(records[walked].date, 8) <= std::string(key, 8)) ++walked;
+            EXPECT_EQ(periodStartIndex(records.data(), count, end, n), walked < count ? walked : 0u);
+        }
+    }
+}
+
+TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
+    auto axisOf = [](int code, const char* key, const char* calendar, const std::vector<DailyRecord>& records) {
+        return LayOutHorizontalAxis(
+            FindGraphPeriod(code, key, calendar, records.data(), static_cast<uint32_t>(records.size())), 600);
+    };
+    const std::vector<DailyRecord> none;
+    // A month: a slot, a label and a short tick per day; the calendar's day marked.
+    const HorizontalAxis leap = axisOf(kGraphPeriodMonthly, "200402", "2004/02/10", none);
+    EXPECT_EQ(Ticks(leap, kShortTick), 29);
+    EXPECT_EQ(leap.marks.back().label, std::string("29"));
+    EXPECT_EQ(leap.currentSlot, 9);
+    EXPECT_EQ(axisOf(kGraphPeriodMonthly, "200502", "2004/02/10", none).currentSlot, -1);
+
+    // The year: month labels one slot above their slot-table entry, the current date's slot.
+    const HorizontalAxis year = axisOf(kGraphPeriodYearly, "2004", "2004/03/05", none);
+    EXPECT_DOUBLE_EQ(year.pixelsPerSlot, 600.0 / 376);
+    EXPECT_TRUE(StartsWith(Labels(year), "0:1月 33:2月 62:3月 "));
+    EXPECT_EQ(year.currentSlot, 5 + 61);
+    EXPECT_EQ(year.tickShift, kLabelShift);
+
+    // 30 days from 2004-01-21: dates on even slots, "%2d月" on the odd slot of 02-01.
+    const std::vector<DailyRecord> january = Days({2004, 1, 20}, 40);
+    const HorizontalAxis thirty = axisOf(2, "2004", "2004/02/18", january);
+    EXPECT_EQ(thirty.slots, 30);
+    EXPECT_DOUBLE_EQ(thirty.pixelsPerSlot, 590.0 / 30);
+    EXPECT_TRUE(StartsWith(Labels(thirty), "0:01/21 2:01/23 4:01/25 6:01/27 8:01/29 10:01/31 11: 2月 12:02/02 "));
+    EXPECT_EQ(Ticks(thirty, kShortTick), 30);
+    EXPECT_EQ(thirty.currentSlot, 28);
+
+    // 90 days: the 1st and the 15th labelled with long ticks, short ticks between.
+    const HorizontalAxis ninety = axisOf(4, "2004", "2004/04/18", january);
+    EXPECT_EQ(Labels(ninety), "11:02/01 25:02/15 40:03/01 54:03/15 71:04/01 85:04/15 ");
+    EXPECT_EQ(Ticks(ninety, kLongTick), 6);
+    EXPECT_EQ(Ticks(ninety, kShortTick), 84);
+
+    // 150 days: the months alone, each with a long tick, and no other tick.
+    const HorizontalAxis long150 = axisOf(6, "2004", "2004/06/17", january);
+    EXPECT_EQ(Labels(long150), "11: 2月 40: 3月 71: 4月 101: 5月 132: 6月 ");
+    EXPECT_EQ(long150.marks.size(), 5u);
+    EXPECT_EQ(Ticks(long150, kLongTick), 5);
+
+    // Nothing for no period or a plot without width.
+    EXPECT_FALSE(axisOf(kNoGraphPeriod, "2004", "2004/02/18", january).shown);
+    EXPECT_FALSE(LayOutHorizontalAxis(FindGraphPeriod(2, "2004", "2004/02/18", january.data(), 40), 10).shown);
+}
+
+TEST(GraphSeries, PointsSitInTheirSlotsAndDaysWithoutAValueLeaveGaps) {
+    std::vector<DailyRecord> records = Days({2004, 2, 27}, 5);  // 02-27 .. 03-02
+    records[2].weight = 0;                                      // 02-29 not weighed
+    UserHeader header = HeaderOfHeight(160);
+    const InputItemFlags flags = {{1, 1, 1, 1, 1, 1, 1}};
+    auto slots = [&](int code, const char* key, const char* calendar) {
+        const GraphPeriod period = FindGraphPeriod(code, key, calendar, records.data(), 5);
+        const GraphSeries series = CollectSeries(period, records.data(), kChartWeight, header, flags);
+        std::string all;
+        for (const SeriesPoint& point : series.points) all += std::to_string(point.slot) + " ";
+        return all;
+    };
+    EXPECT_EQ(slots(kGraphPeriodMonthly, "200402", "2004/03/02"), "26 27 ");
+    EXPECT_EQ(slots(kGraphPeriodYearly, "2004", "2004/03/02"), "60 61 63 64 ");  // D + entry + 1
+    EXPECT_EQ(slots(2, "2004", "2004/03/02"), "0 1 3 4 ");  // 30 days from 02-27
+    const GraphSeries series = CollectSeries(FindGraphPeriod(2, "2004", "2004/03/02", records.data(), 5),
+                                             records.data(), kChartWeight, header, flags);
+    EXPECT_DOUBLE_EQ(series.largest, 60.4);
+    EXPECT_DOUBLE_EQ(series.smallest, 60.0);
+    EXPECT_FALSE(CollectSeries(FindGraphPeriod(2, "2004", "2004/03/02", records.data(), 5), records.data(),
+                               kChartNone, header, flags)
+                     .HasValues());
+    // Rows from the anchor: 0.1 kg is s pixels; kcal count one to one.
+    EXPECT_EQ(SeriesRow(4.5, 64.0, 50, 63.0, valueScale(kChartWeight)), 95);
+    EXPECT_EQ(SeriesRow(0.25, 2400, 30, 2000, valueScale(kChartIntake)), 130);
+    EXPECT_EQ(SeriesRow(1e300, 1, 0, -1e300, 10), 1000000);
+}
+
+TEST(ChartItems, AvailableWithTheirInputItems) {
+    const InputItemFlags none = {{0, 0, 0, 0, 0, 0, 0}};
+    const InputItemFlags sleepOnly = {{0, 0, 0, 1, 0, 0, 0}};
+    const InputItemFlags all = {{1, 1, 1, 1, 1, 1, 1}};
+    std::string available;
+    for (int item = -1; item <= kChartItemCount; ++item)
+        available += std::to_string(ChartItemAvailable(item, none)) + std::to_string(ChartItemAvailable(item, sleepOnly)) +
+                     std::to_string(ChartItemAvailable(item, all)) + " ";
+    // none, weight always; evaluation with sleep alone; nothing outside 0..9.
+    EXPECT_EQ(available, "000 111 111 001 001 001 001 001 011 001 011 000 ");
+}
+
+}  // namespace
