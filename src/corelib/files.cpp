@@ -6,6 +6,7 @@
 
 #include "corelib/environment.h"
 #include "corelib/files_platform.h"
+#include "corelib/folders.h"
 #include "corelib/registry.h"
 #include "corelib/sjis.h"
 
@@ -24,21 +25,6 @@ bool FailsAt(AtomicFailure step) {
     return true;
 }
 
-// True when the text's last character is '\\' or '/' (not the trail byte of 表).
-bool EndsWithSeparator(const std::string& text) {
-    const char* last = nullptr;
-    for (const char* p = text.c_str(); *p != '\0'; ++p) {
-        last = p;
-        if (IsSjisLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') ++p;
-    }
-    return last != nullptr && last == text.c_str() + text.size() - 1 && (*last == '\\' || *last == '/');
-}
-
-std::string WithFinalSeparator(std::string folder) {
-    if (!folder.empty() && !EndsWithSeparator(folder)) folder += PathSeparator();
-    return folder;
-}
-
 void CloseQuietly(AtomicFile* file) {
     if (file->handle != kInvalidFile) FileClose(file->handle, "");
     file->handle = kInvalidFile;
@@ -51,7 +37,7 @@ std::string DataFolder() {
     if (!folder.empty()) return folder;
     char stored[kRegistryTextSize + 1] = {};
     if (GetRegistryValue(kSystemDirValue, stored, kRegistryTextSize, kAreaInstall) && stored[0] != '\0')
-        return WithFinalSeparator(stored);
+        return WithPathSeparator(stored);
     folder = DefaultDataFolder();
     if (folder.empty()) return folder;
     SetRegistryValue(kSystemDirValue, folder.c_str(), kAreaInstall);
@@ -196,4 +182,28 @@ int RecoverAtomicFile(const char* name, FileCheck isComplete, void* context) {
     if (take && ReplacePath(temp, target)) return 1;
     DeletePath(temp);
     return 0;
+}
+
+int MoveFileOver(const std::string& source, const std::string& target) {
+    std::string from = ResolveExistingPath(source), to = ResolveExistingPath(target);
+    FileHandle handle = FileOpen2(from.c_str(), kFileReadWrite);
+    if (handle == kInvalidFile) return 0;
+    bool flushed = FlushFile(handle) == 1;
+    FileClose(handle, "");
+    if (flushed && ReplacePath(from, to)) return 1;
+    FileHandle in = FileOpen2(from.c_str(), kFileRead);
+    if (in == kInvalidFile) return 0;
+    AtomicFile file;
+    bool ok = AtomicFileBegin(&file, to.c_str()) == 1;
+    std::vector<char> buffer(1 << 16);
+    for (long got = 0; ok && (got = FileRead(in, "", buffer.data(), static_cast<long>(buffer.size()))) != 0;)
+        ok = got > 0 && AtomicFileWrite(&file, buffer.data(), static_cast<std::size_t>(got)) == 1;
+    FileClose(in, "");
+    if (!ok) {
+        AtomicFileAbandon(&file);
+        return 0;
+    }
+    if (!AtomicFileCommit(&file)) return 0;
+    DeletePath(from);
+    return 1;
 }
