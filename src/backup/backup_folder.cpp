@@ -4,8 +4,12 @@
 
 #include "corelib/files.h"
 #include "corelib/folders.h"
+#include "corelib/registry.h"
 
 namespace {
+
+const char kBackupDirValue[] = "BackupDir";
+constexpr int kRegistryTextSize = 255;
 
 bool IsInfoName(const std::string& name) {
     if (name.size() != std::strlen(kBackupInfoName)) return false;
@@ -47,3 +51,12 @@ char DriveLetterOf(const std::string& path) {
     if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
     return letter >= 'A' && letter <= 'Z' ? letter : 0;
 }
+
+bool StoredBackupFolder(std::string* folder) {
+    char text[kRegistryTextSize + 1] = {};
+    if (!GetRegistryValue(kBackupDirValue, text, kRegistryTextSize, kAreaSettings)) return false;
+    *folder = text;
+    return true;
+}
+
+void StoreBackupFolder(const std::string& folder) { SetRegistryValue(kBackupDirValue, folder.c_str(), kAreaSettings); }

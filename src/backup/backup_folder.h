@@ -25,6 +25,11 @@ BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* inf
 // file with them. Only for a folder that ExamineBackupFolder found to hold one.
 void EraseEarlierBackup(const std::string& folder);
 
+// "BackupDir", the folder the backup and the restore dialogs last used, and
+// whether it is stored at all.
+bool StoredBackupFolder(std::string* folder);
+void StoreBackupFolder(const std::string& folder);
+
 // The drive letter a path begins with ("a:\\x" gives 'A'), 0 when it begins with none.
 char DriveLetterOf(const std::string& path);
 

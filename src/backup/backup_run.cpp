@@ -204,7 +204,7 @@ int BeginBackup(BackupRun* run) {
     case BackupFolderState::kEmpty:
         break;
     }
-    if (!WriteInfo(*run, false)) {
+    if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false)) {
         Tell(*run, kBackupCannotWriteText, kBackupFolderCaption);
         return 0;
     }

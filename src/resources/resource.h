@@ -179,4 +179,11 @@
 #define IDC_DAY_BODYFAT_SPIN 1070
 #define IDC_DAY_BODYFAT_LABEL 57781
 
+// Backup and restore: the folder dialogs "IDD_DATA_BACKUP" and "IDD_DATA_RESTORE"
+// and their progress windows "IDD_DATA_BACKUP2" and "IDD_DATA_RESTORE2" (named by
+// string); OK (1), Cancel and "中断" (2) and help (IDC_DIALOG_HELP) as elsewhere.
+#define IDC_BACKUP_BROWSE 3
+#define IDC_BACKUP_FOLDER 133
+#define IDC_BACKUP_PROGRESS 315
+
 #endif

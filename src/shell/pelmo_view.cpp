@@ -1,5 +1,6 @@
 #include "shell/pelmo_view.h"
 
+#include "backup/dialogs/backup_dialogs.h"
 #include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/help.h"
@@ -7,6 +8,7 @@
 #include "corelib/win32/takku.h"
 #include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
+#include "diary/user_file.h"
 #include "resources/resource.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
@@ -97,6 +99,20 @@ void Forward(UINT id) {
     if (g_view.diary) PostMessageA(g_view.diary, WM_COMMAND, id, 0);
 }
 
+// The open user's diary is written first, so that the backup holds it.
+void Backup(HWND view) {
+    if (!BackupDialog(view)) return;
+    SaveUser(g_view.diary);
+    RunBackup(view);
+}
+
+// Once data files were replaced the open user is let go without saving, or
+// its diary in memory would overwrite the restored one. A restore that
+// changed nothing keeps the user open with what was not yet saved.
+void Restore(HWND view) {
+    if (RestoreDialog(view) && RunRestore(view)) Forward(ID_DATA_RESTORE);
+}
+
 }  // namespace
 
 HWND CPelmoView::Create(HINSTANCE instance, HWND frame) {
@@ -124,9 +140,13 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         Forward(id);
         return true;
     case ID_DATA_BACKUP:
+        Backup(view);
+        return true;
     case ID_DATA_RESTORE:
+        Restore(view);
+        return true;
     case ID_SET_COLOR:
-        return true;  // their dialogs come with the backup, restore and colour-scheme windows
+        return true;  // its dialog comes with the colour-scheme window
     case ID_HELP_CONTENTS:
         OpenHelpTopic(view, kHelpWelcome);
         return true;
