@@ -5,9 +5,14 @@
 
 namespace {
 
-// The browser reports when it is ready; only then can it be told what to select.
+// The browser reports when it is ready; only then can it be told what to
+// select. Under Wine its tree is sometimes not filled yet at that moment and
+// the selection is lost: it is asked once more when the queue is reached.
 int CALLBACK OnBrowserEvent(HWND browser, UINT event, LPARAM, LPARAM data) {
-    if (event == BFFM_INITIALIZED && data != 0) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    if (event == BFFM_INITIALIZED && data != 0) {
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+        PostMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+    }
     return 0;
 }
 

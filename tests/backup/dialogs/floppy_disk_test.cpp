@@ -80,6 +80,14 @@ HWND ProgressDialog(const char* title) {
     return found && IsWindowVisible(found) ? found : nullptr;
 }
 
+// With PELMO_DIALOG_SHOTS set, what the progress window shows, for a person to look at.
+void SaveShot(HWND window, const char* name) {
+    if (const char* folder = std::getenv("PELMO_DIALOG_SHOTS")) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SaveWindowBitmap(window, std::string(folder) + "\\" + name + ".bmp");
+    }
+}
+
 class FloppyDisk : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -160,6 +168,7 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     g_atDiskRequest = [&] {
         HWND progress = ProgressDialog("データの保存");
         ASSERT_NE(progress, nullptr);
+        SaveShot(progress, "backup_progress");
         position = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETPOS, 0, 0);
         high = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETRANGE, FALSE, 0);
         ownerEnabled = IsWindowEnabled(owner_) != FALSE;
@@ -212,6 +221,7 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     g_atDiskRequest = [&] {
         HWND progress = ProgressDialog("データの復帰");
         ASSERT_NE(progress, nullptr);
+        SaveShot(progress, "restore_progress");
         position = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETPOS, 0, 0);
     };
     g_diskActions = {Insert(1), Insert(3), Insert(2)};
