@@ -126,19 +126,24 @@ void DiscardStaging(const RestoreRun& run) {
     RemoveFolder(staging);
 }
 
-// Each staged file in place of its data file; what cannot be put in place
-// stays staged and is named.
+// Each staged file in place of its data file, once all of them are on the
+// disk; what cannot be put in place stays staged and is named.
 void ReplaceDataFiles(RestoreRun* run) {
     const std::string staging = StagingFolder(run->dataFolder);
+    std::vector<std::string> names, paths;
     for (const std::string& name : ListFolderFiles(staging, nullptr)) {
         if (SameName(name, kBackupInfoName)) {
             FileDelete(Staged(*run, name).c_str());
             continue;
         }
-        if (!MoveFileOver(Staged(*run, name), run->dataFolder + name)) {
-            if (!Failed(*run, name)) run->notRestored.push_back(name);
-            run->stagingKept = true;
-        }
+        names.push_back(name);
+        paths.push_back(Staged(*run, name));
+    }
+    bool onDisk = FlushFiles(paths) == 1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (onDisk && MoveFileOver(paths[i], run->dataFolder + names[i])) continue;
+        if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
+        run->stagingKept = true;
     }
     if (!run->stagingKept) RemoveFolder(staging);
 }

@@ -14,6 +14,7 @@ namespace {
 
 const char kSystemDirValue[] = "SystemDir";
 const char kTempSuffix[] = ".new";
+constexpr std::size_t kCopyBlock = 1 << 20;
 constexpr int kRegistryTextSize = 255;
 
 AtomicFailure g_failure = AtomicFailure::kNone;
@@ -68,7 +69,9 @@ FileHandle FileOpen(const char* name, int mode) {
 }
 
 int FileCopy(FileHandle source, FileHandle target) {
-    std::vector<char> buffer(1 << 16);
+    int copied = CopyInSystem(source, target);
+    if (copied >= 0) return copied;
+    std::vector<char> buffer(kCopyBlock);
     for (;;) {
         long got = FileRead(source, "", buffer.data(), static_cast<long>(buffer.size()));
         if (got < 0) return 0;
@@ -184,18 +187,20 @@ int RecoverAtomicFile(const char* name, FileCheck isComplete, void* context) {
     return 0;
 }
 
+int FlushFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> real;
+    for (const std::string& path : paths) real.push_back(ResolveExistingPath(path));
+    return FlushPaths(real);
+}
+
 int MoveFileOver(const std::string& source, const std::string& target) {
     std::string from = ResolveExistingPath(source), to = ResolveExistingPath(target);
-    FileHandle handle = FileOpen2(from.c_str(), kFileReadWrite);
-    if (handle == kInvalidFile) return 0;
-    bool flushed = FlushFile(handle) == 1;
-    FileClose(handle, "");
-    if (flushed && ReplacePath(from, to)) return 1;
+    if (ReplacePath(from, to)) return 1;
     FileHandle in = FileOpen2(from.c_str(), kFileRead);
     if (in == kInvalidFile) return 0;
     AtomicFile file;
     bool ok = AtomicFileBegin(&file, to.c_str()) == 1;
-    std::vector<char> buffer(1 << 16);
+    std::vector<char> buffer(kCopyBlock);
     for (long got = 0; ok && (got = FileRead(in, "", buffer.data(), static_cast<long>(buffer.size()))) != 0;)
         ok = got > 0 && AtomicFileWrite(&file, buffer.data(), static_cast<std::size_t>(got)) == 1;
     FileClose(in, "");

@@ -114,7 +114,21 @@ int GetDiskFree(int drive, std::uint32_t out[2]) {
     return 1;
 }
 
+// Windows copies whole files by name only: between two open files the
+// program copies itself.
+int CopyInSystem(FileHandle, FileHandle) { return -1; }
+
 int FlushFile(FileHandle handle) { return IsUsable(handle) && FlushFileBuffers(Win32Handle(handle)) ? 1 : 0; }
+
+int FlushPaths(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        FileHandle file = FileOpen2(path.c_str(), kFileReadWrite);
+        bool flushed = file != kInvalidFile && FlushFile(file) == 1;
+        FileClose(file, "");
+        if (!flushed) return 0;
+    }
+    return 1;
+}
 
 // One rename, never ReplaceFile: under Wine ReplaceFile deletes the old file
 // before it renames, and a crash between the two would lose both.
