@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
-#include <functional>
 
 #include "backup/backup_info.h"
 #include "backup/backup_run.h"
@@ -18,18 +16,6 @@
 
 namespace {
 
-struct Box {
-    std::string text;
-    std::string caption;
-};
-
-// What the person does at each request for a disk: change disks and press
-// OK, or press Cancel.
-using DiskAction = std::function<int()>;
-
-std::vector<Box> g_boxes;
-std::deque<DiskAction> g_diskActions;
-std::deque<int> g_stopAnswers;  // answers to "中断" questions; Yes when none is left
 std::int64_t g_capacity = 0;
 std::string g_drive;
 
@@ -37,23 +23,6 @@ std::int64_t FakeFreeSpace(const std::string&) {
     std::int64_t used = 0;
     for (const auto& file : FilesOf(g_drive)) used += static_cast<std::int64_t>(file.second.size());
     return g_capacity - used;
-}
-
-int AnswerBox(void*, const char* text, const char* caption, unsigned type) {
-    g_boxes.push_back({text, caption});
-    if (std::strcmp(caption, kDiskChangeCaption) == 0) {
-        if (g_diskActions.empty()) return kIdCancel;
-        DiskAction action = g_diskActions.front();
-        g_diskActions.pop_front();
-        return action();
-    }
-    if (std::strcmp(caption, kStopCaption) == 0) {
-        if (g_stopAnswers.empty()) return kIdYes;
-        int answer = g_stopAnswers.front();
-        g_stopAnswers.pop_front();
-        return answer;
-    }
-    return (type & 0xF) == kMbYesNo ? kIdYes : kIdOk;
 }
 
 struct ProgressCount {
@@ -75,14 +44,12 @@ CopyProgress CountingProgress(ProgressCount* count) {
 class BackupRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_boxes.clear();
-        g_diskActions.clear();
-        g_stopAnswers.clear();
+        g_person.Clear();
         g_capacity = 10000;
         g_drive = sandbox_.path("drive/");
         MakeFolderPath(g_drive);
         disks_ = std::make_unique<DiskSet>(g_drive, g_drive);
-        SetMessageBoxFunction(AnswerBox);
+        SetMessageBoxFunction(AnswerAsThePerson);
         SetFreeSpaceFunction(FakeFreeSpace);
     }
     void TearDown() override {
@@ -126,11 +93,7 @@ protected:
         std::memcpy(&info, bytes.data(), std::min(bytes.size(), sizeof(info)));
         return info;
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const Box& box : g_boxes) texts.push_back(box.text);
-        return texts;
-    }
+    static std::vector<std::string> Texts() { return g_person.Texts(); }
 
     Sandbox sandbox_;
     std::unique_ptr<DiskSet> disks_;
@@ -146,7 +109,7 @@ TEST_F(BackupRunTest, ThreeFilesOverTwoDisksComeBackByteForByte) {
     const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(6000, 1)}, {"1.DAT", PatternBytes(6000, 2)},
                             {"2.DAT", PatternBytes(6000, 3)}};
     PutFiles(sandbox_.folder(), original);
-    g_diskActions = {Insert(1), Insert(2)};
+    g_person.diskActions = {Insert(1), Insert(2)};
     ProgressCount backupSteps;
     ASSERT_EQ(Backup(&backupSteps), 1);
     EXPECT_EQ(backupSteps.steps, 3);
@@ -187,9 +150,9 @@ TEST_F(BackupRunTest, ThreeFilesOverTwoDisksComeBackByteForByte) {
     otherRun[kBackupInfoName] = Bytes(reinterpret_cast<unsigned char*>(&other),
                                       reinterpret_cast<unsigned char*>(&other) + sizeof(other));
     disks_->Prepare(3, otherRun);
-    g_boxes.clear();
+    g_person.boxes.clear();
     disks_->Insert(1);
-    g_diskActions = {Insert(1), Insert(3), Insert(2)};
+    g_person.diskActions = {Insert(1), Insert(3), Insert(2)};
     ProgressCount restoreSteps;
     ASSERT_EQ(Restore(&restoreSteps), RestoreResult::kDone);
     EXPECT_EQ(restoreSteps.steps, 3);  // the split file counts once
@@ -228,11 +191,11 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
                                                  reinterpret_cast<unsigned char*>(&older) + sizeof(older))},
                          {"readme.txt", PatternBytes(30, 8)}};
     disks_->Prepare(3, olderBackup);
-    g_boxes.clear();
-    g_diskActions = {Insert(2), Insert(3)};
+    g_person.boxes.clear();
+    g_person.diskActions = {Insert(2), Insert(3)};
     ASSERT_EQ(Backup(&steps), 1);
-    EXPECT_EQ(g_boxes.size(), 3u);
-    EXPECT_EQ(g_boxes[1].text, kBackupOtherFilesDiskText);
+    EXPECT_EQ(g_person.boxes.size(), 3u);
+    EXPECT_EQ(g_person.boxes[1].text, kBackupOtherFilesDiskText);
     EXPECT_EQ(disks_->Disk(2), foreign);
     Files disk3 = disks_->Disk(3);
     EXPECT_EQ(disk3.count("OLD.DAT"), 0u);
@@ -247,7 +210,7 @@ TEST_F(BackupRunTest, AStoppedRestoreChangesNothing) {
     const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(6000, 1)}, {"1.DAT", PatternBytes(6000, 2)},
                             {"2.DAT", PatternBytes(6000, 3)}};
     PutFiles(sandbox_.folder(), original);
-    g_diskActions = {Insert(2)};
+    g_person.diskActions = {Insert(2)};
     ProgressCount steps;
     ASSERT_EQ(Backup(&steps), 1);
     const Files changed = {{"ﾕｰｻﾞ.DBF", PatternBytes(50, 4)}, {"1.DAT", PatternBytes(60, 5)}};
@@ -255,13 +218,13 @@ TEST_F(BackupRunTest, AStoppedRestoreChangesNothing) {
     PutFiles(sandbox_.folder(), changed);
     disks_->Insert(1);
 
-    g_boxes.clear();
-    g_diskActions = {Cancel(), Cancel()};
-    g_stopAnswers = {kIdNo, kIdYes};
+    g_person.boxes.clear();
+    g_person.diskActions = {Cancel(), Cancel()};
+    g_person.stopAnswers = {kIdNo, kIdYes};
     ProgressCount cancelled;
     EXPECT_EQ(Restore(&cancelled), RestoreResult::kStopped);
-    EXPECT_EQ(g_boxes.size(), 4u);
-    EXPECT_EQ(g_boxes[1].text, kRestoreDiskStopQuestion);
+    EXPECT_EQ(g_person.boxes.size(), 4u);
+    EXPECT_EQ(g_person.boxes[1].text, kRestoreDiskStopQuestion);
     EXPECT_EQ(DataFiles(), changed);
     EXPECT_FALSE(FolderExists(StagingFolder(sandbox_.folder())));
 
@@ -280,7 +243,7 @@ TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {
     PutFiles(sandbox_.folder(), original);
     ProgressCount steps;
     ASSERT_EQ(Backup(&steps), 1);
-    EXPECT_TRUE(g_boxes.empty());
+    EXPECT_TRUE(g_person.boxes.empty());
     WriteBytes(sandbox_.path("1.DAT"), PatternBytes(10, 3));
     FileDelete(sandbox_.path("2.DAT").c_str());
     MakeFolderPath(sandbox_.path("2.DAT"));  // a folder where the file belongs: no file can go there

@@ -1,7 +1,11 @@
 #include "disk_set.h"
 
+#include <cstring>
+
+#include "backup/backup_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
+#include "corelib/msgbox.h"
 
 Bytes ReadBytes(const std::string& path) {
     Bytes bytes;
@@ -57,3 +61,28 @@ void DiskSet::Insert(int n) {
 }
 
 Files DiskSet::Disk(int n) { return n == inDrive_ ? FilesOf(folder_) : outside_[n]; }
+
+ThePerson g_person;
+
+std::vector<std::string> ThePerson::Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : boxes) texts.push_back(box.text);
+    return texts;
+}
+
+int AnswerAsThePerson(void*, const char* text, const char* caption, unsigned type) {
+    g_person.boxes.push_back({text, caption});
+    if (std::strcmp(caption, kDiskChangeCaption) == 0) {
+        if (g_person.atDiskRequest) g_person.atDiskRequest();
+        if (g_person.diskActions.empty()) return kIdCancel;
+        DiskAction action = g_person.diskActions.front();
+        g_person.diskActions.pop_front();
+        return action();
+    }
+    if (std::strcmp(caption, kStopCaption) == 0 && !g_person.stopAnswers.empty()) {
+        int answer = g_person.stopAnswers.front();
+        g_person.stopAnswers.pop_front();
+        return answer;
+    }
+    return (type & 0xF) == kMbYesNo ? kIdYes : kIdOk;
+}

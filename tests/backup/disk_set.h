@@ -5,6 +5,8 @@
 #ifndef PELMO_TESTS_BACKUP_DISK_SET_H
 #define PELMO_TESTS_BACKUP_DISK_SET_H
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,5 +42,27 @@ private:
     int inDrive_ = 1;
     std::map<int, Files> outside_;
 };
+
+// The person at the keyboard while a backup or a restore runs, answering the
+// program's message boxes (install AnswerAsThePerson with SetMessageBoxFunction):
+// every box is recorded; a request for a disk runs the next action (change
+// disks and press OK) or gets Cancel when none is left; a "中断" question gets
+// the next stop answer (Yes when none is left); any other question Yes.
+struct ShownBox {
+    std::string text;
+    std::string caption;
+};
+using DiskAction = std::function<int()>;
+struct ThePerson {
+    std::vector<ShownBox> boxes;
+    std::deque<DiskAction> diskActions;
+    std::deque<int> stopAnswers;
+    std::function<void()> atDiskRequest;  // looks at the windows while the program waits for a disk
+
+    void Clear() { *this = ThePerson{}; }
+    std::vector<std::string> Texts() const;
+};
+extern ThePerson g_person;
+int AnswerAsThePerson(void* owner, const char* text, const char* caption, unsigned type);
 
 #endif

@@ -1,6 +1,4 @@
 // "IDD_DATA_BACKUP": the folder a backup goes to.
-#include <cstdio>
-
 #include "backup/backup_folder.h"
 #include "backup/backup_run.h"
 #include "backup/dialogs/backup_dialogs.h"
@@ -36,20 +34,15 @@ bool ConfirmBackupFolder(HWND dialog, const std::string& folder, const char* dri
     case BackupFolderState::kOtherFiles:
         RefuseFolder(dialog, kBackupOtherFilesText, kBackupFolderCaption);
         return false;
-    case BackupFolderState::kEarlierBackup: {
-        const BackupTime& time = earlier.startTime;
-        char question[256];
-        std::snprintf(question, sizeof(question), kOverwriteFormat, time.year, time.month, time.day, time.hour,
-                      time.minute);
-        if (!AskAboutFolder(dialog, question, kBackupFolderCaption, true)) return false;
+    case BackupFolderState::kEarlierBackup:
+        if (!AskAboutFolder(dialog, SavedAtQuestion(kOverwriteFormat, earlier.startTime).c_str(), kBackupFolderCaption,
+                            true))
+            return false;
         break;
-    }
     case BackupFolderState::kEmpty:
         break;
     }
-    char question[512];
-    std::snprintf(question, sizeof(question), kConfirmFormat, driveName, folder.c_str());
-    return AskAboutFolder(dialog, question, kBackupFolderCaption, false);
+    return AskAboutFolder(dialog, FolderQuestion(kConfirmFormat, driveName, folder).c_str(), kBackupFolderCaption, false);
 }
 
 const FolderDialogKind kBackupKind = {

@@ -1,5 +1,7 @@
 #include "backup/dialogs/folder_dialog.h"
 
+#include <cstdio>
+
 #include "backup/backup_folder.h"
 #include "corelib/folders.h"
 #include "corelib/msgbox.h"
@@ -111,6 +113,18 @@ void RefuseFolder(HWND dialog, const char* text, const char* caption) {
 bool AskAboutFolder(HWND dialog, const char* text, const char* caption, bool noPreselected) {
     unsigned type = kMbYesNo | kMbIconQuestion | (noPreselected ? static_cast<unsigned>(kMbDefButton2) : 0u);
     return PelmoMessageBox(dialog, text, caption, type) == kIdYes;
+}
+
+std::string SavedAtQuestion(const char* format, const BackupTime& time) {
+    char text[512];
+    std::snprintf(text, sizeof(text), format, time.year, time.month, time.day, time.hour, time.minute);
+    return text;
+}
+
+std::string FolderQuestion(const char* format, const char* driveName, const std::string& folder) {
+    char text[512];
+    std::snprintf(text, sizeof(text), format, driveName, folder.c_str());
+    return text;
 }
 
 const char* DriveTypeName(UINT type) {

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "backup/backup_info.h"
+
 struct FolderDialogKind {
     const char* templateName;
     const char* browserTitle;
@@ -29,6 +31,12 @@ INT_PTR RunFolderDialog(HWND window, const FolderDialogKind& kind);
 void RefuseFolder(HWND dialog, const char* text, const char* caption);
 // A question (Yes/No, question icon); true for Yes.
 bool AskAboutFolder(HWND dialog, const char* text, const char* caption, bool noPreselected);
+
+// A question about a backup made at time: format has the year, month, day,
+// hour and minute ("%u年%u月%u日 %u時%u分").
+std::string SavedAtQuestion(const char* format, const BackupTime& time);
+// A question about the folder: format has the drive's name and the folder ("%sの\n%s").
+std::string FolderQuestion(const char* format, const char* driveName, const std::string& folder);
 
 // The name shown for a drive type ("フロッピーディスク", "ハードディスク", ...).
 const char* DriveTypeName(UINT type);

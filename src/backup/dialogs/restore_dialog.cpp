@@ -32,12 +32,10 @@ bool ConfirmRestoreFolder(HWND dialog, const std::string& folder, const char* dr
         RefuseFolder(dialog, text, kRestoreSourceCaption);
         return false;
     }
-    const BackupTime& time = info.startTime;
-    char question[512];
-    std::snprintf(question, sizeof(question), kReplaceFormat, time.year, time.month, time.day, time.hour, time.minute);
-    if (!AskAboutFolder(dialog, question, kRestoreSourceCaption, true)) return false;
-    std::snprintf(question, sizeof(question), kConfirmFormat, driveName, folder.c_str());
-    return AskAboutFolder(dialog, question, kRestoreSourceCaption, false);
+    if (!AskAboutFolder(dialog, SavedAtQuestion(kReplaceFormat, info.startTime).c_str(), kRestoreSourceCaption, true))
+        return false;
+    return AskAboutFolder(dialog, FolderQuestion(kConfirmFormat, driveName, folder).c_str(), kRestoreSourceCaption,
+                          false);
 }
 
 const FolderDialogKind kRestoreKind = {

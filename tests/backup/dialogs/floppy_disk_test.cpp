@@ -9,8 +9,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <deque>
-#include <functional>
 #include <memory>
 
 #include "backup/backup_info.h"
@@ -31,28 +29,6 @@ namespace {
 
 const char kDrive[] = "A:\\";
 constexpr std::int64_t kDiskBytes = 1474560;
-
-struct Box {
-    std::string text;
-    std::string caption;
-};
-using DiskAction = std::function<int()>;
-
-std::vector<Box> g_boxes;
-std::deque<DiskAction> g_diskActions;
-std::function<void()> g_atDiskRequest;  // looks at the windows while the program waits for a disk
-
-int AnswerBox(void*, const char* text, const char* caption, unsigned type) {
-    g_boxes.push_back({text, caption});
-    if (std::strcmp(caption, kDiskChangeCaption) == 0) {
-        if (g_atDiskRequest) g_atDiskRequest();
-        if (g_diskActions.empty()) return kIdCancel;
-        DiskAction action = g_diskActions.front();
-        g_diskActions.pop_front();
-        return action();
-    }
-    return (type & 0xF) == kMbYesNo ? kIdYes : kIdOk;
-}
 
 void RemoveTree(const std::string& folder) {
     for (const std::string& name : ListFolderFiles(folder, nullptr)) FileDelete((folder + name).c_str());
@@ -99,10 +75,8 @@ protected:
         InitializePelmoProcess(GetModuleHandleA(nullptr));
         sandbox_ = std::make_unique<Sandbox>();
         SetRegistryValue("BackupDir", kDrive, kAreaSettings);
-        g_boxes.clear();
-        g_diskActions.clear();
-        g_atDiskRequest = nullptr;
-        SetMessageBoxFunction(AnswerBox);
+        g_person.Clear();
+        SetMessageBoxFunction(AnswerAsThePerson);
         disks_ = std::make_unique<DiskSet>(kDrive, kDrive);
         owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
@@ -112,7 +86,7 @@ protected:
         DestroyWindow(owner_);
         SetMessageBoxFunction(nullptr);
         SetFreeSpaceFunction(nullptr);
-        g_atDiskRequest = nullptr;
+        g_person.Clear();
         RemoveTree(kDrive);
         sandbox_.reset();
     }
@@ -123,11 +97,7 @@ protected:
             return kIdOk;
         };
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const Box& box : g_boxes) texts.push_back(box.text);
-        return texts;
-    }
+    static std::vector<std::string> Texts() { return g_person.Texts(); }
     Files DataFiles() const { return FilesOf(sandbox_->folder()); }
     static BackupInfo InfoOn(const Files& disk) {
         BackupInfo info = {};
@@ -143,9 +113,9 @@ protected:
         const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)},
                                 {"2.DAT", PatternBytes(600000, 3)}};
         PutFiles(sandbox_->folder(), original);
-        g_diskActions = {Insert(2)};
+        g_person.diskActions = {Insert(2)};
         EXPECT_EQ(RunBackup(owner_), 1);
-        g_boxes.clear();
+        g_person.boxes.clear();
         return original;
     }
 
@@ -165,7 +135,7 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     PutFiles(sandbox_->folder(), original);
     LRESULT position = -1, high = -1;
     bool ownerEnabled = true;
-    g_atDiskRequest = [&] {
+    g_person.atDiskRequest = [&] {
         HWND progress = ProgressDialog("データの保存");
         ASSERT_NE(progress, nullptr);
         SaveShot(progress, "backup_progress");
@@ -173,7 +143,7 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
         high = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETRANGE, FALSE, 0);
         ownerEnabled = IsWindowEnabled(owner_) != FALSE;
     };
-    g_diskActions = {Insert(1), Insert(2)};
+    g_person.diskActions = {Insert(1), Insert(2)};
     ASSERT_EQ(RunBackup(owner_), 1);
     const std::string request = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
     EXPECT_EQ(Texts(), (std::vector<std::string>{request, kBackupSameRunDiskText, request, kBackupDoneText}));
@@ -217,14 +187,14 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
                                       reinterpret_cast<unsigned char*>(&info2) + sizeof(info2));
     disks_->Prepare(3, otherRun);
     disks_->Insert(1);
-    g_boxes.clear();
-    g_atDiskRequest = [&] {
+    g_person.boxes.clear();
+    g_person.atDiskRequest = [&] {
         HWND progress = ProgressDialog("データの復帰");
         ASSERT_NE(progress, nullptr);
         SaveShot(progress, "restore_progress");
         position = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETPOS, 0, 0);
     };
-    g_diskActions = {Insert(1), Insert(3), Insert(2)};
+    g_person.diskActions = {Insert(1), Insert(3), Insert(2)};
     ASSERT_EQ(RunRestore(owner_), 1);
     const std::string restoreRequest = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
     const std::string wrong = "ドライブ A:のフロッピーは2枚目ではありません。\nお手数ですが復帰元をもう一度、確認してみて下さい。";
@@ -267,7 +237,7 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
     PutFiles(sandbox_->folder(), changed);
     disks_->Insert(1);
 
-    g_diskActions = {};  // Cancel, then Yes to the question
+    g_person.diskActions = {};  // Cancel, then Yes to the question
     EXPECT_EQ(RunRestore(owner_), 0);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
                                                  kRestoreDiskStopQuestion}));
@@ -277,14 +247,14 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
 
     // "中断" is pressed while the program waits for disk 2; the request is
     // taken between the files of disk 2.
-    g_boxes.clear();
-    g_atDiskRequest = [] {
+    g_person.boxes.clear();
+    g_person.atDiskRequest = [] {
         HWND progress = ProgressDialog("データの復帰");
         ASSERT_NE(progress, nullptr);
         EXPECT_EQ(GetFocus(), GetDlgItem(progress, IDCANCEL));
         DialogDriver::Click(progress, IDCANCEL);
     };
-    g_diskActions = {Insert(2)};
+    g_person.diskActions = {Insert(2)};
     EXPECT_EQ(RunRestore(owner_), 0);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
                                                  kRestoreStopQuestion}));
@@ -292,8 +262,8 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
     EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
 
     // Cancel while the backup waits for disk 2: no word of success.
-    g_boxes.clear();
-    g_atDiskRequest = nullptr;
+    g_person.boxes.clear();
+    g_person.atDiskRequest = nullptr;
     PutFiles(sandbox_->folder(), original);
     disks_->Insert(5);
     EXPECT_EQ(RunBackup(owner_), 0);
@@ -326,7 +296,7 @@ TEST_F(FloppyDisk, ADiskFullBehindTheProgramsBackIsReported) {
 
     RemoveTree(kDrive);
     FillDisk(0);
-    g_boxes.clear();
+    g_person.boxes.clear();
     EXPECT_EQ(RunBackup(owner_), 0);
     EXPECT_EQ(Texts(), std::vector<std::string>{kBackupCannotWriteText});
 }
@@ -350,7 +320,7 @@ TEST_F(FloppyDisk, SomeoneElsesFilesAreRefusedAndKept) {
         EXPECT_EQ(driver.boxes()[0].text, kBackupOtherFilesText);
     }
     EXPECT_EQ(FilesOf("A:\\PELMO\\"), foreign);
-    SetMessageBoxFunction(AnswerBox);
+    SetMessageBoxFunction(AnswerAsThePerson);
 
     SetRegistryValue("BackupDir", "A:\\PELMO\\", kAreaSettings);
     DiskSet disks("A:\\", "A:\\PELMO\\");
@@ -358,7 +328,7 @@ TEST_F(FloppyDisk, SomeoneElsesFilesAreRefusedAndKept) {
     disks.Prepare(2, foreign);
     const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)}};
     PutFiles(sandbox_->folder(), original);
-    g_diskActions = {[&] {
+    g_person.diskActions = {[&] {
                          disks.Insert(2);
                          return kIdOk;
                      },
