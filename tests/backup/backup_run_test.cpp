@@ -203,38 +203,6 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     EXPECT_EQ(+InfoOn(disk3).diskNumber, 2);
 }
 
-// Cancel at a request for a disk, and "中断" while files are read, leave the
-// data folder as it was and no staging folder behind. Answering No to the
-// question goes on.
-TEST_F(BackupRunTest, AStoppedRestoreChangesNothing) {
-    const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(6000, 1)}, {"1.DAT", PatternBytes(6000, 2)},
-                            {"2.DAT", PatternBytes(6000, 3)}};
-    PutFiles(sandbox_.folder(), original);
-    g_person.diskActions = {Insert(2)};
-    ProgressCount steps;
-    ASSERT_EQ(Backup(&steps), 1);
-    const Files changed = {{"ﾕｰｻﾞ.DBF", PatternBytes(50, 4)}, {"1.DAT", PatternBytes(60, 5)}};
-    FileDelete(sandbox_.path("2.DAT").c_str());
-    PutFiles(sandbox_.folder(), changed);
-    disks_->Insert(1);
-
-    g_person.boxes.clear();
-    g_person.diskActions = {Cancel(), Cancel()};
-    g_person.stopAnswers = {kIdNo, kIdYes};
-    ProgressCount cancelled;
-    EXPECT_EQ(Restore(&cancelled), RestoreResult::kStopped);
-    EXPECT_EQ(g_person.boxes.size(), 4u);
-    EXPECT_EQ(g_person.boxes[1].text, kRestoreDiskStopQuestion);
-    EXPECT_EQ(DataFiles(), changed);
-    EXPECT_FALSE(FolderExists(StagingFolder(sandbox_.folder())));
-
-    ProgressCount interrupted;
-    interrupted.stopAtStep = 1;
-    EXPECT_EQ(Restore(&interrupted), RestoreResult::kStopped);
-    EXPECT_EQ(DataFiles(), changed);
-    EXPECT_FALSE(FolderExists(StagingFolder(sandbox_.folder())));
-}
-
 // A data file that cannot be replaced is named, the others are restored, and
 // its restored copy waits in the staging folder.
 TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {

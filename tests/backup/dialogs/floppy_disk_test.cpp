@@ -237,10 +237,10 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
     PutFiles(sandbox_->folder(), changed);
     disks_->Insert(1);
 
-    g_person.diskActions = {};  // Cancel, then Yes to the question
+    g_person.stopAnswers = {kIdNo, kIdYes};  // Cancel, No: asked again; Cancel, Yes
     EXPECT_EQ(RunRestore(owner_), 0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
-                                                 kRestoreDiskStopQuestion}));
+    const std::string request = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
+    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kRestoreDiskStopQuestion, request, kRestoreDiskStopQuestion}));
     EXPECT_EQ(DataFiles(), changed);
     EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
     EXPECT_TRUE(IsWindowEnabled(owner_));
@@ -256,8 +256,7 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
     };
     g_person.diskActions = {Insert(2)};
     EXPECT_EQ(RunRestore(owner_), 0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
-                                                 kRestoreStopQuestion}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kRestoreStopQuestion}));
     EXPECT_EQ(DataFiles(), changed);
     EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
 
@@ -267,8 +266,7 @@ TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
     PutFiles(sandbox_->folder(), original);
     disks_->Insert(5);
     EXPECT_EQ(RunBackup(owner_), 0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
-                                                 kBackupStopQuestion}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kBackupStopQuestion}));
     EXPECT_TRUE(IsWindowEnabled(owner_));
     EXPECT_EQ(ProgressDialog("データの保存"), nullptr);
 }
