@@ -6,7 +6,8 @@
 A file may include headers of its own folder and of folders of a lower layer,
 never of a higher one nor of another folder of the same layer. Win32 headers
 (windows.h and its kin) stand only in the Win32 places below; everywhere else a
-file builds natively, so it may not include a header of a Win32 place either.
+file builds natively, so it may not include a header of a Win32 place either,
+nor show a message box (the portable core returns notices instead).
 Exits 0 when the tree keeps to this, else prints one line per fault and exits 1.
 """
 
@@ -22,7 +23,7 @@ LAYERS = {
     "evaluation": 3,
     "charts": 4,
     "backup": 4,
-    "appearance": 4,
+    "appearance": 5,
     "export": 4,
     "view": 5,
     "shell": 6,
@@ -45,6 +46,11 @@ WIN32_PLACES = (
 WIN32_HEADERS = {
     "windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h",
     "mmsystem.h", "imm.h", "htmlhelp.h", "winreg.h", "winuser.h", "wingdi.h", "winbase.h",
+}
+
+# Headers a portable file outside corelib may not include, and why.
+WIN32_ONLY_USE = {
+    "corelib/msgbox.h": "the portable core shows no message box: it returns a Notice (corelib/notice.h)",
 }
 
 SOURCE_ENDINGS = (".h", ".cpp", ".inc", ".rc")
@@ -87,6 +93,8 @@ def check_file(src, path, faults):
                               f"{target} (layer {LAYERS[target]}); layers: {layer_order()}")
             elif is_win32_place(header) and not is_win32_place(path):
                 faults.append(f"{where}: a header of a Win32 place in a file that builds natively")
+            elif header in WIN32_ONLY_USE and folder != "corelib" and not is_win32_place(path):
+                faults.append(f"{where}: {WIN32_ONLY_USE[header]}")
 
 
 def main():

@@ -84,14 +84,14 @@ void Backup(const std::string& data, const std::string& backup) {
     BackupRun run;
     run.dataFolder = data;
     run.backupFolder = backup;
-    if (!BeginBackup(&run) || !CopyBackupFiles(&run, CopyProgress{})) std::abort();
+    if (!BeginBackup(&run) || !CopyBackupFiles(&run, RunWindow{})) std::abort();
 }
 
 void Restore(const std::string& backup, const std::string& data) {
     RestoreRun run;
     run.dataFolder = data;
     run.backupFolder = backup;
-    if (!BeginRestore(&run) || RestoreFiles(&run, CopyProgress{}) != RestoreResult::kDone) std::abort();
+    if (!BeginRestore(&run) || RestoreFiles(&run, RunWindow{}) != RestoreResult::kDone) std::abort();
 }
 
 void BM_BackupAndRestoreBesideCp(benchmark::State& state) {

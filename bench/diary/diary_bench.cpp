@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "corelib/dates.h"
 #include "corelib/dbf.h"
 #include "corelib/environment.h"
 #include "corelib/files.h"
-#include "corelib/dates.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
@@ -48,10 +48,10 @@ void BM_StoreDay(benchmark::State& state) {
     FillDiary();
     DailyRecord day = DayOfNumber(NumberAt(state.range(0)));
     for (auto _ : state) {
-        long position = StoreDay(day);
+        long position = StoreDay(day).position;
         benchmark::DoNotOptimize(position);
         state.PauseTiming();
-        DeleteDayAt(nullptr, static_cast<std::uint32_t>(position - 1));
+        DeleteDay(static_cast<std::uint32_t>(position - 1));
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * (kDays - state.range(0)) * sizeof(DailyRecord));
@@ -86,7 +86,7 @@ public:
         WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField);
         FillDiary();  // under the empty header, whose user number is 0
         SetUserOpen();
-        SaveUser(nullptr);
+        SaveUser();
     }
     ~DiaryFolder() {
         CloseUser();
@@ -104,7 +104,7 @@ constexpr double kFileBytes = sizeof(UserHeader) + double{kDays} * sizeof(DailyR
 void BM_LoadUser(benchmark::State& state) {
     DiaryFolder folder;
     for (auto _ : state) {
-        int loaded = LoadUser(nullptr, 0);
+        bool loaded = LoadUser(0).done;
         benchmark::DoNotOptimize(loaded);
     }
     if (DiaryRecordCount() != kDays) state.SkipWithError("the diary did not load whole");
@@ -116,7 +116,7 @@ BENCHMARK(BM_LoadUser)->Unit(benchmark::kMillisecond);
 void BM_SaveUser(benchmark::State& state) {
     DiaryFolder folder;
     for (auto _ : state) {
-        int saved = SaveUser(nullptr);
+        bool saved = SaveUser().done;
         benchmark::DoNotOptimize(saved);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFileBytes));

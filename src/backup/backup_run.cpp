@@ -7,7 +7,6 @@
 #include "backup/backup_folder.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
-#include "corelib/msgbox.h"
 
 const char kBackupCaption[] = "データの保存";
 const char kBackupFolderCaption[] = "保存先について";
@@ -36,19 +35,24 @@ std::int64_t RealFreeSpace(const std::string& folder) { return FolderFreeBytes(f
 
 FreeSpaceFunction g_freeSpace = RealFreeSpace;
 
-void Tell(const BackupRun& run, const char* text, const char* caption) {
-    PelmoMessageBox(run.owner, text, caption, kMbOk | kMbIconInformation);
+Notice Information(const std::string& text, const char* caption) {
+    return Notice{text, caption, kMbOk | kMbIconInformation};
 }
 
-void TellAboutFile(const BackupRun& run, const char* format, const std::string& name) {
+// The run stops with this to tell; returns 0 for the caller to pass on.
+int Fail(BackupRun* run, const std::string& text, const char* caption) {
+    run->failure = Information(text, caption);
+    return 0;
+}
+
+int FailAboutFile(BackupRun* run, const char* format, const std::string& name) {
     char text[512];
     std::snprintf(text, sizeof(text), format, name.c_str());
-    Tell(run, text, kBackupCaption);
+    return Fail(run, text, kBackupCaption);
 }
 
-bool ConfirmStop(const BackupRun& run) {
-    return PelmoMessageBox(run.owner, kBackupStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2) ==
-           kIdYes;
+bool ConfirmStop(const RunWindow& window) {
+    return window.Show(Notice{kBackupStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2}) == kIdYes;
 }
 
 std::int64_t FreeBytes(const BackupRun& run) { return std::max<std::int64_t>(0, g_freeSpace(run.backupFolder)); }
@@ -83,53 +87,47 @@ Written WritePiece(const std::string& path, const char* data, std::int64_t count
 int FailWrite(BackupRun* run, const std::string& name, bool continuedHere) {
     FileDelete((run->backupFolder + name).c_str());
     if (continuedHere) FileDelete((run->backupFolder + kBackupInfoName).c_str());
-    TellAboutFile(*run, kBackupShortWriteFormat, name);
-    return 0;
+    return FailAboutFile(run, kBackupShortWriteFormat, name);
 }
 
 // Asks for the next disk until one that can take the rest is in the drive.
 // 1 with a new disk ready (its information file written); 0 when stopped.
-int ChangeDisk(BackupRun* run) {
+int ChangeDisk(BackupRun* run, const RunWindow& window) {
     char letter[2] = {DriveLetterOf(run->backupFolder), '\0'};
     if (letter[0] == 0) letter[0] = run->backupFolder.empty() ? '?' : run->backupFolder[0];
     char prompt[128];
     std::snprintf(prompt, sizeof(prompt), kBackupDiskChangeFormat, letter, run->diskNumber + 1);
     for (;;) {
-        if (PelmoMessageBox(run->owner, prompt, kDiskChangeCaption, kMbOkCancel | kMbIconInformation) != kIdOk) {
-            if (ConfirmStop(*run)) return 0;
+        if (window.Show(Notice{prompt, kDiskChangeCaption, kMbOkCancel | kMbIconInformation}) != kIdOk) {
+            if (ConfirmStop(window)) return 0;
             continue;
         }
         BackupInfo found = {};
         BackupFolderState state = ExamineBackupFolder(run->backupFolder, &found);
         if (state == BackupFolderState::kEarlierBackup && SameRun(found.startTime, run->startTime)) {
-            Tell(*run, kBackupSameRunDiskText, kBackupFolderCaption);
+            window.Show(Information(kBackupSameRunDiskText, kBackupFolderCaption));
             continue;
         }
         if (state == BackupFolderState::kOtherFiles) {
-            Tell(*run, kBackupOtherFilesDiskText, kBackupFolderCaption);
+            window.Show(Information(kBackupOtherFilesDiskText, kBackupFolderCaption));
             continue;
         }
         if (state == BackupFolderState::kEarlierBackup) EraseEarlierBackup(run->backupFolder);
         ++run->diskNumber;
-        if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false)) {
-            Tell(*run, kBackupCannotWriteText, kBackupFolderCaption);
-            return 0;
-        }
+        if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false))
+            return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
         return 1;
     }
 }
 
 // A file larger than the free space: read whole, written piece by piece, one
 // piece on each disk, the disks changed in between.
-int SpanFile(BackupRun* run, FileHandle source, const std::string& name) {
+int SpanFile(BackupRun* run, const RunWindow& window, FileHandle source, const std::string& name) {
     std::int64_t size = FileSize(source);
     std::vector<char> block(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
     bool read = size >= 0 && (size == 0 || FileRead(source, name.c_str(), block.data(), static_cast<long>(size)) == size);
     FileClose(source, name.c_str());
-    if (!read) {
-        TellAboutFile(*run, kBackupOpenFailedFormat, name);
-        return 0;
-    }
+    if (!read) return FailAboutFile(run, kBackupOpenFailedFormat, name);
     const std::string target = run->backupFolder + name;
     const uint16_t firstDisk = run->diskNumber;
     std::int64_t position = 0, rest = size, free = FreeBytes(*run);
@@ -137,8 +135,7 @@ int SpanFile(BackupRun* run, FileHandle source, const std::string& name) {
     for (;;) {
         if (written == Written::kNotCreated) {
             if (run->diskNumber != firstDisk) FileDelete((run->backupFolder + kBackupInfoName).c_str());
-            Tell(*run, kBackupCannotWriteText, kBackupFolderCaption);
-            return 0;
+            return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
         }
         if (written == Written::kShort) return FailWrite(run, name, run->diskNumber != firstDisk);
         std::int64_t piece = std::min(free, rest);
@@ -153,27 +150,23 @@ int SpanFile(BackupRun* run, FileHandle source, const std::string& name) {
         }
         // The disk is full: its information file tells a restore that the backup goes on.
         if (!WriteInfo(*run, true)) return FailWrite(run, name, run->diskNumber != firstDisk);
-        if (!ChangeDisk(run)) return 0;
+        if (!ChangeDisk(run, window)) return 0;
         free = FreeBytes(*run);
         written = WritePiece(target, block.data() + position, std::min(free, rest), false);
     }
 }
 
 // One data file: copied whole when it fits, else spread over disks.
-int BackupFile(BackupRun* run, const std::string& name) {
+int BackupFile(BackupRun* run, const RunWindow& window, const std::string& name) {
     FileHandle source = FileOpen2((run->dataFolder + name).c_str(), kFileRead);
-    if (source == kInvalidFile) {
-        TellAboutFile(*run, kBackupOpenFailedFormat, name);
-        return 0;
-    }
+    if (source == kInvalidFile) return FailAboutFile(run, kBackupOpenFailedFormat, name);
     std::int64_t size = FileSize(source);
-    if (size < 0 || FreeBytes(*run) < size) return SpanFile(run, source, name);
+    if (size < 0 || FreeBytes(*run) < size) return SpanFile(run, window, source, name);
     const std::string target = run->backupFolder + name;
     FileHandle copy = FileOpen2(target.c_str(), kFileCreate);
     if (copy == kInvalidFile) {
         FileClose(source, name.c_str());
-        Tell(*run, kBackupCannotWriteText, kBackupFolderCaption);
-        return 0;
+        return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
     }
     bool whole = FileCopy(source, copy) == 1;
     whole = FileClose(copy, "") == 1 && whole;
@@ -190,32 +183,30 @@ FreeSpaceFunction SetFreeSpaceFunction(FreeSpaceFunction function) {
 }
 
 int BeginBackup(BackupRun* run) {
+    run->failure = Notice{};
     run->startTime = BackupTimeNow();
     run->diskNumber = 1;
     run->files = DataFileNames(run->dataFolder);
     BackupInfo earlier = {};
     switch (ExamineBackupFolder(run->backupFolder, &earlier)) {
     case BackupFolderState::kOtherFiles:
-        Tell(*run, kBackupOtherFilesText, kBackupFolderCaption);
-        return 0;
+        return Fail(run, kBackupOtherFilesText, kBackupFolderCaption);
     case BackupFolderState::kEarlierBackup:
         EraseEarlierBackup(run->backupFolder);
         break;
     case BackupFolderState::kEmpty:
         break;
     }
-    if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false)) {
-        Tell(*run, kBackupCannotWriteText, kBackupFolderCaption);
-        return 0;
-    }
+    if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false))
+        return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
     return 1;
 }
 
-int CopyBackupFiles(BackupRun* run, const CopyProgress& progress) {
+int CopyBackupFiles(BackupRun* run, const RunWindow& window) {
     for (const std::string& name : run->files) {
-        if (!BackupFile(run, name)) return 0;
-        if (progress.StopRequested()) return 0;
-        progress.Advance();
+        if (!BackupFile(run, window, name)) return 0;
+        if (window.StopRequested()) return 0;
+        window.Advance();
     }
     return 1;
 }

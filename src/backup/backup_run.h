@@ -14,26 +14,29 @@
 #include <vector>
 
 #include "backup/backup_info.h"
-#include "backup/copy_progress.h"
+#include "backup/run_window.h"
+#include "corelib/notice.h"
 
 struct BackupRun {
     std::string dataFolder;    // with its final separator
     std::string backupFolder;  // with its final separator
-    void* owner = nullptr;     // owner of the message boxes (a window) or null
     BackupTime startTime = {};
     std::vector<std::string> files;  // the data files, in the order they are copied
     uint16_t diskNumber = 1;   // the disk in the drive
+    Notice failure;            // why the run stopped, when something failed
 };
 
 // Before the progress window: the start time, the data files, the earlier
 // backup of the backup folder erased and the first information file written.
-// A folder with "*.DBF" or "*.DAT" files of someone else is refused. 0 after
-// the person was told why nothing was written.
+// A folder with "*.DBF" or "*.DAT" files of someone else is refused. 0 when
+// nothing was written; run->failure says why.
 int BeginBackup(BackupRun* run);
 
-// Copies every file in turn. 1 when every file was written whole; 0 when the
-// person stopped the run or a failure was told (the files written so far stay).
-int CopyBackupFiles(BackupRun* run, const CopyProgress& progress);
+// Copies every file in turn, asking for disks through window. 1 when every
+// file was written whole; 0 when the person stopped the run, or when a
+// failure stopped it (run->failure, to be told while the progress window is
+// still up). The files written so far stay.
+int CopyBackupFiles(BackupRun* run, const RunWindow& window);
 
 // Free bytes where folder lies; tests replace it to fill a disk behind the
 // program's back. Null restores the real one. Returns the one in place.

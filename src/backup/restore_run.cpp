@@ -7,7 +7,6 @@
 #include "backup/backup_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
-#include "corelib/msgbox.h"
 
 const char kRestoreCaption[] = "データの復帰";
 const char kRestoreSourceCaption[] = "復帰元について";
@@ -74,7 +73,7 @@ bool AppendPiece(const std::string& from, const std::string& to) {
     return FileClose(target, "") == 1 && ok;
 }
 
-void StageFile(RestoreRun* run, const std::string& name, const CopyProgress& progress) {
+void StageFile(RestoreRun* run, const std::string& name, const RunWindow& window) {
     if (Failed(*run, name)) return;  // a later piece of a file that already failed
     const std::string from = run->backupFolder + name, to = Staged(*run, name);
     if (FileExists(to.c_str())) {
@@ -82,15 +81,15 @@ void StageFile(RestoreRun* run, const std::string& name, const CopyProgress& pro
         return;
     }
     if (!CopyWhole(from, to)) MarkFailed(run, name);
-    progress.Advance();
+    window.Advance();
 }
 
 // Every data file of the disk in the drive into the staging folder. False
 // when the person stopped the run.
-bool StageDisk(RestoreRun* run, const CopyProgress& progress) {
+bool StageDisk(RestoreRun* run, const RunWindow& window) {
     for (const std::string& name : DataFileNames(run->backupFolder)) {
-        StageFile(run, name, progress);
-        if (progress.StopRequested()) return false;
+        StageFile(run, name, window);
+        if (window.StopRequested()) return false;
     }
     return true;
 }
@@ -102,21 +101,21 @@ char DriveLetter(const RestoreRun& run) {
 
 // Asks for disk run->diskNumber until that disk of this backup is in the
 // drive (info: its information file); false when the person stopped the run.
-bool AskForDisk(RestoreRun* run, BackupInfo* info) {
+bool AskForDisk(RestoreRun* run, const RunWindow& window, BackupInfo* info) {
     char prompt[128], wrong[256];
     std::snprintf(prompt, sizeof(prompt), kRestoreDiskChangeFormat, DriveLetter(*run), run->diskNumber);
     std::snprintf(wrong, sizeof(wrong), kRestoreWrongDiskFormat, DriveLetter(*run), run->diskNumber);
     for (;;) {
-        if (PelmoMessageBox(run->owner, prompt, kDiskChangeCaption, kMbOkCancel | kMbIconQuestion) != kIdOk) {
-            if (PelmoMessageBox(run->owner, kRestoreDiskStopQuestion, kStopCaption,
-                                kMbYesNo | kMbIconQuestion | kMbDefButton2) == kIdYes)
+        if (window.Show(Notice{prompt, kDiskChangeCaption, kMbOkCancel | kMbIconQuestion}) != kIdOk) {
+            if (window.Show(Notice{kRestoreDiskStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2}) ==
+                kIdYes)
                 return false;
             continue;
         }
         if (ReadBackupInfo(run->backupFolder, info) && info->diskNumber == run->diskNumber &&
             SameRun(info->startTime, run->firstDisk.startTime))
             return true;
-        PelmoMessageBox(run->owner, wrong, kRestoreSourceCaption, kMbOk | kMbIconInformation);
+        window.Show(Notice{wrong, kRestoreSourceCaption, kMbOk | kMbIconInformation});
     }
 }
 
@@ -156,8 +155,9 @@ int BeginRestore(RestoreRun* run) {
     run->diskNumber = 1;
     run->notRestored.clear();
     run->stagingKept = false;
+    run->failure = Notice{};
     if (!ReadBackupInfo(run->backupFolder, &run->firstDisk)) {
-        PelmoMessageBox(run->owner, kRestoreNoBackupText, kRestoreCaption, kMbOk | kMbIconInformation);
+        run->failure = Notice{kRestoreNoBackupText, kRestoreCaption, kMbOk | kMbIconInformation};
         return 0;
     }
     // A run begins empty: leftovers of an interrupted run do no harm.
@@ -165,19 +165,19 @@ int BeginRestore(RestoreRun* run) {
     MakeDir(nullptr, staging.c_str());
     for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(*run, name).c_str());
     if (!FolderExists(staging) || !ListFolderFiles(staging, nullptr).empty()) {
-        PelmoMessageBox(run->owner, kRestoreNoStagingText, kRestoreCaption, kMbOk | kMbIconInformation);
+        run->failure = Notice{kRestoreNoStagingText, kRestoreCaption, kMbOk | kMbIconInformation};
         return 0;
     }
     return 1;
 }
 
-RestoreResult RestoreFiles(RestoreRun* run, const CopyProgress& progress) {
+RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
     bool continues = run->firstDisk.continues != 0;
-    bool going = StageDisk(run, progress);
+    bool going = StageDisk(run, window);
     while (going && continues) {
         ++run->diskNumber;
         BackupInfo info = {};
-        going = AskForDisk(run, &info) && StageDisk(run, progress);
+        going = AskForDisk(run, window, &info) && StageDisk(run, window);
         continues = info.continues != 0;
     }
     if (!going) {
@@ -189,8 +189,8 @@ RestoreResult RestoreFiles(RestoreRun* run, const CopyProgress& progress) {
     return run->notRestored.empty() ? RestoreResult::kDone : RestoreResult::kPartly;
 }
 
-std::string RestoreEndText(const RestoreRun& run) {
-    if (run.notRestored.empty()) return kRestoreDoneText;
+Notice RestoreEndNotice(const RestoreRun& run) {
+    if (run.notRestored.empty()) return Notice{kRestoreDoneText, kRestoreCaption, kMbOk | kMbIconInformation};
     std::string text = "データの復帰を終了しましたが、次のファイルは復帰できませんでした。\n";
     for (std::size_t i = 0; i < run.notRestored.size() && i < kNamesShown; ++i) text += "\n    " + run.notRestored[i];
     if (run.notRestored.size() > kNamesShown) {
@@ -200,5 +200,5 @@ std::string RestoreEndText(const RestoreRun& run) {
     }
     text += "\n\nこれらのファイルは、パソコン側の以前のデータのままです。";
     if (run.stagingKept) text += "\n復帰元から読み込んだデータは\n" + StagingFolder(run.dataFolder) + "\nに残してあります。";
-    return text;
+    return Notice{text, kRestoreCaption, kMbOk | kMbIconExclamation};
 }

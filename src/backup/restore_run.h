@@ -15,37 +15,38 @@
 #include <vector>
 
 #include "backup/backup_info.h"
-#include "backup/copy_progress.h"
+#include "backup/run_window.h"
+#include "corelib/notice.h"
 
 struct RestoreRun {
     std::string dataFolder;    // with its final separator
     std::string backupFolder;  // with its final separator
-    void* owner = nullptr;     // owner of the message boxes (a window) or null
     BackupInfo firstDisk = {}; // the information file of disk 1
     uint16_t diskNumber = 1;   // the disk in the drive
     std::vector<std::string> notRestored;  // in the order they failed
     bool stagingKept = false;  // the staging folder holds what could not be put in place
+    Notice failure;            // why the run could not begin
 };
 
 enum class RestoreResult {
     kDone,     // every file of the backup replaced its data file
-    kPartly,   // the others were, notRestored were not (the person is told by RestoreEndText)
+    kPartly,   // the others were, notRestored were not (told by RestoreEndNotice)
     kStopped,  // the person stopped it or it could not begin: the data folder is as it was
 };
 
 // The staging folder of a data folder: "<data folder>Restore.Temp".
 std::string StagingFolder(const std::string& dataFolder);
 
-// Before the progress window: the information file of disk 1. 0 after the
-// person was told that the backup folder holds no backup.
+// Before the progress window: the information file of disk 1 and an empty
+// staging folder. 0 when the restore cannot begin; run->failure says why.
 int BeginRestore(RestoreRun* run);
 
-// Stages every disk of the set, asking for each next disk, then replaces the
-// data files and removes the staging folder.
-RestoreResult RestoreFiles(RestoreRun* run, const CopyProgress& progress);
+// Stages every disk of the set, asking for each next disk through window,
+// then replaces the data files and removes the staging folder.
+RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window);
 
-// The message at the end of a run that ended kDone or kPartly.
-std::string RestoreEndText(const RestoreRun& run);
+// What to tell at the end of a run that ended kDone or kPartly.
+Notice RestoreEndNotice(const RestoreRun& run);
 
 // The texts of a restore run (exact, for the program's users and its tests).
 extern const char kRestoreCaption[];           // "データの復帰"

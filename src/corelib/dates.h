@@ -21,6 +21,8 @@ struct CalendarDate {
 enum class LeapRule { kEveryFourthYear, kGregorian };
 
 constexpr std::size_t kDateKeyLength = 8;   // "YYYYMMDD"
+constexpr std::size_t kMonthKeyLength = 6;  // "YYYYMM": the leading bytes of a date key that name its month
+constexpr std::size_t kYearKeyLength = 4;   // "YYYY"
 constexpr std::size_t kShownDateSize = 11;  // "YYYY/MM/DD" + NUL
 constexpr int kFirstCalendarYear = 1900;
 constexpr int kLastCalendarYear = 2099;

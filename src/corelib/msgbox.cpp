@@ -14,3 +14,8 @@ MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function) {
     g_messageBox = function;
     return previous;
 }
+
+int ShowNotice(void* owner, const Notice& notice) {
+    if (notice.empty()) return kIdOk;
+    return PelmoMessageBox(owner, notice.text.c_str(), notice.caption.c_str(), notice.type);
+}

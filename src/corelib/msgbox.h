@@ -3,22 +3,15 @@
 #ifndef PELMO_CORELIB_MSGBOX_H
 #define PELMO_CORELIB_MSGBOX_H
 
-// The values of the Win32 message-box flags and answers, usable without windows.h.
-enum : unsigned {
-    kMbOk = 0x0,
-    kMbOkCancel = 0x1,
-    kMbYesNo = 0x4,
-    kMbIconQuestion = 0x20,
-    kMbIconInformation = 0x40,
-    kMbIconExclamation = 0x30,
-    kMbDefButton2 = 0x100,
-};
-enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+#include "corelib/notice.h"
 
 // owner is a window handle (HWND) or null.
 using MessageBoxFunction = int (*)(void* owner, const char* text, const char* caption, unsigned type);
 
 int PelmoMessageBox(void* owner, const char* text, const char* caption, unsigned type);
+
+// Shows the notice (nothing for an empty one, which answers kIdOk) and returns the answer.
+int ShowNotice(void* owner, const Notice& notice);
 
 // Replaces the function; null restores the platform's own message box.
 // Returns the function that was in place.

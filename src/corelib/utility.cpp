@@ -6,9 +6,9 @@
 #include "corelib/msgbox.h"
 #include "corelib/sjis.h"
 
-namespace {
+const char kProgramName[] = "ペルモ";
 
-const char kErrorCaption[] = "ペルモ";
+namespace {
 
 bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -65,6 +65,6 @@ char* CutStringSpace(char* text) {
     return text;
 }
 
-void MsgErr(void* window, const char* text) {
-    PelmoMessageBox(window, text, kErrorCaption, kMbOk | kMbIconInformation);
-}
+Notice ErrorNotice(const char* text) { return Notice{text, kProgramName, kMbOk | kMbIconInformation}; }
+
+void MsgErr(void* window, const char* text) { ShowNotice(window, ErrorNotice(text)); }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "corelib/notice.h"
+
 // Today (local time) in 16 bits: day bits 0-4, month bits 5-8, year - 1900 bits 9-15.
 std::uint16_t GetDate();
 std::uint16_t PackDate(int year, int month, int day);
@@ -22,8 +24,14 @@ const char* GetRS(void* instance, unsigned id);
 // Returns text.
 char* CutStringSpace(char* text);
 
+// The program's name as it shows it: the caption of error boxes, the main
+// window's title without a user.
+extern const char kProgramName[];  // "ペルモ"
+
 // An error box: text, the program's name as caption, information icon.
 void MsgErr(void* window, const char* text);
+// The notice of the error box MsgErr shows.
+Notice ErrorNotice(const char* text);
 
 // The top-level window that owns window (itself when it has no parent);
 // natively window itself.

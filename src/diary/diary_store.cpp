@@ -4,8 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "corelib/msgbox.h"
-#include "diary/window_hooks.h"
+#include "corelib/dates.h"
 
 const char kOutOfMemoryStoreText[] =
     "メモリが足りないため、この日の記録を追加できませんでした。\n\n"
@@ -14,8 +13,8 @@ const char kOutOfMemoryCaption[] = "メモリ不足";
 
 namespace {
 
-const char kDeleteQuestion[] = "「%.4s/%.2s/%.2s」の記録を削除します。\n\nよろしいですか？";
-const char kDeleteCaption[] = "削除の確認";
+const char kDeleteQuestion[] = "「%s」の記録を削除します。\n\nよろしいですか？";
+const char kDeleteQuestionCaption[] = "削除の確認";
 
 struct DiaryStore {
     UserHeader header;
@@ -75,49 +74,42 @@ long FindDay(const char* date) {
     return kNoDay;
 }
 
-long StoreDay(const DailyRecord& record, void* window) {
+StoreOutcome StoreDay(const DailyRecord& record) {
     long found = FindDay(record.date);
     if (found != kNoDay) {
         // memmove: the caller may hand over a record of the block itself.
         std::memmove(&g_store.block[found], &record, sizeof record);
-        return found + 1;
+        return StoreOutcome{found + 1, false, Notice{}};
     }
     std::uint32_t count = Count();
-    if (count == UINT32_MAX || !ResizeRecords(count + 1)) {
-        PelmoMessageBox(window, kOutOfMemoryStoreText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation);
-        return 0;
-    }
+    if (count == UINT32_MAX || !ResizeRecords(count + 1))
+        return StoreOutcome{0, false, Notice{kOutOfMemoryStoreText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation}};
     std::uint32_t at = 0;
     // memcmp compares as unsigned bytes: fixed-width digits sort in calendar order.
     while (at < count && std::memcmp(g_store.block[at].date, record.date, kDateLength) <= 0) ++at;
     std::memmove(&g_store.block[at + 1], &g_store.block[at], std::size_t{count - at} * sizeof(DailyRecord));
     std::memcpy(&g_store.block[at], &record, sizeof record);
     g_store.header.recordCount = count + 1;
-    if (DiaryHooks().addRecordLine) DiaryHooks().addRecordLine(window);
-    return static_cast<long>(at) + 1;
+    return StoreOutcome{static_cast<long>(at) + 1, true, Notice{}};
 }
 
-int DeleteDay(void* window) {
-    long selected = DiaryHooks().selectedRecordLine ? DiaryHooks().selectedRecordLine(window) : -1;
-    if (selected < 0 || static_cast<unsigned long>(selected) >= Count()) return 0;
-    return DeleteDayAt(window, static_cast<std::uint32_t>(selected));
+Notice DeleteDayQuestion(std::uint32_t index) {
+    if (index >= Count()) return Notice{};
+    char shown[kShownDateSize];
+    ShownDateOfKey(g_store.block[index].date, shown);
+    char question[128];
+    std::snprintf(question, sizeof question, kDeleteQuestion, shown);
+    return Notice{question, kDeleteQuestionCaption, kMbOkCancel | kMbIconInformation};
 }
 
-int DeleteDayAt(void* window, std::uint32_t index) {
+int DeleteDay(std::uint32_t index) {
     std::uint32_t count = Count();
     if (index >= count) return 0;
-    const char* date = g_store.block[index].date;
-    char question[128];
-    std::snprintf(question, sizeof question, kDeleteQuestion, date, date + 4, date + 6);
-    if (PelmoMessageBox(window, question, kDeleteCaption, kMbOkCancel | kMbIconInformation) != kIdOk) return 0;
-
     std::memmove(&g_store.block[index], &g_store.block[index + 1],
                  std::size_t{count - index - 1} * sizeof(DailyRecord));
     g_store.header.recordCount = count - 1;
     // A smaller block that cannot be had leaves the larger one in use: nothing is lost.
     ResizeRecords(count - 1);
-    if (DiaryHooks().deleteRecordLine) DiaryHooks().deleteRecordLine(window, 0);
-    if (DiaryHooks().selectRecordLine) DiaryHooks().selectRecordLine(window, index);
     return 1;
 }
 

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "corelib/notice.h"
 #include "diary/records.h"
 
 // --- Read access -----------------------------------------------------------
@@ -26,7 +27,7 @@ InputItemFlags& InputItems();
 // The current header's fields other than the record count (targets, details).
 // The count always follows the record block.
 void SetCurrentHeaderDetails(const UserHeader& header);
-// The row painter caches each day's BMI in its record.
+// The record table caches each day's BMI in its record as it paints the row.
 void SetRecordBmi(std::uint32_t index, double bmi);
 
 // --- Days --------------------------------------------------------------------
@@ -35,16 +36,20 @@ constexpr long kNoDay = -1;
 // Index of the record whose 8 date bytes equal date, or kNoDay.
 long FindDay(const char* date);
 
-// Stores record (a replacement of its date, or an insertion in date order) and
-// returns its 1-based position; 0 when memory ran out (the user was told and the
-// diary is unchanged). window owns the message box.
-long StoreDay(const DailyRecord& record, void* window = nullptr);
+// What StoreDay did.
+struct StoreOutcome {
+    long position;   // the record's 1-based position; 0 when nothing was stored
+    bool inserted;   // a new day: the record list wants one more line
+    Notice notice;   // memory ran out: the diary is unchanged
+};
+// Stores record: a replacement of its date, or an insertion in date order.
+StoreOutcome StoreDay(const DailyRecord& record);
 
-// Deletes the record on the selected line of the record list after asking.
-// 1 when deleted; 0 without a selection, on the blank last line, or on Cancel.
-int DeleteDay(void* window);
-// The same for the record at index, without the record list.
-int DeleteDayAt(void* window, std::uint32_t index);
+// The question asked before the record at index is deleted.
+Notice DeleteDayQuestion(std::uint32_t index);
+// Deletes the record at index; the later ones move up. 1 when deleted, 0
+// without such a record.
+int DeleteDay(std::uint32_t index);
 
 // The date of the last record into out (9 bytes, NUL-terminated); 0 without records.
 int LastDayDate(char* out);
@@ -64,7 +69,7 @@ using BlockResizeFunction = void* (*)(void* block, std::size_t bytes);
 BlockResizeFunction SetBlockResizeFunction(BlockResizeFunction function);  // null: realloc
 void* ResizeBlock(void* block, std::size_t bytes);
 
-// The message shown when the record block cannot grow.
+// The notice when the record block cannot grow.
 extern const char kOutOfMemoryStoreText[];
 extern const char kOutOfMemoryCaption[];
 

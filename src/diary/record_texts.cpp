@@ -1,8 +1,10 @@
 #include "diary/record_texts.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "corelib/sjis.h"
+#include "corelib/utility.h"
 
 namespace {
 
@@ -34,4 +36,11 @@ bool TerminateTexts(UserHeader& header) {
 
 bool TerminateTexts(DailyRecord& record) {
     return Terminate(record.diary, kDiaryTextLimit);
+}
+
+void FormatMainTitle(const UserHeader& header, char* out, std::size_t size) {
+    int nameLength = static_cast<int>(SjisFitLength(header.name, sizeof header.name - 1));
+    int messageLength = static_cast<int>(SjisFitLength(header.targetMessage, sizeof header.targetMessage - 1));
+    std::snprintf(out, size, "%.*s - %s 「%.*s」", nameLength, header.name, kProgramName, messageLength,
+                  header.targetMessage);
 }

@@ -4,14 +4,12 @@
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
-#include "corelib/msgbox.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "diary/input_items.h"
 #include "diary/record_texts.h"
 #include "diary/user_file_write.h"
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
 
 const char kReadFailedText[] = "ユーザーデータ(*.DAT)の読み込みに失敗しました。";
 const char kWriteFailedText[] = "ユーザーデータ(*.DAT)の書込みに失敗しました。";
@@ -24,13 +22,8 @@ const char kUsersRowFailedText[] =
     "ユーザー一覧(ﾕｰｻﾞ.DBF)への登録に失敗しました。\n\n新しいユーザーは作成されていません。";
 const char kNoAmendText[] = "ユーザーが開かれていないため、修正できません。";
 
-void ShowNewUserFailure(void* window, const char* text) {
-    PelmoMessageBox(window, text, kNewUserCaption, kMbOk | kMbIconInformation);
-}
-
-bool RunTargetDialog(void* window, TargetDialogMode mode) {
-    const DiaryWindowHooks& hooks = DiaryHooks();
-    return !hooks.runTargetDialog || hooks.runTargetDialog(window, mode) != 0;
+UserOutcome NewUserFailure(const char* text) {
+    return UserOutcome{false, Notice{text, kNewUserCaption, kMbOk | kMbIconInformation}};
 }
 
 }  // namespace
@@ -46,71 +39,61 @@ int WriteUserFile(const UserHeader& header, const DailyRecord* records, std::uin
     return WriteFileAtomically(name, parts, count ? 2 : 1);
 }
 
-int CreateUser(void* window) {
-    // The target dialog offers the fields of these items; they stay even if it is cancelled.
-    InputItems() = kNewUserItems;
-    if (!RunTargetDialog(window, kTargetNewUser)) return 0;
+bool ReadUserFileHeader(long number, UserHeader* header) {
+    char name[kFileNameSize];
+    DataFileName(number, name);
+    FileHandle file = FileOpen(name, kFileRead);
+    if (file == kInvalidFile) return false;
+    long read = FileRead(file, name, header, sizeof(UserHeader));
+    FileClose(file, name);
+    return read == static_cast<long>(sizeof(UserHeader));
+}
 
-    long number = NextUserNumber(window);
-    if (number == kNoUserNumber) {
-        ShowNewUserFailure(window, kCreateFailedText);
-        return 0;
-    }
+void PrepareNewUser() { InputItems() = kNewUserItems; }
+
+UserOutcome CreateUser() {
+    long number = NextUserNumber(nullptr);
+    if (number == kNoUserNumber) return NewUserFailure(kCreateFailedText);
     StagingHeader().userNumber = static_cast<std::int32_t>(number);
     UserHeader header = StagingHeader();
     TerminateTexts(header);
 
     // The file comes before the users-table row: a row without its file would
     // name a user who can never be opened.
-    if (!WriteUserFile(header, nullptr, 0)) {
-        ShowNewUserFailure(window, kCreateFailedText);
-        return 0;
-    }
+    if (!WriteUserFile(header, nullptr, 0)) return NewUserFailure(kCreateFailedText);
     char row[kUsersRowLength + 1];
     FormatUsersRow(number, header.name, row);
-    if (!EnsureUsersTable() || !WriteDBFRecord(window, kUsersTable, row, kUsersNameField)) {
+    if (!EnsureUsersTable() || !WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) {
         char name[kFileNameSize];
         DataFileName(number, name);
         FileDelete(name);
-        ShowNewUserFailure(window, kUsersRowFailedText);
-        return 0;
+        return NewUserFailure(kUsersRowFailedText);
     }
     // Without this file the user's next load shows every item: no data is at stake.
     WriteInputItems(number, InputItems());
 
-    ShowUserTitle(window, header);
     AdoptUser(header, nullptr, 0, 0);
     StagingRecord() = DailyRecord{};
-    if (DiaryHooks().clearAnalysis) DiaryHooks().clearAnalysis();
     SetUserOpen();
-    return 1;
+    return UserOutcome{true, Notice{}};
 }
 
-int AmendUser(void* window) {
+UserOutcome AmendUser() {
     // Without an open user the staging header names no real file: writing it
     // would replace user 0's diary with an empty one.
-    if (!IsUserOpen()) {
-        ShowNewUserFailure(window, kNoAmendText);
-        return 0;
-    }
-    if (!RunTargetDialog(window, kTargetExistingUser)) return 0;
+    if (!IsUserOpen()) return NewUserFailure(kNoAmendText);
     UserHeader header = StagingHeader();
     header.userNumber = CurrentHeader().userNumber;
     TerminateTexts(header);
-    if (!WriteUserFile(header, DiaryRecords(), DiaryRecordCount())) {
-        ShowNewUserFailure(window, kWriteFailedText);
-        return 0;
-    }
+    if (!WriteUserFile(header, DiaryRecords(), DiaryRecordCount())) return NewUserFailure(kWriteFailedText);
     SetCurrentHeaderDetails(header);
     SetUserOpen();
-    return 1;
+    return UserOutcome{true, Notice{}};
 }
 
-int SaveUser(void* window) {
-    if (!IsUserOpen()) return 0;
-    if (!WriteUserFile(CurrentHeader(), DiaryRecords(), DiaryRecordCount())) {
-        MsgErr(window, kWriteFailedText);
-        return 0;
-    }
-    return 1;
+UserOutcome SaveUser() {
+    if (!IsUserOpen()) return UserOutcome{false, Notice{}};
+    if (!WriteUserFile(CurrentHeader(), DiaryRecords(), DiaryRecordCount()))
+        return UserOutcome{false, ErrorNotice(kWriteFailedText)};
+    return UserOutcome{true, Notice{}};
 }

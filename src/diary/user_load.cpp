@@ -8,16 +8,13 @@
 #include <cstring>
 #include <ctime>
 
-#include "corelib/dbf.h"
 #include "corelib/files.h"
-#include "corelib/msgbox.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "diary/input_items.h"
 #include "diary/record_texts.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
 
 const char kOutOfMemoryLoadText[] =
     "メモリが足りないため、ユーザーデータを読み込めませんでした。\n\n"
@@ -114,22 +111,15 @@ UserHeader HeaderFromRow(long number, const char* row) {
     return header;
 }
 
-void TellDamage(void* window, const char* name, const char* copyName, std::uint32_t days, bool headerLost) {
+Notice DamageNotice(const char* name, const char* copyName, std::uint32_t days, bool headerLost) {
     char text[512];
     int length = std::snprintf(text, sizeof text, kDamagedText, name, static_cast<unsigned long>(days), copyName);
     if (headerLost && length > 0 && static_cast<std::size_t>(length) < sizeof text)
         std::snprintf(text + length, sizeof text - length, "%s", kHeaderLostText);
-    PelmoMessageBox(window, text, kDamagedCaption, kMbOk | kMbIconExclamation);
+    return Notice{text, kDamagedCaption, kMbOk | kMbIconExclamation};
 }
 
-void ShowLoadedUser(void* window) {
-    const DiaryWindowHooks& hooks = DiaryHooks();
-    std::uint32_t count = DiaryRecordCount();
-    ShowUserTitle(window, CurrentHeader());
-    if (hooks.refillRecordList) hooks.refillRecordList(window, std::size_t{count} + 1);
-    if (hooks.tellCalendar) hooks.tellCalendar(window, DiaryRecords(), count);
-    if (!IsUserOpen() && count > 0 && hooks.restoreSelectors) hooks.restoreSelectors(window);
-}
+UserOutcome LoadFailure(Notice notice) { return UserOutcome{false, notice}; }
 
 }  // namespace
 
@@ -142,14 +132,11 @@ bool IsCompleteUserFile(const char* path, void*) {
     return whole;
 }
 
-int LoadUser(void* window, int row) {
+UserOutcome LoadUser(int row) {
     char rowText[kUsersRowLength + 1] = {};
     long number = kNoUserNumber;
-    if (ReadUsersRow(window, row, rowText)) number = UserNumberOfRow(rowText);
-    if (number == kNoUserNumber) {
-        MsgErr(window, kReadFailedText);
-        return 0;
-    }
+    if (ReadUsersRow(nullptr, row, rowText)) number = UserNumberOfRow(rowText);
+    if (number == kNoUserNumber) return LoadFailure(ErrorNotice(kReadFailedText));
     char name[kFileNameSize];
     DataFileName(number, name);
     // A save that died after writing its complete new file, before the rename.
@@ -159,8 +146,7 @@ int LoadUser(void* window, int row) {
     LoadedFile loaded;
     if (file == kInvalidFile || !MeasureFile(file, name, &loaded)) {
         FileClose(file, name);
-        MsgErr(window, kReadFailedText);
-        return 0;
+        return LoadFailure(ErrorNotice(kReadFailedText));
     }
     // Room for one more record, as an insertion will want it.
     std::uint32_t count = loaded.records;
@@ -168,8 +154,7 @@ int LoadUser(void* window, int row) {
         static_cast<DailyRecord*>(ResizeBlock(nullptr, (std::size_t{count} + 1) * sizeof(DailyRecord)));
     if (!block) {
         FileClose(file, name);
-        PelmoMessageBox(window, kOutOfMemoryLoadText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation);
-        return 0;
+        return LoadFailure(Notice{kOutOfMemoryLoadText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation});
     }
     bool read = true;
     for (std::uint32_t done = 0; read && done < count; done += kRecordsPerRead) {
@@ -179,8 +164,7 @@ int LoadUser(void* window, int row) {
     FileClose(file, name);
     if (!read) {
         std::free(block);
-        MsgErr(window, kReadFailedText);
-        return 0;
+        return LoadFailure(ErrorNotice(kReadFailedText));
     }
 
     UserHeader header = loaded.headerWhole ? loaded.header : HeaderFromRow(number, rowText);
@@ -190,21 +174,22 @@ int LoadUser(void* window, int row) {
     // The file's name decides where the next save goes, whatever the header says.
     header.userNumber = static_cast<std::int32_t>(number);
 
+    UserOutcome outcome = {true, Notice{}};
     if (damaged) {
         char copyName[kCopyNameSize];
         if (!KeepDamagedCopy(name, copyName)) {
             std::free(block);
             char text[512];
             std::snprintf(text, sizeof text, kCopyFailedText, name);
-            PelmoMessageBox(window, text, kDamagedCaption, kMbOk | kMbIconExclamation);
-            return 0;
+            return LoadFailure(Notice{text, kDamagedCaption, kMbOk | kMbIconExclamation});
         }
-        TellDamage(window, name, copyName, count, !loaded.headerWhole);
+        outcome.notice = DamageNotice(name, copyName, count, !loaded.headerWhole);
     }
 
+    // The selectors take their last settings after the first load of a run with records.
+    outcome.restoreSelectors = !IsUserOpen() && count > 0;
     AdoptUser(header, block, count, count + 1);
     if (!ReadInputItems(number, &InputItems())) InputItems() = kAllItemsOn;
-    ShowLoadedUser(window);
     SetUserOpen();
-    return 1;
+    return outcome;
 }

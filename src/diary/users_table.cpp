@@ -2,9 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "corelib/sjis.h"
+#include "diary/diary_store.h"
+#include "diary/input_items.h"
+#include "diary/user_file.h"
 
 const char* const kUsersTable = "ﾕｰｻﾞ.DBF";
 const char* const kUsersNumberField = "番号";
@@ -21,6 +25,23 @@ const DbfLayout kUsersLayout = {kUsersTable, kUsersFields, 2};
 // Declared before main: every part of the program that names the table links
 // this file, so no access to the table comes before the declaration.
 [[maybe_unused]] const bool kUsersLayoutDeclared = (DeclareDbfLayout(&kUsersLayout), true);
+
+const char kDeletionCaption[] = "ユーザー情報の削除";
+const char kBeingEditedText[] = "%sさんは編集中のため削除できません。";
+const char kDeletionFailedText[] = "%sさんのユーザー情報を削除できませんでした。";
+
+Notice DeletionNotice(const char* format, const std::string& name) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, name.c_str());
+    return Notice{text, kDeletionCaption, kMbOk | kMbIconInformation};
+}
+
+// The open user's name; "" when none is open.
+std::string OpenUserName() {
+    if (!IsUserOpen()) return std::string();
+    const UserHeader& header = CurrentHeader();
+    return std::string(header.name, strnlen(header.name, sizeof header.name));
+}
 
 }  // namespace
 
@@ -84,4 +105,30 @@ long NextUserNumber(void* window) {
     for (long i = 0; i < rows && i <= kMaxUserNumber; ++i)
         if (!used[i]) return i;
     return rows <= kMaxUserNumber ? rows : kNoUserNumber;
+}
+
+int UserRowOfName(const char* name) {
+    std::string key = std::string(kUsersNameField) + ":" + name;
+    std::uint16_t* area = AllocSearchDBFMem();
+    char* record = AllocDbfRecordMem(kUsersTable);
+    int row = -1;
+    if (area && record && SearchDBFRecord(nullptr, area, record, kUsersTable, kUsersNameField, key.c_str()))
+        row = area[0];
+    FreeSearchDBFMem(area);
+    FreeDbfRecordMem(record);
+    return row;
+}
+
+UserDeletion DeleteUserOfRow(int row, const char* listedName) {
+    char record[kUsersRowLength + 1];
+    if (!ReadUsersRow(nullptr, row, record)) return UserDeletion{false, Notice{}};
+    const std::string openName = OpenUserName();
+    if (!openName.empty() && std::memcmp(record + kUsersNumberWidth, openName.data(), openName.size()) == 0)
+        return UserDeletion{false, DeletionNotice(kBeingEditedText, openName)};
+    if (!DeleteDBFNoRecord(nullptr, kUsersTable, row))
+        return UserDeletion{false, DeletionNotice(kDeletionFailedText, listedName ? listedName : "")};
+    char name[kFileNameSize];
+    DataFileName(UserNumberOfRow(record), name);
+    FileDelete(name);  // a file that cannot be deleted is left; the user is gone from the table
+    return UserDeletion{true, Notice{}};
 }

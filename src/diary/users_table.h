@@ -7,6 +7,7 @@
 #define PELMO_DIARY_USERS_TABLE_H
 
 #include "corelib/dbf.h"
+#include "corelib/notice.h"
 
 extern const char* const kUsersTable;        // "ﾕｰｻﾞ.DBF"
 extern const char* const kUsersNumberField;  // "番号"
@@ -39,5 +40,20 @@ int ReadUsersRow(void* window, int row, char* out);
 // the row count; else the row count. kNoUserNumber when none is left or the
 // table cannot be read.
 long NextUserNumber(void* window);
+
+// The row of the user called name (trailing blanks aside), or -1.
+int UserRowOfName(const char* name);
+
+// What deleting a user did.
+struct UserDeletion {
+    bool deleted;
+    Notice notice;  // why the user was not deleted (none when the row could not be read)
+};
+// Deletes the user of row `row`: the row first, then the data file, so that
+// no row is ever left without its file. The open user is refused: the test
+// compares the row's name over the open name's length, so that 山田花子 is
+// refused too while 山田 is open (it refuses more than it must, never less).
+// listedName is the name as the person chose it, for the notice of a failure.
+UserDeletion DeleteUserOfRow(int row, const char* listedName);
 
 #endif

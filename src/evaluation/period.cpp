@@ -50,10 +50,10 @@ AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const 
         average = records[index].weight;
         break;
     case kAnalysisMonthly:
-        average = AverageWeightOfPeriod(records, count, periodKey, 6);
+        average = AverageWeightOfPeriod(records, count, periodKey, kMonthKeyLength);
         break;
     case kAnalysisYearly:
-        average = AverageWeightOfPeriod(records, count, periodKey, 4);
+        average = AverageWeightOfPeriod(records, count, periodKey, kYearKeyLength);
         break;
     default:
         break;

@@ -5,8 +5,8 @@
 //   128             the main frame: menu, accelerators, toolbar, icon, title string
 //   1000..1999      controls of the shell's dialogs
 //   32768..32999    the program's own commands
-//   57344..59999    commands and strings that keep the ids of the classic
-//                   document/view framework (new, open, exit, help, toolbar)
+//   57344..59999    commands and strings with the standard ids Windows programs
+//                   give new, open, exit, help and the toolbar
 //   41000..41999    string-table texts of the user dialogs and the record list
 //   57683..58099    string-table texts of the record table, charts and selectors
 #ifndef PELMO_RESOURCES_RESOURCE_H
@@ -38,7 +38,7 @@
 #define ID_HELP_WEBPAGE 32853
 #define ID_APP_ABOUT 57664
 
-// Framework editing and pane commands that only the accelerator table names
+// Standard editing and pane commands that only the accelerator table names
 #define ID_FILE_SAVE 57603
 #define ID_EDIT_COPY 57634
 #define ID_EDIT_CUT 57635
@@ -55,11 +55,12 @@
 
 // Shell: windows of the start-up tree, the About box and the exit dialog.
 // Named resources (by string): "IDB_OPNING" splash, "IDB_WEBSITE", "IDB_ABOUT",
-// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog.
+// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog, "IDR_FOOD_TABLE"
+// the shipped food table (RCDATA).
 #define IDW_CALENDAR 2
 #define IDW_CONTAINER 3
 #define IDW_DIARY 4
-#define IDW_VIEW 59648  // the view pane, as the framework numbers its first pane
+#define IDW_VIEW 59648  // the view: the standard id of a frame's first pane
 #define IDC_ABOUT_WEBPAGE 1001
 #define IDC_PLEND_WEBSITE 3
 #define IDC_PLEND_MASCOT 1081
@@ -178,6 +179,11 @@
 #define IDC_DAY_WEIGHT_SPIN 1069
 #define IDC_DAY_BODYFAT_SPIN 1070
 #define IDC_DAY_BODYFAT_LABEL 57781
+
+// Colour scheme: the dialog "IDD_SET_COLOR" (named by string) with its scroll
+// bar and preview; the previews are the bitmaps "IDB_COLOR1".."IDB_COLOR20".
+#define IDC_COLOR_PREVIEW 1080
+#define IDC_COLOR_SCROLL 1111
 
 // Backup and restore: the folder dialogs "IDD_DATA_BACKUP" and "IDD_DATA_RESTORE"
 // and their progress windows "IDD_DATA_BACKUP2" and "IDD_DATA_RESTORE2" (named by

@@ -5,7 +5,9 @@
 #include "corelib/win32/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
+#include "shell/help_file.h"
 #include "shell/main_frame.h"
+#include "shell/pelmo_doc.h"
 
 int RunMessageLoop(HWND frame, HACCEL accelerators) {
     MSG message;
@@ -35,20 +37,11 @@ void InitializePelmoProcess(HINSTANCE instance) {
     InitCommonControlsEx(&controls);
 }
 
-// The framework's own first steps (control containers, its registry key and
-// recent-file list) have nothing to show here; the document is empty.
-HWND StartPelmo(HINSTANCE instance) {
-    HWND frame = CMainFrame::Create(instance);
-    if (frame) CMainFrame::ActivateFrame(frame);
-    return frame;
-}
-
 // The show command the program was started with gives way to the stored placement.
 int RunPelmoApplication(HINSTANCE instance, int) {
     InitializePelmoProcess(instance);
-    static CPelmoDoc document;
-    (void)document;
-    HWND frame = StartPelmo(instance);
+    InstallHelpFile(instance);  // at the first run, and after the program was updated
+    HWND frame = CPelmoDoc::OnNewDocument(instance);
     if (!frame) return 1;
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     return RunMessageLoop(frame, accelerators);

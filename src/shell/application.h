@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include "shell/pelmo_doc.h"
-
 struct CPelmoApp {
     // The frame's commands that neither the frame nor the view handle:
     // "ペルモについて" and "ペルモの終了". False for any other id.
@@ -15,10 +13,6 @@ struct CPelmoApp {
 // Makes the classes that exist from the program's start (BmpDraw) and the
 // common controls available. The first thing a run does.
 void InitializePelmoProcess(HINSTANCE instance);
-
-// Creates the frame (and with it the view and the whole window tree) and
-// shows it with its stored placement. Null when the frame could not be made.
-HWND StartPelmo(HINSTANCE instance);
 
 // Runs the program until its main frame is gone; returns the exit code.
 int RunPelmoApplication(HINSTANCE instance, int showCommand);

@@ -1,31 +1,16 @@
 #include "shell/last_user.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "corelib/dbf.h"
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
-#include "diary/user_file.h"
 #include "diary/users_table.h"
+#include "view/diary_commands.h"
 
 namespace {
 
 const char* const kUserNameValue = "UserName";
 constexpr int kRegistryTextSize = 255;
-
-// The users-table row of the user called name, or -1.
-int FindUserRow(HWND window, const char* name) {
-    char key[kRegistryTextSize + 16];
-    std::snprintf(key, sizeof(key), "%s:%s", kUsersNameField, name);
-    std::uint16_t* area = AllocSearchDBFMem();
-    char* record = AllocDbfRecordMem(kUsersTable);
-    int row = -1;
-    if (area && record && SearchDBFRecord(window, area, record, kUsersTable, kUsersNameField, key)) row = area[0];
-    FreeSearchDBFMem(area);
-    FreeDbfRecordMem(record);
-    return row;
-}
 
 }  // namespace
 
@@ -34,11 +19,11 @@ int FindUserRow(HWND window, const char* name) {
 bool RestoreLastUser(HWND diaryWindow) {
     char name[kRegistryTextSize + 1] = {};
     if (!GetRegistryValue(kUserNameValue, name, kRegistryTextSize, kAreaSettings) || name[0] == '\0') return false;
-    int row = FindUserRow(diaryWindow, name);
+    int row = UserRowOfName(name);
     if (row < 0) return false;
     // A user whose file cannot be read (the user was told) leaves nobody open:
     // the caller then offers a new user rather than an empty window.
-    return LoadUser(diaryWindow, row) != 0;
+    return OpenUserOfRow(diaryWindow, row);
 }
 
 void RememberOpenUser() {

@@ -1,5 +1,6 @@
 #include "shell/pelmo_view.h"
 
+#include "appearance/color_dialog.h"
 #include "backup/dialogs/backup_dialogs.h"
 #include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
@@ -8,12 +9,13 @@
 #include "corelib/win32/takku.h"
 #include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
-#include "diary/user_file.h"
 #include "resources/resource.h"
+#include "shell/food_cache_start.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
 #include "shell/splash.h"
 #include "shell/web_launcher.h"
+#include "view/diary_commands.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
@@ -62,11 +64,12 @@ HWND CreateCalendar(HWND diary) {
 }
 
 // Start-up below the frame, in this order: no user open, the splash, the
-// window classes, the container, the diary window with its calendar, and the
-// last user (or the request for a new one).
+// food-category cache, the window classes, the container, the diary window
+// with its calendar, and the last user (or the request for a new one).
 bool OnCreate(HWND view) {
     CloseUser();
     CreateSplashWindow(g_view.instance, view);
+    PrepareFoodCategories(g_view.instance, view);
     RegisterPelmoWindowClasses(g_view.instance);
     RECT client;
     GetClientRect(view, &client);
@@ -102,7 +105,7 @@ void Forward(UINT id) {
 // The open user's diary is written first, so that the backup holds it.
 void Backup(HWND view) {
     if (!BackupDialog(view)) return;
-    SaveUser(g_view.diary);
+    if (IsUserOpen() && g_view.diary) SaveOpenUser(g_view.diary);
     RunBackup(view);
 }
 
@@ -146,7 +149,8 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         Restore(view);
         return true;
     case ID_SET_COLOR:
-        return true;  // its dialog comes with the colour-scheme window
+        ColorSchemeDialog(g_view.instance, view);
+        return true;
     case ID_HELP_CONTENTS:
         OpenHelpTopic(view, kHelpWelcome);
         return true;

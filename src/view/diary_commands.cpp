@@ -5,10 +5,12 @@
 
 #include "charts/chart_items.h"
 #include "corelib/msgbox.h"
+#include "corelib/utility.h"
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "export/clipboard/copy_records.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -20,11 +22,14 @@ const char kNoUserText[] = "ユーザーを開くか、新規作成してくだ�
 
 namespace {
 
+// The captions of the box that asks for a user, as each command shows it.
 const char kAmendCaption[] = "ユーザーの修正";
 const char kNewDayCaption[] = "入力";
 const char kEditDayCaption[] = "修正";
-const char kDeleteCaption[] = "削除";  // also the targets and input items
+const char kDeleteDayCaption[] = "削除";
 const char kCopyCaption[] = "まとめてコピー";
+const char kTargetsCaption[] = "削除";     // the targets and input-item commands have always said "削除"
+const char kInputItemsCaption[] = "削除";
 
 bool NeedsUser(HWND window, const char* caption) {
     if (IsUserOpen()) return false;
@@ -66,10 +71,25 @@ void FollowTableWidth(HWND window, int widthBefore) {
 // The open user's diary is written before another user takes its place. When
 // that fails (the person was told), the user stays open: switching now would
 // lose what was not written.
-bool SavedForSwitch(HWND window) { return !IsUserOpen() || SaveUser(window) == 1; }
+bool SavedForSwitch(HWND window) { return !IsUserOpen() || SaveOpenUser(window); }
+
+// The record on the selected line goes, after the person agreed; the line
+// below moves up into the selection. False without a record there or on Cancel.
+bool DeleteSelectedRecord(HWND window) {
+    const long line = SelectedLine();
+    if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return false;
+    const std::uint32_t index = static_cast<std::uint32_t>(line);
+    if (ShowNotice(window, DeleteDayQuestion(index)) != kIdOk || !DeleteDay(index)) return false;
+    // Every line reads "*": which one goes is immaterial.
+    SendMessageA(g_diary.recordList, LB_DELETESTRING, 0, 0);
+    SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return true;
+}
 
 LRESULT NewUser(HWND window) {
     if (SavedForSwitch(window) && RegisterUser(window) == 1) {
+        ShowDiaryTitle(window);
+        g_diary.analysis = AnalysisResult{};
         ResetSelectors();
         // The calendar leaves the previous user's day for today's.
         ResyncRecordList();
@@ -93,7 +113,7 @@ LRESULT OpenUser(HWND window) {
         return 0;
     }
     const int widthBefore = g_diary.tableWidth;
-    LoadUser(window, static_cast<int>(row));
+    OpenUserOfRow(window, static_cast<int>(row));
     if (DiaryRecordCount() == 0) {
         ResetSelectors();
     } else {
@@ -140,6 +160,7 @@ LRESULT DeleteUsers(HWND window) {
 LRESULT NewDay(HWND window) {
     if (NeedsUser(window, kNewDayCaption)) return 0;
     OpenDayDialog(window, 0);
+    MatchRecordListLines();
     HWND modes = Selector(kAnalysisModeSelectorId);
     if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
         EnableSelector(kAnalysisModeSelectorId, true);
@@ -162,6 +183,7 @@ LRESULT EditDay(HWND window) {
     const long line = SelectedLine();
     if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return 1;  // the blank line
     OpenDayDialog(window, line + 1);
+    MatchRecordListLines();
     RepaintWindow(window);
     RefreshSelectorsAfterRecordChange();
     ResyncRecordList();
@@ -172,8 +194,8 @@ LRESULT EditDay(HWND window) {
 }
 
 LRESULT DeleteSelectedDay(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
-    if (DeleteDay(window) == 0) {
+    if (NeedsUser(window, kDeleteDayCaption)) return 0;
+    if (!DeleteSelectedRecord(window)) {
         FocusRecordList();
         return 1;
     }
@@ -194,16 +216,17 @@ LRESULT DeleteSelectedDay(HWND window) {
 
 LRESULT CopyRecords(HWND window) {
     if (NeedsUser(window, kCopyCaption)) return 0;
+    CopyAllRecords(window);
     FocusRecordList();
     return 1;
 }
 
 LRESULT Targets(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
+    if (NeedsUser(window, kTargetsCaption)) return 0;
     StagingHeader() = CurrentHeader();
     if (TargetDialog(window, kTargetExistingUser) == 1) {
         CommitStagedTargets();
-        SaveUser(window);
+        SaveOpenUser(window);
         ShowDiaryTitle(window);  // the target message is part of the title
         EvaluateDiary(window);
         RepaintGraphAxis(window);
@@ -217,12 +240,12 @@ LRESULT Targets(HWND window) {
 }
 
 LRESULT InputItems(HWND window) {
-    if (NeedsUser(window, kDeleteCaption)) return 0;
+    if (NeedsUser(window, kInputItemsCaption)) return 0;
     StagingHeader() = CurrentHeader();
     if (InputItemsDialog(window) == 1) {
         TargetDialog(window, kTargetAfterItems);
         CommitStagedTargets();
-        SaveUser(window);
+        SaveOpenUser(window);
         ShowDiaryTitle(window);
         EvaluateDiary(window);
         SendMessageA(Selector(kGraphItem1SelectorId), CB_SETCURSEL, 0, 0);
@@ -255,12 +278,25 @@ LRESULT CloseUserAfterRestore(HWND window) {
     g_diary.analysis = AnalysisResult{};
     ResyncRecordList();
     FollowTableWidth(window, widthBefore);
-    SetMainWindowTitle(window, kPlainTitle);
+    SetMainWindowTitle(window, kProgramName);
     RepaintWindow(window);
     return 1;
 }
 
 }  // namespace
+
+bool SaveOpenUser(HWND window) {
+    const UserOutcome saved = SaveUser();
+    ShowNotice(window, saved.notice);
+    return saved.done;
+}
+
+bool OpenUserOfRow(HWND window, int row) {
+    const UserOutcome loaded = LoadUser(row);
+    ShowNotice(window, loaded.notice);
+    if (loaded.done) ShowOpenedUser(window, loaded.restoreSelectors);
+    return loaded.done;
+}
 
 LRESULT RunDiaryCommand(HWND window, UINT id) {
     switch (id) {

@@ -9,6 +9,13 @@
 // Runs command id; 0 for an id that is not a diary command.
 LRESULT RunDiaryCommand(HWND window, UINT id);
 
+// Writes the open user's diary; a failure is told. False when nothing was written.
+bool SaveOpenUser(HWND window);
+// Opens the user of users-table row `row` and the windows follow; what the
+// load has to tell (a failure, a damaged file) is told first. False when the
+// open user stayed as it was.
+bool OpenUserOfRow(HWND window, int row);
+
 // Shown for a command that needs an open user when none is.
 extern const char kNoUserText[];  // "ユーザーを開くか、新規作成してください。"
 

@@ -6,8 +6,8 @@
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
-#include "diary/user_file.h"
 #include "resources/resource.h"
+#include "view/diary_commands.h"
 #include "view/diary_links.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
@@ -74,7 +74,7 @@ void CreateDiaryWindow(HWND window, HINSTANCE instance) {
 void DestroyDiaryWindow(HWND window) {
     if (g_diary.recordPopup) DestroyMenu(g_diary.recordPopup);
     g_diary.recordPopup = nullptr;
-    SaveUser(window);
+    SaveOpenUser(window);
     if (g_diary.calendar) {
         if (CalendarWindow() == g_diary.calendar) SetCalendarWindow(nullptr);
         DestroyWindow(g_diary.calendar);

@@ -1,55 +1,23 @@
 #include "view/diary_links.h"
 
 #include "charts/painters/chart_drawing.h"
+#include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
-
 #include "diary/dialogs/day_dialog.h"
-#include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
-#include "diary/window_hooks.h"
+#include "diary/record_texts.h"
 #include "view/diary_state.h"
 #include "view/evaluate_window.h"
 #include "view/record_list.h"
 #include "view/selector_changes.h"
 
-const char* const kPlainTitle = "ペルモ";
-
 namespace {
-
-const char* const kBlankLine = "*";
 
 HWND RecordList() { return g_diary.recordList; }
 
-void SetTitleHook(void* window, const char* title) { SetMainWindowTitle(static_cast<HWND>(window), title); }
-
-void RefillHook(void*, std::size_t lines) { RefillRecordList(lines); }
-
-void AddLineHook(void*) {
-    if (RecordList()) SendMessageA(RecordList(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBlankLine));
-}
-
-void DeleteLineHook(void*, std::size_t index) {
-    if (RecordList()) SendMessageA(RecordList(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-}
-
-void SelectLineHook(void*, std::size_t index) {
-    if (RecordList()) SendMessageA(RecordList(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-long SelectedLineHook(void*) {
-    if (!RecordList()) return -1;
-    LRESULT line = SendMessageA(RecordList(), LB_GETCURSEL, 0, 0);
-    return line == LB_ERR ? -1 : static_cast<long>(line);
-}
-
-void TellCalendarHook(void*, const DailyRecord* records, std::uint32_t count) { TellCalendarDates(records, count); }
-
-void RestoreSelectorsHook(void* window) { RestoreSelectors(static_cast<HWND>(window)); }
-
-void ClearAnalysisHook() { g_diary.analysis = AnalysisResult{}; }
-
 // A day stored from the day dialog (also while it stays open, through its date spin).
 void DayStoredHook(HWND) {
+    MatchRecordListLines();
     g_diary.paintedOnce = false;
     TellCalendarRecords();
     if (RecordList()) InvalidateRect(RecordList(), nullptr, TRUE);
@@ -105,7 +73,7 @@ void SetMainWindowTitle(HWND window, const char* title) {
 
 void ShowDiaryTitle(HWND window) {
     if (!IsUserOpen()) {
-        SetMainWindowTitle(window, kPlainTitle);
+        SetMainWindowTitle(window, kProgramName);
         return;
     }
     char title[kMainTitleSize];
@@ -113,20 +81,14 @@ void ShowDiaryTitle(HWND window) {
     SetMainWindowTitle(window, title);
 }
 
-void InstallDiaryHooks() {
-    DiaryWindowHooks diary = {};
-    diary.setMainTitle = SetTitleHook;
-    diary.refillRecordList = RefillHook;
-    diary.addRecordLine = AddLineHook;
-    diary.deleteRecordLine = DeleteLineHook;
-    diary.selectRecordLine = SelectLineHook;
-    diary.selectedRecordLine = SelectedLineHook;
-    diary.tellCalendar = TellCalendarHook;
-    diary.runTargetDialog = TargetDialog;
-    diary.restoreSelectors = RestoreSelectorsHook;
-    diary.clearAnalysis = ClearAnalysisHook;
-    SetDiaryWindowHooks(&diary);
+void ShowOpenedUser(HWND window, bool restoreSelectors) {
+    ShowDiaryTitle(window);
+    RefillRecordList(std::size_t{DiaryRecordCount()} + 1);
+    TellCalendarRecords();
+    if (restoreSelectors) RestoreSelectors(window);
+}
 
+void InstallDiaryHooks() {
     RecordListHooks list = {};
     list.evaluate = EvaluateHook;
     list.repaintGraphAxis = RepaintGraphAxis;
@@ -138,7 +100,6 @@ void InstallDiaryHooks() {
 }
 
 void RemoveDiaryHooks() {
-    SetDiaryWindowHooks(nullptr);
     SetRecordListHooks(RecordListHooks{});
     SetDayDialogHooks(DayDialogHooks{});
 }

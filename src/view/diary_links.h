@@ -1,6 +1,6 @@
 // How the diary window keeps its parts in step: the evaluation, partial
-// repaints, the calendar's record block, the title, and the hooks through
-// which the diary data, the record list and the day dialog reach the window.
+// repaints, the calendar's dates, the title, a user just opened, and the
+// hooks through which the record list and the day dialog reach the window.
 #ifndef PELMO_VIEW_DIARY_LINKS_H
 #define PELMO_VIEW_DIARY_LINKS_H
 
@@ -28,9 +28,13 @@ void FocusRecordList();
 // The main window's title: "%s - %s 「%s」" for the open user, else "ペルモ".
 void ShowDiaryTitle(HWND window);
 void SetMainWindowTitle(HWND window, const char* title);
-extern const char* const kPlainTitle;  // "ペルモ"
 
-// The diary data, the record list and the day dialog call back into this window.
+// The windows follow a user just opened: the title, the record list (a line
+// per day and the blank one, which is selected), the calendar's dates, and
+// the selectors' last settings when the load says so.
+void ShowOpenedUser(HWND window, bool restoreSelectors);
+
+// The record list and the day dialog call back into this window.
 void InstallDiaryHooks();
 void RemoveDiaryHooks();
 

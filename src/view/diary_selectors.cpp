@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "corelib/dates.h"
 #include "corelib/utility.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
@@ -84,20 +85,24 @@ void FillPeriodList(HWND selector, bool monthly) {
     SendMessageA(selector, CB_RESETCONTENT, 0, 0);
     const DailyRecord* records = DiaryRecords();
     const std::uint32_t count = DiaryRecordCount();
-    const std::size_t keyLength = monthly ? 6 : 4;
-    char lastKey[8] = "";
+    const std::size_t keyLength = monthly ? kMonthKeyLength : kYearKeyLength;
+    char lastKey[kMonthKeyLength + 1] = "";
     for (std::uint32_t i = 0; records && i < count; ++i) {
         const char* date = records[i].date;
         if (std::strncmp(date, lastKey, keyLength) == 0) continue;
         std::memcpy(lastKey, date, keyLength);
         lastKey[keyLength] = '\0';
         char text[16];
-        if (monthly)
-            std::snprintf(text, sizeof text, "%.4s年%.2s月", date, date + 4);
-        else
-            std::snprintf(text, sizeof text, "%.4s年", date);
+        FormatPeriodText(lastKey, keyLength, text, sizeof text);
         SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
+}
+
+void FormatPeriodText(const char* key, std::size_t keyLength, char* out, std::size_t size) {
+    if (keyLength == kMonthKeyLength)
+        std::snprintf(out, size, "%.4s年%.2s月", key, key + 4);
+    else
+        std::snprintf(out, size, "%.4s年", key);
 }
 
 void RefreshSelectorsAfterRecordChange() {

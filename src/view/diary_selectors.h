@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 // Creates the six in the order 101, 102, 200..203, fills 101 with the three
 // analysis modes (entry 0 selected), disables all and redraws them. Their
 // places come with the next layout.
@@ -28,6 +30,8 @@ void ResetSelectors();
 // Fills a period list with the months ("YYYY年MM月") or years ("YYYY年") that
 // have records, each once, in date order.
 void FillPeriodList(HWND selector, bool monthly);
+// A period list's text of a period key "YYYYMM" (kMonthKeyLength) or "YYYY".
+void FormatPeriodText(const char* key, std::size_t keyLength, char* out, std::size_t size);
 // After a day was added, edited or deleted: the month or year lists of the
 // analysis (month or year mode) and of the line graph (monthly or yearly
 // graph) are rebuilt and enabled. Their selections follow at the next sync.

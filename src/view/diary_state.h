@@ -1,6 +1,6 @@
 // The diary window's process-wide state. There is one diary window per run;
-// the record list, the table painters, the selectors and the charts all read
-// and change this one instance.
+// its parts (the record list, the selectors, the commands, the paint) read and
+// change this one instance, and hand the painters what they draw from it.
 #ifndef PELMO_VIEW_DIARY_STATE_H
 #define PELMO_VIEW_DIARY_STATE_H
 

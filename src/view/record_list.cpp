@@ -5,13 +5,13 @@
 
 #include "charts/chart_palette.h"
 #include "charts/painters/record_table.h"
-#include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/gdi_scope.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_navigation.h"
 
@@ -20,8 +20,6 @@ namespace {
 RecordListHooks g_hooks = {};
 
 const char kLineText[] = "*";  // every line's string; rows are painted from the records
-constexpr int kMonthKeyLength = 6;
-constexpr int kYearKeyLength = 4;
 
 HWND DiaryWindow() { return g_diary.window ? g_diary.window : GetParent(g_diary.recordList); }
 
@@ -61,27 +59,19 @@ WORD KeyCommand(WPARAM key) {
     }
 }
 
-// "2007年01月" or "2007年": the period selectors' text of a shown date.
-void PeriodText(const char* shown, int keyLength, char* out, std::size_t size) {
-    if (keyLength == kMonthKeyLength)
-        std::snprintf(out, size, "%.4s年%.2s月", shown, shown + 5);
-    else
-        std::snprintf(out, size, "%.4s年", shown);
-}
-
 // The period key of a shown date "YYYY/MM/DD": YYYYMM or YYYY.
-void PeriodKey(const char* shown, int keyLength, char* key) {
+void PeriodKey(const char* shown, std::size_t keyLength, char* key) {
     std::memcpy(key, shown, 4);
     if (keyLength == kMonthKeyLength) std::memcpy(key + 4, shown + 5, 2);
     key[keyLength] = '\0';
 }
 
 // Selects the entry of a period selector by its text; none when it is not there.
-void SelectPeriodEntry(int selectorId, const char* shown, int keyLength) {
+void SelectPeriodEntry(int selectorId, const char* key, std::size_t keyLength) {
     HWND selector = GetDlgItem(DiaryWindow(), selectorId);
     if (!selector) return;
     char text[32];
-    PeriodText(shown, keyLength, text, sizeof text);
+    FormatPeriodText(key, keyLength, text, sizeof text);
     LRESULT index = SendMessageA(selector, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
     SendMessageA(selector, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
 }
@@ -91,15 +81,15 @@ void Evaluate() {
 }
 
 void SyncAnalysisPeriod(const char* shown) {
-    int length = 0;
-    if (g_diary.analysisMode == 1) length = kMonthKeyLength;
-    else if (g_diary.analysisMode == 2) length = kYearKeyLength;
+    std::size_t length = 0;
+    if (g_diary.analysisMode == kAnalysisMonthly) length = kMonthKeyLength;
+    else if (g_diary.analysisMode == kAnalysisYearly) length = kYearKeyLength;
     else return;
     char key[sizeof g_diary.analysisPeriodKey];
     PeriodKey(shown, length, key);
     if (std::strcmp(key, g_diary.analysisPeriodKey) == 0) return;
     std::memcpy(g_diary.analysisPeriodKey, key, length + 1);
-    SelectPeriodEntry(kAnalysisPeriodSelectorId, shown, length);
+    SelectPeriodEntry(kAnalysisPeriodSelectorId, key, length);
     Evaluate();
 }
 
@@ -108,12 +98,12 @@ void SyncGraphPeriod(const char* shown) {
         g_diary.graphPeriodKey[0] = '\0';
         return;
     }
-    const int length = g_diary.graphPeriod == kGraphPeriodMonthly ? kMonthKeyLength : kYearKeyLength;
+    const std::size_t length = g_diary.graphPeriod == kGraphPeriodMonthly ? kMonthKeyLength : kYearKeyLength;
     char key[sizeof g_diary.graphPeriodKey];
     PeriodKey(shown, length, key);
     if (std::strcmp(key, g_diary.graphPeriodKey) != 0) {
         std::memcpy(g_diary.graphPeriodKey, key, length + 1);
-        SelectPeriodEntry(kGraphMonthSelectorId, shown, length);
+        SelectPeriodEntry(kGraphMonthSelectorId, key, length);
     }
     if (g_hooks.repaintGraphAxis) g_hooks.repaintGraphAxis(DiaryWindow());
 }
@@ -254,7 +244,6 @@ void SelectLine(long line) {
 }  // namespace
 
 void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
-const RecordListHooks& RecordListHooksInUse() { return g_hooks; }
 
 void ComputeRecordColumns(int ascent) {
     std::size_t lengths[kRecordTableColumns];
@@ -358,6 +347,13 @@ void SyncRecordList(bool forceLookup) {
 
 void ResyncRecordList() {
     if (g_diary.recordList) SendMessageA(g_diary.recordList, WM_LBUTTONUP, kResyncMarker, 0);
+}
+
+void MatchRecordListLines() {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    const long lines = static_cast<long>(DiaryRecordCount()) + 1;
+    if (LineCount(list) < lines) AddLines(list, static_cast<std::size_t>(lines - LineCount(list)));
 }
 
 void ResetRecordList() {

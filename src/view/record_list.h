@@ -20,7 +20,6 @@ struct RecordListHooks {
     void (*repaintGraphAxis)(HWND diaryWindow);
 };
 void SetRecordListHooks(const RecordListHooks& hooks);
-const RecordListHooks& RecordListHooksInUse();
 
 // Column starts c0..c6 and the table widths W = W0 from the text ascent, into
 // g_diary (columnStarts, tableWidth, baseTableWidth).
@@ -46,6 +45,9 @@ void ResyncRecordList();
 void ResetRecordList();
 // `lines` lines "*" (records + the blank line), the last one selected, then a re-sync.
 void RefillRecordList(std::size_t lines);
+// Lines added at the end until there is one per record and the blank one (a
+// day was stored); the selection stays.
+void MatchRecordListLines();
 
 // The sync itself (normally reached through the list's left-button-up).
 // forceLookup: both period keys become "999999" first.

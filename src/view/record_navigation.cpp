@@ -9,10 +9,7 @@ namespace {
 constexpr int kFirstColumnStart = 2;
 constexpr int kColumnGap = 3;
 
-// Year and month: the first 6 date characters. A month is a month of a year:
-// January 2006 and January 2007 are different months.
-constexpr std::size_t kMonthKeyLength = 6;
-
+// A month is a month of a year: January 2006 and January 2007 are different months.
 bool SameMonth(const DailyRecord& a, const DailyRecord& b) {
     return std::memcmp(a.date, b.date, kMonthKeyLength) == 0;
 }

@@ -10,7 +10,7 @@
 #include "backup/restore_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
-#include "corelib/msgbox.h"
+#include "corelib/notice.h"
 #include "disk_set.h"
 #include "support/sandbox.h"
 
@@ -30,15 +30,20 @@ struct ProgressCount {
     int stopAtStep = -1;  // the person presses "中断" once this many steps are done
 };
 
-CopyProgress CountingProgress(ProgressCount* count) {
-    CopyProgress progress;
-    progress.context = count;
-    progress.advance = [](void* c) { ++static_cast<ProgressCount*>(c)->steps; };
-    progress.stopRequested = [](void* c) {
-        auto* count = static_cast<ProgressCount*>(c);
-        return count->steps == count->stopAtStep && PelmoMessageBox(nullptr, kRestoreStopQuestion, kStopCaption, kMbYesNo) == kIdYes;
+// The window of a run: the person answers what it shows, the bar counts.
+RunWindow CountingWindow(ProgressCount* count) {
+    RunWindow window;
+    window.context = count;
+    window.show = [](void*, const Notice& notice) {
+        return AnswerAsThePerson(nullptr, notice.text.c_str(), notice.caption.c_str(), notice.type);
     };
-    return progress;
+    window.advance = [](void* c) { ++static_cast<ProgressCount*>(c)->steps; };
+    window.stopRequested = [](void* c) {
+        auto* count = static_cast<ProgressCount*>(c);
+        return count->steps == count->stopAtStep &&
+               AnswerAsThePerson(nullptr, kRestoreStopQuestion, kStopCaption, kMbYesNo) == kIdYes;
+    };
+    return window;
 }
 
 class BackupRunTest : public ::testing::Test {
@@ -49,11 +54,9 @@ protected:
         g_drive = sandbox_.path("drive/");
         MakeFolderPath(g_drive);
         disks_ = std::make_unique<DiskSet>(g_drive, g_drive);
-        SetMessageBoxFunction(AnswerAsThePerson);
         SetFreeSpaceFunction(FakeFreeSpace);
     }
     void TearDown() override {
-        SetMessageBoxFunction(nullptr);
         SetFreeSpaceFunction(nullptr);
     }
 
@@ -76,15 +79,21 @@ protected:
         run_ = BackupRun{};
         run_.dataFolder = sandbox_.folder();
         run_.backupFolder = g_drive;
-        if (!BeginBackup(&run_)) return -1;
-        return CopyBackupFiles(&run_, CountingProgress(count));
+        if (!BeginBackup(&run_)) {
+            g_person.boxes.push_back({run_.failure.text, run_.failure.caption});
+            return -1;
+        }
+        return CopyBackupFiles(&run_, CountingWindow(count));
     }
     RestoreResult Restore(ProgressCount* count) {
         restore_ = RestoreRun{};
         restore_.dataFolder = sandbox_.folder();
         restore_.backupFolder = g_drive;
-        if (!BeginRestore(&restore_)) return RestoreResult::kStopped;
-        return RestoreFiles(&restore_, CountingProgress(count));
+        if (!BeginRestore(&restore_)) {
+            g_person.boxes.push_back({restore_.failure.text, restore_.failure.caption});
+            return RestoreResult::kStopped;
+        }
+        return RestoreFiles(&restore_, CountingWindow(count));
     }
     static BackupInfo InfoOn(const Files& disk) {
         BackupInfo info = {};
@@ -164,7 +173,7 @@ TEST_F(BackupRunTest, ThreeFilesOverTwoDisksComeBackByteForByte) {
     expected["3.DAT"] = PatternBytes(700, 10);  // registered after the backup: kept
     EXPECT_EQ(restored, expected);
     EXPECT_FALSE(FolderExists(StagingFolder(sandbox_.folder())));
-    EXPECT_EQ(RestoreEndText(restore_), kRestoreDoneText);
+    EXPECT_EQ(RestoreEndNotice(restore_).text, kRestoreDoneText);
 }
 
 // Files that no backup of ours wrote are never erased: a folder that holds
@@ -220,7 +229,7 @@ TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {
     EXPECT_EQ(restore_.notRestored, std::vector<std::string>{"2.DAT"});
     const std::string staging = StagingFolder(sandbox_.folder());
     EXPECT_EQ(FilesOf(staging), (Files{{"2.DAT", original.at("2.DAT")}}));
-    std::string text = RestoreEndText(restore_);
+    std::string text = RestoreEndNotice(restore_).text;
     EXPECT_NE(text.find("\n    2.DAT\n"), std::string::npos) << text;
     EXPECT_NE(text.find(staging), std::string::npos) << text;
 }

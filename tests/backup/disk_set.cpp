@@ -5,7 +5,7 @@
 #include "backup/backup_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
-#include "corelib/msgbox.h"
+#include "corelib/notice.h"
 
 Bytes ReadBytes(const std::string& path) {
     Bytes bytes;

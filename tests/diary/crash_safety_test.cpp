@@ -35,8 +35,8 @@ protected:
         oldDays = Days({"20240101", "20240102", "20240103"});
         row = AddUser(5, "山本", oldDays);
         oldFile = Read("5.DAT");
-        ASSERT_EQ(1, LoadUser(nullptr, row));
-        ASSERT_GT(StoreDay(TestDay("20231231")), 0);  // a change not yet saved
+        ASSERT_TRUE(LoadUser(row).done);
+        ASSERT_GT(StoreDay(TestDay("20231231")).position, 0);  // a change not yet saved
     }
     void TearDown() override {
         SetAtomicFailure(AtomicFailure::kNone);
@@ -47,10 +47,10 @@ protected:
         SCOPED_TRACE(step);
         EXPECT_EQ(oldFile, Read("5.DAT"));
         CloseUser();
-        messages.clear();
-        ASSERT_EQ(1, LoadUser(nullptr, row));
+        const UserOutcome loaded = LoadUser(row);
+        ASSERT_TRUE(loaded.done);
         ExpectStoreHolds(oldDays);
-        EXPECT_TRUE(messages.empty());  // nothing damaged
+        EXPECT_TRUE(loaded.notice.empty());  // nothing damaged
         EXPECT_FALSE(Exists("5.DAT.new"));
     }
 
@@ -61,53 +61,48 @@ protected:
 
 TEST_F(CrashSafety, SaveFailingAtEachStepKeepsTheOldFile) {
     for (const Step& step : kSteps) {
-        ASSERT_EQ(1, LoadUser(nullptr, row));
-        ASSERT_GT(StoreDay(TestDay("20231231")), 0);
-        messages.clear();
+        ASSERT_TRUE(LoadUser(row).done);
+        ASSERT_GT(StoreDay(TestDay("20231231")).position, 0);
         SetAtomicFailure(step.failure);
-        EXPECT_EQ(0, SaveUser(nullptr)) << step.name;
-        ASSERT_EQ(1u, messages.size()) << step.name;
-        EXPECT_EQ(kWriteFailedText, messages[0].text);
+        const UserOutcome saved = SaveUser();
+        EXPECT_FALSE(saved.done) << step.name;
+        EXPECT_EQ(kWriteFailedText, saved.notice.text) << step.name;
         EXPECT_EQ(4u, DiaryRecordCount()) << "memory keeps the change: " << step.name;
         ExpectOldDiaryOnNextRun(step.name);
     }
     // And once nothing fails, the new diary is there whole.
-    ASSERT_GT(StoreDay(TestDay("20231231")), 0);
-    ASSERT_EQ(1, SaveUser(nullptr));
+    ASSERT_GT(StoreDay(TestDay("20231231")).position, 0);
+    ASSERT_TRUE(SaveUser().done);
     std::vector<DailyRecord> newDays = Days({"20231231", "20240101", "20240102", "20240103"});
     UserHeader h = CurrentHeader();
     EXPECT_EQ(FileImage(h, newDays), Read("5.DAT"));
 }
 
 TEST_F(CrashSafety, AmendFailingAtEachStepKeepsTheOldFile) {
-    InstallHooks();
     for (const Step& step : kSteps) {
-        ASSERT_EQ(1, LoadUser(nullptr, row));
+        ASSERT_TRUE(LoadUser(row).done);
         StagingHeader() = CurrentHeader();
         StagingHeader().age = 77;
-        messages.clear();
         SetAtomicFailure(step.failure);
-        EXPECT_EQ(0, AmendUser(nullptr)) << step.name;
-        ASSERT_EQ(1u, messages.size()) << step.name;
-        EXPECT_EQ(kWriteFailedText, messages[0].text);
-        EXPECT_EQ(kNewUserCaption, messages[0].caption);
+        const UserOutcome amended = AmendUser();
+        EXPECT_FALSE(amended.done) << step.name;
+        EXPECT_EQ(kWriteFailedText, amended.notice.text) << step.name;
+        EXPECT_EQ(kNewUserCaption, amended.notice.caption);
         EXPECT_EQ(40, std::int32_t{CurrentHeader().age}) << "not committed: " << step.name;
         ExpectOldDiaryOnNextRun(step.name);
     }
 }
 
 TEST_F(CrashSafety, CreateFailingAtEachStepLeavesNoHalfUser) {
-    InstallHooks();
     for (const Step& step : kSteps) {
         SCOPED_TRACE(step.name);
         StagingHeader() = UserHeader{};
         std::strcpy(StagingHeader().name, "新人");
-        messages.clear();
         SetAtomicFailure(step.failure);
-        EXPECT_EQ(0, CreateUser(nullptr));
-        ASSERT_EQ(1u, messages.size());
-        EXPECT_EQ(kCreateFailedText, messages[0].text);
-        EXPECT_EQ(kNewUserCaption, messages[0].caption);
+        const UserOutcome created = CreateUser();
+        EXPECT_FALSE(created.done);
+        EXPECT_EQ(kCreateFailedText, created.notice.text);
+        EXPECT_EQ(kNewUserCaption, created.notice.caption);
         DbfInfo info = {};
         ASSERT_EQ(1, GetDBFInfo(kUsersTable, &info));
         EXPECT_EQ(1u, info.rowCount) << "no row for a user without a file";
@@ -118,25 +113,24 @@ TEST_F(CrashSafety, CreateFailingAtEachStepLeavesNoHalfUser) {
 
 TEST_F(CrashSafety, CompleteLeftoverIsTakenWhenTheOldFileIsGone) {
     SetAtomicFailure(AtomicFailure::kCrashBeforeRename);
-    EXPECT_EQ(0, SaveUser(nullptr));
+    EXPECT_FALSE(SaveUser().done);
     ASSERT_TRUE(Exists("5.DAT.new"));
     std::remove(sandbox->path("5.DAT").c_str());
     CloseUser();
-    messages.clear();
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    const UserOutcome loaded = LoadUser(row);
+    ASSERT_TRUE(loaded.done);
     ExpectStoreHolds(Days({"20231231", "20240101", "20240102", "20240103"}));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(loaded.notice.empty());
     EXPECT_FALSE(Exists("5.DAT.new"));
 }
 
 TEST_F(CrashSafety, PartialLeftoverIsNeverTaken) {
     SetAtomicFailure(AtomicFailure::kCrashMidWrite);
-    EXPECT_EQ(0, SaveUser(nullptr));
+    EXPECT_FALSE(SaveUser().done);
     ASSERT_TRUE(Exists("5.DAT.new"));
     std::remove(sandbox->path("5.DAT").c_str());
     CloseUser();
-    messages.clear();
-    EXPECT_EQ(0, LoadUser(nullptr, row));  // nothing whole to open
+    EXPECT_FALSE(LoadUser(row).done);  // nothing whole to open
     EXPECT_FALSE(Exists("5.DAT.new"));
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "corelib/msgbox.h"
+#include "diary/record_texts.h"
 #include "diary/user_file.h"
 #include "user_fixture.h"
 
@@ -19,10 +20,9 @@ class DamagedFile : public UserFileTest {
 protected:
     void SetUp() override {
         UserFileTest::SetUp();
-        InstallHooks();
         // Someone else's diary was open before: none of it may remain.
         int other = AddUser(0, "前の人", Days({"20200101", "20200102", "20200103", "20200104", "20200105"}));
-        ASSERT_EQ(1, LoadUser(nullptr, other));
+        ASSERT_TRUE(LoadUser(other).done);
         days = Days({"20240101", "20240102", "20240103"});
         row = AddRow(7, "木村");
     }
@@ -30,17 +30,16 @@ protected:
     // Loads user 7 from a file of these bytes and checks what every damaged load must do.
     void LoadDamaged(const Bytes& file, std::size_t expectedDays) {
         Write("7.DAT", file);
-        messages.clear();
-        ASSERT_EQ(1, LoadUser(nullptr, row));
+        const UserOutcome loaded = LoadUser(row);
+        ASSERT_TRUE(loaded.done);
+        told = loaded.notice;
         std::vector<DailyRecord> expected(days.begin(), days.begin() + expectedDays);
         ExpectStoreHolds(expected);
-        EXPECT_EQ(static_cast<long>(expectedDays) + 1, log.listLines);
-        EXPECT_EQ(static_cast<long>(expectedDays), log.calendarCount);
 
-        ASSERT_EQ(1u, messages.size());
-        EXPECT_EQ(kDamagedCaption, messages[0].caption);
-        std::string told = " " + std::to_string(expectedDays) + " 日分";
-        EXPECT_NE(std::string::npos, messages[0].text.find(told)) << messages[0].text;
+        EXPECT_EQ(kDamagedCaption, told.caption);
+        EXPECT_EQ(kMbOk | kMbIconExclamation, told.type);
+        std::string count = " " + std::to_string(expectedDays) + " 日分";
+        EXPECT_NE(std::string::npos, told.text.find(count)) << told.text;
 
         // The untouched copy: the only other file of this user, found by no "*.DAT" pattern.
         std::string copy;
@@ -52,10 +51,10 @@ protected:
         }
         ASSERT_FALSE(copy.empty());
         EXPECT_EQ(file, Read(copy));
-        EXPECT_NE(std::string::npos, messages[0].text.find(copy));
+        EXPECT_NE(std::string::npos, told.text.find(copy));
 
         // The next save makes the file whole again; the copy stays as it was.
-        ASSERT_EQ(1, SaveUser(nullptr));
+        ASSERT_TRUE(SaveUser().done);
         UserHeader h = CurrentHeader();
         EXPECT_EQ(FileImage(h, expected), Read("7.DAT"));
         EXPECT_EQ(file, Read(copy));
@@ -69,6 +68,7 @@ protected:
 
     std::vector<DailyRecord> days;
     int row = 0;
+    Notice told;  // what the last damaged load had to tell
 };
 
 TEST_F(DamagedFile, ShortFileLoadsItsCompleteRecords) {
@@ -98,8 +98,10 @@ TEST_F(DamagedFile, EmptyFileOpensTheUserWithNoDays) {
     LoadDamaged(Bytes{}, 0);
     EXPECT_STREQ("木村", CurrentHeader().name);  // from the users table
     EXPECT_EQ(7, std::int32_t{CurrentHeader().userNumber});
-    EXPECT_NE(std::string::npos, messages[0].text.find("ユーザー情報と目標は読み込めませんでした"));
-    EXPECT_EQ("木村 - ペルモ 「」", log.title);
+    EXPECT_NE(std::string::npos, told.text.find("ユーザー情報と目標は読み込めませんでした"));
+    char title[kMainTitleSize];
+    FormatMainTitle(CurrentHeader(), title, sizeof title);
+    EXPECT_STREQ("木村 - ペルモ 「」", title);
 }
 
 TEST_F(DamagedFile, CutHeaderOpensTheUserWithNoDays) {
@@ -121,12 +123,12 @@ TEST_F(DamagedFile, TextsWithoutTerminatorAreCutBetweenCharacters) {
     noEnd.diary[1000] = static_cast<char>(0x95);
     std::vector<DailyRecord> stored = {days[0], days[1], noEnd};
     Write("7.DAT", FileImage(h, stored));
-    messages.clear();
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    const UserOutcome loaded = LoadUser(row);
+    ASSERT_TRUE(loaded.done);
     EXPECT_EQ(30u, std::strlen(CurrentHeader().name));
     EXPECT_EQ(80u, std::strlen(CurrentHeader().targetMessage));
     EXPECT_EQ(998u, std::strlen(DiaryRecords()[2].diary));  // 999 would split a 表
-    EXPECT_EQ(1u, messages.size());                         // told, and a copy kept
+    EXPECT_EQ(kDamagedCaption, loaded.notice.caption);      // told, and a copy kept
 }
 
 TEST_F(DamagedFile, NoCopyNoLoad) {
@@ -142,10 +144,9 @@ TEST_F(DamagedFile, NoCopyNoLoad) {
     }
     Bytes file = FileImage(HeaderWithCount(5), days);
     Write("7.DAT", file);
-    messages.clear();
-    EXPECT_EQ(0, LoadUser(nullptr, row));
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_NE(std::string::npos, messages[0].text.find("控えを作れなかった")) << messages[0].text;
+    const UserOutcome refused = LoadUser(row);
+    EXPECT_FALSE(refused.done);
+    EXPECT_NE(std::string::npos, refused.notice.text.find("控えを作れなかった")) << refused.notice.text;
     EXPECT_STREQ("前の人", CurrentHeader().name);
     EXPECT_EQ(5u, DiaryRecordCount());
     EXPECT_EQ(file, Read("7.DAT"));
@@ -154,10 +155,9 @@ TEST_F(DamagedFile, NoCopyNoLoad) {
 TEST_F(DamagedFile, NoMemoryToLoadKeepsTheOpenUser) {
     Write("7.DAT", FileImage(HeaderWithCount(3), days));
     SetBlockResizeFunction([](void*, std::size_t) -> void* { return nullptr; });
-    messages.clear();
-    EXPECT_EQ(0, LoadUser(nullptr, row));
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ(kOutOfMemoryLoadText, messages[0].text);
+    const UserOutcome refused = LoadUser(row);
+    EXPECT_FALSE(refused.done);
+    EXPECT_EQ(kOutOfMemoryLoadText, refused.notice.text);
     EXPECT_STREQ("前の人", CurrentHeader().name);
     EXPECT_EQ(5u, DiaryRecordCount());
 }

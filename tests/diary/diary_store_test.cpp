@@ -1,6 +1,7 @@
 #include "diary/diary_store.h"
 
 #include <cstring>
+#include <utility>
 
 #include "corelib/msgbox.h"
 #include "diary_fixture.h"
@@ -13,15 +14,15 @@ void* NoMemory(void*, std::size_t) { return nullptr; }
 
 class DiaryStoreTest : public DiaryTest {
 protected:
-    void SetUp() override {
-        DiaryTest::SetUp();
-        InstallHooks();
-        log.listLines = 1;  // the blank line of an empty diary
-        log.selected = 0;
-    }
     // Stores the dates in the order given.
     static void StoreAll(std::initializer_list<const char*> dates) {
-        for (const char* date : dates) ASSERT_GT(StoreDay(TestDay(date)), 0);
+        for (const char* date : dates) ASSERT_GT(StoreDay(TestDay(date)).position, 0);
+    }
+    // The position a day was stored at, and whether it was new (a line for the record list).
+    static std::pair<long, bool> Store(const DailyRecord& day) {
+        const StoreOutcome stored = StoreDay(day);
+        EXPECT_TRUE(stored.notice.empty());
+        return {stored.position, stored.inserted};
     }
     // Each record still carries the marks TestDay gave its date: nothing was torn.
     static void ExpectRecordsWhole() {
@@ -33,15 +34,15 @@ protected:
 };
 
 TEST_F(DiaryStoreTest, InsertsInDateOrderAndReturnsPosition) {
-    EXPECT_EQ(1, StoreDay(TestDay("20240510")));
-    EXPECT_EQ(2, StoreDay(TestDay("20240520")));  // after all: appended
-    EXPECT_EQ(1, StoreDay(TestDay("20240501")));  // before all: the others shift
-    EXPECT_EQ(3, StoreDay(TestDay("20240515")));  // between
-    EXPECT_EQ(1, StoreDay(TestDay("19991231")));
+    using Stored = std::pair<long, bool>;
+    EXPECT_EQ(Stored(1, true), Store(TestDay("20240510")));
+    EXPECT_EQ(Stored(2, true), Store(TestDay("20240520")));  // after all: appended
+    EXPECT_EQ(Stored(1, true), Store(TestDay("20240501")));  // before all: the others shift
+    EXPECT_EQ(Stored(3, true), Store(TestDay("20240515")));  // between
+    EXPECT_EQ(Stored(1, true), Store(TestDay("19991231")));  // every one a new line of the record list
     EXPECT_EQ("19991231 20240501 20240510 20240515 20240520", StoredDates());
     EXPECT_EQ(5u, DiaryRecordCount());
     EXPECT_EQ(5u, std::uint32_t{CurrentHeader().recordCount});
-    EXPECT_EQ(6, log.listLines);  // one "*" line per record plus the blank one
     ExpectRecordsWhole();
 }
 
@@ -50,12 +51,11 @@ TEST_F(DiaryStoreTest, StoringAnExistingDateReplacesEveryByte) {
     DailyRecord changed = TestDay("20240502", 71.5);
     changed.reservedA[100] = 0xEE;
     changed.intakeTotal = 1900;
-    EXPECT_EQ(2, StoreDay(changed));
+    EXPECT_EQ(std::make_pair(2L, false), Store(changed));  // no new line
     EXPECT_EQ(3u, DiaryRecordCount());
-    EXPECT_EQ(4, log.listLines);
     EXPECT_EQ(0, std::memcmp(&changed, &DiaryRecords()[1], sizeof changed));
     // A record handed over from the block itself is stored onto itself.
-    EXPECT_EQ(3, StoreDay(DiaryRecords()[2]));
+    EXPECT_EQ(std::make_pair(3L, false), Store(DiaryRecords()[2]));
     DailyRecord third = TestDay("20240503");
     EXPECT_EQ(0, std::memcmp(&third, &DiaryRecords()[2], sizeof third));
 }
@@ -74,67 +74,49 @@ TEST_F(DiaryStoreTest, FindAndLastDay) {
 
 TEST_F(DiaryStoreTest, DeleteAsksWithTheDateAndRemovesOnlyThatDay) {
     StoreAll({"20240501", "20240502", "20240503"});
-    log.selected = 1;
-    answer = kIdCancel;
-    EXPECT_EQ(0, DeleteDay(nullptr));
-    EXPECT_EQ(3u, DiaryRecordCount());
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ("「2024/05/02」の記録を削除します。\n\nよろしいですか？", messages[0].text);
-    EXPECT_EQ("削除の確認", messages[0].caption);
-    EXPECT_EQ(kMbOkCancel | kMbIconInformation, messages[0].type);
+    const Notice question = DeleteDayQuestion(1);
+    EXPECT_EQ("「2024/05/02」の記録を削除します。\n\nよろしいですか？", question.text);
+    EXPECT_EQ("削除の確認", question.caption);
+    EXPECT_EQ(kMbOkCancel | kMbIconInformation, question.type);
+    EXPECT_EQ(3u, DiaryRecordCount()) << "asking deletes nothing";
 
-    answer = kIdOk;
-    EXPECT_EQ(1, DeleteDay(nullptr));
+    EXPECT_EQ(1, DeleteDay(1));
     EXPECT_EQ("20240501 20240503", StoredDates());
-    EXPECT_EQ(3, log.listLines);
-    EXPECT_EQ(1, log.selected);  // the same index: now the next day
     ExpectRecordsWhole();
 }
 
-TEST_F(DiaryStoreTest, DeleteNeedsARecordOnTheSelectedLine) {
+TEST_F(DiaryStoreTest, DeleteNeedsARecordAtTheIndex) {
     StoreAll({"20240501"});
-    log.selected = -1;
-    EXPECT_EQ(0, DeleteDay(nullptr));
-    log.selected = 1;  // the blank line for a new day
-    EXPECT_EQ(0, DeleteDay(nullptr));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(DeleteDayQuestion(1).empty());  // the blank line for a new day
+    EXPECT_EQ(0, DeleteDay(1));
     EXPECT_EQ(1u, DiaryRecordCount());
 }
 
-TEST_F(DiaryStoreTest, DeletingTheOnlyDayLeavesAnEmptyBlockAndTheBlankLine) {
+TEST_F(DiaryStoreTest, DeletingTheOnlyDayLeavesAnEmptyBlock) {
     StoreAll({"20240501"});
-    log.selected = 0;
-    EXPECT_EQ(1, DeleteDay(nullptr));
+    EXPECT_EQ(1, DeleteDay(0));
     EXPECT_EQ(0u, DiaryRecordCount());
     EXPECT_EQ(nullptr, DiaryRecords());
-    EXPECT_EQ(1, log.listLines);
-    EXPECT_EQ(1, StoreDay(TestDay("20240601")));  // and it grows again from nothing
+    EXPECT_EQ(1, StoreDay(TestDay("20240601")).position);  // and it grows again from nothing
 }
 
 TEST_F(DiaryStoreTest, NoMemoryToGrowSaysSoAndChangesNothing) {
     StoreAll({"20240501", "20240503"});
     SetBlockResizeFunction(NoMemory);
-    EXPECT_EQ(0, StoreDay(TestDay("20240502")));
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ(kOutOfMemoryStoreText, messages[0].text);
-    EXPECT_EQ(kOutOfMemoryCaption, messages[0].caption);
+    const StoreOutcome refused = StoreDay(TestDay("20240502"));
+    EXPECT_EQ(0, refused.position);
+    EXPECT_FALSE(refused.inserted);
+    EXPECT_EQ(kOutOfMemoryStoreText, refused.notice.text);
+    EXPECT_EQ(kOutOfMemoryCaption, refused.notice.caption);
+    EXPECT_EQ(kMbOk | kMbIconExclamation, refused.notice.type);
     EXPECT_EQ("20240501 20240503", StoredDates());
-    EXPECT_EQ(3, log.listLines);
     ExpectRecordsWhole();
     // Replacing needs no memory, and a smaller block that cannot be had is no loss.
-    EXPECT_EQ(2, StoreDay(TestDay("20240503", 80.0)));
-    log.selected = 0;
-    EXPECT_EQ(1, DeleteDay(nullptr));
+    EXPECT_EQ(2, StoreDay(TestDay("20240503", 80.0)).position);
+    EXPECT_EQ(1, DeleteDay(0));
     EXPECT_EQ("20240503", StoredDates());
     EXPECT_EQ(80.0, double{DiaryRecords()[0].weight});
-}
-
-TEST_F(DiaryStoreTest, WorksWithoutWindows) {
-    SetDiaryWindowHooks(nullptr);
-    EXPECT_EQ(1, StoreDay(TestDay("20240501")));
-    EXPECT_EQ(0, DeleteDay(nullptr));  // no record list: no selection
-    EXPECT_EQ(1, DeleteDayAt(nullptr, 0));
-    EXPECT_EQ(0u, DiaryRecordCount());
+    EXPECT_TRUE(messages.empty()) << "the store tells through its outcome, never in a box of its own";
 }
 
 TEST_F(DiaryStoreTest, HeaderDetailsNeverChangeTheCount) {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "diary/record_texts.h"
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
 
 namespace {
 

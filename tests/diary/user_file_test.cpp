@@ -1,10 +1,12 @@
-// Creating, amending, saving and loading users, with the windows' side seen
-// through the hooks.
+// Creating, amending, saving and loading users: the files, the store and what
+// each operation has to tell. The dialogs before and the windows after are
+// the Win32 tests' (tests/diary/dialogs, tests/view).
 #include "diary/user_file.h"
 
 #include <cstring>
 
 #include "corelib/dbf.h"
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "diary/input_items.h"
 #include "diary/users_table.h"
@@ -16,10 +18,6 @@ namespace {
 
 class UserFile : public UserFileTest {
 protected:
-    void SetUp() override {
-        UserFileTest::SetUp();
-        InstallHooks();
-    }
     // The registration dialog's part: the staging header of a new user.
     static void Register(const char* name) {
         StagingHeader() = UserHeader{};
@@ -33,8 +31,10 @@ protected:
 
 TEST_F(UserFile, CreateWritesAnEmptyFileTheRowAndTheItems) {
     Register("山田ソ表");
-    ASSERT_EQ(1, CreateUser(nullptr));
-    EXPECT_EQ(kTargetNewUser, log.targetMode);
+    PrepareNewUser();
+    const UserOutcome created = CreateUser();
+    ASSERT_TRUE(created.done);
+    EXPECT_TRUE(created.notice.empty());
 
     Bytes file = Read("0.DAT");
     ASSERT_EQ(167u, file.size());
@@ -53,25 +53,23 @@ TEST_F(UserFile, CreateWritesAnEmptyFileTheRowAndTheItems) {
     EXPECT_EQ(0, std::memcmp(row, "    0", 5));
 
     EXPECT_EQ((Bytes{1, 0, 0, 0, 0, 0, 0}), Read("ITEM0.DAT"));
-    EXPECT_EQ("山田ソ表 - ペルモ 「夏までに」", log.title);
-    EXPECT_EQ(1, log.analysisClears);
     EXPECT_TRUE(IsUserOpen());
+    EXPECT_STREQ("山田ソ表", CurrentHeader().name);
     EXPECT_EQ(0u, DiaryRecordCount());
     EXPECT_EQ(0, std::int32_t{StagingHeader().userNumber});
 
     Register("二人目");
-    ASSERT_EQ(1, CreateUser(nullptr));
+    ASSERT_TRUE(CreateUser().done);
     EXPECT_EQ(1, std::int32_t{CurrentHeader().userNumber});
     EXPECT_TRUE(Exists("1.DAT"));
 }
 
-TEST_F(UserFile, CancelledTargetDialogLeavesTheOpenUser) {
+TEST_F(UserFile, ANewUserPreparedButNotCreatedLeavesTheOpenUser) {
     int row = AddUser(0, "佐藤", Days({"20240101", "20240102"}));
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     InputItems() = kAllItemsOn;
-    log.targetAnswer = 0;
     Register("鈴木");
-    EXPECT_EQ(0, CreateUser(nullptr));
+    PrepareNewUser();  // then the target dialog is cancelled: nothing is created
     EXPECT_STREQ("佐藤", CurrentHeader().name);
     EXPECT_EQ(2u, DiaryRecordCount());
     EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));  // only the items changed
@@ -113,53 +111,50 @@ TEST_F(UserFile, TableWithWiderRowsIsReadWithinBounds) {
     UserHeader h = Header(3, "森");
     Write("3.DAT", FileImage(h, {}));
     EXPECT_EQ(0, NextUserNumber(nullptr));
-    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    ASSERT_TRUE(LoadUser(0).done);
     EXPECT_EQ(3, std::int32_t{CurrentHeader().userNumber});
 }
 
 TEST_F(UserFile, SaveAndLoadRoundTripEveryByte) {
     Register("田中");
-    ASSERT_EQ(1, CreateUser(nullptr));
+    PrepareNewUser();
+    ASSERT_TRUE(CreateUser().done);
     std::vector<DailyRecord> days = Days({"20240301", "20240302", "20240310"});
     days[1].reservedA[7000] = 0x42;
     days[2].intakeParts[3] = 77;
     for (const DailyRecord& day : days) StoreDay(day);
-    ASSERT_EQ(1, SaveUser(nullptr));
+    ASSERT_TRUE(SaveUser().done);
     EXPECT_EQ(167u + 3 * 15282u, Read("0.DAT").size());
 
     CloseUser();
     InputItems() = InputItemFlags{};
-    log = WindowLog{};
-    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    const UserOutcome loaded = LoadUser(0);
+    ASSERT_TRUE(loaded.done);
     ExpectStoreHolds(days);
     EXPECT_STREQ("田中", CurrentHeader().name);
-    EXPECT_EQ(4, log.listLines);  // one line per day and the blank one, which is selected
-    EXPECT_EQ(3, log.selected);
-    EXPECT_EQ(3, log.calendarCount);
-    EXPECT_EQ(1, log.selectorRestores);  // first load of the run with records
-    EXPECT_EQ("田中 - ペルモ 「夏までに」", log.title);
+    EXPECT_TRUE(loaded.restoreSelectors);  // first load of the run with records
     EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));
+    EXPECT_TRUE(loaded.notice.empty());
     EXPECT_TRUE(messages.empty());
 
     // A second load in the same run leaves the selectors alone.
-    ASSERT_EQ(1, LoadUser(nullptr, 0));
-    EXPECT_EQ(1, log.selectorRestores);
+    EXPECT_FALSE(LoadUser(0).restoreSelectors);
 }
 
 TEST_F(UserFile, MissingItemFileTurnsEveryItemOn) {
     int row = AddUser(4, "高橋", Days({"20240101"}));
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
     EXPECT_FALSE(Exists("ITEM4.DAT"));
     Write("ITEM4.DAT", Bytes{1, 0});  // a short file is no choice either
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     EXPECT_TRUE(SameInputItems(kAllItemsOn, InputItems()));
 }
 
 TEST_F(UserFile, WholeLeftoverItemFileIsTaken) {
     int row = AddUser(4, "高橋", Days({"20240101"}));
     Write("ITEM4.DAT.new", Bytes{1, 0, 0, 1, 0, 0, 0});  // written whole, not yet renamed
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     EXPECT_EQ((Bytes{1, 0, 0, 1, 0, 0, 0}), Bytes(InputItems().on, InputItems().on + 7));
     EXPECT_FALSE(Exists("ITEM4.DAT.new"));
 }
@@ -167,13 +162,15 @@ TEST_F(UserFile, WholeLeftoverItemFileIsTaken) {
 TEST_F(UserFile, FailedLoadKeepsThePreviousUser) {
     int first = AddUser(0, "伊藤", Days({"20240101", "20240102"}));
     int second = AddRow(1, "渡辺");  // its data file is missing
-    ASSERT_EQ(1, LoadUser(nullptr, first));
-    EXPECT_EQ(0, LoadUser(nullptr, second));
-    ASSERT_EQ(1u, messages.size());
-    EXPECT_EQ(kReadFailedText, messages[0].text);
+    ASSERT_TRUE(LoadUser(first).done);
+    const UserOutcome failed = LoadUser(second);
+    EXPECT_FALSE(failed.done);
+    EXPECT_EQ(kReadFailedText, failed.notice.text);
+    EXPECT_EQ("ペルモ", failed.notice.caption);
+    EXPECT_EQ(kMbOk | kMbIconInformation, failed.notice.type);
     EXPECT_STREQ("伊藤", CurrentHeader().name);
     ExpectStoreHolds(Days({"20240101", "20240102"}));
-    EXPECT_EQ(0, LoadUser(nullptr, 57));  // no such row
+    EXPECT_EQ(kReadFailedText, LoadUser(57).notice.text);  // no such row
 }
 
 TEST_F(UserFile, LoadTakesTheNumberFromTheTableNotTheHeader) {
@@ -181,33 +178,29 @@ TEST_F(UserFile, LoadTakesTheNumberFromTheTableNotTheHeader) {
     h.recordCount = 1;
     Write("2.DAT", FileImage(h, Days({"20240101"})));
     int row = AddRow(2, "中村");
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     EXPECT_EQ(2, std::int32_t{CurrentHeader().userNumber});
-    ASSERT_EQ(1, SaveUser(nullptr));
+    ASSERT_TRUE(SaveUser().done);
     EXPECT_FALSE(Exists("9.DAT"));
 }
 
 TEST_F(UserFile, SaveNeedsAnOpenUser) {
-    EXPECT_EQ(0, SaveUser(nullptr));
+    const UserOutcome saved = SaveUser();
+    EXPECT_FALSE(saved.done);
     EXPECT_FALSE(Exists("0.DAT"));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(saved.notice.empty());
 }
 
 TEST_F(UserFile, AmendRewritesTheHeaderAndKeepsTheDays) {
     std::vector<DailyRecord> days = Days({"20240101", "20240105"});
     int row = AddUser(3, "小林", days);
-    ASSERT_EQ(1, LoadUser(nullptr, row));
+    ASSERT_TRUE(LoadUser(row).done);
     StagingHeader() = CurrentHeader();
     StagingHeader().age = 41;
     StagingHeader().height = 171.5;
+    EXPECT_EQ(40, std::int32_t{CurrentHeader().age}) << "nothing is committed before AmendUser";
 
-    log.targetAnswer = 0;
-    EXPECT_EQ(0, AmendUser(nullptr));
-    EXPECT_EQ(40, std::int32_t{CurrentHeader().age});
-
-    log.targetAnswer = 1;
-    ASSERT_EQ(1, AmendUser(nullptr));
-    EXPECT_EQ(kTargetExistingUser, log.targetMode);
+    ASSERT_TRUE(AmendUser().done);
     EXPECT_EQ(41, std::int32_t{CurrentHeader().age});
     UserHeader expected = CurrentHeader();
     EXPECT_EQ(FileImage(expected, days), Read("3.DAT"));
@@ -218,9 +211,39 @@ TEST_F(UserFile, AmendWithoutAnOpenUserWritesNothing) {
     AddUser(0, "加藤", Days({"20240101"}));
     Bytes before = Read("0.DAT");
     StagingHeader() = UserHeader{};  // what the amend dialog copies from an empty header
-    EXPECT_EQ(0, AmendUser(nullptr));
+    const UserOutcome refused = AmendUser();
+    EXPECT_FALSE(refused.done);
+    EXPECT_EQ(kNewUserCaption, refused.notice.caption);
     EXPECT_EQ(before, Read("0.DAT"));
-    EXPECT_EQ(0, log.targetDialogs);
+}
+
+TEST_F(UserFile, DeletingAUserTakesTheRowThenTheFileAndRefusesTheOpenOne) {
+    AddUser(0, "山田", Days({"20240101"}));
+    int hanako = AddUser(1, "山田花子", Days({"20240101"}));
+    int sato = AddUser(2, "佐藤", Days({"20240101"}));
+    EXPECT_EQ(sato, UserRowOfName("佐藤"));
+    EXPECT_EQ(-1, UserRowOfName("佐"));
+    ASSERT_TRUE(LoadUser(0).done);  // 山田 is open
+
+    // 山田花子 begins with the open name: refused too, more than needed but never less.
+    const UserDeletion refused = DeleteUserOfRow(hanako, "山田花子");
+    EXPECT_FALSE(refused.deleted);
+    EXPECT_EQ("山田さんは編集中のため削除できません。", refused.notice.text);
+    EXPECT_EQ("ユーザー情報の削除", refused.notice.caption);
+    EXPECT_TRUE(Exists("1.DAT"));
+
+    SetAtomicFailure(AtomicFailure::kRename);
+    const UserDeletion failed = DeleteUserOfRow(sato, "佐藤");
+    EXPECT_FALSE(failed.deleted);
+    EXPECT_EQ("佐藤さんのユーザー情報を削除できませんでした。", failed.notice.text);
+    EXPECT_TRUE(Exists("2.DAT")) << "no file goes while its row stays";
+
+    const UserDeletion deleted = DeleteUserOfRow(sato, "佐藤");
+    EXPECT_TRUE(deleted.deleted);
+    EXPECT_TRUE(deleted.notice.empty());
+    EXPECT_FALSE(Exists("2.DAT"));
+    EXPECT_EQ(-1, UserRowOfName("佐藤"));
+    EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

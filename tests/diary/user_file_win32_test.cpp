@@ -16,7 +16,6 @@
 #include "diary/record_texts.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -63,16 +62,15 @@ class UserFileWin32 : public ::testing::Test {
 protected:
     void SetUp() override {
         CloseUser();
-        SetDiaryWindowHooks(nullptr);
         SetMessageBoxFunction(Answer);
         g_texts.clear();
         ASSERT_EQ(1, EnsureUsersTable());
         StagingHeader() = UserHeader{};
         StagingHeader().formatMark = 'A';
         SetUserName(StagingHeader(), "表ソ");
-        ASSERT_EQ(1, CreateUser(nullptr));
-        for (const char* date : {"20240103", "20240101", "20240102"}) ASSERT_GT(StoreDay(Day(date, 61.5)), 0);
-        ASSERT_EQ(1, SaveUser(nullptr));
+        ASSERT_TRUE(CreateUser().done);
+        for (const char* date : {"20240103", "20240101", "20240102"}) ASSERT_GT(StoreDay(Day(date, 61.5)).position, 0);
+        ASSERT_TRUE(SaveUser().done);
     }
     void TearDown() override {
         SetAtomicFailure(AtomicFailure::kNone);
@@ -86,25 +84,27 @@ TEST_F(UserFileWin32, SaveAndLoadRoundTrip) {
     std::string saved = ReadAll(sandbox.path("0.DAT"));
     ASSERT_EQ(167u + 3 * 15282u, saved.size());
     CloseUser();
-    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    const UserOutcome loaded = LoadUser(0);
+    ASSERT_TRUE(loaded.done);
     ASSERT_EQ(3u, DiaryRecordCount());
     EXPECT_EQ(0, std::memcmp(DiaryRecords()[0].date, "20240101", 8));
     EXPECT_STREQ("表参道ソフトクリーム", DiaryRecords()[2].diary);
     EXPECT_EQ(0x5C, DiaryRecords()[1].reservedB[100]);
     EXPECT_STREQ("表ソ", CurrentHeader().name);
-    ASSERT_EQ(1, SaveUser(nullptr));
+    ASSERT_TRUE(SaveUser().done);
     EXPECT_EQ(saved, ReadAll(sandbox.path("0.DAT")));
+    EXPECT_TRUE(loaded.notice.empty());
     EXPECT_TRUE(g_texts.empty());
 }
 
 TEST_F(UserFileWin32, FailedRenameKeepsTheOldFile) {
     std::string saved = ReadAll(sandbox.path("0.DAT"));
-    ASSERT_GT(StoreDay(Day("20240104", 60.0)), 0);
+    ASSERT_GT(StoreDay(Day("20240104", 60.0)).position, 0);
     SetAtomicFailure(AtomicFailure::kRename);
-    EXPECT_EQ(0, SaveUser(nullptr));
+    EXPECT_FALSE(SaveUser().done);
     EXPECT_EQ(saved, ReadAll(sandbox.path("0.DAT")));
     EXPECT_TRUE(Found(sandbox.path("0.DAT.new")).empty());
-    ASSERT_EQ(1, SaveUser(nullptr));
+    ASSERT_TRUE(SaveUser().done);
     EXPECT_EQ(167u + 4 * 15282u, ReadAll(sandbox.path("0.DAT")).size());
 }
 
@@ -116,9 +116,10 @@ TEST_F(UserFileWin32, DamagedCopyIsFoundByNoDatSearch) {
     SetEndOfFile(file);
     CloseHandle(file);
     CloseUser();
-    ASSERT_EQ(1, LoadUser(nullptr, 0));
+    const UserOutcome loaded = LoadUser(0);
+    ASSERT_TRUE(loaded.done);
     EXPECT_EQ(2u, DiaryRecordCount());
-    ASSERT_EQ(1u, g_texts.size());
+    EXPECT_EQ(kDamagedCaption, loaded.notice.caption);
     std::vector<std::string> copies = Found(sandbox.path("0.DAT.damaged-*"));
     ASSERT_EQ(1u, copies.size());
     EXPECT_EQ(167u + 2 * 15282u + 10, ReadAll(sandbox.path(copies[0])).size());

@@ -3,6 +3,7 @@
 #include "corelib/registry.h"
 #include "resources/resource.h"
 #include "shell/application.h"
+#include "shell/pelmo_doc.h"
 #include "shell/pelmo_view.h"
 
 void PumpMessages(DWORD milliseconds) {
@@ -84,7 +85,7 @@ bool TakeNewUserRequest() {
 StartedFrame::StartedFrame() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     InitializePelmoProcess(instance);
-    frame_ = StartPelmo(instance);
+    frame_ = CPelmoDoc::OnNewDocument(instance);
     TakeNewUserRequest();
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <utility>
 
 #include "corelib/dbf.h"
 #include "diary/diary_store.h"
@@ -154,7 +155,7 @@ void RegisterStoredUser(long number, const char* name, const char* message) {
     header.targetWeight = 50.0;
     AdoptUser(header, nullptr, 0, 0);
     SetUserOpen();
-    ASSERT_EQ(SaveUser(nullptr), 1);
+    ASSERT_TRUE(SaveUser().done);
     CloseUser();
 }
 
@@ -212,11 +213,17 @@ TEST(Startup, ViewPassesDiaryCommandsOnByPostingAndKeepsItsOwn) {
     }
     // Backup, restore and the colour scheme stay with the shell: their dialogs
     // open (and are cancelled here), nothing reaches the diary window.
-    for (UINT id : {ID_DATA_BACKUP, ID_DATA_RESTORE, ID_SET_COLOR}) {
-        if (id != ID_SET_COLOR)
-            WhenDialogAppears(id == ID_DATA_BACKUP ? "データ保存（バックアップ）" : "データの復帰（リストア）",
-                              [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    const std::pair<UINT, const char*> own[] = {{ID_DATA_BACKUP, "データ保存（バックアップ）"},
+                                                {ID_DATA_RESTORE, "データの復帰（リストア）"},
+                                                {ID_SET_COLOR, "画面のカラーを決める"}};
+    for (const auto& [id, title] : own) {
+        bool shown = false;
+        WhenDialogAppears(title, [&shown](HWND dialog) {
+            shown = true;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
         SendMessageA(started.frame(), WM_COMMAND, id, 0);
+        EXPECT_TRUE(shown) << title;
         MSG message;
         EXPECT_FALSE(PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << id;
     }

@@ -9,15 +9,19 @@
 #include <iterator>
 #include <string>
 
+#include "corelib/dbf.h"
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "diary/users_table.h"
 #include "diary_window_fixture.h"
 #include "resources/resource.h"
 #include "shell/splash.h"
+#include "view/diary_commands.h"
 #include "view/diary_commands.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
@@ -446,6 +450,117 @@ TEST_F(DiaryWindowTest, DestructionSavesTheOpenUser) {
     EXPECT_EQ(saved.size(), sizeof(UserHeader) + 2 * sizeof(DailyRecord));
     EXPECT_EQ(saved.compare(sizeof(UserHeader), 8, "20070105"), 0);
     EXPECT_FALSE(IsUserOpen());
+}
+
+TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
+    CreateWindows();
+    OpenUser({"20070105", "20070131", "20070201"});
+    SelectLine(1);
+    boxAnswer = kIdOk;
+    EXPECT_EQ(Command(ID_DAY_DELETE), 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "「2007/01/31」の記録を削除します。\n\nよろしいですか？");
+    EXPECT_EQ(boxes[0].caption, "削除の確認");
+    EXPECT_EQ(boxes[0].type, kMbOkCancel | kMbIconInformation);
+    ASSERT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_EQ(std::string(DiaryRecords()[1].date, 8), "20070201");
+    EXPECT_EQ(ListCount(), 3);
+    EXPECT_EQ(ListSelection(), 1) << "the same index: now the next day";
+    EXPECT_EQ(CalendarText(), "2007/02/01");
+}
+
+// A user on disk: a users-table row and a data file with days of these dates.
+int SaveUserOnDisk(long number, const char* name, const char* message, const std::vector<const char*>& dates) {
+    UserHeader header = {};
+    header.formatMark = 'A';
+    header.userNumber = static_cast<std::int32_t>(number);
+    std::strcpy(header.name, name);
+    header.height = 160.0;
+    std::strcpy(header.targetMessage, message);
+    header.recordCount = static_cast<std::uint32_t>(dates.size());
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const char* date : dates) {
+        DailyRecord day = {};
+        std::memcpy(day.date, date, kDateLength);
+        day.weight = 55.0;
+        bytes.append(reinterpret_cast<const char*>(&day), sizeof day);
+    }
+    char file[16];
+    std::snprintf(file, sizeof file, "%ld.DAT", number);
+    FilePart part = {bytes.data(), bytes.size()};
+    if (!WriteFileAtomically(file, &part, 1)) return -1;
+    char row[kUsersRowLength + 1];
+    FormatUsersRow(number, name, row);
+    if (!WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField)) return -1;
+    DbfInfo info = {};
+    GetDBFInfo(kUsersTable, &info);
+    return static_cast<int>(info.rowCount) - 1;
+}
+
+TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) {
+    CreateWindows();
+    const int row = SaveUserOnDisk(3, "中村", "毎日歩く", {"20070105", "20070131", "20070201"});
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(OpenUserOfRow(diary_, row));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(MainTitle(), "中村 - ペルモ 「毎日歩く」");
+    EXPECT_EQ(ListCount(), 4);  // a line per day and the blank one, which is selected
+    EXPECT_EQ(ListSelection(), 3);
+    // The first user of the run with records takes the selectors' last settings.
+    EXPECT_TRUE(Enabled(kAnalysisModeSelectorId));
+    EXPECT_TRUE(Enabled(kGraphItem1SelectorId));
+    // The calendar knows the new user's days.
+    SetWindowTextA(calendar_, "2007/01/31");
+    RECT date = CalendarPartRect(kPartDate);
+    SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
+    ASSERT_NE(CalendarMonthView(), nullptr);
+    EXPECT_TRUE(MonthViewMarksDay(5));
+    EXPECT_TRUE(MonthViewMarksDay(31));
+    DestroyWindow(CalendarMonthView());
+
+    // A damaged file: what the load tells comes before the windows follow.
+    const int damaged = SaveUserOnDisk(4, "木村", "", {"20070301", "20070302"});
+    std::ofstream(sandbox_->path("4.DAT"), std::ios::binary | std::ios::app) << "x";
+    static int linesWhenTold;
+    linesWhenTold = -1;
+    SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned type) -> int {
+        boxes.push_back({text, caption, type});
+        linesWhenTold = static_cast<int>(SendMessageA(g_diary.recordList, LB_GETCOUNT, 0, 0));
+        return kIdOk;
+    });
+    ASSERT_TRUE(OpenUserOfRow(diary_, damaged));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, kDamagedCaption);
+    EXPECT_EQ(linesWhenTold, 4) << "still the previous user's lines";
+    EXPECT_EQ(ListCount(), 3);
+    EXPECT_EQ(MainTitle(), "木村 - ペルモ 「」");
+}
+
+TEST_F(DiaryWindowTest, ANewUserIsTitledAndStartsWithoutAnAnalysis) {
+    CreateWindows();
+    g_diary.analysis.averageWeight = 60.0;  // what the previous user's day showed
+    boxAnswer = kIdYes;
+    beforeAnswer = [](HWND dialog) {
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        if (std::strcmp(title, "新規作成") == 0) {
+            SetDlgItemTextA(dialog, IDC_USER_NAME, "中村");
+            PostMessageA(dialog, WM_COMMAND, IDC_USER_REGISTER, 0);
+        } else if (std::strcmp(title, "目標を決める") == 0) {
+            SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "50.0");
+            SetDlgItemTextA(dialog, IDC_TARGET_BODYFAT, "20.0");
+            SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日");
+            PostMessageA(dialog, WM_COMMAND, IDC_TARGET_REGISTER, 0);
+        }
+    };
+    CancelDialogs(true);
+    Command(ID_USER_NEW);
+    EXPECT_EQ(dialogsCancelled, 2);
+    ASSERT_TRUE(IsUserOpen());
+    EXPECT_STREQ(CurrentHeader().name, "中村");
+    EXPECT_EQ(MainTitle(), "中村 - ペルモ 「毎日」");
+    EXPECT_EQ(g_diary.analysis.averageWeight, 0.0);
+    EXPECT_EQ(ListCount(), 1);
 }
 
 TEST_F(DiaryWindowTest, CalendarArrowsMoveTheRecordTable) {

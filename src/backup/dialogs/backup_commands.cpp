@@ -22,13 +22,16 @@ int RunBackup(HWND window) {
     BackupRun run;
     run.dataFolder = DataFolder();
     run.backupFolder = BackupFolder();
-    run.owner = window;
-    if (!BeginBackup(&run)) return 0;
+    if (!BeginBackup(&run)) {
+        ShowNotice(window, run.failure);
+        return 0;
+    }
     ProgressWindow progress;
     OpenProgressWindow(&progress, window, "IDD_DATA_BACKUP2", static_cast<int>(run.files.size()), kBackupStopQuestion);
-    int done = CopyBackupFiles(&run, ProgressOf(&progress));
+    int done = CopyBackupFiles(&run, RunWindowOf(&progress));
+    ShowNotice(window, run.failure);  // a failure is told before the progress window goes
     CloseProgressWindow(&progress);
-    if (done) PelmoMessageBox(window, kBackupDoneText, kBackupCaption, kMbOk | kMbIconInformation);
+    if (done) ShowNotice(window, Notice{kBackupDoneText, kBackupCaption, kMbOk | kMbIconInformation});
     return done;
 }
 
@@ -36,14 +39,15 @@ int RunRestore(HWND window) {
     RestoreRun run;
     run.dataFolder = DataFolder();
     run.backupFolder = BackupFolder();
-    run.owner = window;
-    if (!BeginRestore(&run)) return 0;
+    if (!BeginRestore(&run)) {
+        ShowNotice(window, run.failure);
+        return 0;
+    }
     ProgressWindow progress;
     OpenProgressWindow(&progress, window, "IDD_DATA_RESTORE2", run.firstDisk.fileCount, kRestoreStopQuestion);
-    RestoreResult result = RestoreFiles(&run, ProgressOf(&progress));
+    RestoreResult result = RestoreFiles(&run, RunWindowOf(&progress));
     CloseProgressWindow(&progress);
     if (result == RestoreResult::kStopped) return 0;
-    unsigned icon = result == RestoreResult::kDone ? kMbIconInformation : kMbIconExclamation;
-    PelmoMessageBox(window, RestoreEndText(run).c_str(), kRestoreCaption, kMbOk | icon);
+    ShowNotice(window, RestoreEndNotice(run));
     return 1;
 }

@@ -9,6 +9,11 @@
 
 namespace {
 
+// Owned by the window that runs: as the run would ask without a progress window.
+int Show(void* context, const Notice& notice) {
+    return ShowNotice(static_cast<ProgressWindow*>(context)->owner, notice);
+}
+
 void Advance(void* context) {
     auto* progress = static_cast<ProgressWindow*>(context);
     SendDlgItemMessageA(progress->dialog, IDC_BACKUP_PROGRESS, PBM_STEPIT, 0, 0);
@@ -21,8 +26,8 @@ bool StopRequested(void* context) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT || message.message == WM_ENDSESSION) {
-            if (PelmoMessageBox(progress->dialog, progress->stopQuestion, kStopCaption,
-                                kMbYesNo | kMbIconQuestion | kMbDefButton2) == kIdYes)
+            if (ShowNotice(progress->owner, Notice{progress->stopQuestion, kStopCaption,
+                                                   kMbYesNo | kMbIconQuestion | kMbDefButton2}) == kIdYes)
                 return true;
             continue;
         }
@@ -50,6 +55,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 
 void OpenProgressWindow(ProgressWindow* progress, HWND window, const char* templateName, int count,
                         const char* stopQuestion) {
+    progress->owner = window;
     progress->stopQuestion = stopQuestion;
     progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
     HWND bar = GetDlgItem(progress->dialog, IDC_BACKUP_PROGRESS);
@@ -68,10 +74,11 @@ void CloseProgressWindow(ProgressWindow* progress) {
     progress->topLevel = nullptr;
 }
 
-CopyProgress ProgressOf(ProgressWindow* progress) {
-    CopyProgress copy;
-    copy.context = progress;
-    copy.advance = Advance;
-    copy.stopRequested = StopRequested;
-    return copy;
+RunWindow RunWindowOf(ProgressWindow* progress) {
+    RunWindow window;
+    window.context = progress;
+    window.show = Show;
+    window.advance = Advance;
+    window.stopRequested = StopRequested;
+    return window;
 }

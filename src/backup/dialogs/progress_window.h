@@ -7,13 +7,14 @@
 
 #include <windows.h>
 
-#include "backup/copy_progress.h"
+#include "backup/run_window.h"
 
 // Both progress windows' procedure: "中断" (any command) posts the quit
 // message that the copy loops take as the request to stop.
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 struct ProgressWindow {
+    HWND owner = nullptr;    // the window that runs the backup or the restore
     HWND dialog = nullptr;
     HWND topLevel = nullptr;
     const char* stopQuestion = nullptr;  // asked when the person presses "中断"
@@ -25,7 +26,7 @@ void OpenProgressWindow(ProgressWindow* progress, HWND window, const char* templ
                         const char* stopQuestion);
 // Enables the top-level window again and destroys the progress window.
 void CloseProgressWindow(ProgressWindow* progress);
-// The steps and the stop requests of the copy loops, through this window.
-CopyProgress ProgressOf(ProgressWindow* progress);
+// What the run asks, its steps and the stop requests, through this window.
+RunWindow RunWindowOf(ProgressWindow* progress);
 
 #endif

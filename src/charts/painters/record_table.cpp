@@ -4,6 +4,7 @@
 
 #include "charts/chart_palette.h"
 #include "corelib/win32/calendar.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
@@ -76,9 +77,10 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
     Rectangle(dc, width - 2, 0, width, height);
     Rectangle(dc, 0, height - 2, width, height);
     Line(dc, 0, ruleY, width, ruleY);
-    // The strip between the table and the calendar, when the calendar leaves one.
-    if (width - tableWidth - (kCalendarVisibleWidth + 3) >= 0)
-        Rectangle(dc, baseWidth, 0, width - kCalendarVisibleWidth, kCalendarHeight);
+    // The strip between the table and the calendar, when the calendar leaves one
+    // (the calendar grows with the screen's DPI).
+    if (width - tableWidth - ScaleToScreen(kCalendarVisibleWidth + 3) >= 0)
+        Rectangle(dc, baseWidth, 0, width - ScaleToScreen(kCalendarVisibleWidth), ScaleToScreen(kCalendarHeight));
 }
 
 }  // namespace
@@ -135,7 +137,11 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
         DrawCell(dc, texts->bmi, columns[3] - 5, top, columns[4] - 6, bottom);
         DrawCell(dc, texts->bmiClass, columns[4] - 7, top, columns[5] - 6, bottom);
         DrawCell(dc, texts->weightDifference, columns[5] - 5, top, columns[6] - 6, bottom);
-        DrawCell(dc, texts->bodyFatDifference, columns[6] - 4, top, 2 * columns[6] - columns[5] - 14, bottom);
+        // The last cell is as wide as the one before it, but never reaches past
+        // the row: with a large font (a high DPI) its figures would be cut.
+        const int lastRight = 2 * columns[6] - columns[5] - 14;
+        DrawCell(dc, texts->bodyFatDifference, columns[6] - 4, top, lastRight < place.right - 2 ? lastRight : place.right - 2,
+                 bottom);
     }
     SetBkMode(dc, OPAQUE);
 }

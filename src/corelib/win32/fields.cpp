@@ -45,6 +45,15 @@ LRESULT WantEnter(LRESULT baseCode, LPARAM message) {
     return baseCode;
 }
 
+// Enter, Down and Up go to the parent as notifications; other keys to the edit.
+LRESULT OnFieldKeyDown(HWND field, WPARAM key, LPARAM lParam) {
+    if (WORD code = KeyNotification(key)) {
+        NotifyParent(field, code);
+        return 0;
+    }
+    return CallWindowProcA(g_edit.procedure, field, WM_KEYDOWN, key, lParam);
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -109,11 +118,7 @@ LRESULT CALLBACK NumEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         return WantEnter(CallWindowProcA(g_edit.procedure, field, message, wParam, lParam), lParam);
     case WM_KEYDOWN:
-        if (WORD code = KeyNotification(wParam)) {
-            NotifyParent(field, code);
-            return 0;
-        }
-        break;
+        return OnFieldKeyDown(field, wParam, lParam);
     case WM_CHAR:
         return NumEditChar(field, wParam, lParam);
     case WM_IME_CHAR:
@@ -150,11 +155,7 @@ LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETDLGCODE:
         return WantEnter(CallWindowProcA(g_edit.procedure, field, message, wParam, lParam), lParam);
     case WM_KEYDOWN:
-        if (WORD code = KeyNotification(wParam)) {
-            NotifyParent(field, code);
-            return 0;
-        }
-        break;
+        return OnFieldKeyDown(field, wParam, lParam);
     case WM_CHAR:
         if (wParam == '\r' || wParam == '\n') return 0;
         [[fallthrough]];

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "corelib/dates.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
-#include "corelib/dates.h"
 #include "corelib/win32/fields.h"
 #include "corelib/win32/ime.h"
 #include "corelib/win32/modal_dialog.h"
@@ -145,7 +145,9 @@ long StoreShownDay(HWND dialog) {
     StoredDiaryText(text, diary);
     std::memset(day.diary, 0, kDiaryCapacity);
     std::memcpy(day.diary, diary, std::strlen(diary));
-    return StoreDay(day, dialog);
+    const StoreOutcome stored = StoreDay(day);
+    ShowNotice(dialog, stored.notice);
+    return stored.position;
 }
 
 void TellOwner() {
@@ -244,7 +246,7 @@ void OnCommand(HWND dialog, int id, WORD code) {
     case IDC_DAY_BODYFAT:
         if (code == EN_CHANGE)
             OnNumberChanged(dialog, id, id == IDC_DAY_WEIGHT ? IDC_DAY_WEIGHT_SPIN : IDC_DAY_BODYFAT_SPIN);
-        else if (code == kFieldKeyEnter || code == kFieldKeyDown || code == kFieldKeyUp)
+        else if (IsFieldKey(code))
             OnFieldKey(dialog, id, code);
         break;
     case IDC_DAY_DIARY: OnDiaryNotice(dialog, code); break;

@@ -13,8 +13,8 @@ extern const char* const kDayDialogTemplate;  // "IDD_EDIT"
 INT_PTR OpenDayDialog(HWND owner, LPARAM start);
 
 // What the dialog tells the diary window each time it stored a day ("登録" and
-// every step of the date spin that stored one): clear the painted-once flag,
-// repaint the record list and run the evaluation. Null hooks are skipped.
+// every step of the date spin that stored one), so that the record list, the
+// calendar and the evaluation follow. Null hooks are skipped.
 struct DayDialogHooks {
     void (*dayStored)(HWND owner);
 };

@@ -1,93 +1,34 @@
 // "IDD_DELETEDIALOG": delete the chosen users, their table rows and data files.
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "corelib/dbf.h"
-#include "corelib/files.h"
 #include "corelib/msgbox.h"
-#include "corelib/win32/fields.h"
-#include "corelib/win32/ime.h"
-#include "corelib/win32/modal_dialog.h"
 #include "diary/dialogs/dialog_support.h"
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/dialogs/user_search.h"
-#include "diary/diary_store.h"
-#include "diary/input_items.h"
-#include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "resources/resource.h"
 
 namespace {
 
-constexpr const char kDeleteCaption[] = "ユーザー情報の削除";
-
-UserSearch* SearchOf(HWND dialog) { return reinterpret_cast<UserSearch*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
-
-INT_PTR OnInit(HWND dialog, UserSearch* search) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(search));
-    BeginUserSearch(search);
-    FocusField(dialog, IDC_SEARCH_KEYWORD);
-    RunUserSearch(dialog, search);
-    return FALSE;
-}
-
-// The open user's name; "" when none is open.
-std::string OpenUserName() {
-    if (!IsUserOpen()) return std::string();
-    const UserHeader& header = CurrentHeader();
-    return std::string(header.name, strnlen(header.name, sizeof(header.name)));
-}
-
-// The open user cannot be deleted. The test compares over the open name's
-// length, so that 山田花子 is refused too while 山田 is open: it refuses
-// more than it must, never less.
-bool IsBeingEdited(const char* row, const std::string& openName) {
-    return !openName.empty() && std::memcmp(row + kUsersNumberWidth, openName.data(), openName.size()) == 0;
-}
-
-// Deletes the row first and the data file only once the row is gone: a row
-// left without its file could never be opened again.
-bool DeleteUser(HWND dialog, int row, long number) {
-    if (!DeleteDBFNoRecord(dialog, kUsersTable, row)) return false;
-    char name[kFileNameSize];
-    DataFileName(number, name);
-    FileDelete(name);  // a file that cannot be deleted is left; the user is gone from the table
-    return true;
-}
-
-void DeleteSelected(HWND dialog, UserSearch* search) {
-    HWND list = GetDlgItem(dialog, search->listId);
+// The selected users, one after another; a user who cannot go is told and kept.
+void DeleteSelected(HWND dialog) {
+    HWND list = NameList(dialog);
     LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
     if (count == LB_ERR || count <= 0) return;
     std::vector<int> lines(static_cast<size_t>(count));
     count = SendMessageA(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(lines.data()));
     if (count == LB_ERR) return;
     lines.resize(static_cast<size_t>(count));
-    std::string openName = OpenUserName();
     std::vector<int> deleted;  // rows (as they were when the dialog searched) already removed
-    std::vector<char> record(kUsersRowLength + 1, '\0');
     for (int line : lines) {
-        int original = RowOfLine(dialog, *search, line);
+        int original = RowOfLine(dialog, line);
         int row = original;  // every deletion of an earlier row moved this one down
         for (int gone : deleted)
             if (gone < original) --row;
-        if (!ReadDBFRecord(dialog, kUsersTable, row, record.data())) continue;
-        if (IsBeingEdited(record.data(), openName)) {
-            char text[120];
-            std::snprintf(text, sizeof(text), "%sさんは編集中のため削除できません。", openName.c_str());
-            PelmoMessageBox(dialog, text, kDeleteCaption, kMbOk | kMbIconInformation);
-            continue;
-        }
-        if (DeleteUser(dialog, row, UserNumberOfRow(record.data()))) {
-            deleted.push_back(original);
-        } else {
-            std::string name = LineName(dialog, *search, line);
-            char text[160];
-            std::snprintf(text, sizeof(text), "%sさんのユーザー情報を削除できませんでした。", name.c_str());
-            PelmoMessageBox(dialog, text, kDeleteCaption, kMbOk | kMbIconInformation);
-        }
+        const UserDeletion deletion = DeleteUserOfRow(row, LineName(dialog, line).c_str());
+        if (deletion.deleted) deleted.push_back(original);
+        ShowNotice(dialog, deletion.notice);
     }
 }
 
@@ -95,60 +36,21 @@ void OnDelete(HWND dialog) {
     if (PelmoMessageBox(dialog, ResourceText(IDS_DELETE_USERS_QUESTION).c_str(), ResourceText(IDS_DELETE_USERS_CAPTION).c_str(),
                         kMbYesNo | kMbIconInformation | kMbDefButton2) != kIdYes)
         return;
-    DeleteSelected(dialog, SearchOf(dialog));
-    EndUserSearch(SearchOf(dialog));
-    EndDialog(dialog, 1);
+    DeleteSelected(dialog);
+    EndUserSearchDialog(dialog, 1, false);
 }
 
+// The line with the caret: in a list of several selections, the one last clicked.
 void OnView(HWND dialog) {
-    UserSearch* search = SearchOf(dialog);
-    LRESULT line = SendDlgItemMessageA(dialog, search->listId, LB_GETCARETINDEX, 0, 0);
-    if (line == LB_ERR || SendDlgItemMessageA(dialog, search->listId, LB_GETCOUNT, 0, 0) <= 0) return;
-    ViewUserDialog(dialog, RowOfLine(dialog, *search, static_cast<int>(line)));
+    HWND list = NameList(dialog);
+    LRESULT line = SendMessageA(list, LB_GETCARETINDEX, 0, 0);
+    if (line == LB_ERR || SendMessageA(list, LB_GETCOUNT, 0, 0) <= 0) return;
+    ViewUserDialog(dialog, RowOfLine(dialog, static_cast<int>(line)));
 }
 
-void OnCancel(HWND dialog) {
-    EndUserSearch(SearchOf(dialog));
-    CloseIme(GetDlgItem(dialog, IDC_SEARCH_KEYWORD));
-    EndDialog(dialog, -1);
-}
-
-INT_PTR OnCommand(HWND dialog, int id, WORD code) {
-    if (id == IDC_SEARCH_KEYWORD && code == kFieldKeyEnter) {
-        RunUserSearch(dialog, SearchOf(dialog));
-        return TRUE;
-    }
-    if (id == IDC_SEARCH_KEYWORD && code == EN_SETFOCUS) {
-        OpenImeForText(GetDlgItem(dialog, id));
-        return TRUE;
-    }
-    if (id == IDC_DELETE_LIST && code == LBN_DBLCLK) {
-        OnDelete(dialog);
-        return TRUE;
-    }
-    switch (id) {
-    case IDC_SEARCH_BUTTON: RunUserSearch(dialog, SearchOf(dialog)); return TRUE;
-    case IDC_DELETE_BUTTON: OnDelete(dialog); return TRUE;
-    case IDC_SEARCH_VIEW: OnView(dialog); return TRUE;
-    case IDCANCEL: OnCancel(dialog); return TRUE;
-    case IDC_DIALOG_HELP: ShowDialogHelp(dialog, "user4"); return TRUE;
-    }
-    return FALSE;
-}
-
-INT_PTR CALLBACK DeleteUsersProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInit(dialog, reinterpret_cast<UserSearch*>(lParam));
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    }
-    return FALSE;
-}
+const UserSearchDialog kDeleteDialog = {"IDD_DELETEDIALOG", IDC_DELETE_LIST, IDC_DELETE_BUTTON, "user4", false,
+                                        OnDelete, OnView};
 
 }  // namespace
 
-INT_PTR DeleteUsersDialog(HWND window) {
-    UserSearch search = {IDC_DELETE_LIST, IDC_DELETE_BUTTON, nullptr, nullptr};
-    INT_PTR result = CreateModalDialog(DialogInstance(), window, "IDD_DELETEDIALOG", DeleteUsersProc, reinterpret_cast<LPARAM>(&search));
-    EndUserSearch(&search);
-    return result;
-}
+INT_PTR DeleteUsersDialog(HWND window) { return RunUserSearchDialog(window, kDeleteDialog); }

@@ -74,3 +74,17 @@ KeyStep StepInOrder(const int* order, int count, int id, WORD key) {
     }
     return KeyStep{KeyMove::kNone, 0};
 }
+
+bool IsFieldKey(WORD code) { return code == kFieldKeyEnter || code == kFieldKeyDown || code == kFieldKeyUp; }
+
+void MoveByKey(HWND dialog, const int* order, int count, int id, WORD key, void (*confirm)(HWND dialog)) {
+    const KeyStep step = StepInOrder(order, count, id, key);
+    if (step.move == KeyMove::kFocus) FocusField(dialog, step.field);
+    if (step.move == KeyMove::kConfirm) confirm(dialog);
+}
+
+INT_PTR OnSpinThumb(HWND dialog, WPARAM wParam, LPARAM lParam, void (*onSpin)(HWND dialog, int spinId, int position)) {
+    if (LOWORD(wParam) == SB_THUMBPOSITION)
+        onSpin(dialog, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
+    return TRUE;
+}

@@ -1,5 +1,5 @@
-// Small pieces the user, target and input-item dialogs share: field texts,
-// spin buttons, the error box that returns the focus, key order, help.
+// Small pieces the diary's dialogs share: field texts, spin buttons, the
+// error box that returns the focus, key order, help.
 #ifndef PELMO_DIARY_DIALOGS_DIALOG_SUPPORT_H
 #define PELMO_DIARY_DIALOGS_DIALOG_SUPPORT_H
 
@@ -45,6 +45,14 @@ struct KeyStep {
 // From field `id` on `key`: Enter or Down past the last field confirms;
 // Up on the first field does nothing. A field not in order does nothing.
 KeyStep StepInOrder(const int* order, int count, int id, WORD key);
+// True for the notification codes of Enter, Down and Up that the fields pass up.
+bool IsFieldKey(WORD code);
+// Moves the focus by key through order, or runs confirm past its last field.
+void MoveByKey(HWND dialog, const int* order, int count, int id, WORD key, void (*confirm)(HWND dialog));
+
+// WM_VSCROLL from a spin button: when its thumb was released (the position is
+// final), onSpin gets the spin's id and position. Answers the message (TRUE).
+INT_PTR OnSpinThumb(HWND dialog, WPARAM wParam, LPARAM lParam, void (*onSpin)(HWND dialog, int spinId, int position));
 
 // Shows the help topic of a dialog.
 void ShowDialogHelp(HWND dialog, const char* topic);

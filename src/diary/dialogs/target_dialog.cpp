@@ -183,9 +183,7 @@ void OnFieldKey(HWND dialog, int id, WORD key) {
     for (const TargetField& f : kTargetFields)
         if (ItemOn(f.item) && GetDlgItem(dialog, f.field)) order[count++] = f.field;
     order[count++] = IDC_TARGET_MESSAGE;
-    KeyStep step = StepInOrder(order, count, id, key);
-    if (step.move == KeyMove::kFocus) FocusField(dialog, step.field);
-    if (step.move == KeyMove::kConfirm) OnRegister(dialog);
+    MoveByKey(dialog, order, count, id, key, OnRegister);
 }
 
 void OnFieldChange(HWND dialog, int id) {
@@ -206,12 +204,11 @@ void OnSpin(HWND dialog, int spinId, int position) {
 }
 
 INT_PTR OnCommand(HWND dialog, int id, WORD code) {
-    switch (code) {
-    case kFieldKeyEnter:
-    case kFieldKeyDown:
-    case kFieldKeyUp:
+    if (IsFieldKey(code)) {
         OnFieldKey(dialog, id, code);
         return TRUE;
+    }
+    switch (code) {
     case EN_CHANGE:
         OnFieldChange(dialog, id);
         return TRUE;
@@ -233,18 +230,16 @@ INT_PTR CALLBACK TargetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_INITDIALOG: return OnInit(dialog, reinterpret_cast<TargetDialogData*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    case WM_VSCROLL:
-        if (LOWORD(wParam) == SB_THUMBPOSITION) OnSpin(dialog, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), HIWORD(wParam));
-        return TRUE;
+    case WM_VSCROLL: return OnSpinThumb(dialog, wParam, lParam, OnSpin);
     }
     return FALSE;
 }
 
 }  // namespace
 
-int TargetDialog(void* window, TargetDialogMode mode) {
+int TargetDialog(HWND window, TargetDialogMode mode) {
     TargetDialogData data = {mode};
-    INT_PTR result = CreateModalDialog(DialogInstance(), static_cast<HWND>(window), "IDD_SET_TARGET", TargetDialogProc,
+    INT_PTR result = CreateModalDialog(DialogInstance(), window, "IDD_SET_TARGET", TargetDialogProc,
                                        reinterpret_cast<LPARAM>(&data));
     return result == 1 ? 1 : 0;
 }

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "diary/window_hooks.h"
 
 // "IDD_USER_REGISTRY", then CreateUser: 1 when a new user was created and is open.
 int RegisterUser(HWND window);
@@ -18,9 +17,15 @@ void ViewUserDialog(HWND window, int row);
 // "IDD_DELETEDIALOG": 1 after deleting, -1 when cancelled.
 INT_PTR DeleteUsersDialog(HWND window);
 
+// Which set of fields the target dialog offers.
+enum TargetDialogMode : int {
+    kTargetNewUser = 0,       // registration of a new user
+    kTargetExistingUser = 1,  // amendment and the targets command
+    kTargetAfterItems = 2,    // after the input items changed
+};
 // "IDD_SET_TARGET" in a mode; it reads and fills the staging header. 1 when
-// confirmed, 0 when cancelled. Its signature fits DiaryWindowHooks::runTargetDialog.
-int TargetDialog(void* window, TargetDialogMode mode);
+// confirmed, 0 when cancelled.
+int TargetDialog(HWND window, TargetDialogMode mode);
 
 // "IDD_SET_ITEM2": 1 when the input items changed and were written, else 0.
 // The user number comes from the staging header.

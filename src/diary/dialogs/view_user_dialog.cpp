@@ -2,10 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "corelib/dbf.h"
-#include "corelib/files.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/dialogs/dialog_support.h"
 #include "diary/dialogs/user_dialogs.h"
@@ -18,17 +15,6 @@
 namespace {
 
 constexpr int kActivityLevels = 4;
-
-// The header at the start of a data file; false when it cannot be read whole.
-bool ReadUserHeader(long number, UserHeader* header) {
-    char name[kFileNameSize];
-    DataFileName(number, name);
-    FileHandle file = FileOpen(name, kFileRead);
-    if (file == kInvalidFile) return false;
-    long read = FileRead(file, name, header, sizeof(UserHeader));
-    FileClose(file, name);
-    return read == static_cast<long>(sizeof(UserHeader));
-}
 
 void ShowDetails(HWND dialog, const UserHeader& header) {
     char text[64];
@@ -44,12 +30,12 @@ void ShowDetails(HWND dialog, const UserHeader& header) {
 
 INT_PTR OnInit(HWND dialog, int row) {
     SetFocus(GetDlgItem(dialog, IDOK));  // not on a field, whose whole text would show selected
-    std::vector<char> record(kUsersRowLength + 1, '\0');
-    if (!ReadDBFRecord(dialog, kUsersTable, row, record.data())) return FALSE;
-    SetFieldText(dialog, IDC_USER_NAME, std::string(record.data() + kUsersNumberWidth, kUsersNameWidth).c_str());
+    char record[kUsersRowLength + 1];
+    if (!ReadUsersRow(dialog, row, record)) return FALSE;
+    SetFieldText(dialog, IDC_USER_NAME, std::string(record + kUsersNumberWidth, kUsersNameWidth).c_str());
     UserHeader header;
-    long number = UserNumberOfRow(record.data());
-    if (number != kNoUserNumber && ReadUserHeader(number, &header)) ShowDetails(dialog, header);
+    long number = UserNumberOfRow(record);
+    if (number != kNoUserNumber && ReadUserFileHeader(number, &header)) ShowDetails(dialog, header);
     return FALSE;
 }
 

@@ -67,7 +67,7 @@ TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
     StartedFrame started;
     HWND frame = started.frame();
     RegisterUser(frame);
-    ASSERT_EQ(StoreDay(Day("20240301", 70.5)), 1);  // in memory only, not yet saved
+    ASSERT_EQ(StoreDay(Day("20240301", 70.5)).position, 1);  // in memory only, not yet saved
     const std::string folder = sandbox.path("バックアップ");
     MakeFolderPath(folder);
     {
@@ -87,7 +87,7 @@ TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
 
     // A restore that cannot begin (a file stands where its staging folder
     // goes) changes nothing: the user stays open with the day not yet saved.
-    ASSERT_EQ(StoreDay(Day("20240302", 70.1)), 2);
+    ASSERT_EQ(StoreDay(Day("20240302", 70.1)).position, 2);
     WriteBytes(StagingFolder(sandbox.folder()), Bytes{1});
     {
         DialogDriver driver;

@@ -108,7 +108,7 @@ protected:
         g_script = nullptr;
     }
 
-    static void Store(const DailyRecord& day) { ASSERT_GT(StoreDay(day), 0); }
+    static void Store(const DailyRecord& day) { ASSERT_GT(StoreDay(day).position, 0); }
 
     static INT_PTR Run(LPARAM start, std::function<void(HWND)> script) {
         g_script = std::move(script);

@@ -12,23 +12,16 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "diary/users_table.h"
-#include "diary/window_hooks.h"
 #include "resources/resource.h"
 
 void DialogTest::SetUp() {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     ASSERT_TRUE(RegisterWindowsStandardClass(GetModuleHandleA(nullptr)));
-    DiaryWindowHooks hooks = {};
-    hooks.runTargetDialog = TargetDialog;
-    SetDiaryWindowHooks(&hooks);
     CloseUser();
 }
 
-void DialogTest::TearDown() {
-    SetDiaryWindowHooks(nullptr);
-    CloseUser();
-}
+void DialogTest::TearDown() { CloseUser(); }
 
 void DialogTest::RegisterSteps(DialogDriver& driver, const NewUser& user, const char* shot) {
     driver.On(

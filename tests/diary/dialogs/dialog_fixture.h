@@ -1,6 +1,5 @@
-// A sandboxed diary with the dialogs' window classes and the target dialog
-// hooked into the user-file steps, and helpers that read back what the
-// dialogs left in the users table and the data files.
+// A sandboxed diary with the dialogs' window classes, and helpers that read
+// back what the dialogs left in the users table and the data files.
 #ifndef PELMO_TESTS_DIARY_DIALOG_FIXTURE_H
 #define PELMO_TESTS_DIARY_DIALOG_FIXTURE_H
 

@@ -243,4 +243,42 @@ TEST_F(UserDialogs, AmendStartsFromTheOpenUserAndSurvivesACancelledTarget) {
     EXPECT_EQ(CurrentHeader().age, 31);
 }
 
+TEST_F(UserDialogs, ACancelledTargetDialogCreatesNoUserAndKeepsTheNewUsersItems) {
+    InputItems() = InputItemFlags{{1, 1, 1, 1, 1, 1, 1}};
+    DialogDriver driver;
+    driver.On("新規作成", [](HWND d) {
+        DialogDriver::Type(d, IDC_USER_NAME, kHanako.name);
+        DialogDriver::Click(d, IDC_USER_REGISTER);
+    });
+    driver.On("目標を決める", [](HWND d) {
+        // The target dialog offers the fields of a new user's items: body fat only.
+        EXPECT_FALSE(GetWindowLongA(GetDlgItem(d, IDC_TARGET_BODYFAT), GWL_STYLE) & ES_READONLY);
+        DialogDriver::Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(RegisterUser(nullptr), 0);
+    EXPECT_TRUE(driver.done());
+    EXPECT_TRUE(driver.boxes().empty());
+    EXPECT_TRUE(UsersRows().empty());
+    EXPECT_FALSE(FileThere("0.DAT"));
+    EXPECT_FALSE(IsUserOpen());
+    EXPECT_EQ(std::vector<unsigned char>(InputItems().on, InputItems().on + 7),
+              (std::vector<unsigned char>{1, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(UserDialogs, AmendWithoutAnOpenUserIsRefusedBeforeAnyTarget) {
+    DialogDriver driver;
+    driver.On("ユーザーの修正", [](HWND d) {
+        DialogDriver::Type(d, IDC_USER_AGE, "30");
+        DialogDriver::Type(d, IDC_USER_HEIGHT, "160.0");
+        DialogDriver::Click(d, IDC_USER_REGISTER);
+    });
+    driver.On("ユーザーの修正", [](HWND d) { DialogDriver::Click(d, IDCANCEL); });  // no target dialog came
+    EXPECT_EQ(AmendUserDialog(nullptr), 0);
+    EXPECT_TRUE(driver.done());
+    ASSERT_EQ(driver.boxes().size(), 1u);
+    EXPECT_EQ(driver.boxes()[0].text, "ユーザーが開かれていないため、修正できません。");
+    EXPECT_EQ(driver.boxes()[0].caption, "新規作成");
+    EXPECT_FALSE(FileThere("0.DAT"));
+}
+
 }  // namespace
