@@ -66,7 +66,7 @@ ThePerson g_person;
 
 std::vector<std::string> ThePerson::Texts() const {
     std::vector<std::string> texts;
-    for (const ShownBox& box : boxes) texts.push_back(box.text);
+    for (const AnsweredBox& box : boxes) texts.push_back(box.text);
     return texts;
 }
 

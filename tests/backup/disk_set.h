@@ -48,13 +48,13 @@ private:
 // every box is recorded; a request for a disk runs the next action (change
 // disks and press OK) or gets Cancel when none is left; a "中断" question gets
 // the next stop answer (Yes when none is left); any other question Yes.
-struct ShownBox {
+struct AnsweredBox {
     std::string text;
     std::string caption;
 };
 using DiskAction = std::function<int()>;
 struct ThePerson {
-    std::vector<ShownBox> boxes;
+    std::vector<AnsweredBox> boxes;
     std::deque<DiskAction> diskActions;
     std::deque<int> stopAnswers;
     std::function<void()> atDiskRequest;  // looks at the windows while the program waits for a disk
