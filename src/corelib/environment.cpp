@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "corelib/folders.h"
+
 const char* const kDefaultRegistryKey = "Software\\KoroWorks\\Pelmo free";
 
 namespace {
@@ -12,19 +14,6 @@ std::string g_dataFolder;
 std::string FromEnvironment(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
-}
-
-std::string WithFinalSeparator(std::string folder) {
-    if (folder.empty()) return folder;
-    char last = folder.back();
-    if (last != '\\' && last != '/') {
-#ifdef _WIN32
-        folder += '\\';
-#else
-        folder += '/';
-#endif
-    }
-    return folder;
 }
 
 }  // namespace
@@ -39,7 +28,7 @@ void SetRegistryRootKey(const std::string& key) { g_registryKey = key; }
 
 std::string DataFolderOverride() {
     if (!g_dataFolder.empty()) return g_dataFolder;
-    return WithFinalSeparator(FromEnvironment("PELMO_DATA_DIR"));
+    return WithPathSeparator(FromEnvironment("PELMO_DATA_DIR"));
 }
 
-void SetDataFolderOverride(const std::string& folder) { g_dataFolder = WithFinalSeparator(folder); }
+void SetDataFolderOverride(const std::string& folder) { g_dataFolder = WithPathSeparator(folder); }

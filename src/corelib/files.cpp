@@ -6,6 +6,7 @@
 
 #include "corelib/environment.h"
 #include "corelib/files_platform.h"
+#include "corelib/folders.h"
 #include "corelib/registry.h"
 #include "corelib/sjis.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 const char kSystemDirValue[] = "SystemDir";
 const char kTempSuffix[] = ".new";
+constexpr std::size_t kCopyBlock = 1 << 20;
 constexpr int kRegistryTextSize = 255;
 
 AtomicFailure g_failure = AtomicFailure::kNone;
@@ -22,21 +24,6 @@ bool FailsAt(AtomicFailure step) {
     if (g_failure != step) return false;
     g_failure = AtomicFailure::kNone;
     return true;
-}
-
-// True when the text's last character is '\\' or '/' (not the trail byte of 表).
-bool EndsWithSeparator(const std::string& text) {
-    const char* last = nullptr;
-    for (const char* p = text.c_str(); *p != '\0'; ++p) {
-        last = p;
-        if (IsSjisLeadByte(static_cast<unsigned char>(*p)) && p[1] != '\0') ++p;
-    }
-    return last != nullptr && last == text.c_str() + text.size() - 1 && (*last == '\\' || *last == '/');
-}
-
-std::string WithFinalSeparator(std::string folder) {
-    if (!folder.empty() && !EndsWithSeparator(folder)) folder += PathSeparator();
-    return folder;
 }
 
 void CloseQuietly(AtomicFile* file) {
@@ -51,7 +38,7 @@ std::string DataFolder() {
     if (!folder.empty()) return folder;
     char stored[kRegistryTextSize + 1] = {};
     if (GetRegistryValue(kSystemDirValue, stored, kRegistryTextSize, kAreaInstall) && stored[0] != '\0')
-        return WithFinalSeparator(stored);
+        return WithPathSeparator(stored);
     folder = DefaultDataFolder();
     if (folder.empty()) return folder;
     SetRegistryValue(kSystemDirValue, folder.c_str(), kAreaInstall);
@@ -82,7 +69,9 @@ FileHandle FileOpen(const char* name, int mode) {
 }
 
 int FileCopy(FileHandle source, FileHandle target) {
-    std::vector<char> buffer(1 << 16);
+    int copied = CopyInSystem(source, target);
+    if (copied >= 0) return copied;
+    std::vector<char> buffer(kCopyBlock);
     for (;;) {
         long got = FileRead(source, "", buffer.data(), static_cast<long>(buffer.size()));
         if (got < 0) return 0;
@@ -101,7 +90,7 @@ int FileExists(const char* name) { return PathIsFile(ResolveExistingPath(DataPat
 
 std::vector<std::string> DataFolderFiles() {
     std::string folder = DataFolder();
-    return folder.empty() ? std::vector<std::string>() : ListPlainFiles(folder);
+    return folder.empty() ? std::vector<std::string>() : ListFolderFiles(folder, nullptr);
 }
 
 std::string AtomicTempPath(const std::string& path) { return path + kTempSuffix; }
@@ -205,4 +194,30 @@ int RecoverAtomicFile(const char* name, FileCheck isComplete, void* context) {
     if (take && ReplacePath(temp, target)) return 1;
     DeletePath(temp);
     return 0;
+}
+
+int FlushFiles(const std::vector<std::string>& paths) {
+    std::vector<std::string> real;
+    for (const std::string& path : paths) real.push_back(ResolveExistingPath(path));
+    return FlushPaths(real);
+}
+
+int MoveFileOver(const std::string& source, const std::string& target) {
+    std::string from = ResolveExistingPath(source), to = ResolveExistingPath(target);
+    if (ReplacePath(from, to)) return 1;
+    FileHandle in = FileOpen2(from.c_str(), kFileRead);
+    if (in == kInvalidFile) return 0;
+    AtomicFile file;
+    bool ok = AtomicFileBegin(&file, to.c_str()) == 1;
+    std::vector<char> buffer(kCopyBlock);
+    for (long got = 0; ok && (got = FileRead(in, "", buffer.data(), static_cast<long>(buffer.size()))) != 0;)
+        ok = got > 0 && AtomicFileWrite(&file, buffer.data(), static_cast<std::size_t>(got)) == 1;
+    FileClose(in, "");
+    if (!ok) {
+        AtomicFileAbandon(&file);
+        return 0;
+    }
+    if (!AtomicFileCommit(&file)) return 0;
+    DeletePath(from);
+    return 1;
 }

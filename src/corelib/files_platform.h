@@ -14,6 +14,8 @@
 std::string ResolveExistingPath(const std::string& path);
 // Flushes the file's data to the disk; 1 on success.
 int FlushFile(FileHandle handle);
+// Puts the content of the files at paths on the disk; 1 when all are there.
+int FlushPaths(const std::vector<std::string>& paths);
 // Renames from onto to in one step, replacing to; 1 on success.
 int ReplacePath(const std::string& from, const std::string& to);
 // 1 when a plain file is at path.
@@ -23,9 +25,11 @@ int DeletePath(const std::string& path);
 // The default data folder under the user's application data, created when
 // missing, with its final separator; "" on failure.
 std::string DefaultDataFolder();
+// Copies the rest of source to target inside the system, without passing the
+// bytes through the program: 1 when every byte arrived, 0 on failure, -1
+// where the system cannot (the caller copies itself).
+int CopyInSystem(FileHandle source, FileHandle target);
 // The separator of paths on this platform.
 char PathSeparator();
-// The names of the plain files in folder (with its final separator).
-std::vector<std::string> ListPlainFiles(const std::string& folder);
 
 #endif

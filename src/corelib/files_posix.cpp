@@ -5,6 +5,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -160,7 +161,40 @@ int GetDiskFree(int drive, std::uint32_t out[2]) {
     return 1;
 }
 
+// copy_file_range moves the bytes inside the kernel; a short count is no
+// failure there, only -1 is (ENOSPC on a full disk).
+int CopyInSystem(FileHandle source, FileHandle target) {
+    if (!IsUsable(source) || !IsUsable(target)) return 0;
+    for (bool first = true;; first = false) {
+        ssize_t moved = copy_file_range(Descriptor(source), nullptr, Descriptor(target), nullptr, 1 << 30, 0);
+        if (moved == 0) return 1;
+        if (moved > 0) continue;
+        if (errno == EINTR) continue;
+        // Not between these two files (another file system, an old kernel): the caller copies.
+        if (first && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) return -1;
+        return 0;
+    }
+}
+
 int FlushFile(FileHandle handle) { return IsUsable(handle) && fsync(Descriptor(handle)) == 0 ? 1 : 0; }
+
+// One syncfs for each file system the files are on: the system writes them
+// out together instead of waiting for the disk once per file.
+int FlushPaths(const std::vector<std::string>& paths) {
+    std::vector<dev_t> done;
+    for (const std::string& path : paths) {
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0) return 0;
+        if (std::find(done.begin(), done.end(), info.st_dev) != done.end()) continue;
+        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return 0;
+        int synced = syncfs(fd);
+        close(fd);
+        if (synced != 0) return 0;
+        done.push_back(info.st_dev);
+    }
+    return 1;
+}
 
 int ReplacePath(const std::string& from, const std::string& to) {
     if (std::rename(from.c_str(), to.c_str()) != 0) return 0;
@@ -181,16 +215,6 @@ int PathIsFile(const std::string& path) {
 }
 
 int DeletePath(const std::string& path) { return unlink(path.c_str()) == 0 || errno == ENOENT ? 1 : 0; }
-
-std::vector<std::string> ListPlainFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* listing = opendir(folder.c_str());
-    if (listing == nullptr) return names;
-    while (dirent* entry = readdir(listing))
-        if (PathIsFile(folder + entry->d_name)) names.push_back(entry->d_name);
-    closedir(listing);
-    return names;
-}
 
 std::string DefaultDataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");

@@ -12,6 +12,7 @@ enum : unsigned {
     kMbOk = 0x0,
     kMbOkCancel = 0x1,
     kMbYesNo = 0x4,
+    kMbIconQuestion = 0x20,
     kMbIconInformation = 0x40,
     kMbIconExclamation = 0x30,
     kMbDefButton2 = 0x100,

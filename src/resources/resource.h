@@ -200,4 +200,11 @@
 #define IDC_COLOR_PREVIEW 1080
 #define IDC_COLOR_SCROLL 1111
 
+// Backup and restore: the folder dialogs "IDD_DATA_BACKUP" and "IDD_DATA_RESTORE"
+// and their progress windows "IDD_DATA_BACKUP2" and "IDD_DATA_RESTORE2" (named by
+// string); OK (1), Cancel and "中断" (2) and help (IDC_DIALOG_HELP) as elsewhere.
+#define IDC_BACKUP_BROWSE 3
+#define IDC_BACKUP_FOLDER 133
+#define IDC_BACKUP_PROGRESS 315
+
 #endif

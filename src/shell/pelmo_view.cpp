@@ -1,6 +1,7 @@
 #include "shell/pelmo_view.h"
 
 #include "appearance/color_dialog.h"
+#include "backup/dialogs/backup_dialogs.h"
 #include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/help.h"
@@ -16,6 +17,7 @@
 #include "shell/shell_classes.h"
 #include "shell/splash.h"
 #include "shell/web_launcher.h"
+#include "view/diary_commands.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
@@ -104,6 +106,20 @@ void Forward(UINT id) {
     if (g_view.diary) PostMessageA(g_view.diary, WM_COMMAND, id, 0);
 }
 
+// The open user's diary is written first, so that the backup holds it.
+void Backup(HWND view) {
+    if (!BackupDialog(view)) return;
+    if (IsUserOpen() && g_view.diary) SaveOpenUser(g_view.diary);
+    RunBackup(view);
+}
+
+// Once data files were replaced the open user is let go without saving, or
+// its diary in memory would overwrite the restored one. A restore that
+// changed nothing keeps the user open with what was not yet saved.
+void Restore(HWND view) {
+    if (RestoreDialog(view) && RunRestore(view)) Forward(ID_DATA_RESTORE);
+}
+
 }  // namespace
 
 HWND CPelmoView::Create(HINSTANCE instance, HWND frame) {
@@ -131,8 +147,11 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         Forward(id);
         return true;
     case ID_DATA_BACKUP:
+        Backup(view);
+        return true;
     case ID_DATA_RESTORE:
-        return true;  // their dialogs come with the backup and restore windows
+        Restore(view);
+        return true;
     case ID_SET_COLOR:
         ColorSchemeDialog(g_view.instance, view);
         return true;

@@ -114,7 +114,21 @@ int GetDiskFree(int drive, std::uint32_t out[2]) {
     return 1;
 }
 
+// Windows copies whole files by name only: between two open files the
+// program copies itself.
+int CopyInSystem(FileHandle, FileHandle) { return -1; }
+
 int FlushFile(FileHandle handle) { return IsUsable(handle) && FlushFileBuffers(Win32Handle(handle)) ? 1 : 0; }
+
+int FlushPaths(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        FileHandle file = FileOpen2(path.c_str(), kFileReadWrite);
+        bool flushed = file != kInvalidFile && FlushFile(file) == 1;
+        FileClose(file, "");
+        if (!flushed) return 0;
+    }
+    return 1;
+}
 
 // One rename, never ReplaceFile: under Wine ReplaceFile deletes the old file
 // before it renames, and a crash between the two would lose both.
@@ -129,18 +143,6 @@ int PathIsFile(const std::string& path) {
 
 int DeletePath(const std::string& path) {
     return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ? 1 : 0;
-}
-
-std::vector<std::string> ListPlainFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return names;
 }
 
 std::string DefaultDataFolder() {

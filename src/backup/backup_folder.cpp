@@ -1,0 +1,62 @@
+#include "backup/backup_folder.h"
+
+#include <cstring>
+
+#include "corelib/files.h"
+#include "corelib/folders.h"
+#include "corelib/registry.h"
+
+namespace {
+
+const char kBackupDirValue[] = "BackupDir";
+constexpr int kRegistryTextSize = 255;
+
+bool IsInfoName(const std::string& name) {
+    if (name.size() != std::strlen(kBackupInfoName)) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        char c = name[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != kBackupInfoName[i]) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> DbfAndDatFiles(const std::string& folder) {
+    std::vector<std::string> names = ListFolderFiles(folder, "DBF");
+    for (std::string& name : ListFolderFiles(folder, "DAT")) names.push_back(std::move(name));
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::string> DataFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (std::string& name : DbfAndDatFiles(folder))
+        if (!IsInfoName(name)) names.push_back(std::move(name));
+    return names;
+}
+
+BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* info) {
+    if (ReadBackupInfo(folder, info)) return BackupFolderState::kEarlierBackup;
+    return DbfAndDatFiles(folder).empty() ? BackupFolderState::kEmpty : BackupFolderState::kOtherFiles;
+}
+
+void EraseEarlierBackup(const std::string& folder) {
+    for (const std::string& name : DbfAndDatFiles(folder)) FileDelete((folder + name).c_str());
+}
+
+char DriveLetterOf(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':') return 0;
+    char letter = path[0];
+    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+    return letter >= 'A' && letter <= 'Z' ? letter : 0;
+}
+
+bool StoredBackupFolder(std::string* folder) {
+    char text[kRegistryTextSize + 1] = {};
+    if (!GetRegistryValue(kBackupDirValue, text, kRegistryTextSize, kAreaSettings)) return false;
+    *folder = text;
+    return true;
+}
+
+void StoreBackupFolder(const std::string& folder) { SetRegistryValue(kBackupDirValue, folder.c_str(), kAreaSettings); }

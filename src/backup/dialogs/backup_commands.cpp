@@ -1,0 +1,53 @@
+// The backup and the restore run with their progress windows.
+#include "backup/backup_folder.h"
+#include "backup/backup_run.h"
+#include "backup/dialogs/backup_dialogs.h"
+#include "backup/dialogs/progress_window.h"
+#include "backup/restore_run.h"
+#include "corelib/files.h"
+#include "corelib/folders.h"
+#include "corelib/msgbox.h"
+
+namespace {
+
+std::string BackupFolder() {
+    std::string folder;
+    StoredBackupFolder(&folder);
+    return WithPathSeparator(folder);
+}
+
+}  // namespace
+
+int RunBackup(HWND window) {
+    BackupRun run;
+    run.dataFolder = DataFolder();
+    run.backupFolder = BackupFolder();
+    if (!BeginBackup(&run)) {
+        ShowNotice(window, run.failure);
+        return 0;
+    }
+    ProgressWindow progress;
+    OpenProgressWindow(&progress, window, "IDD_DATA_BACKUP2", static_cast<int>(run.files.size()), kBackupStopQuestion);
+    int done = CopyBackupFiles(&run, RunWindowOf(&progress));
+    ShowNotice(window, run.failure);  // a failure is told before the progress window goes
+    CloseProgressWindow(&progress);
+    if (done) ShowNotice(window, Notice{kBackupDoneText, kBackupCaption, kMbOk | kMbIconInformation});
+    return done;
+}
+
+int RunRestore(HWND window) {
+    RestoreRun run;
+    run.dataFolder = DataFolder();
+    run.backupFolder = BackupFolder();
+    if (!BeginRestore(&run)) {
+        ShowNotice(window, run.failure);
+        return 0;
+    }
+    ProgressWindow progress;
+    OpenProgressWindow(&progress, window, "IDD_DATA_RESTORE2", run.firstDisk.fileCount, kRestoreStopQuestion);
+    RestoreResult result = RestoreFiles(&run, RunWindowOf(&progress));
+    CloseProgressWindow(&progress);
+    if (result == RestoreResult::kStopped) return 0;
+    ShowNotice(window, RestoreEndNotice(run));
+    return 1;
+}

@@ -1,0 +1,204 @@
+#include "backup/restore_run.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "backup/backup_folder.h"
+#include "backup/backup_run.h"
+#include "corelib/files.h"
+#include "corelib/folders.h"
+
+const char kRestoreCaption[] = "データの復帰";
+const char kRestoreSourceCaption[] = "復帰元について";
+const char kRestoreDoneText[] = "お待たせいたしました。データの復帰を終了しました。";
+const char kRestoreStopQuestion[] = "データ復帰を中断します。\n\nよろしいですか？";
+const char kRestoreDiskStopQuestion[] = "データの復帰を中断します。\n\nよろしいですか？";
+const char kRestoreDiskChangeFormat[] = "ドライブ %c: のフロッピーを%d枚目に交換して下さい。";
+const char kRestoreWrongDiskFormat[] =
+    "ドライブ %c:のフロッピーは%d枚目ではありません。\nお手数ですが復帰元をもう一度、確認してみて下さい。";
+const char kRestoreNoBackupText[] =
+    "指定された復帰元にはデータは存在しませんでした。\n復帰元をもう一度、確認してみて下さい。";
+const char kRestoreNoStagingText[] =
+    "データフォルダに復帰用のフォルダ(Restore.Temp)を作成できませんでした。\nデータの復帰を中断します。";
+
+namespace {
+
+const char kStagingName[] = "Restore.Temp";
+constexpr std::size_t kNamesShown = 20;
+
+bool SameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+               return fold(x) == fold(y);
+           });
+}
+
+bool Failed(const RestoreRun& run, const std::string& name) {
+    return std::any_of(run.notRestored.begin(), run.notRestored.end(),
+                       [&name](const std::string& failed) { return SameName(failed, name); });
+}
+
+std::string Staged(const RestoreRun& run, const std::string& name) {
+    return WithPathSeparator(StagingFolder(run.dataFolder)) + name;
+}
+
+// The staged copy of a file that could not be read whole is of no use.
+void MarkFailed(RestoreRun* run, const std::string& name) {
+    FileDelete(Staged(*run, name).c_str());
+    if (!Failed(*run, name)) run->notRestored.push_back(name);
+}
+
+bool CopyWhole(const std::string& from, const std::string& to) {
+    FileHandle source = FileOpen2(from.c_str(), kFileRead);
+    if (source == kInvalidFile) return false;
+    FileHandle target = FileOpen2(to.c_str(), kFileCreate);
+    bool ok = target != kInvalidFile && FileCopy(source, target) == 1;
+    ok = FileClose(target, "") == 1 && ok;
+    FileClose(source, "");
+    return ok;
+}
+
+// A piece that continues a file split across disks: read whole, then written
+// at the end of the staged file.
+bool AppendPiece(const std::string& from, const std::string& to) {
+    FileHandle source = FileOpen2(from.c_str(), kFileRead);
+    if (source == kInvalidFile) return false;
+    std::int64_t size = FileSize(source);
+    std::vector<char> block(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)));
+    bool ok = size >= 0 && (size == 0 || FileRead(source, "", block.data(), static_cast<long>(size)) == size);
+    FileClose(source, "");
+    FileHandle target = ok ? FileOpen2(to.c_str(), kFileReadWrite) : kInvalidFile;
+    ok = target != kInvalidFile && FileSeek(target, "", static_cast<long>(FileSize(target))) >= 0;
+    ok = ok && (size == 0 || FileWrite(target, "", block.data(), static_cast<long>(size)) == size);
+    return FileClose(target, "") == 1 && ok;
+}
+
+void StageFile(RestoreRun* run, const std::string& name, const RunWindow& window) {
+    if (Failed(*run, name)) return;  // a later piece of a file that already failed
+    const std::string from = run->backupFolder + name, to = Staged(*run, name);
+    if (FileExists(to.c_str())) {
+        if (!AppendPiece(from, to)) MarkFailed(run, name);
+        return;
+    }
+    if (!CopyWhole(from, to)) MarkFailed(run, name);
+    window.Advance();
+}
+
+// Every data file of the disk in the drive into the staging folder. False
+// when the person stopped the run.
+bool StageDisk(RestoreRun* run, const RunWindow& window) {
+    for (const std::string& name : DataFileNames(run->backupFolder)) {
+        StageFile(run, name, window);
+        if (window.StopRequested()) return false;
+    }
+    return true;
+}
+
+char DriveLetter(const RestoreRun& run) {
+    char letter = DriveLetterOf(run.backupFolder);
+    return letter != 0 ? letter : run.backupFolder.empty() ? '?' : run.backupFolder[0];
+}
+
+// Asks for disk run->diskNumber until that disk of this backup is in the
+// drive (info: its information file); false when the person stopped the run.
+bool AskForDisk(RestoreRun* run, const RunWindow& window, BackupInfo* info) {
+    char prompt[128], wrong[256];
+    std::snprintf(prompt, sizeof(prompt), kRestoreDiskChangeFormat, DriveLetter(*run), run->diskNumber);
+    std::snprintf(wrong, sizeof(wrong), kRestoreWrongDiskFormat, DriveLetter(*run), run->diskNumber);
+    for (;;) {
+        if (window.Show(Notice{prompt, kDiskChangeCaption, kMbOkCancel | kMbIconQuestion}) != kIdOk) {
+            if (window.Show(Notice{kRestoreDiskStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2}) ==
+                kIdYes)
+                return false;
+            continue;
+        }
+        if (ReadBackupInfo(run->backupFolder, info) && info->diskNumber == run->diskNumber &&
+            SameRun(info->startTime, run->firstDisk.startTime))
+            return true;
+        window.Show(Notice{wrong, kRestoreSourceCaption, kMbOk | kMbIconInformation});
+    }
+}
+
+void DiscardStaging(const RestoreRun& run) {
+    const std::string staging = StagingFolder(run.dataFolder);
+    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(run, name).c_str());
+    RemoveFolder(staging);
+}
+
+// Each staged file in place of its data file, once all of them are on the
+// disk; what cannot be put in place stays staged and is named.
+void ReplaceDataFiles(RestoreRun* run) {
+    const std::string staging = StagingFolder(run->dataFolder);
+    std::vector<std::string> names, paths;
+    for (const std::string& name : ListFolderFiles(staging, nullptr)) {
+        if (SameName(name, kBackupInfoName)) {
+            FileDelete(Staged(*run, name).c_str());
+            continue;
+        }
+        names.push_back(name);
+        paths.push_back(Staged(*run, name));
+    }
+    bool onDisk = FlushFiles(paths) == 1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (onDisk && MoveFileOver(paths[i], run->dataFolder + names[i])) continue;
+        if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
+        run->stagingKept = true;
+    }
+    if (!run->stagingKept) RemoveFolder(staging);
+}
+
+}  // namespace
+
+std::string StagingFolder(const std::string& dataFolder) { return dataFolder + kStagingName; }
+
+int BeginRestore(RestoreRun* run) {
+    run->diskNumber = 1;
+    run->notRestored.clear();
+    run->stagingKept = false;
+    run->failure = Notice{};
+    if (!ReadBackupInfo(run->backupFolder, &run->firstDisk)) {
+        run->failure = Notice{kRestoreNoBackupText, kRestoreCaption, kMbOk | kMbIconInformation};
+        return 0;
+    }
+    // A run begins empty: leftovers of an interrupted run do no harm.
+    const std::string staging = StagingFolder(run->dataFolder);
+    MakeDir(nullptr, staging.c_str());
+    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(*run, name).c_str());
+    if (!FolderExists(staging) || !ListFolderFiles(staging, nullptr).empty()) {
+        run->failure = Notice{kRestoreNoStagingText, kRestoreCaption, kMbOk | kMbIconInformation};
+        return 0;
+    }
+    return 1;
+}
+
+RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
+    bool continues = run->firstDisk.continues != 0;
+    bool going = StageDisk(run, window);
+    while (going && continues) {
+        ++run->diskNumber;
+        BackupInfo info = {};
+        going = AskForDisk(run, window, &info) && StageDisk(run, window);
+        continues = info.continues != 0;
+    }
+    if (!going) {
+        DiscardStaging(*run);
+        run->notRestored.clear();
+        return RestoreResult::kStopped;
+    }
+    ReplaceDataFiles(run);
+    return run->notRestored.empty() ? RestoreResult::kDone : RestoreResult::kPartly;
+}
+
+Notice RestoreEndNotice(const RestoreRun& run) {
+    if (run.notRestored.empty()) return Notice{kRestoreDoneText, kRestoreCaption, kMbOk | kMbIconInformation};
+    std::string text = "データの復帰を終了しましたが、次のファイルは復帰できませんでした。\n";
+    for (std::size_t i = 0; i < run.notRestored.size() && i < kNamesShown; ++i) text += "\n    " + run.notRestored[i];
+    if (run.notRestored.size() > kNamesShown) {
+        char more[64];
+        std::snprintf(more, sizeof(more), "\n    ほか %u 件", static_cast<unsigned>(run.notRestored.size() - kNamesShown));
+        text += more;
+    }
+    text += "\n\nこれらのファイルは、パソコン側の以前のデータのままです。";
+    if (run.stagingKept) text += "\n復帰元から読み込んだデータは\n" + StagingFolder(run.dataFolder) + "\nに残してあります。";
+    return Notice{text, kRestoreCaption, kMbOk | kMbIconExclamation};
+}
