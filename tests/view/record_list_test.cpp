@@ -231,6 +231,33 @@ TEST_F(RecordListTest, DoubleClickOpensANewDayOnTheBlankLineAndTheRecordElsewher
     EXPECT_EQ(g_commands[1], ID_DAY_EDIT);
 }
 
+// The popup's 修正 acts on the line the right click was on, not on the
+// selection before it; the calendar follows the click as after a left click.
+TEST_F(RecordListTest, RightClickSelectsTheLineUnderThePointerBeforeThePopup) {
+    Open({Day("20070105", 60), Day("20070106", 61), Day("20070107", 62)});
+    Select(0);
+    g_diary.recordPopup = CreatePopupMenu();
+    AppendMenuA(g_diary.recordPopup, MF_STRING, ID_DAY_NEW, "入力");
+    AppendMenuA(g_diary.recordPopup, MF_STRING, ID_DAY_EDIT, "修正");
+    RECT line = {};
+    SendMessageA(g_diary.recordList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&line));
+    // The menu's own loop reads these: the second entry, chosen.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(g_diary.recordList, WM_KEYDOWN, key, 0);
+    SendMessageA(g_diary.recordList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(line.left + 20, line.top + 2));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(Selection(), 2);
+    EXPECT_EQ(CalendarText(), "2007/01/07");
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(g_commands[0], ID_DAY_EDIT);
+    // Below the last line the selection stays.
+    SendMessageA(g_diary.recordList, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&line));
+    DestroyMenu(g_diary.recordPopup);
+    g_diary.recordPopup = nullptr;
+    SendMessageA(g_diary.recordList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(line.left + 20, line.bottom + 30));
+    EXPECT_EQ(Selection(), 2);
+}
+
 TEST_F(RecordListTest, KeysBecomeCommandsOnlyWithCtrlForLetters) {
     Open({Day("20070105", 60)});
     Key(WM_KEYDOWN, VK_F2);
