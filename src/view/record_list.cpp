@@ -257,10 +257,19 @@ void TitleLengths(std::size_t (&lengths)[kRecordTableColumns]) {
 
 void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
 
+// The positions follow the text ascent, and widen where the table's font as
+// it really is (a substitute under Wine, a larger face on another system)
+// needs more room for a title or the widest value.
 void ComputeRecordColumns(int ascent) {
     std::size_t lengths[kRecordTableColumns];
     TitleLengths(lengths);
-    const RecordColumns columns = ComputeColumns(ascent, lengths);
+    int needed[kRecordTableColumns] = {};
+    HDC dc = GetDC(g_diary.window);
+    if (dc) {
+        measureRecordColumns(dc, ascent, WidestRecordRow(), needed);
+        ReleaseDC(g_diary.window, dc);
+    }
+    const RecordColumns columns = ComputeColumns(ascent, lengths, needed);
     for (int i = 0; i < kRecordTableColumns; ++i) g_diary.columnStarts[i] = columns.start[i];
     g_diary.tableWidth = g_diary.baseTableWidth = columns.width;
 }

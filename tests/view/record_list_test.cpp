@@ -177,10 +177,14 @@ std::string Today() {
 
 }  // namespace
 
-TEST_F(RecordListTest, ColumnsFollowTheTitles) {
-    const int expected[kRecordTableColumns] = {2, 45, 88, 139, 190, 257, 340};
-    for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(g_diary.columnStarts[i], expected[i]);
-    EXPECT_EQ(g_diary.baseTableWidth, 23 + 49 * 8);
+// The rule from the ascent (16: eight pixels a title byte) where the font in
+// use fits it, wider where it does not (the pixels: RecordTablePainters).
+TEST_F(RecordListTest, ColumnsFollowTheTitlesAndWidenForTheFontInUse) {
+    const int titleBytes[kRecordTableColumns] = {5, 5, 6, 6, 8, 10, 9};
+    EXPECT_EQ(g_diary.columnStarts[0], 2);
+    for (int i = 0; i + 1 < kRecordTableColumns; ++i)
+        EXPECT_GE(g_diary.columnStarts[i + 1] - g_diary.columnStarts[i] - 3, titleBytes[i] * 8) << i;
+    EXPECT_GE(g_diary.baseTableWidth - g_diary.columnStarts[6] - 3, titleBytes[6] * 8);
     EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
 }
 
@@ -386,14 +390,14 @@ TEST_F(RecordListTest, TheHeaderHidesTheBodyFatTitleWhenBodyFatIsNotRecorded) {
     };
     std::vector<ColoredText> shown = header();
     int titles = 0;
-    for (const ColoredText& t : shown) titles += t.text == "ＢＭＩ" || t.text == " 差(体重) ";
+    for (const ColoredText& t : shown) titles += t.text == "ＢＭＩ" || t.text == "差(体重)";
     EXPECT_EQ(titles, 4);  // each title twice, one pixel apart
     EXPECT_EQ(colorOf(shown, "体脂肪"), PALETTEINDEX(32));
-    EXPECT_EQ(colorOf(shown, "   ％"), PALETTEINDEX(32));
+    EXPECT_EQ(colorOf(shown, "％"), PALETTEINDEX(32));
     InputItems() = InputItemFlags{{0, 0, 0, 0, 0, 0, 0}};
     std::vector<ColoredText> hidden = header();
     EXPECT_EQ(colorOf(hidden, "体脂肪"), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(colorOf(hidden, "   ％"), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(colorOf(hidden, "％"), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(colorOf(hidden, "ＢＭＩ"), PALETTEINDEX(32));
 }
 
