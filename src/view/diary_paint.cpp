@@ -39,6 +39,20 @@ RecordHeaderPlace RecordHeaderPlaceOf(HWND window) {
 
 namespace {
 
+// Until the real paint comes (at start-up the new-user dialog may run first)
+// the invalid part shows the window's colour, never a surface not yet
+// painted (black under Wine). The part stays invalid.
+void ShowBackgroundUntilPainted(HWND window) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return;
+    if (GetUpdateRgn(window, region, FALSE) != NULLREGION) {
+        HDC dc = GetDC(window);
+        FillRgn(dc, region, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+        ReleaseDC(window, dc);
+    }
+    DeleteObject(region);
+}
+
 void RunPainters(HWND window, HDC dc, const RECT& area) {
     PaintBackground(window, dc, area);
     drawRecordHeader(dc, RecordHeaderPlaceOf(window));
@@ -52,6 +66,7 @@ void PaintDiaryWindow(HWND window) {
     // after the children have settled.
     if (!g_diary.paintedOnce) {
         g_diary.paintedOnce = true;
+        ShowBackgroundUntilPainted(window);
         return;
     }
     PAINTSTRUCT paint;

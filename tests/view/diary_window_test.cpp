@@ -380,10 +380,18 @@ TEST_F(DiaryWindowTest, TheSplashsEndWithoutAUserTitlesPelmo) {
     HWND splash = CreateSplashWindow(GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(splash, nullptr);
     CreateWindows(false);
-    // The first paint after a resize only arms the real one; the window stays invalid.
+    // The first paint after a resize only arms the real one; the window stays
+    // invalid, but shows its colour meanwhile, never an unpainted surface.
     g_diary.paintedOnce = false;
+    HDC dc = GetDC(diary_);
+    RECT all;
+    GetClientRect(diary_, &all);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InvalidateRect(diary_, nullptr, FALSE);
     SendMessageA(diary_, WM_PAINT, 0, 0);
     EXPECT_TRUE(g_diary.paintedOnce);
+    EXPECT_EQ(GetPixel(dc, g_diary.tableWidth + 100, 250), RGB(192, 192, 192));
+    ReleaseDC(diary_, dc);
     EXPECT_EQ(SplashWindow(), splash);
     RECT update;
     EXPECT_TRUE(GetUpdateRect(diary_, &update, FALSE));
