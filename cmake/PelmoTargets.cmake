@@ -45,8 +45,11 @@ else()
   set(win_link_options -static -static-libgcc -static-libstdc++)
   set(win_system_libs comctl32 gdi32 user32 kernel32 advapi32 shell32 ole32 comdlg32 imm32 msimg32 winmm)
   set(resource_file "${PROJECT_SOURCE_DIR}/src/resources/PelmoFree.rc")
+  # windres's includes are not scanned: the templates it includes are named here.
+  file(GLOB included_templates "${PROJECT_SOURCE_DIR}/src/resources/*.rc" "${PROJECT_SOURCE_DIR}/src/resources/*.inc")
+  list(REMOVE_ITEM included_templates "${resource_file}")
   set_source_files_properties(${resource_file} PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/resources/resource.h")
+    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/resources/resource.h;${included_templates}")
 
   # Everything of the program but its entry point, so that the Win32 tests can
   # drive the same windows in-process.
