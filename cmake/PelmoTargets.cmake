@@ -45,11 +45,12 @@ else()
   set(win_link_options -static -static-libgcc -static-libstdc++)
   set(win_system_libs comctl32 gdi32 user32 kernel32 advapi32 shell32 ole32 comdlg32 imm32 msimg32 winmm)
   set(resource_file "${PROJECT_SOURCE_DIR}/src/resources/PelmoFree.rc")
-  # windres's includes are not scanned: the templates it includes are named here.
-  file(GLOB included_templates "${PROJECT_SOURCE_DIR}/src/resources/*.rc" "${PROJECT_SOURCE_DIR}/src/resources/*.inc")
-  list(REMOVE_ITEM included_templates "${resource_file}")
-  set_source_files_properties(${resource_file} PROPERTIES
-    OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/src/resources/resource.h;${included_templates}")
+  # windres names no dependencies: every included template, text and picture is one.
+  file(GLOB resource_inputs CONFIGURE_DEPENDS
+    "${PROJECT_SOURCE_DIR}/src/resources/*.h" "${PROJECT_SOURCE_DIR}/src/resources/*.rc"
+    "${PROJECT_SOURCE_DIR}/src/resources/*.inc" "${PROJECT_SOURCE_DIR}/src/resources/bitmaps/*")
+  set_source_files_properties(${resource_file} PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
+  include(cmake/PelmoHelp.cmake)
 
   # Everything of the program but its entry point, so that the Win32 tests can
   # drive the same windows in-process.

@@ -23,7 +23,7 @@ LAYERS = {
     "evaluation": 3,
     "charts": 4,
     "backup": 4,
-    "appearance": 4,
+    "appearance": 5,
     "export": 4,
     "view": 5,
     "shell": 6,

@@ -55,7 +55,8 @@
 
 // Shell: windows of the start-up tree, the About box and the exit dialog.
 // Named resources (by string): "IDB_OPNING" splash, "IDB_WEBSITE", "IDB_ABOUT",
-// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog.
+// "IDB_END1"/"IDB_END2" mascot frames, "IDD_PLEND" exit dialog, "IDR_FOOD_TABLE"
+// the shipped food table (RCDATA).
 #define IDW_CALENDAR 2
 #define IDW_CONTAINER 3
 #define IDW_DIARY 4
@@ -178,5 +179,10 @@
 #define IDC_DAY_WEIGHT_SPIN 1069
 #define IDC_DAY_BODYFAT_SPIN 1070
 #define IDC_DAY_BODYFAT_LABEL 57781
+
+// Colour scheme: the dialog "IDD_SET_COLOR" (named by string) with its scroll
+// bar and preview; the previews are the bitmaps "IDB_COLOR1".."IDB_COLOR20".
+#define IDC_COLOR_PREVIEW 1080
+#define IDC_COLOR_SCROLL 1111
 
 #endif

@@ -5,6 +5,7 @@
 #include "corelib/win32/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
+#include "shell/help_file.h"
 #include "shell/main_frame.h"
 #include "shell/pelmo_doc.h"
 
@@ -39,6 +40,7 @@ void InitializePelmoProcess(HINSTANCE instance) {
 // The show command the program was started with gives way to the stored placement.
 int RunPelmoApplication(HINSTANCE instance, int) {
     InitializePelmoProcess(instance);
+    InstallHelpFile(instance);  // at the first run, and after the program was updated
     HWND frame = CPelmoDoc::OnNewDocument(instance);
     if (!frame) return 1;
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));

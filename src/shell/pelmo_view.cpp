@@ -1,5 +1,6 @@
 #include "shell/pelmo_view.h"
 
+#include "appearance/color_dialog.h"
 #include "corelib/dates.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/help.h"
@@ -8,6 +9,7 @@
 #include "corelib/win32/window_classes.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "shell/food_cache_start.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
 #include "shell/splash.h"
@@ -60,11 +62,12 @@ HWND CreateCalendar(HWND diary) {
 }
 
 // Start-up below the frame, in this order: no user open, the splash, the
-// window classes, the container, the diary window with its calendar, and the
-// last user (or the request for a new one).
+// food-category cache, the window classes, the container, the diary window
+// with its calendar, and the last user (or the request for a new one).
 bool OnCreate(HWND view) {
     CloseUser();
     CreateSplashWindow(g_view.instance, view);
+    PrepareFoodCategories(g_view.instance, view);
     RegisterPelmoWindowClasses(g_view.instance);
     RECT client;
     GetClientRect(view, &client);
@@ -125,8 +128,10 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
         return true;
     case ID_DATA_BACKUP:
     case ID_DATA_RESTORE:
+        return true;  // their dialogs come with the backup and restore windows
     case ID_SET_COLOR:
-        return true;  // their dialogs come with the backup, restore and colour-scheme windows
+        ColorSchemeDialog(g_view.instance, view);
+        return true;
     case ID_HELP_CONTENTS:
         OpenHelpTopic(view, kHelpWelcome);
         return true;

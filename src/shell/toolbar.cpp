@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "corelib/win32/dpi.h"
 #include "corelib/registry.h"
 #include "corelib/sjis.h"
 #include "resources/resource.h"
@@ -12,7 +13,7 @@
 namespace {
 
 const char* const kToolbarValue = "Toolbar";
-constexpr int kImageSize = 40;
+constexpr int kImageSize = 40;  // at 96 DPI, like the button size
 constexpr int kButtonSize = 46;
 constexpr int kImageCount = 8;
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
@@ -39,11 +40,38 @@ void ShowToolbar(HWND frame, HWND toolbar, bool shown) {
 // The frame lays out toolbar and view again on a size message with zero size.
 void RecalculateLayout(HWND frame) { SendMessageA(frame, WM_SIZE, 0, 0); }
 
+// The strip grown to the screen's DPI, pixel by pixel: a smoothed picture would
+// blend the transparent magenta into the edges.
+HBITMAP ScaledStrip(HBITMAP strip) {
+    const int size = ScaleToScreen(kImageSize);
+    if (size == kImageSize) return strip;
+    HDC screen = GetDC(nullptr);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HBITMAP scaled = CreateCompatibleBitmap(screen, size * kImageCount, size);
+    if (from && to && scaled) {
+        HGDIOBJ oldFrom = SelectObject(from, strip);
+        HGDIOBJ oldTo = SelectObject(to, scaled);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, size * kImageCount, size, from, 0, 0, kImageSize * kImageCount, kImageSize, SRCCOPY);
+        SelectObject(to, oldTo);
+        SelectObject(from, oldFrom);
+    }
+    if (to) DeleteDC(to);
+    if (from) DeleteDC(from);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(strip);
+    return scaled;
+}
+
 HIMAGELIST LoadButtonImages(HINSTANCE instance) {
     HBITMAP strip = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!strip) return nullptr;
-    HIMAGELIST images = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
+    strip = ScaledStrip(strip);
+    if (!strip) return nullptr;
+    const int size = ScaleToScreen(kImageSize);
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
     if (images) ImageList_AddMasked(images, strip, kMaskColour);
     DeleteObject(strip);
     return images;
@@ -59,7 +87,9 @@ HWND CreateMainToolbar(HINSTANCE instance, HWND frame) {
                                    instance, nullptr);
     if (!toolbar) return nullptr;
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize, kImageSize));
+    const int imageSize = ScaleToScreen(kImageSize);
+    const int buttonSize = ScaleToScreen(kButtonSize);
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
     // The image list is the toolbar's until it is destroyed with the frame.
     SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(LoadButtonImages(instance)));
 
@@ -77,8 +107,8 @@ HWND CreateMainToolbar(HINSTANCE instance, HWND frame) {
     }
     SendMessageA(toolbar, TB_ADDBUTTONSA, sizeof(buttons) / sizeof(buttons[0]), reinterpret_cast<LPARAM>(buttons));
     // The common controls widen a button to its picture plus the padding.
-    SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(kButtonSize - kImageSize, kButtonSize - kImageSize));
-    SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize, kButtonSize));
+    SendMessageA(toolbar, TB_SETPADDING, 0, MAKELPARAM(buttonSize - imageSize, buttonSize - imageSize));
+    SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonSize, buttonSize));
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
     return toolbar;
 }

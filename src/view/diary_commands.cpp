@@ -10,6 +10,7 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "export/clipboard/copy_records.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -215,6 +216,7 @@ LRESULT DeleteSelectedDay(HWND window) {
 
 LRESULT CopyRecords(HWND window) {
     if (NeedsUser(window, kCopyCaption)) return 0;
+    CopyAllRecords(window);
     FocusRecordList();
     return 1;
 }

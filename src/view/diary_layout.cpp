@@ -1,6 +1,7 @@
 #include "view/diary_layout.h"
 
 #include "corelib/win32/calendar.h"
+#include "corelib/win32/dpi.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
 
@@ -27,8 +28,9 @@ DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth
     const int u = t.u, v = t.v, a = ascent, w = tableWidth;
     DiaryLayout layout = {};
     layout.recordList = {kListLeft, 2 * a + 7, w - 5, RecordListHeight(height)};
-    layout.calendar = {width - kCalendarVisibleWidth, 0, kCalendarVisibleWidth + kCalendarRightOverhang,
-                       kCalendarHeight};
+    const int visible = ScaleToScreen(kCalendarVisibleWidth);
+    layout.calendar = {width - visible, 0, visible + ScaleToScreen(kCalendarRightOverhang),
+                       ScaleToScreen(kCalendarHeight)};
     // The analysis selectors sit at the top of the BMI panel, the graph's below the list.
     layout.selectors[0] = {w + 7, u + 44, 12 * v, 10 * u};
     layout.selectors[1] = {w + 12 * v + 9, u + 44, 13 * v, 10 * u};

@@ -10,23 +10,10 @@
 #include "corelib/dbf.h"
 #include "corelib/files.h"
 #include "diary/users_table.h"
+#include "support/run_command.h"
 #include "support/sandbox.h"
 
 namespace {
-
-// Runs a shell command and returns its standard output.
-std::string RunCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), pipe)) > 0) output.append(chunk, got);
-    pclose(pipe);
-    return output;
-}
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 std::string UserRow(long number, const char* name) {
     char row[64];

@@ -49,4 +49,17 @@ TEST(Resources, AcceleratorTableIsComplete) {
     DestroyAcceleratorTable(table);
 }
 
+// The manifest asks Windows not to stretch the program on a high-DPI screen and
+// leaves the common controls at their classic version.
+TEST(Resources, ManifestDeclaresDpiAwarenessAndTheClassicControls) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(data, SizeofResource(module, found));
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+              std::string::npos);
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
+}
+
 }  // namespace

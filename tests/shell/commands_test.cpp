@@ -82,9 +82,8 @@ TEST_F(WebLauncher, CancelAtTheQuestionEndsWithZeroAndNothingElse) {
 
 TEST(Help, TopicPathIsBuiltFromTheDataFolder) {
     Sandbox sandbox;
-    SetRegistryValue("SystemDir", "C:\\Pelmo\\データ\\", kAreaInstall);
-    EXPECT_EQ(HelpTopicAddress(kHelpWelcome), "C:\\Pelmo\\データ\\PELMOFREE.chm::/welcome.htm > MyWin01");
-    EXPECT_EQ(HelpTopicAddress("target"), "C:\\Pelmo\\データ\\PELMOFREE.chm::/target.htm > MyWin01");
+    EXPECT_EQ(HelpTopicAddress(kHelpWelcome), sandbox.folder() + "PELMOFREE.chm::/welcome.htm > MyWin01");
+    EXPECT_EQ(HelpTopicAddress("target"), sandbox.folder() + "PELMOFREE.chm::/target.htm > MyWin01");
 }
 
 class HelpOperation : public WebLauncher {};

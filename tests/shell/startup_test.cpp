@@ -211,11 +211,17 @@ TEST(Startup, ViewPassesDiaryCommandsOnByPostingAndKeepsItsOwn) {
         EXPECT_EQ(message.lParam, 0);
     }
     // Backup, restore and the colour scheme stay with the shell.
+    bool colourDialogShown = false;
+    WhenDialogAppears("画面のカラーを決める", [&colourDialogShown](HWND dialog) {
+        colourDialogShown = true;
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     for (UINT id : {ID_DATA_BACKUP, ID_DATA_RESTORE, ID_SET_COLOR}) {
         SendMessageA(started.frame(), WM_COMMAND, id, 0);
         MSG message;
         EXPECT_FALSE(PeekMessageA(&message, diary, WM_COMMAND, WM_COMMAND, PM_REMOVE)) << id;
     }
+    EXPECT_TRUE(colourDialogShown);
 }
 
 }  // namespace

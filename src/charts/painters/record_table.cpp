@@ -6,6 +6,7 @@
 
 #include "charts/chart_palette.h"
 #include "corelib/win32/calendar.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
 #include "evaluation/bmi.h"
 #include "resources/resource.h"
@@ -104,9 +105,10 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
     Rectangle(dc, width - 2, 0, width, height);
     Rectangle(dc, 0, height - 2, width, height);
     Line(dc, 0, ruleY, width, ruleY);
-    // The strip between the table and the calendar, when the calendar leaves one.
-    if (width - tableWidth - (kCalendarVisibleWidth + 3) >= 0)
-        Rectangle(dc, baseWidth, 0, width - kCalendarVisibleWidth, kCalendarHeight);
+    // The strip between the table and the calendar, when the calendar leaves one
+    // (the calendar grows with the screen's DPI).
+    if (width - tableWidth - ScaleToScreen(kCalendarVisibleWidth + 3) >= 0)
+        Rectangle(dc, baseWidth, 0, width - ScaleToScreen(kCalendarVisibleWidth), ScaleToScreen(kCalendarHeight));
 }
 
 }  // namespace
@@ -165,7 +167,8 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
         DrawCell(dc, texts->bmi, columns[3] - 5, top, columns[4] - 6, bottom);
         DrawCell(dc, texts->bmiClass, columns[4] - 7, top, columns[5] - 6, bottom);
         DrawCell(dc, texts->weightDifference, columns[5] - 5, top, columns[6] - 6, bottom);
-        // The last cell ends inside the row, so that its figures are never cut.
+        // The last cell ends inside the row (at a high DPI too), so that its
+        // figures are never cut; the column is wide enough for the widest.
         DrawCell(dc, texts->bodyFatDifference, columns[6] - 4, top, place.right - 2, bottom);
     }
     SetBkMode(dc, OPAQUE);

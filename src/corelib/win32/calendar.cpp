@@ -47,7 +47,7 @@ HWND CreateTips(HWND calendar) {
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = calendar;
         tool.uId = static_cast<UINT_PTR>(i);
-        tool.rect = kPartRects[i];
+        tool.rect = CalendarPartRect(static_cast<CalendarPart>(i));
         tool.lpszText = const_cast<char*>(kPartTips[i]);
         SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -112,9 +112,8 @@ void DrawDate(HDC dc, HWND calendar, const CalendarColors& colors) {
     DrawArrow(dc, mark, 0, ink);
 }
 
-void DrawBar(HDC dc, HWND calendar, const CalendarData& data) {
-    RECT client;
-    GetClientRect(calendar, &client);
+// client: the calendar's client area in calendar units.
+void DrawBar(HDC dc, HWND calendar, const CalendarData& data, const RECT& client) {
     const COLORREF face = data.colors.face;
     const COLORREF edge = data.colors.edge;
     const COLORREF button = data.colors.button;
@@ -156,7 +155,12 @@ void OnPaint(HWND calendar) {
         HPALETTE palette = data ? data->palette : nullptr;
         ScopedPalette windowPalette(dc, palette, true);
         OffscreenCanvas canvas(dc, palette, client.right, client.bottom, true);
-        if (data) DrawBar(canvas.dc(), calendar, *data);
+        if (data) {
+            UseCalendarUnits(canvas.dc());
+            const POINT corner = CalendarUnitsOf({client.right, client.bottom});
+            DrawBar(canvas.dc(), calendar, *data, RECT{0, 0, corner.x, corner.y});
+            SetMapMode(canvas.dc(), MM_TEXT);
+        }
         canvas.CopyTo(0, 0);
     }
     EndPaint(calendar, &paint);
@@ -240,7 +244,8 @@ LRESULT CALLBACK CalendarProcedure(HWND calendar, UINT message, WPARAM wParam, L
         return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcA(calendar, message, wParam, lParam);
-        InvalidateRect(calendar, &kCalendarDateRect, FALSE);
+        RECT date = ScreenRectOf(kCalendarDateRect);
+        InvalidateRect(calendar, &date, FALSE);
         return result;
     }
     case WM_ENABLE:
@@ -279,10 +284,11 @@ CalendarData* CalendarDataOf(HWND calendar) {
 
 RECT CalendarPartRect(CalendarPart part) {
     if (part < 0 || part >= kCalendarPartCount) return RECT{0, 0, 0, 0};
-    return kPartRects[part];
+    return ScreenRectOf(kPartRects[part]);
 }
 
-CalendarPart CalendarPartAt(POINT point) {
+CalendarPart CalendarPartAt(POINT screenPoint) {
+    const POINT point = CalendarUnitsOf(screenPoint);
     for (int i = 0; i < kCalendarPartCount; ++i)
         if (PtInRect(&kPartRects[i], point)) return static_cast<CalendarPart>(i);
     return kPartNone;

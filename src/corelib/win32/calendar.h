@@ -51,7 +51,8 @@ enum CalendarNavigation : WORD {
     kNavigateShownDate = 5,    // the record of the date in the calendar's text
 };
 
-// Where the shown date is drawn; whoever changes the text invalidates it.
+// Measures on a 96-DPI screen; the calendar scales them to the screen's DPI
+// (corelib/win32/dpi.h). Where the shown date is drawn:
 constexpr RECT kCalendarDateRect = {73, 6, 187, 22};
 constexpr int kCalendarWidth = 274;   // the last 18 pixels lie past the parent's right edge
 constexpr int kCalendarHeight = 37;
@@ -69,6 +70,7 @@ enum CalendarPart : int {
     kCalendarPartCount,
     kPartNone = -1,
 };
+// In the calendar's client pixels, at the screen's DPI.
 RECT CalendarPartRect(CalendarPart part);
 CalendarPart CalendarPartAt(POINT point);
 // The navigation request each arrow asks for (kPartDate: none, -1).

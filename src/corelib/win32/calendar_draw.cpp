@@ -1,4 +1,5 @@
 #include "corelib/win32/calendar_internal.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
 
 const char* const kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
@@ -56,4 +57,18 @@ HFONT CreateCalendarFont(int height, bool bold) {
     return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                        "ＭＳ ゴシック");
+}
+
+void UseCalendarUnits(HDC dc) {
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kBaseDpi, kBaseDpi, nullptr);
+    SetViewportExtEx(dc, ScreenDpi(), ScreenDpi(), nullptr);
+}
+
+RECT ScreenRectOf(const RECT& units) {
+    return {ScaleToScreen(units.left), ScaleToScreen(units.top), ScaleToScreen(units.right), ScaleToScreen(units.bottom)};
+}
+
+POINT CalendarUnitsOf(POINT screen) {
+    return {MulDiv(screen.x, kBaseDpi, ScreenDpi()), MulDiv(screen.y, kBaseDpi, ScreenDpi())};
 }

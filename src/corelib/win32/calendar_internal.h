@@ -43,4 +43,11 @@ void DrawArrow(HDC dc, const RECT& rect, int direction, COLORREF color);
 // The calendar's text font (delete it with DeleteObject).
 HFONT CreateCalendarFont(int height, bool bold);
 
+// The calendar and its month view are drawn in units of a 96-DPI screen; on a
+// screen of more dots per inch the mapping mode scales every coordinate, font
+// and pen of the drawing, so the date text grows with the rest of the program.
+void UseCalendarUnits(HDC dc);
+RECT ScreenRectOf(const RECT& units);   // calendar units to screen pixels
+POINT CalendarUnitsOf(POINT screen);    // screen pixels to calendar units
+
 #endif

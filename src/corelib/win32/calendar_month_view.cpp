@@ -101,6 +101,15 @@ void DrawHeader(HDC dc, const CalendarColors& colors) {
     DrawTextA(dc, title, -1, &titleRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// A day's cell in calendar units.
+RECT DayCell(int year, int month, int day) {
+    int cell = MonthGridCell(year, month, day);
+    int row = cell / kMonthGridColumns;
+    int column = cell % kMonthGridColumns;
+    return RECT{kMargin + column * kCellWidth, kGridTop + row * kCellHeight, kMargin + (column + 1) * kCellWidth,
+                kGridTop + (row + 1) * kCellHeight};
+}
+
 void DrawDays(HDC dc, const CalendarColors& colors) {
     bool marks[32];
     MarkDays(marks);
@@ -119,7 +128,7 @@ void DrawDays(HDC dc, const CalendarColors& colors) {
     FillSolid(dc, rule, edge);
     int days = DaysInMonth(g_view.year, g_view.month, LeapRule::kGregorian);
     for (int day = 1; day <= days; ++day) {
-        RECT cell = MonthViewDayRect(g_view.year, g_view.month, day);
+        RECT cell = DayCell(g_view.year, g_view.month, day);
         CalendarDate date = {g_view.year, g_view.month, day};
         RECT inner = {cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1};
         if (marks[day]) DrawBox(dc, inner, marked, edge);
@@ -155,13 +164,16 @@ void OnPaint(HWND view) {
         const CalendarData* data = ViewCalendarData();
         HPALETTE palette = data ? data->palette : nullptr;
         const CalendarColors colors = data ? data->colors : DefaultCalendarColors();
+        const RECT screen = ScreenRectOf(RECT{0, 0, kClientWidth, kClientHeight});
         ScopedPalette windowPalette(dc, palette, true);
-        OffscreenCanvas canvas(dc, palette, kClientWidth, kClientHeight, true);
+        OffscreenCanvas canvas(dc, palette, screen.right, screen.bottom, true);
+        UseCalendarUnits(canvas.dc());
         RECT all = {0, 0, kClientWidth, kClientHeight};
         FillSolid(canvas.dc(), all, RGB(255, 255, 255));
         SetBkMode(canvas.dc(), TRANSPARENT);
         DrawHeader(canvas.dc(), colors);
         DrawDays(canvas.dc(), colors);
+        SetMapMode(canvas.dc(), MM_TEXT);
         canvas.CopyTo(0, 0);
     }
     EndPaint(view, &paint);
@@ -183,7 +195,7 @@ void Pick(CalendarDate date) {  // a copy: closing the view forgets its focus
 }
 
 void OnButtonDown(LPARAM lParam) {
-    POINT point = PointOfLParam(lParam);
+    POINT point = CalendarUnitsOf(PointOfLParam(lParam));
     if (PtInRect(&kPreviousRect, point)) {
         ChangeMonth(-1);
         return;
@@ -276,12 +288,12 @@ HWND OpenCalendarMonthView(HWND calendar) {
     g_view.year = g_view.focus.year;
     g_view.month = g_view.focus.month;
 
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    RECT frame = ScreenRectOf(RECT{0, 0, kClientWidth, kClientHeight});
     DWORD style = WS_POPUP | WS_BORDER;
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    POINT at = {kCalendarDateRect.left - 2, kCalendarHeight - 4};
+    POINT at = {ScreenRectOf(kCalendarDateRect).left - 2, ScreenRectOf(RECT{0, 0, 0, kCalendarHeight}).bottom - 4};
     ClientToScreen(calendar, &at);
     RECT work;
     HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
@@ -316,13 +328,7 @@ bool MonthViewMonth(int* year, int* month) {
     return true;
 }
 
-RECT MonthViewDayRect(int year, int month, int day) {
-    int cell = MonthGridCell(year, month, day);
-    int row = cell / kMonthGridColumns;
-    int column = cell % kMonthGridColumns;
-    return RECT{kMargin + column * kCellWidth, kGridTop + row * kCellHeight, kMargin + (column + 1) * kCellWidth,
-                kGridTop + (row + 1) * kCellHeight};
-}
+RECT MonthViewDayRect(int year, int month, int day) { return ScreenRectOf(DayCell(year, month, day)); }
 
 bool MonthViewMarksDay(int day) {
     if (!g_view.window || day < 1 || day > 31) return false;

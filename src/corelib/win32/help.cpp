@@ -1,18 +1,18 @@
 #include "corelib/win32/help.h"
 
-#include <cstdio>
-
+#include "corelib/files.h"
 #include "corelib/msgbox.h"
-#include "corelib/registry.h"
 
 const char* const kHelpWelcome = "welcome";
+const char* const kHelpFileName = "PELMOFREE.chm";
 const char* const kHelpMissingText = "ヘルプファイル(PELMOFREE.chm)を開けません。\nペルモを入れ直してください。";
 const char* const kHelpCaption = "ヘルプ";
 
 namespace {
 
 constexpr UINT kHelpDisplayContents = 1;  // HH_DISPLAY_TOC
-constexpr int kRegistryTextSize = 255;
+
+HelpViewer g_viewer = nullptr;
 
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
@@ -29,18 +29,27 @@ HtmlHelpFunction HtmlHelpEntry() {
 
 }  // namespace
 
+// The data folder ("SystemDir" in a normal run) is where the program keeps its copy of the help file.
 std::string HelpTopicAddress(const char* topic) {
-    char folder[kRegistryTextSize + 1] = {};
-    if (!GetRegistryValue("SystemDir", folder, kRegistryTextSize, kAreaInstall)) folder[0] = '\0';
-    char path[kRegistryTextSize + 128];
-    std::snprintf(path, sizeof(path), "%sPELMOFREE.chm::/%s.htm > MyWin01", folder, topic);
-    return path;
+    return DataFolder() + kHelpFileName + "::/" + topic + ".htm > MyWin01";
+}
+
+HelpViewer SetHelpViewer(HelpViewer viewer) {
+    HelpViewer previous = g_viewer;
+    g_viewer = viewer;
+    return previous;
 }
 
 // The help viewer itself says nothing when the file is missing.
 bool OpenHelpTopic(HWND owner, const char* topic) {
-    HtmlHelpFunction htmlHelp = HtmlHelpEntry();
-    if (!htmlHelp || !htmlHelp(owner, HelpTopicAddress(topic).c_str(), kHelpDisplayContents, 0)) {
+    const std::string address = HelpTopicAddress(topic);
+    HWND shown = nullptr;
+    if (g_viewer) {
+        shown = g_viewer(owner, address.c_str(), kHelpDisplayContents);
+    } else if (HtmlHelpFunction htmlHelp = HtmlHelpEntry()) {
+        shown = htmlHelp(owner, address.c_str(), kHelpDisplayContents, 0);
+    }
+    if (!shown) {
         PelmoMessageBox(owner, kHelpMissingText, kHelpCaption, kMbOk | kMbIconInformation);
         return false;
     }

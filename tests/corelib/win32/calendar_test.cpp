@@ -10,6 +10,7 @@
 #include "corelib/calendar_month.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/window_classes.h"
+#include "corelib/win32/dpi.h"
 
 namespace {
 
@@ -125,6 +126,45 @@ TEST_F(Calendar, EachArrowAsksForItsMove) {
     // The request codes the diary window's navigation understands.
     EXPECT_EQ(kCalendarNavigateCommand, 1025);
     EXPECT_EQ(CalendarPartRequest(kPartDate), -1);
+}
+
+// Rows of the date box that carry ink of the date text (the box is white).
+int DateInkHeight(HWND calendar) {
+    RedrawWindow(calendar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT box = CalendarPartRect(kPartDate);
+    HDC dc = GetDC(calendar);
+    int first = -1, last = -1;
+    for (int y = box.top + 2; y < box.bottom - 2; ++y)
+        for (int x = box.left + 2; x < box.right - 2; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 450) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+        }
+    ReleaseDC(calendar, dc);
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// On a 192-DPI screen every part of the bar and the date text are twice as
+// large, and the arrows answer where they are drawn.
+TEST_F(Calendar, GrowsWithTheScreenDpi) {
+    const RECT small = CalendarPartRect(kPartNextMonth);
+    const int smallInk = DateInkHeight(calendar_);
+    SetScreenDpi(192);
+    MoveWindow(calendar_, 0, 0, ScaleToScreen(kCalendarWidth), ScaleToScreen(kCalendarHeight), TRUE);
+    const RECT large = CalendarPartRect(kPartNextMonth);
+    EXPECT_EQ(large.left, 2 * small.left);
+    EXPECT_EQ(large.bottom, 2 * small.bottom);
+    const int largeInk = DateInkHeight(calendar_);
+    Click(kPartNextMonth);
+    ClickAt({large.right + 2, large.top + 2});  // past the last arrow: nothing
+    SetScreenDpi(0);
+    EXPECT_GE(smallInk, 7);
+    EXPECT_GE(largeInk, 2 * smallInk - 2) << smallInk;
+    ASSERT_EQ(g_requests.size(), 1u);
+    EXPECT_EQ(g_requests[0].code, kNavigateNextMonth);
 }
 
 TEST_F(Calendar, AButtonReleasedElsewhereAsksNothing) {
