@@ -205,8 +205,6 @@ void InsertUnicode(HWND field, WPARAM code) {
     InsertText(field, std::string(bytes, static_cast<size_t>(length)));
 }
 
-bool IsSjisTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
 // A WM_CHAR byte: a lead byte waits for its trail; control characters go to the edit.
 LRESULT StrEditChar(HWND field, WPARAM wParam, LPARAM lParam) {
     const unsigned char byte = static_cast<unsigned char>(wParam & 0xFF);
