@@ -1,6 +1,7 @@
 #include "charts/record_row.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "evaluation/bmi.h"
 
@@ -22,4 +23,16 @@ RecordRowTexts FormatRecordRow(const DailyRecord& record, const UserHeader& head
         std::snprintf(row.bodyFatDifference, sizeof row.bodyFatDifference, "%6.1lf",
                       bodyFat - header.targetBodyFat);
     return row;
+}
+
+RecordRowTexts WidestRecordRow() {
+    DailyRecord record = {};
+    std::memcpy(record.date, "20001228", sizeof record.date);
+    record.weight = 200.0;
+    record.bodyFat = 50.0;
+    UserHeader header = {};
+    header.height = 141.5;  // 200 kg at 141.5 cm: BMI 99.9
+    header.targetWeight = 300.0;
+    header.targetBodyFat = 150.0;
+    return FormatRecordRow(record, header);
 }

@@ -22,4 +22,9 @@ struct RecordRowTexts {
 // there is no BMI, class or weight difference, and the stored BMI is 0.
 RecordRowTexts FormatRecordRow(const DailyRecord& record, const UserHeader& header);
 
+// The widest row the table can show: the largest weight and body fat the day
+// dialog accepts (200.0 kg, 50.0 %), a BMI of 99.9 and differences of -100.0.
+// The class names differ in width: the painter measures them all.
+RecordRowTexts WidestRecordRow();
+
 #endif

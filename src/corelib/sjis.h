@@ -11,6 +11,9 @@ inline bool IsSjisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// True for a byte that may follow a lead byte (0x40..0x7E, 0x80..0xFC).
+inline bool IsSjisTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
 // The length of the longest prefix of text (at most limit bytes, stopping at
 // NUL) that does not split a double-byte character.
 std::size_t SjisFitLength(const char* text, std::size_t limit);

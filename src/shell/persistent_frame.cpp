@@ -60,7 +60,9 @@ void CPersistentFrame::ActivateFrame(HWND frame) {
     WINDOWPLACEMENT placement = StoredPlacement();
     SetWindowPlacement(frame, &placement);
     ShowWindow(frame, static_cast<int>(placement.showCmd));
-    UpdateWindow(frame);
+    // The whole tree is painted now, before start-up's posted commands (the
+    // new-user dialog) run: nothing shown stays unpainted behind the splash.
+    RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void CPersistentFrame::StorePlacement(HWND frame) {

@@ -3,6 +3,7 @@
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/dpi.h"
 #include "view/diary_state.h"
+#include "view/record_list.h"
 
 const int kSelectorIds[kSelectorCount] = {kAnalysisModeSelectorId, kAnalysisPeriodSelectorId, kGraphItem1SelectorId,
                                           kGraphItem2SelectorId,   kGraphPeriodSelectorId,    kGraphMonthSelectorId};
@@ -51,6 +52,7 @@ void LayOutDiaryWindow(HWND window) {
         const ChildPlace& list = layout.recordList;
         SetWindowPos(g_diary.recordList, nullptr, list.x, list.y, list.width, list.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        KeepSelectionVisible();
         RECT placed;
         GetWindowRect(g_diary.recordList, &placed);
         layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, placed.bottom - placed.top);

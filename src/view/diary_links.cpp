@@ -40,9 +40,11 @@ void RepaintArea(HWND window, const RECT& area) {
     UpdateWindow(window);
 }
 
+// The diary window clips its children, so invalidating it alone would leave
+// the record table's rows as they were: every row shows the user's current
+// header and input items only after the table is repainted too.
 void RepaintWindow(HWND window) {
-    InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TellCalendarDates(const DailyRecord* records, std::uint32_t count) {

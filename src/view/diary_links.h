@@ -15,6 +15,7 @@ void EvaluateDiary(HWND window);
 
 // Invalidates (with erase) and updates area, or the whole window while area is empty.
 void RepaintArea(HWND window, const RECT& area);
+// The whole window with its children: the record table's rows, the calendar, the selectors.
 void RepaintWindow(HWND window);
 
 // The calendar learns the dates of the open user's records (none without a user).

@@ -60,6 +60,20 @@ bool OnlyTheGraphIsPainted(HWND window, const RECT& painted) {
     return IntersectRect(&inside, &painted, &graph) && EqualRect(&inside, &painted);
 }
 
+// Until the real paint comes (at start-up the new-user dialog may run first)
+// the invalid part shows the window's colour, never a surface not yet
+// painted (black under Wine). The part stays invalid.
+void ShowBackgroundUntilPainted(HWND window) {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return;
+    if (GetUpdateRgn(window, region, FALSE) != NULLREGION) {
+        HDC dc = GetDC(window);
+        FillRgn(dc, region, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
+        ReleaseDC(window, dc);
+    }
+    DeleteObject(region);
+}
+
 void RunPainters(HWND window, HDC dc, const RECT& area) {
     const bool graphOnly = OnlyTheGraphIsPainted(window, area);
     PaintBackground(window, dc, area);
@@ -78,6 +92,7 @@ void PaintDiaryWindow(HWND window) {
     // after the children have settled.
     if (!g_diary.paintedOnce) {
         g_diary.paintedOnce = true;
+        ShowBackgroundUntilPainted(window);
         return;
     }
     PAINTSTRUCT paint;

@@ -26,6 +26,10 @@ HWND DiaryWindow() { return g_diary.window ? g_diary.window : GetParent(g_diary.
 long Selection(HWND list) { return static_cast<long>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 long LineCount(HWND list) { return static_cast<long>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
 
+void SelectLine(long line) {
+    SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+}
+
 void SendCommand(WORD id) { SendMessageA(DiaryWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 bool IsNavigationKey(WPARAM key) {
@@ -152,7 +156,19 @@ void PaintEmptyArea(HWND list, HDC dc) {
         drawRecordRow(dc, RowPlace(list, static_cast<int>(itemHeight * (count - top + slot)), right), nullptr);
 }
 
+// A right click first selects the line under the pointer, as a Windows list
+// does, so that 修正 and 削除 of the popup act on the line clicked.
+void SelectLineAt(HWND list, LPARAM lParam) {
+    const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
+    if (hit == LB_ERR || HIWORD(hit) != 0) return;  // below the last line: the selection stays
+    const long line = static_cast<long>(LOWORD(hit));
+    if (line == Selection(list)) return;
+    SelectLine(line);
+    SyncRecordList(false);
+}
+
 void ShowPopup(HWND list, LPARAM lParam) {
+    SelectLineAt(list, lParam);
     if (!g_diary.recordPopup) return;
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(list, &point);
@@ -218,18 +234,23 @@ void TitleLengths(std::size_t (&lengths)[kRecordTableColumns]) {
     for (int i = 0; i < kRecordTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
 }
 
-void SelectLine(long line) {
-    SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
-}
-
 }  // namespace
 
 void SetRecordListHooks(const RecordListHooks& hooks) { g_hooks = hooks; }
 
+// The positions follow the text ascent, and widen where the table's font as
+// it really is (a substitute under Wine, a larger face on another system)
+// needs more room for a title or the widest value.
 void ComputeRecordColumns(int ascent) {
     std::size_t lengths[kRecordTableColumns];
     TitleLengths(lengths);
-    const RecordColumns columns = ComputeColumns(ascent, lengths);
+    int needed[kRecordTableColumns] = {};
+    HDC dc = GetDC(g_diary.window);
+    if (dc) {
+        measureRecordColumns(dc, ascent, WidestRecordRow(), needed);
+        ReleaseDC(g_diary.window, dc);
+    }
+    const RecordColumns columns = ComputeColumns(ascent, lengths, needed);
     for (int i = 0; i < kRecordTableColumns; ++i) g_diary.columnStarts[i] = columns.start[i];
     g_diary.tableWidth = g_diary.baseTableWidth = columns.width;
 }
@@ -335,6 +356,22 @@ void MatchRecordListLines() {
     if (!list) return;
     const long lines = static_cast<long>(DiaryRecordCount()) + 1;
     if (LineCount(list) < lines) AddLines(list, static_cast<std::size_t>(lines - LineCount(list)));
+}
+
+void KeepSelectionVisible() {
+    HWND list = g_diary.recordList;
+    if (!list) return;
+    const long selection = Selection(list);
+    const long itemHeight = static_cast<long>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    RECT client = {};
+    GetClientRect(list, &client);
+    if (selection < 0 || itemHeight <= 0) return;
+    const long shown = client.bottom / itemHeight > 0 ? client.bottom / itemHeight : 1;
+    const long top = static_cast<long>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    if (selection < top)
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(selection), 0);
+    else if (selection >= top + shown)
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(selection - shown + 1), 0);
 }
 
 void ResetRecordList() {

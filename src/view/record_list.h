@@ -49,6 +49,10 @@ void RefillRecordList(std::size_t lines);
 // day was stored); the selection stays.
 void MatchRecordListLines();
 
+// After the list changed its height (the frame went from maximized to
+// normal), the selected line is scrolled back into view.
+void KeepSelectionVisible();
+
 // The sync itself (normally reached through the list's left-button-up).
 // forceLookup: both period keys become "999999" first.
 void SyncRecordList(bool forceLookup);

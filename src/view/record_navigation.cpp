@@ -22,15 +22,25 @@ constexpr NavigationStep kNoMove = {-1, 0};
 
 }  // namespace
 
-RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns]) {
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns],
+                             const int (&neededWidths)[kRecordTableColumns]) {
     const int h = ascent / 2;
+    int widths[kRecordTableColumns];
+    for (int i = 0; i < kRecordTableColumns; ++i) {
+        const int byAscent = static_cast<int>(titleLengths[i]) * h;
+        widths[i] = neededWidths[i] > byAscent ? neededWidths[i] : byAscent;
+    }
     RecordColumns columns = {};
     columns.start[0] = kFirstColumnStart;
     for (int i = 0; i + 1 < kRecordTableColumns; ++i)
-        columns.start[i + 1] = columns.start[i] + kColumnGap + static_cast<int>(titleLengths[i]) * h;
-    columns.width = columns.start[kRecordTableColumns - 1] + kColumnGap +
-                    static_cast<int>(titleLengths[kRecordTableColumns - 1]) * h;
+        columns.start[i + 1] = columns.start[i] + kColumnGap + widths[i];
+    columns.width = columns.start[kRecordTableColumns - 1] + kColumnGap + widths[kRecordTableColumns - 1];
     return columns;
+}
+
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns]) {
+    const int none[kRecordTableColumns] = {};
+    return ComputeColumns(ascent, titleLengths, none);
 }
 
 unsigned long DateNumber(const DailyRecord& record) {

@@ -12,10 +12,14 @@
 
 struct RecordColumns {
     int start[kRecordTableColumns];  // c0..c6
-    int width;                 // W0 = c6 + 3 + (length of the last title) * h
+    int width;                 // W0 = c6 + 3 + the last column's width
 };
 
-// titleLengths: the Shift-JIS byte lengths of the seven column titles.
+// Column i is (byte length of title i) * h wide, h = ascent / 2, unless the
+// fonts really present need more: then it is neededWidths[i] wide.
+// c(i+1) = c(i) + 3 + the width of column i, from c0 = 2.
+RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns],
+                             const int (&neededWidths)[kRecordTableColumns]);
 RecordColumns ComputeColumns(int ascent, const std::size_t (&titleLengths)[kRecordTableColumns]);
 
 // The decimal value of a record's 8 date characters (20070105).

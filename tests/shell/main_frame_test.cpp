@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+
 #include "resources/resource.h"
 #include "shell/main_frame.h"
 #include "shell_fixture.h"
@@ -53,3 +55,22 @@ TEST(MainFrame, TitleStringIsPelmoFree) {
 }
 
 }  // namespace
+
+// The caption buttons are drawn in the Marlett face: without it they show
+// the letters "0 2 r". The Wine prefix that ./pelmo makes must have it.
+TEST(MainFrame, TheFaceOfTheCaptionButtonsIsInstalled) {
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(wanted.lfFaceName, "Marlett");
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExA(
+        screen, &wanted,
+        [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = std::strcmp(font->lfFaceName, "Marlett") == 0;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(found);
+}

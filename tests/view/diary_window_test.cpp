@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
@@ -74,10 +75,10 @@ TEST_F(DiaryWindowTest, CreationLeavesOneBlankLineSelectedAndEverySelectorDisabl
     // The container keeps the palette for the record list.
     EXPECT_NE(g_diary.palette, nullptr);
     EXPECT_EQ(TakkuPalette(container_), g_diary.palette);
-    // W = W0 = 23 + 49h, h half the ascent.
+    // W = W0 = 23 + 49h, h half the ascent, or wider where the font in use needs it.
     const int h = g_diary.textAscent / 2;
     EXPECT_GT(g_diary.textAscent, 0);
-    EXPECT_EQ(g_diary.baseTableWidth, 23 + 49 * h);
+    EXPECT_GE(g_diary.baseTableWidth, 23 + 49 * h);
     EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
     // The popup menu of the record list: 入力, 修正, 削除.
     ASSERT_NE(g_diary.recordPopup, nullptr);
@@ -380,10 +381,18 @@ TEST_F(DiaryWindowTest, TheSplashsEndWithoutAUserTitlesPelmo) {
     HWND splash = CreateSplashWindow(GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(splash, nullptr);
     CreateWindows(false);
-    // The first paint after a resize only arms the real one; the window stays invalid.
+    // The first paint after a resize only arms the real one; the window stays
+    // invalid, but shows its colour meanwhile, never an unpainted surface.
     g_diary.paintedOnce = false;
+    HDC dc = GetDC(diary_);
+    RECT all;
+    GetClientRect(diary_, &all);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InvalidateRect(diary_, nullptr, FALSE);
     SendMessageA(diary_, WM_PAINT, 0, 0);
     EXPECT_TRUE(g_diary.paintedOnce);
+    EXPECT_EQ(GetPixel(dc, g_diary.tableWidth + 100, 250), RGB(192, 192, 192));
+    ReleaseDC(diary_, dc);
     EXPECT_EQ(SplashWindow(), splash);
     RECT update;
     EXPECT_TRUE(GetUpdateRect(diary_, &update, FALSE));
@@ -635,4 +644,58 @@ TEST_F(DiaryWindowTest, TheCalendarLearnsTheRecordsOfTheOpenUser) {
     SendMessageA(calendar_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(date.left + 5, date.top + 5));
     ASSERT_NE(CalendarMonthView(), nullptr);
     EXPECT_FALSE(MonthViewMarksDay(5)) << "no user, no marked days";
+}
+
+// After the input items change, every row of the table is painted again, not
+// only those that happened to be repainted: rows smeared before the command
+// must not survive it.
+TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
+    CreateWindows();
+    OpenUser({"20070105", "20070106", "20070107"});
+    HWND list = g_diary.recordList;
+    RECT client;
+    GetClientRect(list, &client);
+    HDC dc = GetDC(list);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(list, dc);
+    ValidateRect(list, nullptr);
+    beforeAnswer = [](HWND dialog) {
+        if (!GetDlgItem(dialog, IDC_ITEM_FIRST)) return;  // the target dialog that follows: cancelled
+        const bool on = IsDlgButtonChecked(dialog, IDC_ITEM_FIRST) == BST_CHECKED;
+        CheckDlgButton(dialog, IDC_ITEM_FIRST, on ? BST_UNCHECKED : BST_CHECKED);
+        PostMessageA(dialog, WM_COMMAND, IDC_ITEM_REGISTER, 0);
+    };
+    boxAnswer = kIdOk;
+    CancelDialogs(true);
+    EXPECT_EQ(Command(ID_SET_ITEMS), 1);
+    EXPECT_EQ(dialogsCancelled, 2);
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    dc = GetDC(list);
+    for (int line = 0; line < 4; ++line)
+        EXPECT_NE(GetPixel(dc, 1, line * itemHeight + 1), RGB(0, 0, 0)) << "line " << line;
+    ReleaseDC(list, dc);
+}
+
+// From maximized to normal the list gets shorter; the selected line stays in view.
+TEST_F(DiaryWindowTest, AShorterWindowKeepsTheSelectedLineInView) {
+    CreateWindows();
+    std::vector<std::string> dates;
+    for (int month = 1; month <= 3; ++month)
+        for (int day = 1; day <= 28; ++day) dates.push_back("2007" + std::string(month < 10 ? "0" : "") +
+                                                              std::to_string(month) + (day < 10 ? "0" : "") +
+                                                              std::to_string(day));
+    std::vector<const char*> pointers;
+    for (const std::string& date : dates) pointers.push_back(date.c_str());
+    OpenUser(pointers);
+    HWND list = g_diary.recordList;
+    SelectLine(80);
+    SendMessageA(list, LB_SETTOPINDEX, 70, 0);
+    MoveWindow(diary_, 2, 2, 972, 260, TRUE);
+    Pump();
+    RECT client, line;
+    GetClientRect(list, &client);
+    SendMessageA(list, LB_GETITEMRECT, 80, reinterpret_cast<LPARAM>(&line));
+    EXPECT_EQ(ListSelection(), 80);
+    EXPECT_GE(line.top, 0);
+    EXPECT_LE(line.bottom, client.bottom);
 }

@@ -177,10 +177,14 @@ std::string TodayText() {
 
 }  // namespace
 
-TEST_F(RecordListTest, ColumnsFollowTheTitles) {
-    const int expected[kRecordTableColumns] = {2, 45, 88, 139, 190, 257, 340};
-    for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(g_diary.columnStarts[i], expected[i]);
-    EXPECT_EQ(g_diary.baseTableWidth, 23 + 49 * 8);
+// The rule from the ascent (16: eight pixels a title byte) where the font in
+// use fits it, wider where it does not (the pixels: RecordTablePainters).
+TEST_F(RecordListTest, ColumnsFollowTheTitlesAndWidenForTheFontInUse) {
+    const int titleBytes[kRecordTableColumns] = {5, 5, 6, 6, 8, 10, 9};
+    EXPECT_EQ(g_diary.columnStarts[0], 2);
+    for (int i = 0; i + 1 < kRecordTableColumns; ++i)
+        EXPECT_GE(g_diary.columnStarts[i + 1] - g_diary.columnStarts[i] - 3, titleBytes[i] * 8) << i;
+    EXPECT_GE(g_diary.baseTableWidth - g_diary.columnStarts[6] - 3, titleBytes[6] * 8);
     EXPECT_EQ(g_diary.tableWidth, g_diary.baseTableWidth);
 }
 
@@ -229,6 +233,33 @@ TEST_F(RecordListTest, DoubleClickOpensANewDayOnTheBlankLineAndTheRecordElsewher
     ASSERT_EQ(g_commands.size(), 2u);
     EXPECT_EQ(g_commands[0], ID_DAY_NEW);
     EXPECT_EQ(g_commands[1], ID_DAY_EDIT);
+}
+
+// The popup's 修正 acts on the line the right click was on, not on the
+// selection before it; the calendar follows the click as after a left click.
+TEST_F(RecordListTest, RightClickSelectsTheLineUnderThePointerBeforeThePopup) {
+    Open({Day("20070105", 60), Day("20070106", 61), Day("20070107", 62)});
+    Select(0);
+    g_diary.recordPopup = CreatePopupMenu();
+    AppendMenuA(g_diary.recordPopup, MF_STRING, ID_DAY_NEW, "入力");
+    AppendMenuA(g_diary.recordPopup, MF_STRING, ID_DAY_EDIT, "修正");
+    RECT line = {};
+    SendMessageA(g_diary.recordList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&line));
+    // The menu's own loop reads these: the second entry, chosen.
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(g_diary.recordList, WM_KEYDOWN, key, 0);
+    SendMessageA(g_diary.recordList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(line.left + 20, line.top + 2));
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(Selection(), 2);
+    EXPECT_EQ(CalendarText(), "2007/01/07");
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(g_commands[0], ID_DAY_EDIT);
+    // Below the last line the selection stays.
+    SendMessageA(g_diary.recordList, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&line));
+    DestroyMenu(g_diary.recordPopup);
+    g_diary.recordPopup = nullptr;
+    SendMessageA(g_diary.recordList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(line.left + 20, line.bottom + 30));
+    EXPECT_EQ(Selection(), 2);
 }
 
 TEST_F(RecordListTest, KeysBecomeCommandsOnlyWithCtrlForLetters) {
@@ -359,14 +390,14 @@ TEST_F(RecordListTest, TheHeaderHidesTheBodyFatTitleWhenBodyFatIsNotRecorded) {
     };
     std::vector<ColoredText> shown = header();
     int titles = 0;
-    for (const ColoredText& t : shown) titles += t.text == "ＢＭＩ" || t.text == " 差(体重) ";
+    for (const ColoredText& t : shown) titles += t.text == "ＢＭＩ" || t.text == "差(体重)";
     EXPECT_EQ(titles, 4);  // each title twice, one pixel apart
     EXPECT_EQ(colorOf(shown, "体脂肪"), PALETTEINDEX(32));
-    EXPECT_EQ(colorOf(shown, "   ％"), PALETTEINDEX(32));
+    EXPECT_EQ(colorOf(shown, "％"), PALETTEINDEX(32));
     InputItems() = InputItemFlags{{0, 0, 0, 0, 0, 0, 0}};
     std::vector<ColoredText> hidden = header();
     EXPECT_EQ(colorOf(hidden, "体脂肪"), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(colorOf(hidden, "   ％"), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(colorOf(hidden, "％"), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(colorOf(hidden, "ＢＭＩ"), PALETTEINDEX(32));
 }
 

@@ -35,6 +35,12 @@ TEST(RecordColumns, FollowTheTitlesByteLengths) {
     for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(c.start[i], expected[i]) << i;
     EXPECT_EQ(c.width, 23 + 49 * 8);
     EXPECT_EQ(ComputeColumns(13, kTitleLengths).width, 23 + 49 * 6);  // h rounds down
+    // A font that needs more than the rule widens only the columns it does not fit.
+    const int needed[kRecordTableColumns] = {46, 30, 0, 55, 0, 0, 80};
+    RecordColumns wide = ComputeColumns(16, kTitleLengths, needed);
+    const int widened[kRecordTableColumns] = {2, 51, 94, 145, 203, 270, 353};
+    for (int i = 0; i < kRecordTableColumns; ++i) EXPECT_EQ(wide.start[i], widened[i]) << i;
+    EXPECT_EQ(wide.width, 353 + 3 + 80);
 }
 
 TEST(Navigation, NextAndPreviousRecordStopAtTheEnds) {

@@ -1,12 +1,15 @@
 #include "charts/painters/record_table.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "charts/chart_palette.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
+#include "evaluation/bmi.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
 
@@ -43,11 +46,39 @@ HFONT CreateTableFont(int ascent) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kTableFace);
 }
 
-void DrawCell(HDC dc, const char* text, int left, int top, int right, int bottom) {
+// A title or unit without the blanks that padded it to its column in a
+// fixed-pitch face; centred, it needs none.
+std::string Trimmed(const char* text) {
+    std::string trimmed = text;
+    const std::size_t first = trimmed.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return trimmed.substr(first, trimmed.find_last_not_of(' ') - first + 1);
+}
+
+int TextWidth(HDC dc, const std::string& text) {
+    SIZE size = {};
+    if (!text.empty()) GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// Bold (drawn twice, one pixel apart), centred between left and right.
+void DrawBoldCentred(HDC dc, const std::string& text, int left, int right, int y) {
+    if (text.empty()) return;
+    DrawBoldText(dc, left + (right - left - (TextWidth(dc, text) + 1)) / 2, y, text.c_str());
+}
+
+// Every cell of a row is centred vertically in the same box: one baseline.
+void DrawCell(HDC dc, const char* text, int left, int top, int right, int bottom, UINT align = DT_RIGHT) {
     if (!*text) return;
     RECT box = {left, top, right, bottom};
-    DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_VCENTER | align | DT_NOPREFIX);
 }
+
+// The blank pixels a title keeps on either side, and a cell's text beyond
+// its width (the cells reach a few pixels left of their column start, see
+// drawRecordRow, and keep two pixels from the text before them).
+constexpr int kTitleMargin = 2;
+constexpr int kCellPadding = 6;
 
 // The window's colour around the table and the BMI panel, and the rule below the list.
 void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
@@ -99,10 +130,12 @@ void drawRecordHeader(HDC dc, const RecordHeaderPlace& place) {
         for (int i = 0; i < kRecordTableColumns; ++i) {
             const bool hidden = i == 2 && !place.bodyFatShown;
             SetTextColor(dc, hidden ? GetSysColor(COLOR_BTNFACE) : PALETTEINDEX(kColorTitle));
-            DrawBoldText(dc, columns[i], 3, PelmoText(IDS_TABLE_TITLE_DATE + i));
+            // Between this column's separator and the next (the table's edge for the last).
+            const int left = columns[i] - 2;
+            const int right = i + 1 < kRecordTableColumns ? columns[i + 1] - 2 : baseWidth;
+            DrawBoldCentred(dc, Trimmed(PelmoText(IDS_TABLE_TITLE_DATE + i)), left, right, 3);
             if (i == 0) continue;
-            const int shift = i == 1 ? ascent / 4 : 0;
-            DrawBoldText(dc, columns[i] + shift, metrics.tmHeight + 3, PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1));
+            DrawBoldCentred(dc, Trimmed(PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1)), left, right, metrics.tmHeight + 3);
         }
         SetTextColor(dc, oldColor);
         SetBkMode(dc, oldMode);
@@ -125,17 +158,37 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
     }
     if (texts) {
         ScopedFont font(dc, CreateTableFont(place.ascent));
-        TextOutA(dc, columns[0] - 1, top, texts->date, static_cast<int>(std::strlen(texts->date)));
+        DrawCell(dc, texts->date, columns[0] - 1, top, columns[1] - 6, bottom, DT_LEFT);
         DrawCell(dc, texts->weight, columns[1] - 2, top, columns[2] - 6, bottom);
         DrawCell(dc, texts->bodyFat, columns[2] - 4, top, columns[3] - 6, bottom);
         DrawCell(dc, texts->bmi, columns[3] - 5, top, columns[4] - 6, bottom);
         DrawCell(dc, texts->bmiClass, columns[4] - 7, top, columns[5] - 6, bottom);
         DrawCell(dc, texts->weightDifference, columns[5] - 5, top, columns[6] - 6, bottom);
-        // The last cell is as wide as the one before it, but never reaches past
-        // the row: with a large font (a high DPI) its figures would be cut.
-        const int lastRight = 2 * columns[6] - columns[5] - 14;
-        DrawCell(dc, texts->bodyFatDifference, columns[6] - 4, top, lastRight < place.right - 2 ? lastRight : place.right - 2,
-                 bottom);
+        // The last cell ends inside the row (at a high DPI too), so that its
+        // figures are never cut; the column is wide enough for the widest.
+        DrawCell(dc, texts->bodyFatDifference, columns[6] - 4, top, place.right - 2, bottom);
     }
     SetBkMode(dc, OPAQUE);
+}
+
+void measureRecordColumns(HDC dc, int ascent, const RecordRowTexts& widest, int (&needed)[kRecordTableColumns]) {
+    ScopedFont font(dc, CreateTableFont(ascent));
+    const char* const cells[kRecordTableColumns] = {widest.date, widest.weight, widest.bodyFat, widest.bmi,
+                                                    widest.bmiClass, widest.weightDifference,
+                                                    widest.bodyFatDifference};
+    for (int i = 0; i < kRecordTableColumns; ++i) {
+        int width = TextWidth(dc, Trimmed(PelmoText(IDS_TABLE_TITLE_DATE + i))) + 1 + 2 * kTitleMargin;
+        if (i > 0) {
+            const int unit = TextWidth(dc, Trimmed(PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1))) + 1 + 2 * kTitleMargin;
+            if (unit > width) width = unit;
+        }
+        int cell = TextWidth(dc, cells[i]);
+        if (i == 4)
+            for (int c = 0; c < kBmiClassCount; ++c) {
+                const int name = TextWidth(dc, BmiClassName(static_cast<std::uint8_t>(c)));
+                if (name > cell) cell = name;
+            }
+        if (cell + kCellPadding > width) width = cell + kCellPadding;
+        needed[i] = width;
+    }
 }

@@ -21,11 +21,18 @@ struct RecordHeaderPlace {
     bool bodyFatShown;         // else the body-fat title is drawn in the window's colour
 };
 
-// Paints on the diary window's own device context.
+// Paints on the diary window's own device context. The titles and units are
+// centred over their columns.
 void drawRecordHeader(HDC dc, const RecordHeaderPlace& place);
 // The row of the rule the header draws below the record list, across the
 // window; the line graph lies below it.
 int RecordTableRuleRow(const RecordHeaderPlace& place);
+
+// The width each column needs, with the table's font as it really is on dc,
+// to hold its title and unit (centred, drawn bold) and the widest text its
+// cells can show (widest: WidestRecordRow and every class name) with a gap
+// on either side.
+void measureRecordColumns(HDC dc, int ascent, const RecordRowTexts& widest, int (&needed)[kRecordTableColumns]);
 
 // Where a row is drawn: from x 0 to right, between top and bottom.
 struct RecordRowPlace {
@@ -37,8 +44,9 @@ struct RecordRowPlace {
 };
 
 // Paints one row: the background in the context's background colour, the
-// column separators and, for a record, its texts (null: an empty row). The
-// caller has set the background and text colours.
+// column separators and, for a record, its texts (null: an empty row), all
+// on one baseline; the last cell ends inside the row. The caller has set the
+// background and text colours.
 void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* texts);
 
 #endif

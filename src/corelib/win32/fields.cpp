@@ -133,10 +133,122 @@ LRESULT CALLBACK NumEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 // --- StrEdit ---
+//
+// The base edit procedure of an ANSI window reads each WM_CHAR byte as a
+// character of its own (under Wine a lead byte becomes "･"), so a double-byte
+// character typed as lead and trail byte would be garbled. StrEdit takes every
+// character itself, however it arrives (WM_CHAR lead and trail, WM_IME_CHAR,
+// WM_UNICHAR, or a Unicode WM_CHAR that the system hands on as lead and trail
+// byte), and inserts it whole, within the limit, counted in Shift-JIS bytes.
 
-// Cuts the text back to the byte limit after an edit made it longer.
+// The extra window slots of a StrEdit after the base class's: its byte limit
+// and a lead byte waiting for its trail byte.
+constexpr int kLimitSlot = 0;
+constexpr int kLeadSlot = 1;
+
+LONG_PTR StrEditSlot(HWND field, int slot) {
+    return GetWindowLongPtrA(field, g_edit.extraBytes + slot * static_cast<int>(sizeof(LONG_PTR)));
+}
+void SetStrEditSlot(HWND field, int slot, LONG_PTR value) {
+    SetWindowLongPtrA(field, g_edit.extraBytes + slot * static_cast<int>(sizeof(LONG_PTR)), value);
+}
+
+std::wstring WideWindowText(HWND field) {
+    const int length = GetWindowTextLengthW(field);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(field, &text[0], length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+size_t SjisBytes(const std::wstring& text) {
+    if (text.empty()) return 0;
+    const int bytes = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    return bytes > 0 ? static_cast<size_t>(bytes) : 0;
+}
+
+// Replaces the selection with as much of `insert` (Shift-JIS) as the byte
+// limit leaves room for, never half a character; nothing fits: a beep.
+void InsertText(HWND field, const std::string& insert) {
+    if (insert.empty()) return;
+    if (GetWindowLongA(field, GWL_STYLE) & ES_READONLY) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const std::wstring text = WideWindowText(field);
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start > text.size()) start = static_cast<DWORD>(text.size());
+    if (end > text.size() || end < start) end = start;
+    const size_t kept = SjisBytes(text.substr(0, start)) + SjisBytes(text.substr(end));
+    const size_t limit = static_cast<size_t>(StrEditSlot(field, kLimitSlot));
+    const size_t room = limit > kept ? limit - kept : 0;
+    const std::string fitting = insert.substr(0, SjisFitLength(insert.c_str(), room));
+    if (fitting.empty()) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    CallWindowProcA(g_edit.procedure, field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitting.c_str()));
+}
+
+// One character as Unicode (UTF-16 unit or UTF-32 code point of the BMP).
+void InsertUnicode(HWND field, WPARAM code) {
+    if (code > 0xFFFF) return;  // no such character in Shift-JIS
+    const wchar_t wide = static_cast<wchar_t>(code);
+    char bytes[4] = {};
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, &lost);
+    if (length <= 0 || lost) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    InsertText(field, std::string(bytes, static_cast<size_t>(length)));
+}
+
+// A WM_CHAR byte: a lead byte waits for its trail; control characters go to the edit.
+LRESULT StrEditChar(HWND field, WPARAM wParam, LPARAM lParam) {
+    const unsigned char byte = static_cast<unsigned char>(wParam & 0xFF);
+    const unsigned char lead = static_cast<unsigned char>(StrEditSlot(field, kLeadSlot));
+    SetStrEditSlot(field, kLeadSlot, 0);
+    if (lead && IsSjisTrailByte(byte)) {
+        const char pair[3] = {static_cast<char>(lead), static_cast<char>(byte), '\0'};
+        InsertText(field, pair);
+        return 0;
+    }
+    if (byte == '\r' || byte == '\n') return 0;  // Enter went to the parent; a single-line edit beeps on it
+    if (byte < 0x20 || byte == 0x7F) return CallWindowProcA(g_edit.procedure, field, WM_CHAR, wParam, lParam);
+    if (IsSjisLeadByte(byte)) {
+        SetStrEditSlot(field, kLeadSlot, byte);
+        return 0;
+    }
+    InsertText(field, std::string(1, static_cast<char>(byte)));
+    return 0;
+}
+
+// WM_IME_CHAR of an ANSI window: a double-byte character as lead << 8 | trail, or one byte.
+LRESULT StrEditImeChar(HWND field, WPARAM wParam) {
+    const unsigned char lead = static_cast<unsigned char>((wParam >> 8) & 0xFF);
+    const unsigned char low = static_cast<unsigned char>(wParam & 0xFF);
+    if (lead) {
+        const char pair[3] = {static_cast<char>(lead), static_cast<char>(low), '\0'};
+        InsertText(field, pair);
+    } else if (low >= 0x20) {
+        InsertText(field, std::string(1, static_cast<char>(low)));
+    }
+    return 0;
+}
+
+LRESULT StrEditPaste(HWND field) {
+    std::string text = ClipboardText(field);
+    text.resize(text.find_first_of("\r\n") == std::string::npos ? text.size() : text.find_first_of("\r\n"));
+    InsertText(field, text);
+    return 0;
+}
+
+// Cuts the text back to the byte limit after the edit inserted an input
+// method's result itself.
 void EnforceByteLimit(HWND field) {
-    size_t limit = static_cast<size_t>(FieldState(field, g_edit));
+    size_t limit = static_cast<size_t>(StrEditSlot(field, kLimitSlot));
     std::string text = WindowText(field);
     if (text.size() <= limit) return;
     text.resize(SjisFitLength(text.c_str(), limit));
@@ -147,20 +259,29 @@ void EnforceByteLimit(HWND field) {
 LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCCREATE:
-        SetFieldState(field, g_edit, kDefaultTextLimit);
+        SetStrEditSlot(field, kLimitSlot, kDefaultTextLimit);
+        SetStrEditSlot(field, kLeadSlot, 0);
         break;
     case EM_LIMITTEXT:
-        SetFieldState(field, g_edit, wParam ? static_cast<LONG_PTR>(wParam) : kDefaultTextLimit);
+        SetStrEditSlot(field, kLimitSlot, wParam ? static_cast<LONG_PTR>(wParam) : kDefaultTextLimit);
         break;  // the edit's own character limit is never the tighter one
     case WM_GETDLGCODE:
         return WantEnter(CallWindowProcA(g_edit.procedure, field, message, wParam, lParam), lParam);
     case WM_KEYDOWN:
         return OnFieldKeyDown(field, wParam, lParam);
     case WM_CHAR:
-        if (wParam == '\r' || wParam == '\n') return 0;
-        [[fallthrough]];
+        return StrEditChar(field, wParam, lParam);
     case WM_IME_CHAR:
+        return StrEditImeChar(field, wParam);
+    case WM_UNICHAR:
+        if (wParam == UNICODE_NOCHAR) return TRUE;  // yes, this window takes WM_UNICHAR
+        InsertUnicode(field, wParam);
+        return FALSE;
     case WM_PASTE:
+        return StrEditPaste(field);
+    case WM_KILLFOCUS:
+        SetStrEditSlot(field, kLeadSlot, 0);
+        break;
     case WM_IME_COMPOSITION: {
         LRESULT result = CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
         EnforceByteLimit(field);
@@ -192,7 +313,8 @@ LRESULT CALLBACK ComboBox2Proc(HWND combo, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcA(g_combo.procedure, combo, message, wParam, lParam);
 }
 
-bool RegisterSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC procedure, BaseClass& out) {
+bool RegisterSuperclass(HINSTANCE instance, const char* base, const char* name, WNDPROC procedure, BaseClass& out,
+                        int slots = 1) {
     WNDCLASSEXA existing = {};
     existing.cbSize = sizeof(existing);
     if (GetClassInfoExA(instance, name, &existing)) return true;
@@ -201,7 +323,7 @@ bool RegisterSuperclass(HINSTANCE instance, const char* base, const char* name, 
     if (!GetClassInfoExA(nullptr, base, &wc)) return false;
     out.procedure = wc.lpfnWndProc;
     out.extraBytes = wc.cbWndExtra;
-    wc.cbWndExtra += sizeof(LONG_PTR);
+    wc.cbWndExtra += slots * static_cast<int>(sizeof(LONG_PTR));
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
     wc.lpszClassName = name;
@@ -213,7 +335,7 @@ bool RegisterSuperclass(HINSTANCE instance, const char* base, const char* name, 
 
 bool RegisterFieldClasses(HINSTANCE instance) {
     bool ok = RegisterSuperclass(instance, "EDIT", PELMO_NUMEDIT_CLASS, NumEditProc, g_edit);
-    ok = RegisterSuperclass(instance, "EDIT", PELMO_STREDIT_CLASS, StrEditProc, g_edit) && ok;
+    ok = RegisterSuperclass(instance, "EDIT", PELMO_STREDIT_CLASS, StrEditProc, g_edit, 2) && ok;
     ok = RegisterSuperclass(instance, "COMBOBOX", PELMO_COMBOBOX2_CLASS, ComboBox2Proc, g_combo) && ok;
     return ok;
 }

@@ -18,8 +18,11 @@
 constexpr UINT kNumEditSetFormat = WM_USER + 100;
 // NumEdit: returns the packed format.
 constexpr UINT kNumEditGetFormat = WM_USER + 101;
-// StrEdit takes its limit in bytes through EM_LIMITTEXT; it never splits a
-// double-byte character when it cuts an over-long text.
+// StrEdit takes its limit in bytes through EM_LIMITTEXT. It takes a
+// double-byte character however it arrives (WM_CHAR lead and trail byte,
+// WM_IME_CHAR, WM_UNICHAR, a Unicode WM_CHAR) and inserts it whole or not at
+// all: a character that would pass the limit is refused, a paste is cut
+// before it.
 
 // Notification codes (HIWORD of wParam); far from every EN_ and CBN_ code.
 constexpr WORD kFieldKeyEnter = 0x7F01;

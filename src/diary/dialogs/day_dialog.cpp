@@ -285,9 +285,15 @@ BOOL OnInit(HWND dialog, LPARAM start) {
         ShownDateOfKey(DiaryRecords()[start - 1].date, shown);
         LoadDay(dialog, shown);
     } else {
+        // A calendar date that has its record shows that record, as 修正 does:
+        // the latest day's values only ever fill a date without one, so that
+        // a step of the date spin never stores them over another day.
         ShownCalendarDate(shown);
+        char key[kDateLength];
         char last[kDateLength + 1];
-        if (LastDayDate(last)) {
+        if (DateKeyOfShownDate(shown, key) && FindDay(key) != kNoDay) {
+            LoadDay(dialog, shown);
+        } else if (LastDayDate(last)) {
             char lastShown[kShownDateSize];
             ShownDateOfKey(last, lastShown);
             LoadDay(dialog, lastShown);

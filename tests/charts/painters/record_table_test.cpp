@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "charts/painters/record_table.h"
+#include "evaluation/bmi.h"
+#include "resources/resource.h"
+#include "resources/texts.h"
 #include "support/dib_context.h"
+#include "view/record_navigation.h"
 
 namespace {
 
@@ -55,3 +61,91 @@ TEST(RecordTablePainters, DrawWhatTheyAreGivenAndPutBackThePenBrushAndFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the ink of a drawing lies in a band of rows: pixels that are neither
+// the background nor a separator's colour.
+struct Ink {
+    int left = 1 << 30, right = -1, bottom = -1;
+    bool any() const { return right >= 0; }
+};
+
+Ink InkIn(HDC dc, int x0, int x1, int y0, int y1, COLORREF background) {
+    Ink ink;
+    for (int x = x0; x < x1; ++x)
+        for (int y = y0; y < y1; ++y) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            if (pixel == background || pixel == GetSysColor(COLOR_BTNFACE) || pixel == CLR_INVALID) continue;
+            if (x < ink.left) ink.left = x;
+            if (x > ink.right) ink.right = x;
+        }
+    // The baseline: the lowest ink under the last three inked columns (a
+    // figure or the last character, never a descender).
+    for (int x = ink.right - 2; ink.any() && x <= ink.right; ++x)
+        for (int y = y0; y < y1; ++y) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            if (pixel != background && pixel != GetSysColor(COLOR_BTNFACE) && y > ink.bottom) ink.bottom = y;
+        }
+    return ink;
+}
+
+}  // namespace
+
+// With the fonts really present, at small and large ascents: each column
+// holds its widest value (a date, 200.0 kg, 50.0 %, BMI 99.9, every class
+// name, -100.0) between its separators, all cells stand on one baseline, and
+// each title stands centred between its separators without touching the next.
+TEST(RecordTablePainters, ColumnsHoldTheirWidestValuesOnOneBaselineUnderCentredTitles) {
+    std::size_t lengths[kRecordTableColumns];
+    for (int i = 0; i < kRecordTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
+    for (int ascent : {11, 13, 16, 24}) {
+        DibContext target(1000, 200);
+        HDC dc = target.dc();
+        int needed[kRecordTableColumns] = {};
+        measureRecordColumns(dc, ascent, WidestRecordRow(), needed);
+        const RecordColumns columns = ComputeColumns(ascent, lengths, needed);
+        const int* c = columns.start;
+        const int rowRight = columns.width - 5;  // the list's client width at W0
+        const int top = 100, bottom = top + ascent + 6;
+        SetBkColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, RGB(0, 0, 0));
+
+        int baseline = -1;
+        for (int i = 0; i < kRecordTableColumns; ++i)
+            for (int k = 0; k < (i == 4 ? kBmiClassCount : 1); ++k) {
+                const RecordRowTexts widest = WidestRecordRow();
+                RecordRowTexts only = {};
+                char(RecordRowTexts::*const cellsOf[])[kRowTextSize] = {
+                    &RecordRowTexts::date, &RecordRowTexts::weight, &RecordRowTexts::bodyFat, &RecordRowTexts::bmi,
+                    &RecordRowTexts::bmiClass, &RecordRowTexts::weightDifference, &RecordRowTexts::bodyFatDifference};
+                const char* text = i == 4 ? BmiClassName(static_cast<std::uint8_t>(k)) : widest.*cellsOf[i];
+                std::strcpy(only.*cellsOf[i], text);
+                drawRecordRow(dc, RecordRowPlace{top, bottom, rowRight, c, ascent}, &only);
+                const int columnLeft = c[i] - 6;
+                const int columnRight = i + 1 < kRecordTableColumns ? c[i + 1] - 6 : rowRight;
+                const Ink ink = InkIn(dc, 0, rowRight, top, bottom, RGB(255, 255, 255));
+                ASSERT_TRUE(ink.any()) << "ascent " << ascent << ", column " << i;
+                EXPECT_GT(ink.left, columnLeft + 1) << "ascent " << ascent << ", column " << i << " " << text;
+                EXPECT_LT(ink.right, columnRight) << "ascent " << ascent << ", column " << i << " " << text;
+                if (i != 4) {  // figures and the date: one baseline (a round figure may dip a pixel)
+                    if (baseline < 0) baseline = ink.bottom;
+                    EXPECT_LE(std::abs(ink.bottom - baseline), 1) << "ascent " << ascent << ", column " << i;
+                }
+            }
+
+        const RECT list = {4, 2 * ascent + 7, columns.width - 1, 190};
+        drawRecordHeader(dc, RecordHeaderPlace{1000, 200, true, list, columns.width, columns.width, c, ascent, true});
+        for (int i = 0; i < kRecordTableColumns; ++i) {
+            const int left = c[i] - 2;
+            const int right = i + 1 < kRecordTableColumns ? c[i + 1] - 2 : columns.width;
+            const Ink title = InkIn(dc, left + 1, right, 3, 3 + ascent, RGB(255, 255, 255));
+            ASSERT_TRUE(title.any()) << "ascent " << ascent << ", title " << i;
+            EXPECT_GT(title.left, left + 1) << "ascent " << ascent << ", title " << i;
+            EXPECT_LT(title.right, right - 1) << "ascent " << ascent << ", title " << i;
+            const int leftGap = title.left - left, rightGap = right - title.right;
+            // Centred by the advance of the text: a narrow full-width letter (Ｉ) leaves more blank on its right.
+            EXPECT_LE(std::abs(leftGap - rightGap), ascent / 4 + 1) << "ascent " << ascent << ", title " << i;
+        }
+    }
+}

@@ -285,3 +285,31 @@ TEST_F(Calendar, TheBarIsPaintedInTheFaceColourItWasGiven) {
 }
 
 }  // namespace
+
+// The calendar of a maximized frame reaches past the screen's right edge; its
+// month view stays whole inside the monitor's work area, border and all.
+TEST_F(Calendar, TheMonthViewOfACalendarAtTheScreensEdgeStaysInsideTheWorkArea) {
+    ShowWindow(parent_, SW_MAXIMIZE);
+    RECT client;
+    GetClientRect(parent_, &client);
+    MoveWindow(calendar_, client.right - kCalendarVisibleWidth, 0, kCalendarWidth, kCalendarHeight, TRUE);
+    Pump();
+    Click(kPartDate);
+    HWND view = CalendarMonthView();
+    ASSERT_NE(view, nullptr);
+    RECT frame;
+    GetWindowRect(view, &frame);
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(view, MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_GE(frame.left, work.left);
+    EXPECT_GE(frame.top, work.top);
+    EXPECT_LE(frame.right, work.right) << "work area right " << work.right;
+    EXPECT_LE(frame.bottom, work.bottom);
+    // Its right border is drawn where it is seen.
+    RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    HDC screen = GetDC(nullptr);
+    const COLORREF border = GetPixel(screen, frame.right - 1, (frame.top + frame.bottom) / 2);
+    ReleaseDC(nullptr, screen);
+    EXPECT_NE(border, RGB(255, 255, 255)) << "the white of the month, not its border";
+}

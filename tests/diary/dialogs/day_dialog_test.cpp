@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "corelib/dates.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
 #include "corelib/win32/fields.h"
@@ -183,6 +184,44 @@ TEST_F(DayDialogTest, NewDayStartsFromTheLatestRecordUnderTheCalendarsDate) {
     ASSERT_EQ(DiaryRecordCount(), 3u);
     EXPECT_EQ(std::string(At(2).date, 8), "20070110");
     EXPECT_EQ(At(2).weight, 62.5);
+}
+
+// Two days kept through 入力 and the date spin without moving the calendar;
+// 入力 again on the calendar's date shows that day's own record, and stepping
+// on stores it unchanged: no day ever takes another day's values.
+TEST_F(DayDialogTest, NewDayOnARecordedCalendarDateShowsThatDayAndSteppingKeepsIt) {
+    SetWindowTextA(calendar_, "2024/02/28");
+    const int feb28 = static_cast<int>(DayNumberOfDate("2024/02/28"));
+    Run(0, [feb28](HWND d) {
+        Type(d, IDC_DAY_WEIGHT, "65.0");
+        SetFocus(GetDlgItem(d, IDC_DAY_DIARY));
+        TypeDiary(d, "二十八日の日記");
+        SpinDate(d, feb28 + 1);
+        SpinDate(d, feb28 + 2);
+        EXPECT_EQ(Text(d, IDC_DAY_DATE), "2024/03/01");
+        Type(d, IDC_DAY_WEIGHT, "64.5");
+        Type(d, IDC_DAY_BODYFAT, "22.3");
+        Click(d, IDC_DAY_REGISTER);
+    });
+    ASSERT_EQ(DiaryRecordCount(), 2u);
+    Run(0, [feb28](HWND d) {
+        EXPECT_EQ(Text(d, IDC_DAY_DATE), "2024/02/28");
+        EXPECT_EQ(Text(d, IDC_DAY_WEIGHT), "65.0");
+        EXPECT_EQ(Text(d, IDC_DAY_BODYFAT), "");
+        EXPECT_EQ(Text(d, IDC_DAY_DIARY), "二十八日の日記");
+        SpinDate(d, feb28 + 1);
+        EXPECT_EQ(Text(d, IDC_DAY_WEIGHT), "");  // the 29th has no record
+        Click(d, IDCANCEL);
+    });
+    ASSERT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_EQ(std::string(At(0).date, 8), "20240228");
+    EXPECT_EQ(At(0).weight, 65.0);
+    EXPECT_EQ(At(0).bodyFat, 0.0);
+    EXPECT_STREQ(At(0).diary, "二十八日の日記");
+    EXPECT_EQ(std::string(At(1).date, 8), "20240301");
+    EXPECT_EQ(At(1).weight, 64.5);
+    EXPECT_EQ(At(1).bodyFat, 22.3);
+    EXPECT_STREQ(At(1).diary, "");
 }
 
 TEST_F(DayDialogTest, StoringOnARecordedDateReplacesItAndKeepsWhatTheDialogDoesNotShow) {
