@@ -29,6 +29,9 @@ struct BmiChartFacts {
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
 // of 18, else ascent × 8 / 18 wide and twice that high.
 FontSize BmiTitleFontSize(int ascent);
+// How wide the panel must be from its left edge to the title's end, so that a
+// window can keep the calendar at its top right off the title.
+int BmiTitleRoom(int ascent);
 
 // The panel to the right of the record table.
 struct BmiPanelLayout {
@@ -84,6 +87,15 @@ ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);
 // Every second 5 cm (or 5 kg) step is labelled when the labels have room, else every fourth.
 int HeightLabelStep(int threeBlanksWidth, int areaWidth);
 int WeightLabelStep(int textHeight, int areaHeight);
+
+constexpr int kBmiAxisSteps = 18;         // 5 cm or 5 kg each
+constexpr int kBmiLastLabelledStep = 15;  // the last steps are left to the units
+// The row of the weight axis's k-th step (5k kg above L).
+int BmiWeightStepRow(const BmiScale& scale, int k);
+// Whether the k-th weight step carries its label: a labelled step up to the
+// 15th whose text stays clear of the "kg" unit, which sits coveredRows + 2
+// below the area's top (in a low chart the upper labels would run into it).
+bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k);
 
 bool BmiMarkerShown(const BmiChartFacts& facts);
 // The figures need a panel wider than 28 digits of the body font.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "charts/bmi_chart_layout.h"
 #include "corelib/win32/window_classes.h"
 #include "resources/resource.h"
 #include "shell/application.h"
@@ -79,7 +80,8 @@ LRESULT OnNotify(HWND frame, NMHDR* header) {
 }
 
 void OnGetMinMaxInfo(MINMAXINFO* info) {
-    info->ptMinTrackSize.x = MinimumFrameWidth(g_diary.tableWidth);
+    // The BMI chart's title stays clear of the calendar at the top right.
+    info->ptMinTrackSize.x = MinimumFrameWidth(g_diary.tableWidth, BmiTitleRoom(g_diary.textAscent));
     info->ptMinTrackSize.y = kMinimumFrameHeight;
 }
 
