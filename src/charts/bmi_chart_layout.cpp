@@ -43,12 +43,6 @@ FontSize BmiTitleFontSize(int ascent) {
     return {width, 2 * width};
 }
 
-int BmiTitleRoom(int ascent) {
-    constexpr int kTitleCharacters = 15;  // "B M I C h a r t"
-    constexpr int kTitleMargin = 4;
-    return 2 + kTitleMargin + kTitleCharacters * BmiTitleFontSize(ascent).width + kTitleMargin;
-}
-
 BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot) {
     BmiPanelLayout panel = {};
     const int a = ascent, x0 = tableWidth;

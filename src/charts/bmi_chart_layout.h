@@ -29,9 +29,6 @@ struct BmiChartFacts {
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
 // of 18, else ascent × 8 / 18 wide and twice that high.
 FontSize BmiTitleFontSize(int ascent);
-// How wide the panel must be from its left edge to the title's end, so that a
-// window can keep the calendar at its top right off the title.
-int BmiTitleRoom(int ascent);
 
 // The panel to the right of the record table.
 struct BmiPanelLayout {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "charts/bmi_chart_layout.h"
 #include "corelib/win32/window_classes.h"
 #include "resources/resource.h"
 #include "shell/application.h"
@@ -80,8 +79,7 @@ LRESULT OnNotify(HWND frame, NMHDR* header) {
 }
 
 void OnGetMinMaxInfo(MINMAXINFO* info) {
-    // The BMI chart's title stays clear of the calendar at the top right.
-    info->ptMinTrackSize.x = MinimumFrameWidth(g_diary.tableWidth, BmiTitleRoom(g_diary.textAscent));
+    info->ptMinTrackSize.x = MinimumFrameWidth(g_diary.tableWidth);
     info->ptMinTrackSize.y = kMinimumFrameHeight;
 }
 

@@ -29,10 +29,7 @@ void StoreNumber(const char* name, long value) {
 
 }  // namespace
 
-int MinimumFrameWidth(int tableWidth, int besideTable) {
-    const int left = tableWidth + besideTable;
-    return left + 256 < 800 ? 800 : left + 276;
-}
+int MinimumFrameWidth(int tableWidth) { return tableWidth + 256 < 800 ? 800 : tableWidth + 276; }
 
 WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {
     int x = StoredNumber(kPosX, 0);

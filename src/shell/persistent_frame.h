@@ -17,8 +17,7 @@ struct CPersistentFrame {
 };
 
 constexpr int kMinimumFrameHeight = 480;
-// The minimum tracking width for a record table of tableWidth pixels with
-// besideTable pixels beside it that the calendar must not cover.
-int MinimumFrameWidth(int tableWidth, int besideTable = 0);
+// The minimum tracking width for a record table of tableWidth pixels.
+int MinimumFrameWidth(int tableWidth);
 
 #endif
