@@ -25,7 +25,7 @@ set_property(SOURCE "${resource_file}" APPEND PROPERTY OBJECT_DEPENDS "${PELMO_H
 find_program(PELMO_7Z 7z)
 if(PELMO_7Z)
   add_test(NAME HelpFile.ListsEveryTopicAsValidShiftJisHtml
-           COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/tools/check_help.py" "${PELMO_HELP_FILE}" "${PELMO_7Z}")
+           COMMAND "${Python3_EXECUTABLE}" "${PROJECT_SOURCE_DIR}/tools/check_help.py" "${PELMO_HELP_FILE}" "${PELMO_7Z}")
 else()
   message(STATUS "7z not found: the help file is not checked")
 endif()
