@@ -11,6 +11,7 @@ days (7 unless given) ending today, and her input items "ITEM0.DAT"
 of its own, PELMO_REGISTRY_KEY) to open it.
 """
 
+import math
 import os
 import struct
 import sys
@@ -64,8 +65,10 @@ def main():
     records = b""
     for i in range(days):
         day = last - timedelta(days=days - 1 - i)
-        weight = 58.6 - 0.25 * i + (0.3 if i % 3 == 2 else 0.0)
-        fat = 27.4 - 0.1 * i
+        # A slow swing of a few kilograms: a long diary stays a plausible one.
+        swing = math.cos(i * math.pi / 60)
+        weight = 56.0 + 2.6 * swing + (0.3 if i % 3 == 2 else 0.0)
+        fat = 25.5 + 1.9 * swing
         records += daily_record(day, round(weight, 1), round(fat, 1), DIARIES[i % len(DIARIES)])
     with open(os.path.join(folder, "0.DAT"), "wb") as f:
         f.write(user_header(days) + records)

@@ -5,7 +5,9 @@
 // Each seed is a real file the program wrote (a diary of a few days, a users
 // table of three users, a table shaped like the food table) or such a file
 // damaged as a crash, a full disk or another program leaves it. The first
-// byte of every seed says where the file lies (fuzz_support.h).
+// byte of every seed says where the file lies (fuzz_support.h); in the
+// backup information file's seeds it is the length of disk 1's file
+// (targets/backup_info_fuzz.cpp).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup_info.h"
 #include "corelib/dbf.h"
 #include "corelib/environment.h"
 #include "diary/diary_store.h"
@@ -222,6 +225,49 @@ void TableSeeds() {
     Seed("dbf_table", "clipper-wide-field", kFileOnly, clip);
 }
 
+// Disk 1's information file and, when given, the one of the disk inserted next.
+void BackupInfoSeed(const char* name, const Bytes& firstDisk, const Bytes& nextDisk = Bytes()) {
+    Bytes input = firstDisk;
+    input.insert(input.end(), nextDisk.begin(), nextDisk.end());
+    Need(firstDisk.size() < 256, "a short first file");
+    Seed("backup_info", name, static_cast<Layout>(firstDisk.size()), input);
+}
+
+void BackupInfoSeeds() {
+    auto written = [](uint16_t disk, uint8_t continues) {
+        BackupInfo info = {};
+        info.diskNumber = disk;
+        info.startTime = {2024, 2, 4, 29, 23, 59, 58, 999};
+        info.continues = continues;
+        info.fileCount = 2;
+        Need(WriteBackupInfo(g_work, info) == 1, "writing the backup information");
+        return ReadFile(kBackupInfoName);
+    };
+    const Bytes only = written(1, 0), first = written(1, 1), second = written(2, 0), third = written(3, 0);
+    BackupInfoSeed("one-disk", only);
+    BackupInfoSeed("two-disks", first, second);
+    BackupInfoSeed("two-disks-the-second-going-on", first, written(2, 1));
+    BackupInfoSeed("first-disk-inserted-again", first, first);
+    BackupInfoSeed("third-disk-inserted", first, third);
+    Bytes otherRun = second;
+    otherRun[17] ^= 1;  // another millisecond: another run
+    BackupInfoSeed("disk-of-another-run", first, otherRun);
+    BackupInfoSeed("second-disk-cut", first, Bytes(second.begin(), second.begin() + 12));
+    BackupInfoSeed("second-disk-chosen", second);
+    BackupInfoSeed("empty-file", Bytes());
+    BackupInfoSeed("cut", Bytes(only.begin(), only.begin() + 18));
+    Bytes longer = only;
+    longer.insert(longer.end(), 9, 0x20);
+    BackupInfoSeed("longer", longer);
+    Bytes flag = only;
+    flag[18] = 7;
+    BackupInfoSeed("flag-neither-0-nor-1", flag);
+    Bytes month = only;
+    month[4] = 13;
+    BackupInfoSeed("month-13", month);
+    BackupInfoSeed("disk-0", Bytes{0, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 0, 2, 0});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -238,6 +284,7 @@ int main(int argc, char** argv) {
     InputItemSeeds();
     UsersTableSeeds();
     TableSeeds();
+    BackupInfoSeeds();
     std::string clean = "rm -rf '" + std::string(work) + "'";
     return std::system(clean.c_str()) == 0 ? 0 : 1;
 }

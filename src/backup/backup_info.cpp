@@ -20,22 +20,44 @@ BackupTime BackupTimeNow() {
     time.day = static_cast<uint16_t>(local.tm_mday);
     time.hour = static_cast<uint16_t>(local.tm_hour);
     time.minute = static_cast<uint16_t>(local.tm_min);
-    time.second = static_cast<uint16_t>(local.tm_sec);
+    time.second = static_cast<uint16_t>(local.tm_sec < 59 ? local.tm_sec : 59);  // a leap second reads as 60
     time.milliseconds = static_cast<uint16_t>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
     return time;
 }
 
 bool SameRun(const BackupTime& a, const BackupTime& b) { return std::memcmp(&a, &b, sizeof(BackupTime)) == 0; }
 
-int ReadBackupInfo(const std::string& folder, BackupInfo* info) {
+namespace {
+
+// The range of the system clock's local time (the years Windows can show).
+bool IsClockTime(const BackupTime& t) {
+    return t.year >= 1601 && t.year <= 30827 && t.month >= 1 && t.month <= 12 && t.dayOfWeek <= 6 && t.day >= 1 &&
+           t.day <= 31 && t.hour <= 23 && t.minute <= 59 && t.second <= 59 && t.milliseconds <= 999;
+}
+
+bool IsSound(const BackupInfo& info) {
+    return info.diskNumber >= 1 && info.continues <= 1 && IsClockTime(info.startTime);
+}
+
+}  // namespace
+
+BackupInfoState ExamineBackupInfo(const std::string& folder, BackupInfo* info) {
     FileHandle file = FileOpen2((folder + kBackupInfoName).c_str(), kFileRead);
-    if (file == kInvalidFile) return 0;
-    BackupInfo read = {};
-    bool whole = FileRead(file, kBackupInfoName, &read, sizeof(read)) == static_cast<long>(sizeof(read));
+    if (file == kInvalidFile) return BackupInfoState::kMissing;
+    // One byte more than the record: a longer file is no information file either.
+    unsigned char bytes[sizeof(BackupInfo) + 1] = {};
+    long got = FileRead(file, kBackupInfoName, bytes, sizeof(bytes));
     FileClose(file, kBackupInfoName);
-    if (!whole) return 0;
+    if (got != static_cast<long>(sizeof(BackupInfo))) return BackupInfoState::kDamaged;
+    BackupInfo read = {};
+    std::memcpy(&read, bytes, sizeof(read));
+    if (!IsSound(read)) return BackupInfoState::kDamaged;
     *info = read;
-    return 1;
+    return BackupInfoState::kSound;
+}
+
+int ReadBackupInfo(const std::string& folder, BackupInfo* info) {
+    return ExamineBackupInfo(folder, info) == BackupInfoState::kSound ? 1 : 0;
 }
 
 int WriteBackupInfo(const std::string& folder, const BackupInfo& info) {

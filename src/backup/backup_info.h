@@ -47,8 +47,13 @@ BackupTime BackupTimeNow();
 // True when both times are the same 16 bytes: the same run.
 bool SameRun(const BackupTime& a, const BackupTime& b);
 
-// Reads the information file of folder (with its final separator); 1 when
-// all 21 bytes were read.
+// What the information file of folder (with its final separator) holds.
+// Only a file of exactly 21 bytes that says what a backup of ours says (a
+// disk from 1 on, a start time the clock can show, a continuation flag of 0
+// or 1) is sound; info receives it then and is untouched otherwise.
+enum class BackupInfoState { kMissing, kDamaged, kSound };
+BackupInfoState ExamineBackupInfo(const std::string& folder, BackupInfo* info);
+// 1 when the information file of folder is sound (info receives it).
 int ReadBackupInfo(const std::string& folder, BackupInfo* info);
 // Creates or replaces it; 1 only when all 21 bytes were written.
 int WriteBackupInfo(const std::string& folder, const BackupInfo& info);

@@ -18,6 +18,10 @@ const char kRestoreWrongDiskFormat[] =
     "ドライブ %c:のフロッピーは%d枚目ではありません。\nお手数ですが復帰元をもう一度、確認してみて下さい。";
 const char kRestoreNoBackupText[] =
     "指定された復帰元にはデータは存在しませんでした。\n復帰元をもう一度、確認してみて下さい。";
+const char kRestoreDamagedInfoText[] =
+    "指定された復帰元の保存情報ファイル(PLBKINFO.DAT)が壊れているため、復帰できません。\n"
+    "復帰元をもう一度、確認してみて下さい。";
+const char kRestoreNotFirstDiskFormat[] = "指定された復帰元は %d枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。";
 const char kRestoreNoStagingText[] =
     "データフォルダに復帰用のフォルダ(Restore.Temp)を作成できませんでした。\nデータの復帰を中断します。";
 
@@ -151,13 +155,37 @@ void ReplaceDataFiles(RestoreRun* run) {
 
 std::string StagingFolder(const std::string& dataFolder) { return dataFolder + kStagingName; }
 
+RestoreSource ExamineRestoreSource(const std::string& folder, BackupInfo* info) {
+    switch (ExamineBackupInfo(folder, info)) {
+    case BackupInfoState::kMissing: return RestoreSource::kNoBackup;
+    case BackupInfoState::kDamaged: return RestoreSource::kDamaged;
+    case BackupInfoState::kSound: break;
+    }
+    return info->diskNumber == 1 ? RestoreSource::kFirstDisk : RestoreSource::kLaterDisk;
+}
+
+std::string RestoreSourceRefusal(RestoreSource source, const BackupInfo& info) {
+    switch (source) {
+    case RestoreSource::kNoBackup: return kRestoreNoBackupText;
+    case RestoreSource::kDamaged: return kRestoreDamagedInfoText;
+    case RestoreSource::kLaterDisk: {
+        char text[256];
+        std::snprintf(text, sizeof(text), kRestoreNotFirstDiskFormat, info.diskNumber);
+        return text;
+    }
+    case RestoreSource::kFirstDisk: break;
+    }
+    return std::string();
+}
+
 int BeginRestore(RestoreRun* run) {
     run->diskNumber = 1;
     run->notRestored.clear();
     run->stagingKept = false;
     run->failure = Notice{};
-    if (!ReadBackupInfo(run->backupFolder, &run->firstDisk)) {
-        run->failure = Notice{kRestoreNoBackupText, kRestoreCaption, kMbOk | kMbIconInformation};
+    RestoreSource source = ExamineRestoreSource(run->backupFolder, &run->firstDisk);
+    if (source != RestoreSource::kFirstDisk) {
+        run->failure = Notice{RestoreSourceRefusal(source, run->firstDisk), kRestoreCaption, kMbOk | kMbIconInformation};
         return 0;
     }
     // A run begins empty: leftovers of an interrupted run do no harm.

@@ -37,6 +37,13 @@ enum class RestoreResult {
 // The staging folder of a data folder: "<data folder>Restore.Temp".
 std::string StagingFolder(const std::string& dataFolder);
 
+// What a folder chosen to restore from holds: only the first disk of a
+// backup, its information file sound, is one to begin with (info receives it).
+enum class RestoreSource { kNoBackup, kDamaged, kLaterDisk, kFirstDisk };
+RestoreSource ExamineRestoreSource(const std::string& folder, BackupInfo* info);
+// Why a source other than kFirstDisk is refused.
+std::string RestoreSourceRefusal(RestoreSource source, const BackupInfo& info);
+
 // Before the progress window: the information file of disk 1 and an empty
 // staging folder. 0 when the restore cannot begin; run->failure says why.
 int BeginRestore(RestoreRun* run);
@@ -57,6 +64,8 @@ extern const char kRestoreDiskStopQuestion[];  // Cancel at a disk request
 extern const char kRestoreDiskChangeFormat[];  // %c: drive letter, %d: disk number
 extern const char kRestoreWrongDiskFormat[];   // %c: drive letter, %d: disk number
 extern const char kRestoreNoBackupText[];
+extern const char kRestoreDamagedInfoText[];   // the information file cannot be trusted
+extern const char kRestoreNotFirstDiskFormat[];  // %d: the disk number
 extern const char kRestoreNoStagingText[];
 
 #endif

@@ -117,6 +117,19 @@ int HeightLabelStep(int threeBlanksWidth, int areaWidth) { return threeBlanksWid
 
 int WeightLabelStep(int textHeight, int areaHeight) { return textHeight < areaHeight / 10 ? 2 : 4; }
 
+int BmiWeightStepRow(const BmiScale& scale, int k) {
+    const ChartBox& area = scale.area;
+    return area.bottom - k * ((area.bottom - area.top) / kBmiAxisSteps) - scale.digitsWidth;
+}
+
+bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k) {
+    const ChartBox& area = scale.area;
+    const int p = scale.textHeight;
+    if (k < 1 || k > kBmiLastLabelledStep || k % WeightLabelStep(p, area.bottom - area.top) != 0) return false;
+    const int unitFoot = area.top + coveredRows + 2 + p;
+    return BmiWeightStepRow(scale, k) - p / 2 >= unitFoot;
+}
+
 bool BmiMarkerShown(const BmiChartFacts& facts) {
     return facts.recordSelected && facts.analysis.averageWeight > 0.0;
 }
@@ -129,16 +142,16 @@ BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight)
     BmiFigures figures = {};
     const double weight = analysis.averageWeight;
     const double lower = analysis.lowerNormalWeight, upper = analysis.upperNormalWeight;
-    std::snprintf(figures.line[0], kBmiFigureSize, "体    重 %.1lfkg", weight);
+    std::snprintf(figures.line[0], kBmiFigureSize, "体    重 %.1lfkg", ShownTenths(weight));
     std::snprintf(figures.line[1], kBmiFigureSize, "判　　定 %s", BmiClassName(analysis.bmiClass));
-    std::snprintf(figures.line[2], kBmiFigureSize, "普通体重 %.1lfkg～%.1lfkg (%.1lfkg)", lower, upper,
-                  lower + (upper - lower) * 0.5);
-    std::snprintf(figures.line[3], kBmiFigureSize, "適 正 率 %.1lf%% ／ 差 %.1lfkg", analysis.appropriatenessRate,
-                  analysis.difference);
+    std::snprintf(figures.line[2], kBmiFigureSize, "普通体重 %.1lfkg～%.1lfkg (%.1lfkg)", ShownTenths(lower),
+                  ShownTenths(upper), ShownTenths(lower + (upper - lower) * 0.5));
+    std::snprintf(figures.line[3], kBmiFigureSize, "適 正 率 %.1lf%% ／ 差 %.1lfkg",
+                  ShownTenths(analysis.appropriatenessRate), ShownTenths(analysis.difference));
     if (weight - targetWeight > 0)
-        std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgまであと%.1lfkgです", targetWeight,
-                      weight - targetWeight);
+        std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgまであと%.1lfkgです", ShownTenths(targetWeight),
+                      ShownTenths(weight - targetWeight));
     else
-        std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgを達成しました", targetWeight);
+        std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgを達成しました", ShownTenths(targetWeight));
     return figures;
 }

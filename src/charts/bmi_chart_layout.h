@@ -85,6 +85,15 @@ ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);
 int HeightLabelStep(int threeBlanksWidth, int areaWidth);
 int WeightLabelStep(int textHeight, int areaHeight);
 
+constexpr int kBmiAxisSteps = 18;         // 5 cm or 5 kg each
+constexpr int kBmiLastLabelledStep = 15;  // the last steps are left to the units
+// The row of the weight axis's k-th step (5k kg above L).
+int BmiWeightStepRow(const BmiScale& scale, int k);
+// Whether the k-th weight step carries its label: a labelled step up to the
+// 15th whose text stays clear of the "kg" unit, which sits coveredRows + 2
+// below the area's top (in a low chart the upper labels would run into it).
+bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k);
+
 bool BmiMarkerShown(const BmiChartFacts& facts);
 // The figures need a panel wider than 28 digits of the body font.
 bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digits);

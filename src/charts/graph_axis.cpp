@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "charts/chart_dates.h"
 
@@ -12,11 +13,14 @@ constexpr int kDaysEdgeRoom = 10;   // the N-day graph leaves 10 pixels of its p
 constexpr int kThirtyDays = 30;
 constexpr int kLongestDatedPeriod = 120;  // up to 120 days the labels are dates
 
-void AddMark(HorizontalAxis* axis, int slot, const char* label, int tickHeight) {
+constexpr int kLabelSpacing = 2;    // pixels kept free between two labels
+
+void AddMark(HorizontalAxis* axis, int slot, const char* label, int tickHeight, bool monthStart = false) {
     AxisMark mark = {};
     mark.slot = slot;
     std::snprintf(mark.label, sizeof mark.label, "%s", label);
     mark.tickHeight = tickHeight;
+    mark.monthStart = monthStart;
     axis->marks.push_back(mark);
 }
 
@@ -57,9 +61,14 @@ void LayOutYear(const GraphPeriod& period, int plotWidth, HorizontalAxis* axis) 
 void MarkDay(int days, int slot, const CalendarDate& date, HorizontalAxis* axis) {
     char label[12] = "";
     int tick = 0;
+    bool monthStart = false;
     if (days == kThirtyDays) {
-        if (slot % 2 == 0) std::snprintf(label, sizeof label, "%02d/%02d", date.month, date.day);
-        else if (date.day == 1) std::snprintf(label, sizeof label, "%2d月", date.month);
+        if (slot % 2 == 0) {
+            std::snprintf(label, sizeof label, "%02d/%02d", date.month, date.day);
+        } else if (date.day == 1) {
+            std::snprintf(label, sizeof label, "%2d月", date.month);
+            monthStart = true;
+        }
         tick = kShortTick;
     } else if (days <= kLongestDatedPeriod) {
         const bool dated = date.day == 1 || date.day == 15;
@@ -69,7 +78,7 @@ void MarkDay(int days, int slot, const CalendarDate& date, HorizontalAxis* axis)
         std::snprintf(label, sizeof label, "%2d月", date.month);
         tick = kLongTick;
     }
-    if (label[0] || tick) AddMark(axis, slot, label, tick);
+    if (label[0] || tick) AddMark(axis, slot, label, tick, monthStart);
 }
 
 void LayOutDays(const GraphPeriod& period, int plotWidth, HorizontalAxis* axis) {
@@ -102,3 +111,23 @@ HorizontalAxis LayOutHorizontalAxis(const GraphPeriod& period, int plotWidth) {
 }
 
 int SlotX(const HorizontalAxis& axis, int slot) { return static_cast<int>(std::trunc(slot * axis.pixelsPerSlot)); }
+
+std::vector<bool> LabelsWithRoom(const HorizontalAxis& axis, const std::vector<int>& labelWidths) {
+    const size_t count = axis.marks.size();
+    std::vector<bool> drawn(count, false);
+    std::vector<std::pair<int, int>> placed;  // [left, right) of each label drawn
+    auto place = [&](size_t i) {
+        if (!axis.marks[i].label[0] || i >= labelWidths.size()) return;
+        const int left = SlotX(axis, axis.marks[i].slot) + kLabelShift - labelWidths[i] / 2;
+        const int right = left + labelWidths[i];
+        for (const auto& other : placed)
+            if (left < other.second + kLabelSpacing && other.first < right + kLabelSpacing) return;
+        placed.emplace_back(left, right);
+        drawn[i] = true;
+    };
+    for (size_t i = 0; i < count; ++i)
+        if (axis.marks[i].monthStart) place(i);
+    for (size_t i = 0; i < count; ++i)
+        if (!axis.marks[i].monthStart) place(i);
+    return drawn;
+}

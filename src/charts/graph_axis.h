@@ -19,6 +19,7 @@ struct AxisMark {
     int slot;
     char label[12];   // "" for a tick without label
     int tickHeight;   // the tick starts this far above the plot's bottom; 0: no tick
+    bool monthStart;  // a month's name between two dates: it wins where labels crowd
 };
 
 struct HorizontalAxis {
@@ -38,5 +39,11 @@ HorizontalAxis LayOutHorizontalAxis(const GraphPeriod& period, int plotWidth);
 
 // X(K) = trunc(K × pixels per slot), from the plot's left edge.
 int SlotX(const HorizontalAxis& axis, int slot);
+
+// Which labels are drawn when mark i's label is labelWidths[i] pixels wide: in
+// a narrow plot the labels would run into each other (a month's name squeezed
+// between two dates), so a label that would touch one already placed is left
+// out, the months' names placed first. Ticks are not affected.
+std::vector<bool> LabelsWithRoom(const HorizontalAxis& axis, const std::vector<int>& labelWidths);
 
 #endif

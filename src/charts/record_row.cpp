@@ -15,13 +15,14 @@ RecordRowTexts FormatRecordRow(const DailyRecord& record, const UserHeader& head
     if (bodyFat > 0) std::snprintf(row.bodyFat, sizeof row.bodyFat, "%4.1lf", bodyFat);
     if (height > 0) {
         row.bmiValue = BmiOfWeight(weight, height);
-        std::snprintf(row.bmi, sizeof row.bmi, "%6.1lf", row.bmiValue);
+        std::snprintf(row.bmi, sizeof row.bmi, "%6.1lf", ShownTenths(row.bmiValue));
         std::snprintf(row.bmiClass, sizeof row.bmiClass, "%s", BmiClassName(GetBmiClass(row.bmiValue)));
-        std::snprintf(row.weightDifference, sizeof row.weightDifference, "%6.1lf", weight - header.targetWeight);
+        std::snprintf(row.weightDifference, sizeof row.weightDifference, "%6.1lf",
+                      ShownTenths(weight - header.targetWeight));
     }
     if (bodyFat != 0)
         std::snprintf(row.bodyFatDifference, sizeof row.bodyFatDifference, "%6.1lf",
-                      bodyFat - header.targetBodyFat);
+                      ShownTenths(bodyFat - header.targetBodyFat));
     return row;
 }
 

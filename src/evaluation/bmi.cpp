@@ -24,6 +24,14 @@ const char* BmiClassName(uint8_t bmiClass) {
     return PelmoText(IDS_BMI_CLASS_UNDERWEIGHT + bmiClass);
 }
 
+double ShownTenths(double value) {
+    if (!std::isfinite(value)) return value;
+    // The margin is far below a tenth and far above the error of a few additions.
+    const double tenths = std::floor(std::fabs(value) * 10.0 + 0.5 + 1e-7);
+    if (tenths == 0.0) return 0.0;
+    return std::copysign(tenths, value) / 10.0;
+}
+
 double BmiOfWeight(double weight, double height) {
     if (!IsUsableHeight(height)) return 0.0;
     return weight / (height * height) * 10000.0;

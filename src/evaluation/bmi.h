@@ -26,6 +26,12 @@ uint8_t GetBmiClass(double bmi);
 // The class's name from the string table.
 const char* BmiClassName(uint8_t bmiClass);
 
+// The tenth a figure is shown at ("%.1lf" of the result): halves round away
+// from zero, as people round, and a sum like 57.8 + 0.05 (the lower normal
+// weight, whose 0.05 is there to round it up) counts as the half it stands for,
+// not as the 57.8499… that binary arithmetic makes of it. Never -0.0.
+double ShownTenths(double value);
+
 // weight (kg) / height (cm) squared × 10 000; 0 for a height that is not positive.
 double BmiOfWeight(double weight, double height);
 

@@ -91,6 +91,14 @@ void OnClose(HWND frame) {
     if (PrepareExit(frame)) DestroyWindow(frame);
 }
 
+// The Windows session ends: the process may be ended without its windows
+// being destroyed, so the placement is stored here as on "終了", then the
+// diary and the user for the next start.
+void OnEndSession(HWND frame) {
+    CMainFrame::StorePlacement(frame);
+    EndSession();
+}
+
 // The toolbar does not own the image list it was given.
 void OnDestroy(HWND frame) {
     if (HWND toolbar = CMainFrame::Toolbar(frame)) {
@@ -140,7 +148,7 @@ LRESULT CALLBACK CMainFrame::Procedure(HWND frame, UINT message, WPARAM wParam, 
     case WM_QUERYENDSESSION:
         return AgreeToEndSession(frame) ? TRUE : FALSE;
     case WM_ENDSESSION:
-        if (wParam) EndSession();
+        if (wParam) OnEndSession(frame);
         return 0;
     case WM_DESTROY:
         OnDestroy(frame);

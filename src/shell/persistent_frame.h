@@ -1,5 +1,6 @@
-// The frame's placement across runs: stored on every close request, restored
-// when the frame is first shown, and the smallest size the frame may take.
+// The frame's placement across runs: stored on every close request and at the
+// end of the Windows session, restored when the frame is first shown; and the
+// smallest size the frame may take.
 #ifndef PELMO_SHELL_PERSISTENT_FRAME_H
 #define PELMO_SHELL_PERSISTENT_FRAME_H
 

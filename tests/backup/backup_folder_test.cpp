@@ -7,6 +7,7 @@
 
 #include "backup/backup_folder.h"
 #include "backup/backup_info.h"
+#include "backup/restore_run.h"
 #include "corelib/folders.h"
 #include "disk_set.h"
 #include "support/sandbox.h"
@@ -33,9 +34,67 @@ TEST(BackupInfo, IsWrittenAsTwentyOnePackedLittleEndianBytes) {
     EXPECT_TRUE(SameRun(read.startTime, info.startTime));
     read.startTime.milliseconds = 998;
     EXPECT_FALSE(SameRun(read.startTime, info.startTime));
-    // A file cut short is no information file.
-    WriteBytes(sandbox.path("PLBKINFO.DAT"), Bytes(expected.begin(), expected.begin() + 18));
-    EXPECT_EQ(ReadBackupInfo(sandbox.folder(), &read), 0);
+}
+
+// Only a whole file that says what a backup says is one; anything else is
+// refused with its reason and never read further.
+TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
+    const Bytes first = {1, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 0, 3, 0};
+    auto with = [&first](std::size_t at, unsigned char value) {
+        Bytes changed = first;
+        changed[at] = value;
+        return changed;
+    };
+    Bytes longer = first;
+    longer.push_back(0);
+    const std::string damaged = kRestoreDamagedInfoText;
+    const struct {
+        const char* what;
+        const Bytes* file;  // null: no file at all
+        Bytes bytes;
+        RestoreSource source;
+        std::string refusal;
+    } cases[] = {
+        {"the first disk", &first, first, RestoreSource::kFirstDisk, ""},
+        {"no file", nullptr, {}, RestoreSource::kNoBackup, kRestoreNoBackupText},
+        {"empty", &first, {}, RestoreSource::kDamaged, damaged},
+        {"cut short", &first, Bytes(first.begin(), first.begin() + 18), RestoreSource::kDamaged, damaged},
+        {"a byte too long", &first, longer, RestoreSource::kDamaged, damaged},
+        {"disk 0", &first, with(0, 0), RestoreSource::kDamaged, damaged},
+        {"flag 2", &first, with(18, 2), RestoreSource::kDamaged, damaged},
+        {"month 13", &first, with(4, 13), RestoreSource::kDamaged, damaged},
+        {"day 0", &first, with(8, 0), RestoreSource::kDamaged, damaged},
+        {"day of week 7", &first, with(6, 7), RestoreSource::kDamaged, damaged},
+        {"hour 24", &first, with(10, 24), RestoreSource::kDamaged, damaged},
+        {"second 60", &first, with(14, 60), RestoreSource::kDamaged, damaged},
+        {"a thousand milliseconds", &first, with(16, 0xE8), RestoreSource::kDamaged, damaged},
+        {"year 232", &first, with(3, 0), RestoreSource::kDamaged, damaged},
+        {"the second disk", &first, with(0, 2), RestoreSource::kLaterDisk,
+         "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Sandbox sandbox;
+        if (c.file) WriteBytes(sandbox.path("PLBKINFO.DAT"), c.bytes);
+        BackupInfo info = {};
+        info.fileCount = 77;
+        EXPECT_EQ(ExamineRestoreSource(sandbox.folder(), &info), c.source);
+        EXPECT_EQ(ReadBackupInfo(sandbox.folder(), &info), c.source >= RestoreSource::kLaterDisk ? 1 : 0);
+        EXPECT_EQ(+info.fileCount, c.source >= RestoreSource::kLaterDisk ? 3 : 77) << "untouched unless sound";
+        EXPECT_EQ(RestoreSourceRefusal(c.source, info), c.refusal);
+        // The restore itself refuses the same, and stages nothing.
+        RestoreRun run;
+        run.dataFolder = sandbox.path("data/");
+        run.backupFolder = sandbox.folder();
+        MakeFolderPath(run.dataFolder);
+        EXPECT_EQ(BeginRestore(&run), c.source == RestoreSource::kFirstDisk ? 1 : 0);
+        EXPECT_EQ(run.failure.text, c.refusal);
+        EXPECT_EQ(FolderExists(StagingFolder(run.dataFolder)), c.source == RestoreSource::kFirstDisk);
+        // A backup does not take the folder for one of its own.
+        BackupInfo earlier = {};
+        EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &earlier) == BackupFolderState::kEarlierBackup,
+                  c.source >= RestoreSource::kLaterDisk);
+    }
 }
 
 TEST(BackupFolder, DataFilesAreTheTablesThenTheDatFilesWithoutAnInformationFile) {
@@ -62,7 +121,7 @@ TEST(BackupFolder, TellsAnEarlierBackupOfOursFromSomeoneElsesFiles) {
     WriteBytes(sandbox.path("save.dat"), Bytes{1});
     EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &info), BackupFolderState::kOtherFiles);
     info.diskNumber = 1;
-    info.startTime.year = 2023;
+    info.startTime = {2023, 11, 3, 30, 8, 15, 0, 0};
     WriteBackupInfo(sandbox.folder(), info);
     BackupInfo found = {};
     EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &found), BackupFolderState::kEarlierBackup);

@@ -194,7 +194,7 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     disks_->Prepare(2, foreign);
     BackupInfo older = {};
     older.diskNumber = 1;
-    older.startTime.year = 2001;
+    older.startTime = {2001, 4, 0, 1, 9, 30, 0, 0};
     Files olderBackup = {{"OLD.DAT", PatternBytes(300, 7)},
                          {kBackupInfoName, Bytes(reinterpret_cast<unsigned char*>(&older),
                                                  reinterpret_cast<unsigned char*>(&older) + sizeof(older))},

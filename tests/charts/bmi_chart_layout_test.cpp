@@ -93,4 +93,25 @@ TEST(BmiChartLayout, EverySecondStepIsLabelledWhenTheLabelsHaveRoom) {
     EXPECT_EQ(WeightLabelStep(14, 140), 4);
 }
 
+// In a low chart (the frame at its minimum size) the upper weight labels would
+// run into the "kg" unit; the labels that stay are the ones the tall chart has.
+TEST(BmiChartLayout, WeightLabelsStayClearOfTheUnit) {
+    struct Case {
+        int areaHeight, coveredRows;
+        int highestLabel;  // the highest labelled step
+    } cases[] = {{349, 0, 14}, {349, 10, 14}, {140, 10, 12}, {125, 10, 8}, {90, 10, 4}, {40, 10, 0}};
+    for (const Case& c : cases) {
+        const BmiScale scale{{6, 52, 394, 52 + c.areaHeight}, 120, 20, 21, 14};
+        const int unitFoot = 52 + c.coveredRows + 2 + 14;
+        int highest = 0;
+        for (int k = 1; k <= kBmiAxisSteps; ++k) {
+            if (!BmiWeightLabelShown(scale, c.coveredRows, k)) continue;
+            EXPECT_GE(BmiWeightStepRow(scale, k) - 7, unitFoot) << c.areaHeight << " step " << k;
+            EXPECT_EQ(k % WeightLabelStep(14, c.areaHeight), 0);
+            highest = k;
+        }
+        EXPECT_EQ(highest, c.highestLabel) << c.areaHeight;
+    }
+}
+
 }  // namespace

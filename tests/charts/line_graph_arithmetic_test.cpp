@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,38 @@ TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
     // Nothing for no period or a plot without width.
     EXPECT_FALSE(axisOf(kNoGraphPeriod, "2004", "2004/02/18", january).shown);
     EXPECT_FALSE(LayOutHorizontalAxis(FindGraphPeriod(2, "2004", "2004/02/18", january.data(), 40), 10).shown);
+}
+
+// A narrow 30-day graph cannot hold "11/30", "12月" and "12/02" side by side:
+// the month's name stays, the dates that would touch it go; a wide one keeps all.
+TEST(HorizontalAxis, CrowdedLabelsLeaveRoomForTheMonth) {
+    const std::vector<DailyRecord> records = Days({2026, 11, 10}, 30);  // 12-01 on slot 21
+    struct Case {
+        int plotWidth;
+        int drawn;  // of the 16 labels
+        bool neighboursDrawn;
+    } cases[] = {{1200, 16, true}, {740, 14, false}, {400, 8, false}};
+    for (const Case& c : cases) {
+        const HorizontalAxis axis =
+            LayOutHorizontalAxis(FindGraphPeriod(2, "2026", "2026/12/08", records.data(), 30), c.plotWidth);
+        std::vector<int> widths;
+        for (const AxisMark& mark : axis.marks) widths.push_back(8 * static_cast<int>(std::strlen(mark.label)) + 1);
+        const std::vector<bool> drawn = LabelsWithRoom(axis, widths);
+        int count = 0, lastRight = -1000;
+        for (size_t i = 0; i < axis.marks.size(); ++i) {
+            if (!drawn[i]) continue;
+            ++count;
+            const int left = SlotX(axis, axis.marks[i].slot) + kLabelShift - widths[i] / 2;
+            EXPECT_GE(left, lastRight + 2) << c.plotWidth << " " << axis.marks[i].label;
+            lastRight = left + widths[i];
+            if (axis.marks[i].slot == 21) {
+                EXPECT_STREQ(axis.marks[i].label, "12月");
+            }
+        }
+        EXPECT_EQ(count, c.drawn) << c.plotWidth;
+        EXPECT_TRUE(drawn[21]) << c.plotWidth;  // every slot has a mark: mark i is slot i
+        EXPECT_EQ(drawn[20] && drawn[22], c.neighboursDrawn) << c.plotWidth;
+    }
 }
 
 TEST(GraphSeries, PointsSitInTheirSlotsAndDaysWithoutAValueLeaveGaps) {

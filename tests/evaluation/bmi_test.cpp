@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -69,6 +70,28 @@ TEST(NormalWeight, OneSeventyCentimetres) {
     // The bounds themselves are inside the range.
     EXPECT_EQ(AppropriatenessOf(range.lower, range).rate, 100.0);
     EXPECT_EQ(AppropriatenessOf(range.upper, range).difference, 0.0);
+}
+
+// Figures are shown as people round them, whatever binary arithmetic made of the half.
+TEST(ShownTenths, HalvesRoundAwayFromZero) {
+    struct Case {
+        double value;
+        const char* shown;
+    } cases[] = {
+        {NormalWeightOf(170.0).lower, "57.9"},  // 57.8 + 0.05, stored as 57.8499...
+        {NormalWeightOf(160.0).lower, "51.3"},  // exactly 51.25
+        {22.449, "22.4"},
+        {54.6 - 55.0, "-0.4"},
+        {-0.04, "0.0"},                         // never "-0.0"
+        {-7.85, "-7.9"},
+        {99.95, "100.0"},
+        {0.0, "0.0"},
+    };
+    for (const Case& c : cases) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%.1lf", ShownTenths(c.value));
+        EXPECT_STREQ(text, c.shown) << c.value;
+    }
 }
 
 TEST(AnalyzeWeight, FillsEveryField) {

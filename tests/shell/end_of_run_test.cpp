@@ -59,17 +59,19 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
         const char* told;   // the start of the one box shown, "" for none
         bool dayWritten;
         const char* userName;  // "UserName" afterwards
+        bool placed;           // the frame's placement is stored for the next start
     } cases[] = {
-        {"exit", End::kExit, Failing::kNothing, true, "", true, "山田"},
+        {"exit", End::kExit, Failing::kNothing, true, "", true, "山田", true},
         {"exit, diary not writable", End::kExit, Failing::kDiary, false,
          "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nペルモは終了せずに、入力した記録をそのまま残しています。",
-         false, ""},
+         false, "", true},
         {"exit, user not rememberable", End::kExit, Failing::kRegistry, true,
-         "ペルモの終了|次回の起動時に開くユーザー(山田)を記録できませんでした。", true, ""},
-        {"session asked", End::kSessionAsked, Failing::kNothing, true, "", true, ""},
+         "ペルモの終了|次回の起動時に開くユーザー(山田)を記録できませんでした。", true, "", false},
+        {"session asked", End::kSessionAsked, Failing::kNothing, true, "", true, "", false},
         {"session asked, diary not writable", End::kSessionAsked, Failing::kDiary, false,
-         "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nこのままWindowsが終了すると", false, ""},
-        {"session ends", End::kSessionEnds, Failing::kNothing, true, "", true, "山田"},
+         "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nこのままWindowsが終了すると", false, "", false},
+        {"session ends", End::kSessionEnds, Failing::kNothing, true, "", true, "山田", true},
+        {"session ends, diary not writable", End::kSessionEnds, Failing::kDiary, true, "", false, "山田", true},
     };
     MessageBoxFunction previous = SetMessageBoxFunction(RecordBox);
     for (const auto& c : cases) {
@@ -87,6 +89,7 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
             std::memcpy(day.date, "20240102", kDateLength);
             day.weight = 56.0;
             ASSERT_GT(StoreDay(day).position, 0);  // entered in this run, not yet written
+            PlaceNormal(frame, {100, 120, 900, 740});
 
             if (c.failing == Failing::kDiary) SetAtomicFailure(AtomicFailure::kWrite);
             if (c.failing == Failing::kRegistry) MakeRegistryUnwritable(sandbox);
@@ -124,6 +127,8 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
                 EXPECT_TRUE(HasUnsavedChanges());
             }
             EXPECT_EQ(Setting("UserName"), c.userName);
+            EXPECT_EQ(Setting("WindowSize PosX"), c.placed ? "100" : "<missing>");
+            EXPECT_EQ(Setting("WindowSize Height"), c.placed ? "620" : "<missing>");
         }
         // Whatever was left is written as the windows go.
         EXPECT_EQ((DataFileSize("3.DAT") - std::int64_t{sizeof(UserHeader)}) / std::int64_t{sizeof(DailyRecord)}, 2);

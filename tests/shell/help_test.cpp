@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "backup/dialogs/backup_dialogs.h"
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/dialog_fixture.h"
 #include "diary/dialogs/user_dialogs.h"
@@ -62,6 +63,8 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
         {"目標を決める", [] { TargetDialog(nullptr, kTargetExistingUser); }, "target"},
         {"入力する項目を決める", [] { InputItemsDialog(nullptr); }, "item"},
         {"一日の記録", [] { OpenDayDialog(nullptr, 0); }, "edit2"},
+        {"データ保存（バックアップ）", [] { BackupDialog(nullptr); }, "backup"},
+        {"データの復帰（リストア）", [] { RestoreDialog(nullptr); }, "restore"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);

@@ -28,17 +28,6 @@ void ExpectStored(const char* zoom, const char* icon, const char* x, const char*
     EXPECT_EQ(Setting("WindowSize Height"), height);
 }
 
-void PlaceNormal(HWND frame, RECT normal) {
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(frame, &placement);
-    placement.showCmd = SW_SHOWNORMAL;
-    placement.flags = 0;
-    placement.rcNormalPosition = normal;
-    SetWindowPlacement(frame, &placement);
-    PumpMessages(50);
-}
-
 TEST(Placement, FirstRunOpensMaximizedOverAnEightHundredBySixHundredRectangle) {
     Sandbox sandbox;
     StartedFrame started;

@@ -104,6 +104,17 @@ StartedFrame::~StartedFrame() {
     PumpMessages(0);
 }
 
+void PlaceNormal(HWND frame, RECT normal) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(frame, &placement);
+    placement.showCmd = SW_SHOWNORMAL;
+    placement.flags = 0;
+    placement.rcNormalPosition = normal;
+    SetWindowPlacement(frame, &placement);
+    PumpMessages(50);
+}
+
 std::string Setting(const char* name) {
     char text[256] = {};
     if (!GetRegistryValue(name, text, 255, kAreaSettings)) return "<missing>";

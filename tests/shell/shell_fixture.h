@@ -40,6 +40,9 @@ private:
     HWND frame_;
 };
 
+// Shows the frame normal (not maximized) over the rectangle normal.
+void PlaceNormal(HWND frame, RECT normal);
+
 // A user in the users table with a data file of records of these dates
 // ("YYYYMMDD") and a new user's input items, as the program leaves them.
 void RegisterStoredUser(long number, const char* name, const char* message,

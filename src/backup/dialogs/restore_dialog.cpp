@@ -1,5 +1,4 @@
 // "IDD_DATA_RESTORE": the folder of the backup to restore.
-#include <cstdio>
 
 #include "backup/backup_info.h"
 #include "backup/dialogs/backup_dialogs.h"
@@ -9,7 +8,6 @@
 namespace {
 
 const char kMissingFolderText[] = "指定されたフォルダは存在しません。\n復帰元をもう一度、確認してみて下さい。";
-const char kNotFirstDiskFormat[] = "指定された復帰元は %d枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。";
 const char kReplaceFormat[] =
     "指定された復帰元は%u年%u月%u日 %u時%u分に保存されています。\n"
     "復帰するとパソコンにあるダイエットの全データは消えて、復帰元のデータに差し変わります。\n\nよろしいですか？";
@@ -22,14 +20,9 @@ bool RefuseMissingFolder(HWND dialog, const std::string&) {
 
 bool ConfirmRestoreFolder(HWND dialog, const std::string& folder, const char* driveName) {
     BackupInfo info = {};
-    if (!ReadBackupInfo(folder, &info)) {
-        RefuseFolder(dialog, kRestoreNoBackupText, kRestoreSourceCaption);
-        return false;
-    }
-    if (info.diskNumber != 1) {
-        char text[256];
-        std::snprintf(text, sizeof(text), kNotFirstDiskFormat, info.diskNumber);
-        RefuseFolder(dialog, text, kRestoreSourceCaption);
+    RestoreSource source = ExamineRestoreSource(folder, &info);
+    if (source != RestoreSource::kFirstDisk) {
+        RefuseFolder(dialog, RestoreSourceRefusal(source, info).c_str(), kRestoreSourceCaption);
         return false;
     }
     if (!AskAboutFolder(dialog, SavedAtQuestion(kReplaceFormat, info.startTime).c_str(), kRestoreSourceCaption, true))

@@ -21,8 +21,6 @@ static_assert(sizeof kFigureDigits == 28 + 1, "the figures need a panel wider th
 constexpr COLORREF kPanelGrey = RGB(192, 192, 192);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr int kAxisSteps = 18;        // 5 cm or 5 kg each
-constexpr int kLastLabelledStep = 15; // the last steps are left to the units
 constexpr int kMarkerLines = 3;
 
 HFONT CreateChartFont(FontSize size, const char* face, BYTE charset) {
@@ -122,11 +120,11 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     std::snprintf(label, sizeof label, "%d", scale.heightOrigin);
     DrawCentredLabel(dc, label, left + r, labelRow);
     const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width);
-    for (int k = 1; k <= kAxisSteps; ++k) {
-        const int x = left + r + k * (width / kAxisSteps);
+    for (int k = 1; k <= kBmiAxisSteps; ++k) {
+        const int x = left + r + k * (width / kBmiAxisSteps);
         const bool major = k % heightStep == 0;
         ChartLine(dc, x, major ? bottom - r - p : bottom - r - p / 2, x, bottom - r);
-        if (!major || k > kLastLabelledStep) continue;
+        if (!major || k > kBmiLastLabelledStep) continue;
         std::snprintf(label, sizeof label, "%d", scale.heightOrigin + 5 * k);
         DrawCentredLabel(dc, label, x, labelRow);
     }
@@ -134,11 +132,10 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     std::snprintf(label, sizeof label, "%3d", scale.weightOrigin);
     DrawBoldText(dc, left - 1, bottom - r - p, label);
     const int weightStep = WeightLabelStep(p, height);
-    for (int k = 1; k <= kAxisSteps; ++k) {
-        const int y = bottom - k * (height / kAxisSteps) - r;
-        const bool major = k % weightStep == 0;
-        ChartLine(dc, left + r, y, major ? left + r + p : left + r + p / 2, y);
-        if (!major || k > kLastLabelledStep) continue;
+    for (int k = 1; k <= kBmiAxisSteps; ++k) {
+        const int y = BmiWeightStepRow(scale, k);
+        ChartLine(dc, left + r, y, k % weightStep == 0 ? left + r + p : left + r + p / 2, y);
+        if (!BmiWeightLabelShown(scale, coveredRows, k)) continue;
         std::snprintf(label, sizeof label, "%3d", scale.weightOrigin + 5 * k);
         DrawBoldText(dc, left - 1, y - p / 2, label);
     }

@@ -1,6 +1,7 @@
 #include "charts/painters/line_graph.h"
 
 #include <cstring>
+#include <vector>
 
 #include "charts/chart_items.h"
 #include "charts/chart_palette.h"
@@ -56,12 +57,18 @@ void DrawUnitBoxes(HDC dc, const GraphLayout& layout, int cx, int leftItem, int 
 
 void DrawHorizontalLabels(HDC dc, const HorizontalAxis& axis, const GraphPlot& plot) {
     const COLORREF old = SetTextColor(dc, RGB(255, 255, 255));
+    std::vector<int> widths;
     for (const AxisMark& mark : axis.marks) {
-        if (!mark.label[0]) continue;
-        const int length = static_cast<int>(std::strlen(mark.label));
         SIZE extent = {};
-        GetTextExtentPoint32A(dc, mark.label, length, &extent);
-        const int x = plot.left + SlotX(axis, mark.slot) + kLabelShift - extent.cx / 2;
+        GetTextExtentPoint32A(dc, mark.label, static_cast<int>(std::strlen(mark.label)), &extent);
+        widths.push_back(extent.cx);
+    }
+    const std::vector<bool> drawn = LabelsWithRoom(axis, widths);
+    for (size_t i = 0; i < axis.marks.size(); ++i) {
+        if (!drawn[i]) continue;
+        const AxisMark& mark = axis.marks[i];
+        const int length = static_cast<int>(std::strlen(mark.label));
+        const int x = plot.left + SlotX(axis, mark.slot) + kLabelShift - widths[i] / 2;
         TextOutA(dc, x, plot.bottom + kLabelGap, mark.label, length);
         TextOutA(dc, x + 1, plot.bottom + kLabelGap, mark.label, length);
     }

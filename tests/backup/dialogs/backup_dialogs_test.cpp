@@ -198,6 +198,8 @@ TEST_F(FolderDialogs, BackupChecksTheFolderInOrder) {
 TEST_F(FolderDialogs, RestoreChecksTheFolderInOrder) {
     WriteInfo(Folder("disk2\\"), 2);
     WriteInfo(Folder("disk1\\"), 1);
+    MakeFolderPath(Folder("damaged"));
+    WriteBytes(Folder("damaged\\PLBKINFO.DAT"), Bytes(9, 0x31));  // written over by another program
     MakeFolderPath(Folder("nothing"));
     const std::string noBackup = "指定された復帰元にはデータは存在しませんでした。\n復帰元をもう一度、確認してみて下さい。";
     const std::string saved =
@@ -211,6 +213,11 @@ TEST_F(FolderDialogs, RestoreChecksTheFolderInOrder) {
         {"missing folder", [&] { return Folder("none"); }, {},
          {{"指定されたフォルダは存在しません。\n復帰元をもう一度、確認してみて下さい。", kRefusal}}, 0},
         {"no backup", [&] { return Folder("nothing"); }, {}, {{noBackup, kRefusal}}, 0},
+        {"damaged information file", [&] { return Folder("damaged"); }, {},
+         {{"指定された復帰元の保存情報ファイル(PLBKINFO.DAT)が壊れているため、復帰できません。\n"
+           "復帰元をもう一度、確認してみて下さい。",
+           kRefusal}},
+         0},
         {"second disk", [&] { return Folder("disk2"); }, {},
          {{"指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。", kRefusal}}, 0},
         {"not now", [&] { return Folder("disk1"); }, {kIdNo}, {{saved, kQuestion | kMbDefButton2}}, 0},
