@@ -71,46 +71,21 @@ long FileRead(FileHandle handle, const char*, void* buffer, long count) {
 
 namespace {
 
-// Below this a plain read is as quick as setting up a view.
-constexpr std::size_t kViewedReadMinimum = 1 << 20;
+// Under Wine a ReadFile straight into memory not yet touched costs far more
+// than into pages already in use (every fresh page is faulted in on the
+// server's side): large reads go through one reused piece of memory.
+constexpr DWORD kReadPiece = 1 << 20;
 
-bool ReadPlainly(HANDLE file, char* out, std::size_t bytes) {
+bool ReadPieces(HANDLE file, char* out, std::size_t bytes, char* piece, DWORD pieceBytes) {
     while (bytes > 0) {
-        DWORD piece = bytes < (1u << 30) ? static_cast<DWORD>(bytes) : (1u << 30);
+        const DWORD want = bytes < pieceBytes ? static_cast<DWORD>(bytes) : pieceBytes;
         DWORD got = 0;
-        if (!ReadFile(file, out, piece, &got, nullptr) || got == 0) return false;
+        if (!ReadFile(file, piece ? piece : out, want, &got, nullptr) || got == 0) return false;
+        if (piece) std::memcpy(out, piece, got);
         out += got;
         bytes -= got;
     }
     return true;
-}
-
-// Copies [at, at + bytes) of the file from a read-only view held only for
-// the copy, then moves the position past it. False, with nothing moved, when
-// the file is shorter or no view can be had. The program's own saves replace
-// a file by renaming a new one over it: the viewed file never shrinks.
-bool ReadThroughView(HANDLE file, std::int64_t at, char* out, std::size_t bytes) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || at < 0 || size.QuadPart - at < static_cast<std::int64_t>(bytes)) return false;
-    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (!mapping) return false;
-    // A view starts at a multiple of the allocation granularity (64 KB).
-    SYSTEM_INFO system;
-    GetSystemInfo(&system);
-    const std::int64_t start = at - at % system.dwAllocationGranularity;
-    const std::size_t skip = static_cast<std::size_t>(at - start);
-    void* view = MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
-                               static_cast<DWORD>(start & 0xFFFFFFFF), skip + bytes);
-    bool copied = false;
-    if (view) {
-        std::memcpy(out, static_cast<const char*>(view) + skip, bytes);
-        UnmapViewOfFile(view);
-        LARGE_INTEGER to;
-        to.QuadPart = at + static_cast<std::int64_t>(bytes);
-        copied = SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != 0;
-    }
-    CloseHandle(mapping);
-    return copied;
 }
 
 }  // namespace
@@ -119,12 +94,14 @@ bool FileReadExactly(FileHandle handle, const char*, void* buffer, std::size_t b
     if (!IsUsable(handle)) return false;
     HANDLE file = Win32Handle(handle);
     char* out = static_cast<char*>(buffer);
-    if (bytes >= kViewedReadMinimum) {
-        LARGE_INTEGER zero = {}, at = {};
-        if (SetFilePointerEx(file, zero, &at, FILE_CURRENT) && ReadThroughView(file, at.QuadPart, out, bytes))
-            return true;
+    if (bytes > kReadPiece) {
+        if (char* piece = static_cast<char*>(VirtualAlloc(nullptr, kReadPiece, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
+            const bool read = ReadPieces(file, out, bytes, piece, kReadPiece);
+            VirtualFree(piece, 0, MEM_RELEASE);
+            return read;
+        }
     }
-    return ReadPlainly(file, out, bytes);
+    return ReadPieces(file, out, bytes, nullptr, 1u << 30);
 }
 
 long FileWrite(FileHandle handle, const char*, const void* buffer, long count) {
