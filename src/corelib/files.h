@@ -51,8 +51,8 @@ long FileRead(FileHandle handle, const char* name, void* buffer, long count);
 long FileWrite(FileHandle handle, const char* name, const void* buffer, long count);
 // Reads exactly bytes from the position on and moves past them; false when
 // fewer arrived or the read failed (the buffer's content is then undefined).
-// Large blocks go through a view of the file on Windows: under Wine, ReadFile
-// into memory not touched before costs twice as much as copying from a view.
+// Large blocks are read in pieces through one reused buffer on Windows: under
+// Wine, ReadFile into memory not touched before costs about twice as much.
 bool FileReadExactly(FileHandle handle, const char* name, void* buffer, std::size_t bytes);
 // Moves to offset bytes from the start; the new position or -1.
 long FileSeek(FileHandle handle, const char* name, long offset);

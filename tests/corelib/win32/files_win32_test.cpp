@@ -219,9 +219,9 @@ TEST(WinFiles, CrashSafeReplacementLeavesOldOrNewWhole) {
     EXPECT_EQ(ReadAll(sb.path("1.DAT")), "last");
 }
 
-// Small reads go to ReadFile, large ones through a view of the file (at any
-// position, not only at a multiple of 64 KB); either way the bytes are the
-// file's and the position moves past them. A read past the end fails.
+// Small reads go straight into the buffer, large ones in pieces through
+// another (from any position, ending in a part piece); either way the bytes
+// are the file's and the position moves past them. A read past the end fails.
 TEST(WinFiles, ReadExactlyTakesTheBytesFromThePositionOn) {
     Sandbox sb;
     std::string bytes(5 * 1024 * 1024 + 123, '\0');
