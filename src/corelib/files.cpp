@@ -151,7 +151,7 @@ void AtomicFileAbandon(AtomicFile* file) {
 int AtomicFileCommit(AtomicFile* file) {
     if (file->crashed) return 0;
     bool ok = !file->failed && file->handle != kInvalidFile;
-    ok = ok && !FailsAt(AtomicFailure::kFlush) && FlushFile(file->handle);
+    ok = ok && (!file->flush || (!FailsAt(AtomicFailure::kFlush) && FlushFile(file->handle)));
     if (ok) {
         bool closeFails = FailsAt(AtomicFailure::kClose);
         ok = FileClose(file->handle, "") && !closeFails;
@@ -170,8 +170,9 @@ int AtomicFileCommit(AtomicFile* file) {
     return 1;
 }
 
-int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t count) {
+int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t count, FileFlush flush) {
     AtomicFile file;
+    file.flush = flush == FileFlush::kToDisk;
     if (!AtomicFileBegin(&file, name)) {
         AtomicFileAbandon(&file);
         return 0;

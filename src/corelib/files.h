@@ -49,6 +49,11 @@ FileHandle FileOpen2(const char* path, int mode);
 // (full disk; under Wine it first reports success with a short count) is a failure.
 long FileRead(FileHandle handle, const char* name, void* buffer, long count);
 long FileWrite(FileHandle handle, const char* name, const void* buffer, long count);
+// Reads exactly bytes from the position on and moves past them; false when
+// fewer arrived or the read failed (the buffer's content is then undefined).
+// Large blocks are read in pieces through one reused buffer on Windows: under
+// Wine, ReadFile into memory not touched before costs about twice as much.
+bool FileReadExactly(FileHandle handle, const char* name, void* buffer, std::size_t bytes);
 // Moves to offset bytes from the start; the new position or -1.
 long FileSeek(FileHandle handle, const char* name, long offset);
 // 1 when closed; closing kInvalidFile is harmless and gives 0.
@@ -93,6 +98,7 @@ struct AtomicFile {
     FileHandle handle = kInvalidFile;
     bool failed = false; // a write failed: commit will refuse
     bool crashed = false; // test hook: behave as if the program had died
+    bool flush = true;    // false for a file rebuilt at every start: the wait for the disk buys nothing
 };
 
 // The name of the new file written beside path.
@@ -108,8 +114,11 @@ int AtomicFileCommit(AtomicFile* file);
 // Closes and removes the new file; the old one is untouched. Safe to call twice.
 void AtomicFileAbandon(AtomicFile* file);
 
-// Begin, write every part, commit. 1 on success.
-int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t count);
+// Begin, write every part, commit. 1 on success. A file that is rebuilt at
+// every start is still replaced whole, but not waited for (kRebuiltFile).
+enum class FileFlush { kToDisk, kRebuiltFile };
+int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t count,
+                        FileFlush flush = FileFlush::kToDisk);
 
 // At load: settles a leftover "<path>.new" of name (bare names in the data
 // folder). If the old file is missing and isComplete(new path) says the new

@@ -114,6 +114,19 @@ long FileRead(FileHandle handle, const char*, void* buffer, long count) {
     return total;
 }
 
+bool FileReadExactly(FileHandle handle, const char*, void* buffer, std::size_t bytes) {
+    if (!IsUsable(handle)) return false;
+    char* out = static_cast<char*>(buffer);
+    while (bytes > 0) {
+        ssize_t got = read(Descriptor(handle), out, bytes);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        out += got;
+        bytes -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
 long FileWrite(FileHandle handle, const char*, const void* buffer, long count) {
     if (!IsUsable(handle) || count < 0) return -1;
     const char* in = static_cast<const char*>(buffer);

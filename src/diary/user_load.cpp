@@ -50,9 +50,6 @@ const char kCopyFailedText[] =
     "元のファイルの控えを作れなかったため、読み込みを中止しました。"
     "ディスクの空きを確かめてから、もう一度開いてください。";
 
-// FileRead takes a long: large blocks are read in pieces of this many records.
-constexpr std::uint32_t kRecordsPerRead = 1024;
-
 // What a data file holds, measured before anything is taken from it.
 struct LoadedFile {
     UserHeader header;
@@ -60,18 +57,6 @@ struct LoadedFile {
     std::uint32_t records;     // complete records to load
     bool damaged;              // size and record count disagree
 };
-
-bool ReadExactly(FileHandle file, const char* name, void* buffer, std::size_t bytes) {
-    char* at = static_cast<char*>(buffer);
-    while (bytes > 0) {
-        long piece = static_cast<long>(bytes < (1u << 30) ? bytes : (1u << 30));
-        long got = FileRead(file, name, at, piece);
-        if (got <= 0) return false;
-        at += got;
-        bytes -= static_cast<std::size_t>(got);
-    }
-    return true;
-}
 
 // Reads the header and works out how many complete records follow it.
 bool MeasureFile(FileHandle file, const char* name, LoadedFile* loaded) {
@@ -82,7 +67,7 @@ bool MeasureFile(FileHandle file, const char* name, LoadedFile* loaded) {
         loaded->damaged = true;
         return true;
     }
-    if (!ReadExactly(file, name, &loaded->header, sizeof loaded->header)) return false;
+    if (!FileReadExactly(file, name, &loaded->header, sizeof loaded->header)) return false;
     loaded->headerWhole = true;
     std::int64_t body = size - static_cast<std::int64_t>(sizeof(UserHeader));
     std::int64_t complete = body / static_cast<std::int64_t>(sizeof(DailyRecord));
@@ -239,11 +224,7 @@ UserOutcome LoadUser(int row) {
         FileClose(file, name);
         return LoadFailure(Notice{kOutOfMemoryLoadText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation});
     }
-    bool read = true;
-    for (std::uint32_t done = 0; read && done < count; done += kRecordsPerRead) {
-        std::uint32_t piece = count - done < kRecordsPerRead ? count - done : kRecordsPerRead;
-        read = ReadExactly(file, name, block + done, std::size_t{piece} * sizeof(DailyRecord));
-    }
+    const bool read = FileReadExactly(file, name, block, std::size_t{count} * sizeof(DailyRecord));
     FileClose(file, name);
     if (!read) {
         std::free(block);

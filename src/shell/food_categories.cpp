@@ -44,7 +44,7 @@ int WriteFoodCategoryFiles(const FoodCategories& categories) {
         std::string bytes;
         for (const std::string& entry : categories.entries[kind]) bytes += entry;
         FilePart part{bytes.data(), bytes.size()};
-        if (!WriteFileAtomically(FoodCategoryFileName(kind).c_str(), &part, 1)) return 0;
+        if (!WriteFileAtomically(FoodCategoryFileName(kind).c_str(), &part, 1, FileFlush::kRebuiltFile)) return 0;
     }
     return 1;
 }

@@ -21,6 +21,7 @@
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
+#include "view/record_list.h"
 
 const char* const kViewClass = "PelmoView";
 
@@ -88,6 +89,7 @@ bool OnCreate(HWND view) {
 
 void OnSize(int width, int height) {
     PlaceChildren(width, height);
+    FitTableToScrollBar();
     g_diary.paintedOnce = false;
 }
 

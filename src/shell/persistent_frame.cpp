@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "corelib/registry.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -58,8 +59,16 @@ WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {
 
 void CPersistentFrame::ActivateFrame(HWND frame) {
     WINDOWPLACEMENT placement = StoredPlacement();
+    // The view's tree takes the stored size before any of it is drawn: under
+    // Wine, moving a shown tree of controls costs many times a hidden one.
+    HWND view = GetDlgItem(frame, IDW_VIEW);
+    if (view) SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     SetWindowPlacement(frame, &placement);
     ShowWindow(frame, static_cast<int>(placement.showCmd));
+    if (view) {
+        SendMessageA(view, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
     // The whole tree is painted now, before start-up's posted commands (the
     // new-user dialog) run: nothing shown stays unpainted behind the splash.
     RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

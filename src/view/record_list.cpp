@@ -224,9 +224,11 @@ LRESULT CALLBACK RecordListProcedure(HWND list, UINT message, WPARAM wParam, LPA
     }
 }
 
+// Room for every line first, then straight to the list box's own procedure:
+// a ten-year diary adds 3,651 lines at once.
 void AddLines(HWND list, std::size_t lines) {
-    for (std::size_t i = 0; i < lines; ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kLineText));
+    SendMessageA(list, LB_INITSTORAGE, lines, lines * sizeof kLineText);
+    for (std::size_t i = 0; i < lines; ++i) PassOn(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kLineText));
 }
 
 // The column titles as the table shows them, in Shift-JIS bytes.
@@ -372,6 +374,10 @@ void KeepSelectionVisible() {
         SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(selection), 0);
     else if (selection >= top + shown)
         SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(selection - shown + 1), 0);
+}
+
+void FitTableToScrollBar() {
+    if (g_diary.recordList) CompensateScrollBar(g_diary.recordList);
 }
 
 void ResetRecordList() {

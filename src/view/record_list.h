@@ -52,6 +52,10 @@ void MatchRecordListLines();
 // After the list changed its height (the frame went from maximized to
 // normal), the selected line is scrolled back into view.
 void KeepSelectionVisible();
+// The table widened or narrowed for the list's scroll bar, as the row painter
+// does it, but now: a view that was resized lays its children out once,
+// before anything is drawn (moving shown controls is slow under Wine).
+void FitTableToScrollBar();
 
 // The sync itself (normally reached through the list's left-button-up).
 // forceLookup: both period keys become "999999" first.

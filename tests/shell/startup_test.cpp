@@ -197,6 +197,50 @@ TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
     CloseUser();
 }
 
+// A diary longer than the list comes up at the stored size in one go: every
+// day and the blank line, the blank line selected and in view, the table
+// widened for the scroll bar, the focus in the list, and the rows painted.
+TEST(Startup, ALongDiaryComesUpScrolledToItsBlankLineAndPainted) {
+    Sandbox sandbox;
+    std::vector<std::string> dates;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= 28; ++day) dates.push_back("2019" + std::string(month < 10 ? "0" : "") +
+                                                            std::to_string(month) + (day < 10 ? "0" : "") +
+                                                            std::to_string(day));
+    std::vector<const char*> days;
+    for (const std::string& date : dates) days.push_back(date.c_str());
+    RegisterStoredUser(0, "長谷川", "", days);
+    SetSetting("UserName", "長谷川");
+    StartedFrame started;
+    PumpMessages(300);
+    HWND list = g_diary.recordList;
+    ASSERT_NE(list, nullptr);
+    const LRESULT lines = static_cast<LRESULT>(days.size()) + 1;
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), lines);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), lines - 1);
+    char text[8] = "";
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "*");
+    RECT client, row;
+    GetClientRect(list, &client);
+    ASSERT_NE(SendMessageA(list, LB_GETITEMRECT, lines - 1, reinterpret_cast<LPARAM>(&row)), LB_ERR);
+    EXPECT_GE(row.top, 0);
+    EXPECT_LE(row.bottom, client.bottom);
+    EXPECT_TRUE(g_diary.scrollCompensated);
+    EXPECT_GT(g_diary.tableWidth, g_diary.baseTableWidth);
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(GetFocus(), list);
+    EXPECT_EQ(SplashWindow(), nullptr);
+    // The row above the blank line is a record's: mostly its white background, never unpainted.
+    SendMessageA(list, LB_GETITEMRECT, lines - 2, reinterpret_cast<LPARAM>(&row));
+    HDC dc = GetDC(list);
+    int white = 0, probed = 0;
+    for (int x = row.left; x < row.right; x += 3, ++probed)
+        if (GetPixel(dc, x, (row.top + row.bottom) / 2) == RGB(255, 255, 255)) ++white;
+    ReleaseDC(list, dc);
+    EXPECT_GT(white, probed / 2);
+}
+
 TEST(Startup, EmptyStoredNameOpensNobody) {
     Sandbox sandbox;
     RegisterStoredUser(0, "佐藤", "");

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 #include "corelib/files.h"
@@ -66,6 +67,41 @@ long FileRead(FileHandle handle, const char*, void* buffer, long count) {
         total += static_cast<long>(got);
     }
     return total;
+}
+
+namespace {
+
+// Under Wine a ReadFile straight into memory not yet touched costs far more
+// than into pages already in use (every fresh page is faulted in on the
+// server's side): large reads go through one reused piece of memory.
+constexpr DWORD kReadPiece = 1 << 20;
+
+bool ReadPieces(HANDLE file, char* out, std::size_t bytes, char* piece, DWORD pieceBytes) {
+    while (bytes > 0) {
+        const DWORD want = bytes < pieceBytes ? static_cast<DWORD>(bytes) : pieceBytes;
+        DWORD got = 0;
+        if (!ReadFile(file, piece ? piece : out, want, &got, nullptr) || got == 0) return false;
+        if (piece) std::memcpy(out, piece, got);
+        out += got;
+        bytes -= got;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool FileReadExactly(FileHandle handle, const char*, void* buffer, std::size_t bytes) {
+    if (!IsUsable(handle)) return false;
+    HANDLE file = Win32Handle(handle);
+    char* out = static_cast<char*>(buffer);
+    if (bytes > kReadPiece) {
+        if (char* piece = static_cast<char*>(VirtualAlloc(nullptr, kReadPiece, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
+            const bool read = ReadPieces(file, out, bytes, piece, kReadPiece);
+            VirtualFree(piece, 0, MEM_RELEASE);
+            return read;
+        }
+    }
+    return ReadPieces(file, out, bytes, nullptr, 1u << 30);
 }
 
 long FileWrite(FileHandle handle, const char*, const void* buffer, long count) {

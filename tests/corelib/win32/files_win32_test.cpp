@@ -219,6 +219,40 @@ TEST(WinFiles, CrashSafeReplacementLeavesOldOrNewWhole) {
     EXPECT_EQ(ReadAll(sb.path("1.DAT")), "last");
 }
 
+// Small reads go straight into the buffer, large ones in pieces through
+// another (from any position, ending in a part piece); either way the bytes
+// are the file's and the position moves past them. A read past the end fails.
+TEST(WinFiles, ReadExactlyTakesTheBytesFromThePositionOn) {
+    Sandbox sb;
+    std::string bytes(5 * 1024 * 1024 + 123, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7919) >> 3);
+    FileHandle made = FileOpen("1.DAT", kFileCreate);
+    ASSERT_EQ(FileWrite(made, "", bytes.data(), static_cast<long>(bytes.size())), static_cast<long>(bytes.size()));
+    FileClose(made, "");
+    struct Case {
+        std::size_t from, count;
+        bool whole;
+    };
+    const std::size_t size = bytes.size();
+    for (const Case& c : {Case{0, 0, true}, Case{0, 167, true}, Case{167, 3 * 1024 * 1024, true},
+                          Case{65536, 2 * 1024 * 1024, true}, Case{167, size - 167, true}, Case{1, size, false},
+                          Case{size - 10, 11, false}}) {
+        SCOPED_TRACE(std::to_string(c.from) + " + " + std::to_string(c.count));
+        FileHandle file = FileOpen("1.DAT", kFileRead);
+        ASSERT_EQ(FileSeek(file, "", static_cast<long>(c.from)), static_cast<long>(c.from));
+        std::string read(c.count, '\0');
+        EXPECT_EQ(FileReadExactly(file, "1.DAT", &read[0], c.count), c.whole);
+        if (c.whole) {
+            EXPECT_TRUE(read == bytes.substr(c.from, c.count));
+            char next = 0;
+            const bool more = c.from + c.count < size;
+            EXPECT_EQ(FileRead(file, "", &next, 1), more ? 1 : 0);
+            EXPECT_EQ(next, more ? bytes[c.from + c.count] : 0);
+        }
+        FileClose(file, "");
+    }
+}
+
 TEST(WinDbf, UsersTableOnWin32Files) {
     Sandbox sb;
     char row[40];
