@@ -19,8 +19,8 @@ int FlushPaths(const std::vector<std::string>& paths);
 // Renames from onto to in one step, replacing to, and puts the rename on
 // the disk; 1 on success.
 int ReplacePath(const std::string& from, const std::string& to);
-// The rename of ReplacePath, on the disk only once FlushFolder(the folder of
-// to) has followed (at once on Windows); 1 on success.
+// The rename of ReplacePath, on the disk only once FlushFolderOf(to) has
+// followed (at once on Windows); 1 on success.
 int RenamePath(const std::string& from, const std::string& to);
 // Puts the renames made in the folder that holds path on the disk (a path
 // that ends with a separator names that folder itself).
