@@ -57,6 +57,7 @@ bool CopyWhole(const std::string& from, const std::string& to) {
     if (source == kInvalidFile) return false;
     FileHandle target = FileOpen2(to.c_str(), kFileCreate);
     bool ok = target != kInvalidFile && FileCopy(source, target) == 1;
+    StartWriteBack(target);
     ok = FileClose(target, "") == 1 && ok;
     FileClose(source, "");
     return ok;
@@ -74,6 +75,7 @@ bool AppendPiece(const std::string& from, const std::string& to) {
     FileHandle target = ok ? FileOpen2(to.c_str(), kFileReadWrite) : kInvalidFile;
     ok = target != kInvalidFile && FileSeek(target, "", static_cast<long>(FileSize(target))) >= 0;
     ok = ok && (size == 0 || FileWrite(target, "", block.data(), static_cast<long>(size)) == size);
+    StartWriteBack(target);
     return FileClose(target, "") == 1 && ok;
 }
 
@@ -133,7 +135,7 @@ void DiscardStaging(const RestoreRun& run) {
 // disk; what cannot be put in place stays staged and is named.
 void ReplaceDataFiles(RestoreRun* run) {
     const std::string staging = StagingFolder(run->dataFolder);
-    std::vector<std::string> names, paths;
+    std::vector<std::string> names, paths, targets;
     for (const std::string& name : ListFolderFiles(staging, nullptr)) {
         if (SameName(name, kBackupInfoName)) {
             FileDelete(Staged(*run, name).c_str());
@@ -141,10 +143,12 @@ void ReplaceDataFiles(RestoreRun* run) {
         }
         names.push_back(name);
         paths.push_back(Staged(*run, name));
+        targets.push_back(run->dataFolder + name);
     }
-    bool onDisk = FlushFiles(paths) == 1;
+    std::vector<bool> moved(names.size(), false);
+    if (FlushFiles(paths) == 1) moved = MoveFilesOver(paths, targets);
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (onDisk && MoveFileOver(paths[i], run->dataFolder + names[i])) continue;
+        if (moved[i]) continue;
         if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
         run->stagingKept = true;
     }

@@ -203,11 +203,12 @@ int FlushFiles(const std::vector<std::string>& paths) {
     return FlushPaths(real);
 }
 
-int MoveFileOver(const std::string& source, const std::string& target) {
-    std::string from = ResolveExistingPath(source), to = ResolveExistingPath(target);
-    if (ReplacePath(from, to)) return 1;
+namespace {
+
+// The bytes of from into a new file beside to, renamed over to; from is removed.
+bool CopyOver(const std::string& from, const std::string& to) {
     FileHandle in = FileOpen2(from.c_str(), kFileRead);
-    if (in == kInvalidFile) return 0;
+    if (in == kInvalidFile) return false;
     AtomicFile file;
     bool ok = AtomicFileBegin(&file, to.c_str()) == 1;
     std::vector<char> buffer(kCopyBlock);
@@ -216,9 +217,28 @@ int MoveFileOver(const std::string& source, const std::string& target) {
     FileClose(in, "");
     if (!ok) {
         AtomicFileAbandon(&file);
-        return 0;
+        return false;
     }
-    if (!AtomicFileCommit(&file)) return 0;
+    if (!AtomicFileCommit(&file)) return false;
     DeletePath(from);
-    return 1;
+    return true;
+}
+
+}  // namespace
+
+std::vector<bool> MoveFilesOver(const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
+    std::vector<bool> moved(sources.size(), false);
+    std::vector<std::string> folders;  // those a rename went into, each with its final separator
+    for (std::size_t i = 0; i < sources.size() && i < targets.size(); ++i) {
+        std::string from = ResolveExistingPath(sources[i]), to = ResolveExistingPath(targets[i]);
+        if (!RenamePath(from, to)) {
+            moved[i] = CopyOver(from, to);
+            continue;
+        }
+        moved[i] = true;
+        std::string folder = to.substr(0, to.find_last_of(PathSeparator()) + 1);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    }
+    for (const std::string& folder : folders) FlushFolderOf(folder);
+    return moved;
 }

@@ -128,17 +128,24 @@ int WriteFileAtomically(const char* name, const FilePart* parts, std::size_t cou
 using FileCheck = bool (*)(const char* path, void* context);
 int RecoverAtomicFile(const char* name, FileCheck isComplete, void* context);
 
+// Starts putting the content written so far to an open file on the disk,
+// without waiting: the disk writes one file while the program fills the
+// next, and a later FlushFiles waits only for what is still on its way
+// (natively; on Windows only the flush writes).
+void StartWriteBack(FileHandle handle);
+
 // Puts the content of these files on the disk, all of them at once (far
 // fewer waits for the disk than one flush per file). 1 when all are there.
 int FlushFiles(const std::vector<std::string>& paths);
 
-// Puts the complete file at source, already on the disk (FlushFiles), in
-// place of target (a full path): renamed over target in one step, or, where
-// no rename can (another volume), its bytes go into a new file beside target
-// that is then renamed. Either way target is afterwards the old file or the
-// new one, never a mix. 1 when target is the new file (source is then
-// removed); 0 leaves target as it was.
-int MoveFileOver(const std::string& source, const std::string& target);
+// Puts each complete file sources[i], already on the disk (FlushFiles), in
+// place of targets[i] (a full path): renamed over it in one step, or, where
+// no rename can (another volume), its bytes go into a new file beside the
+// target that is then renamed. Either way each target is afterwards the old
+// file or the new one, never a mix, also after a crash midway. The renames
+// reach the disk together at the end, one flush per folder. moved[i]: the
+// target is the new file (its source is gone); else it is as it was.
+std::vector<bool> MoveFilesOver(const std::vector<std::string>& sources, const std::vector<std::string>& targets);
 
 // Test hook: the next crash-safe replacement fails at this step, once (or
 // the next FileDelete, for kDelete).

@@ -16,8 +16,15 @@ std::string ResolveExistingPath(const std::string& path);
 int FlushFile(FileHandle handle);
 // Puts the content of the files at paths on the disk; 1 when all are there.
 int FlushPaths(const std::vector<std::string>& paths);
-// Renames from onto to in one step, replacing to; 1 on success.
+// Renames from onto to in one step, replacing to, and puts the rename on
+// the disk; 1 on success.
 int ReplacePath(const std::string& from, const std::string& to);
+// The rename of ReplacePath, on the disk only once FlushFolderOf(to) has
+// followed (at once on Windows); 1 on success.
+int RenamePath(const std::string& from, const std::string& to);
+// Puts the renames made in the folder that holds path on the disk (a path
+// that ends with a separator names that folder itself).
+void FlushFolderOf(const std::string& path);
 // 1 when a plain file is at path.
 int PathIsFile(const std::string& path);
 // 1 when the file at path is gone afterwards.

@@ -209,17 +209,30 @@ int FlushPaths(const std::vector<std::string>& paths) {
     return 1;
 }
 
-int ReplacePath(const std::string& from, const std::string& to) {
-    if (std::rename(from.c_str(), to.c_str()) != 0) return 0;
-    // The rename itself reaches the disk only with its folder.
-    std::string::size_type slash = to.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : to.substr(0, slash + 1);
+int RenamePath(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 1 : 0;
+}
+
+// A rename reaches the disk only with its folder.
+void FlushFolderOf(const std::string& path) {
+    std::string::size_type slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         fsync(fd);
         close(fd);
     }
+}
+
+int ReplacePath(const std::string& from, const std::string& to) {
+    if (!RenamePath(from, to)) return 0;
+    FlushFolderOf(to);
     return 1;
+}
+
+// Only a start: the flush that follows waits for what is still on its way.
+void StartWriteBack(FileHandle handle) {
+    if (IsUsable(handle)) sync_file_range(Descriptor(handle), 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
 int PathIsFile(const std::string& path) {

@@ -2,11 +2,13 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "corelib/environment.h"
 #include "corelib/files.h"
@@ -119,6 +121,52 @@ TEST(Files, ExistingNamesAreFoundWhateverTheirAsciiCase) {
     // Trail bytes are not letters: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
     WriteAll(sb.path("ア.DAT"), "a");
     EXPECT_EQ(FileExists("ヂ.DAT"), 0);
+}
+
+// A restore's staged files go over the data files: renamed where they can
+// be, copied beside and renamed from another volume; a file that cannot be
+// moved leaves its target as it was.
+TEST(Files, StagedFilesMoveOverTheirTargets) {
+    Sandbox sb;
+    std::string staging = sb.path("Restore.Temp/");
+    ASSERT_EQ(MakeDir(nullptr, staging.c_str()), 1);
+    std::string shm = "/dev/shm/pelmo-files-test-" + std::to_string(getpid()) + "/";
+    bool otherVolume = MakeDir(nullptr, shm.c_str()) == 1;
+    WriteAll(sb.path("ﾕｰｻﾞ.DBF"), "old table");
+    WriteAll(sb.path("item1.dat"), "old items");
+    WriteAll(sb.path("2.DAT"), "old diary");
+    struct Case {
+        std::string source, target, content;  // content "": no source file
+        std::string at, expected;             // the target's file and its content afterwards
+        bool moved;
+    };
+    std::vector<Case> cases = {
+        {staging + "ﾕｰｻﾞ.DBF", sb.path("ﾕｰｻﾞ.DBF"), "new table", sb.path("ﾕｰｻﾞ.DBF"), "new table", true},
+        // The existing name is kept whatever the case the target is given in.
+        {staging + "ITEM1.DAT", sb.path("ITEM1.DAT"), "new items", sb.path("item1.dat"), "new items", true},
+        {staging + "3.DAT", sb.path("3.DAT"), "new user", sb.path("3.DAT"), "new user", true},
+        {staging + "2.DAT", sb.path("2.DAT"), "", sb.path("2.DAT"), "old diary", false},
+    };
+    if (otherVolume) cases.push_back({shm + "4.DAT", sb.path("4.DAT"), "from afar", sb.path("4.DAT"), "from afar", true});
+    std::vector<std::string> sources, targets;
+    for (const Case& c : cases) {
+        if (!c.content.empty()) WriteAll(c.source, c.content);
+        sources.push_back(c.source);
+        targets.push_back(c.target);
+    }
+    std::vector<std::string> written(sources.begin(), sources.begin() + 3);
+    ASSERT_EQ(FlushFiles(written), 1);
+    std::vector<bool> moved = MoveFilesOver(sources, targets);
+    ASSERT_EQ(moved.size(), cases.size());
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].source);
+        EXPECT_EQ(moved[i], cases[i].moved);
+        EXPECT_EQ(ReadAll(cases[i].at), cases[i].expected);
+        EXPECT_FALSE(Exists(cases[i].source));
+        EXPECT_FALSE(Exists(AtomicTempPath(cases[i].target)));
+    }
+    EXPECT_FALSE(Exists(sb.path("ITEM1.DAT")));
+    rmdir(shm.c_str());
 }
 
 TEST(Files, ShortWriteIsAFailure) {

@@ -168,9 +168,17 @@ int FlushPaths(const std::vector<std::string>& paths) {
 
 // One rename, never ReplaceFile: under Wine ReplaceFile deletes the old file
 // before it renames, and a crash between the two would lose both.
-int ReplacePath(const std::string& from, const std::string& to) {
+int RenamePath(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
 }
+
+// MOVEFILE_WRITE_THROUGH has put each rename on the disk already.
+void FlushFolderOf(const std::string&) {}
+
+int ReplacePath(const std::string& from, const std::string& to) { return RenamePath(from, to); }
+
+// Windows has no call that only starts the writing: FlushFileBuffers does it all later.
+void StartWriteBack(FileHandle) {}
 
 int PathIsFile(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
