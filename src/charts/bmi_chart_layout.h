@@ -5,11 +5,9 @@
 #ifndef PELMO_CHARTS_BMI_CHART_LAYOUT_H
 #define PELMO_CHARTS_BMI_CHART_LAYOUT_H
 
+#include "charts/chart_box.h"
 #include "evaluation/bmi.h"
 
-struct ChartBox {
-    int left, top, right, bottom;
-};
 struct ChartPoint {
     int x, y;
 };

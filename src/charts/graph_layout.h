@@ -4,9 +4,7 @@
 #ifndef PELMO_CHARTS_GRAPH_LAYOUT_H
 #define PELMO_CHARTS_GRAPH_LAYOUT_H
 
-struct GraphBox {
-    int left, top, right, bottom;
-};
+#include "charts/chart_box.h"
 
 struct GraphLayout {
     int top;           // B: the graph's top row in the window
@@ -39,10 +37,10 @@ GraphPlot GraphPlotOf(const GraphLayout& layout, int cx, int cy);
 // the horizontal-axis area (the plot and the bottom band) and the two axis
 // bands. A change of items or period repaints the last three.
 struct GraphAreas {
-    GraphBox frame;
-    GraphBox axis;
-    GraphBox leftBand;
-    GraphBox rightBand;
+    ChartBox frame;
+    ChartBox axis;
+    ChartBox leftBand;
+    ChartBox rightBand;
 };
 GraphAreas GraphAreasOf(const GraphLayout& layout, int windowWidth, int cx);
 

@@ -4,18 +4,12 @@
 #include <initializer_list>
 
 #include "charts/painters/bmi_chart.h"
+#include "charts/painters/chart_drawing.h"
 #include "diary/diary_store.h"
+#include "view/diary_layout.h"
 #include "view/diary_state.h"
 
 namespace {
-
-RECT RectOf(const ChartBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
-
-int RecordListHeight() {
-    RECT list = {};
-    if (!g_diary.recordList || !GetWindowRect(g_diary.recordList, &list)) return 0;
-    return list.bottom - list.top;
-}
 
 // The lowest row of the window that the analysis selectors (101, 102) cover.
 int AnalysisSelectorsFoot(HWND window) {
@@ -35,7 +29,7 @@ int AnalysisSelectorsFoot(HWND window) {
 BmiPanelLayout BmiPanelOf(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
-    return LayOutBmiPanel(client.right, g_diary.tableWidth, RecordListHeight(), g_diary.textAscent,
+    return LayOutBmiPanel(client.right, g_diary.tableWidth, WindowHeightOf(g_diary.recordList), g_diary.textAscent,
                           AnalysisSelectorsFoot(window));
 }
 
@@ -50,8 +44,7 @@ BmiChartFacts BmiChartFactsOf() {
     return facts;
 }
 
-void PaintBmiChart(HWND window, HDC dc) {
-    const BmiPanelLayout panel = BmiPanelOf(window);
+void PaintBmiChart(HDC dc, const BmiPanelLayout& panel) {
     g_diary.bmiChartArea = RectOf(panel.chartRepaint);
     g_diary.bmiTitleArea = RectOf(panel.titleRepaint);
     drawBmiChart(dc, g_diary.palette, panel, BmiChartFactsOf());

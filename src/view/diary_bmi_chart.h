@@ -11,8 +11,8 @@
 BmiPanelLayout BmiPanelOf(HWND window);
 BmiChartFacts BmiChartFactsOf();
 
-// Draws the chart on the diary window's paint context and keeps its repaint
-// rectangles in g_diary (bmiChartArea, bmiTitleArea).
-void PaintBmiChart(HWND window, HDC dc);
+// Draws the chart at the panel's place (BmiPanelOf) on the diary window's paint
+// context and keeps its repaint rectangles in g_diary (bmiChartArea, bmiTitleArea).
+void PaintBmiChart(HDC dc, const BmiPanelLayout& panel);
 
 #endif

@@ -21,6 +21,12 @@ TextUnits TextUnitsOf(int ascent) {
     return {ascent, ascent / 2};
 }
 
+int WindowHeightOf(HWND child) {
+    RECT rect = {};
+    if (!child || !GetWindowRect(child, &rect)) return 0;
+    return rect.bottom - rect.top;
+}
+
 int RecordListHeight(int windowHeight) { return windowHeight - windowHeight / 2; }
 
 DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth, int listHeight) {

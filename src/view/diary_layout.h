@@ -11,6 +11,9 @@ struct TextUnits {
 };
 TextUnits TextUnitsOf(int ascent);
 
+// The height of a child window as it stands; 0 without one.
+int WindowHeightOf(HWND child);
+
 // A child's place: position, width and height (for a selector the height of
 // its dropped-down list).
 struct ChildPlace {

@@ -13,8 +13,7 @@ namespace {
 // The graph's place takes the window's own background until its painter
 // covers it. The BMI panel is left out: its painter covers it whole, and a
 // fill first would flicker at every change of the selection.
-void PaintBackground(HWND window, HDC dc, const RECT& area) {
-    const BmiPanelLayout panel = BmiPanelOf(window);
+void PaintBackground(HWND window, HDC dc, const BmiPanelLayout& panel, const RECT& area) {
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, panel.x, panel.y, panel.x + panel.width, panel.y + panel.height);
     FillRect(dc, &area, reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND)));
@@ -50,12 +49,10 @@ namespace {
 // chart, which did not change; but only while nothing of theirs is to be
 // painted too (another invalidation may have joined the update region, and
 // the window erases nothing).
-bool OnlyTheGraphIsPainted(HWND window, const RECT& painted) {
+bool OnlyTheGraphIsPainted(const RecordHeaderPlace& header, const RECT& painted) {
     if (!g_diary.graphOnlyRepaint) return false;
-    RECT client = {};
-    GetClientRect(window, &client);
     // The header also draws the window's edges, 3 pixels wide with its 2-pixel pen.
-    const RECT graph = {3, RecordTableRuleRow(RecordHeaderPlaceOf(window)) + 2, client.right - 3, client.bottom - 3};
+    const RECT graph = {3, RecordTableRuleRow(header) + 2, header.windowWidth - 3, header.windowHeight - 3};
     RECT inside = {};
     return IntersectRect(&inside, &painted, &graph) && EqualRect(&inside, &painted);
 }
@@ -75,11 +72,13 @@ void ShowBackgroundUntilPainted(HWND window) {
 }
 
 void RunPainters(HWND window, HDC dc, const RECT& area) {
-    const bool graphOnly = OnlyTheGraphIsPainted(window, area);
-    PaintBackground(window, dc, area);
+    const RecordHeaderPlace header = RecordHeaderPlaceOf(window);
+    const BmiPanelLayout panel = BmiPanelOf(window);
+    const bool graphOnly = OnlyTheGraphIsPainted(header, area);
+    PaintBackground(window, dc, panel, area);
     if (!graphOnly) {
-        drawRecordHeader(dc, RecordHeaderPlaceOf(window));
-        PaintBmiChart(window, dc);
+        drawRecordHeader(dc, header);
+        PaintBmiChart(dc, panel);
     }
     PaintLineGraph(window, dc, area);
 }

@@ -1,21 +1,11 @@
 #include "view/graph_view.h"
 
+#include "charts/painters/chart_drawing.h"
 #include "corelib/dates.h"
 #include "diary/diary_store.h"
+#include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
-
-namespace {
-
-int WindowHeightOf(HWND child) {
-    RECT rect = {};
-    if (!child || !GetWindowRect(child, &rect)) return 0;
-    return rect.bottom - rect.top;
-}
-
-RECT RectOf(const GraphBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
-
-}  // namespace
 
 LineGraphInput LineGraphInputOf(HWND window, char* calendarText, int calendarTextSize) {
     LineGraphInput input;

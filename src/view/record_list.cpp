@@ -11,6 +11,7 @@
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_navigation.h"
@@ -102,12 +103,6 @@ HPALETTE ContainerPalette() {
     return palette ? palette : g_diary.palette;
 }
 
-int ListHeight(HWND list) {
-    RECT rect = {};
-    GetWindowRect(list, &rect);
-    return rect.bottom - rect.top;
-}
-
 // Scroll-bar compensation: while the rows overflow the list it has a vertical
 // scroll bar, which would cover the last column; the table is widened by the
 // bar's width, and narrowed back to W0 once the rows fit again.
@@ -115,7 +110,7 @@ void CompensateScrollBar(HWND list) {
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
     if (count == LB_ERR || itemHeight == LB_ERR) return;
-    const bool overflows = count * itemHeight > ListHeight(list);
+    const bool overflows = count * itemHeight > WindowHeightOf(list);
     if (overflows == g_diary.scrollCompensated) return;
     if (overflows) {
         RECT item = {};

@@ -28,12 +28,6 @@ HFONT CreateChartFont(FontSize size, const char* face, BYTE charset) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-SIZE TextSize(HDC dc, const char* text) {
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-    return size;
-}
-
 // A filled rectangle in one colour: outline and inside (pen and brush alike).
 void FilledBox(HDC dc, COLORREF color, int left, int top, int right, int bottom) {
     ScopedPen pen(dc, PS_SOLID, 1, color);
@@ -41,14 +35,9 @@ void FilledBox(HDC dc, COLORREF color, int left, int top, int right, int bottom)
     Rectangle(dc, left, top, right, bottom);
 }
 
-void FillArea(HDC dc, COLORREF color, int left, int top, int right, int bottom) {
-    ScopedBrush brush(dc, color);
-    PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
-}
-
 void DrawFrameAndTitle(HDC dc, const BmiPanelLayout& panel) {
     const int w = panel.width, h = panel.height, t = panel.titleHeight;
-    FillArea(dc, kPanelGrey, 0, 0, w, h);
+    FillChartBox(dc, kPanelGrey, 0, 0, w, h);
     drawSunkenFrame(dc, 0, 0, w - 1, h - 1);
     FilledBox(dc, kWhite, 2, 2, w - 2, h - 2);
     {
@@ -103,8 +92,8 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     const int left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     const int width = right - left, height = bottom - top;
     const int r = scale.digitsWidth, p = scale.textHeight;
-    FillArea(dc, PaletteColorOf(kColorBmiAxisBand), left + 1, top + 1, left + r, bottom);
-    FillArea(dc, PaletteColorOf(kColorBmiAxisBand), left + r, bottom - r, right, bottom);
+    FillChartBox(dc, PaletteColorOf(kColorBmiAxisBand), left + 1, top + 1, left + r, bottom);
+    FillChartBox(dc, PaletteColorOf(kColorBmiAxisBand), left + r, bottom - r, right, bottom);
 
     ScopedPen lines(dc, PS_SOLID, 1, PaletteColorOf(kColorBmiLines));
     ChartLine(dc, left, top, left, bottom);

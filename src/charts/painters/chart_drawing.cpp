@@ -57,6 +57,17 @@ void ChartLine(HDC dc, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
+SIZE TextSize(HDC dc, const char* text) {
+    SIZE size = {};
+    if (*text) GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    return size;
+}
+
+void FillChartBox(HDC dc, COLORREF color, int left, int top, int right, int bottom) {
+    ScopedBrush brush(dc, color);
+    PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
+}
+
 void DrawBoldText(HDC dc, int x, int y, const char* text) {
     const int length = static_cast<int>(std::strlen(text));
     TextOutA(dc, x, y, text, length);

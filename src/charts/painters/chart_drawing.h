@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "charts/chart_box.h"
 #include "corelib/win32/calendar.h"
 
 // A logical palette of the 54 chart entries for the scheme (outside 0..19:
@@ -15,6 +16,8 @@ HPALETTE CreateChartPalette(int scheme);
 // The colour of palette entry `index` for brushes, pens and text.
 inline COLORREF PaletteColorOf(int index) { return PALETTEINDEX(index); }
 
+inline RECT RectOf(const ChartBox& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
 // The calendar's colours from the chart palette's entries, as palette-relative
 // colours; the calendar's defaults without a palette.
 CalendarColors CalendarColorsOf(HPALETTE chartPalette);
@@ -22,6 +25,10 @@ CalendarColors CalendarColorsOf(HPALETTE chartPalette);
 // A one-pixel line in the selected pen from (x1, y1) to (x2, y2), its end point left out.
 void ChartLine(HDC dc, int x1, int y1, int x2, int y2);
 
+// The extent of text in the selected font; 0 × 0 for an empty text.
+SIZE TextSize(HDC dc, const char* text);
+// A rectangle filled with one colour (its right and bottom edges left out), by a brush made for it.
+void FillChartBox(HDC dc, COLORREF color, int left, int top, int right, int bottom);
 // A label that looks bold: the text drawn twice, one pixel apart, its top-left
 // corner at (x, y), in the current text colour.
 void DrawBoldText(HDC dc, int x, int y, const char* text);

@@ -14,27 +14,15 @@ constexpr int kPointRadius = 3;
 constexpr int kCircleDaysLimit = 120;  // longer periods plot single pixels
 constexpr int kLabelGap = 2;           // the horizontal labels start this far below the plot
 
-void Line(HDC dc, int x1, int y1, int x2, int y2) {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
-
-void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF color) {
-    RECT box = {left, top, right, bottom};
-    HBRUSH brush = CreateSolidBrush(color);
-    ScopedGdiObject owned(brush);
-    FillRect(dc, &box, brush);
-}
-
 // White plot, the axis bands, the bottom band and the header band.
 void DrawBands(HDC dc, const GraphLayout& layout, int cx, int cy) {
     const int d = layout.width, e = layout.height;
-    FillBox(dc, 0, 0, d, e, RGB(255, 255, 255));
+    FillChartBox(dc, RGB(255, 255, 255), 0, 0, d, e);
     const COLORREF band = PALETTEINDEX(kColorScheme1);
-    FillBox(dc, 0, 0, cx, e, band);
-    FillBox(dc, 0, e - cy, d, e, band);
-    FillBox(dc, d - cx, 0, d, e, band);
-    FillBox(dc, 0, 0, d, layout.headerHeight, band);
+    FillChartBox(dc, band, 0, 0, cx, e);
+    FillChartBox(dc, band, 0, e - cy, d, e);
+    FillChartBox(dc, band, d - cx, 0, d, e);
+    FillChartBox(dc, band, 0, 0, d, layout.headerHeight);
 }
 
 void DrawBoldCentred(HDC dc, const char* text, int left, int top, int right, int bottom) {
@@ -83,13 +71,13 @@ void DrawHorizontalAxis(HDC dc, const HorizontalAxis& axis, const GraphPlot& plo
         for (const AxisMark& mark : axis.marks) {
             if (mark.tickHeight == 0) continue;
             const int x = plot.left + SlotX(axis, mark.slot) + axis.tickShift;
-            Line(dc, x, plot.bottom - mark.tickHeight, x, plot.bottom + 1);
+            ChartLine(dc, x, plot.bottom - mark.tickHeight, x, plot.bottom + 1);
         }
     }
     if (axis.currentSlot >= 0) {
         ScopedPen dotted(dc, PS_DOT, 1, PALETTEINDEX(kColorScheme1));
         const int x = plot.left + SlotX(axis, axis.currentSlot) + axis.currentShift;
-        Line(dc, x, plot.top, x, plot.bottom);
+        ChartLine(dc, x, plot.top, x, plot.bottom);
     }
 }
 
@@ -131,7 +119,7 @@ void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const Grap
         const int row = rowOf(target);
         if (row >= anchor.row && row < plot.bottom) {
             ScopedPen dotted(dc, PS_DOT, 1, color);
-            Line(dc, plot.left - 1, row, plot.right + 1, row);
+            ChartLine(dc, plot.left - 1, row, plot.right + 1, row);
         }
     }
     ScopedPen pen(dc, PS_SOLID, 1, color);
@@ -141,7 +129,7 @@ void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const Grap
     for (const SeriesPoint& point : series.points) {
         const POINT at = {plot.left + SlotX(axis, point.slot) + kPointShift, rowOf(point.value)};
         DrawPoint(dc, at.x, at.y, singlePixels);
-        if (!first) Line(dc, previous.x, previous.y, at.x, at.y);
+        if (!first) ChartLine(dc, previous.x, previous.y, at.x, at.y);
         previous = at;
         first = false;
     }

@@ -55,16 +55,10 @@ std::string Trimmed(const char* text) {
     return trimmed.substr(first, trimmed.find_last_not_of(' ') - first + 1);
 }
 
-int TextWidth(HDC dc, const std::string& text) {
-    SIZE size = {};
-    if (!text.empty()) GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
-
 // Bold (drawn twice, one pixel apart), centred between left and right.
 void DrawBoldCentred(HDC dc, const std::string& text, int left, int right, int y) {
     if (text.empty()) return;
-    DrawBoldText(dc, left + (right - left - (TextWidth(dc, text) + 1)) / 2, y, text.c_str());
+    DrawBoldText(dc, left + (right - left - (TextSize(dc, text.c_str()).cx + 1)) / 2, y, text.c_str());
 }
 
 // Every cell of a row is centred vertically in the same box: one baseline.
@@ -171,21 +165,28 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
     SetBkMode(dc, OPAQUE);
 }
 
+namespace {
+
+// A centred title or unit with its bold second copy and its margins.
+int TitleWidth(HDC dc, const char* text) { return TextSize(dc, Trimmed(text).c_str()).cx + 1 + 2 * kTitleMargin; }
+
+}  // namespace
+
 void measureRecordColumns(HDC dc, int ascent, const RecordRowTexts& widest, int (&needed)[kRecordTableColumns]) {
     ScopedFont font(dc, CreateTableFont(ascent));
     const char* const cells[kRecordTableColumns] = {widest.date, widest.weight, widest.bodyFat, widest.bmi,
                                                     widest.bmiClass, widest.weightDifference,
                                                     widest.bodyFatDifference};
     for (int i = 0; i < kRecordTableColumns; ++i) {
-        int width = TextWidth(dc, Trimmed(PelmoText(IDS_TABLE_TITLE_DATE + i))) + 1 + 2 * kTitleMargin;
+        int width = TitleWidth(dc, PelmoText(IDS_TABLE_TITLE_DATE + i));
         if (i > 0) {
-            const int unit = TextWidth(dc, Trimmed(PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1))) + 1 + 2 * kTitleMargin;
+            const int unit = TitleWidth(dc, PelmoText(IDS_TABLE_UNIT_WEIGHT + i - 1));
             if (unit > width) width = unit;
         }
-        int cell = TextWidth(dc, cells[i]);
+        int cell = TextSize(dc, cells[i]).cx;
         if (i == 4)
             for (int c = 0; c < kBmiClassCount; ++c) {
-                const int name = TextWidth(dc, BmiClassName(static_cast<std::uint8_t>(c)));
+                const int name = TextSize(dc, BmiClassName(static_cast<std::uint8_t>(c))).cx;
                 if (name > cell) cell = name;
             }
         if (cell + kCellPadding > width) width = cell + kCellPadding;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "charts/chart_palette.h"
+#include "charts/painters/chart_drawing.h"
 #include "corelib/win32/gdi_scope.h"
 
 namespace {
@@ -12,11 +13,6 @@ namespace {
 const char kGraphFace[] = "ＭＳ ゴシック";
 // Garbled values could ask for more labels than any band has room for.
 constexpr int kMaxLabels = 256;
-
-void Line(HDC dc, int x1, int y1, int x2, int y2) {
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
 
 void DrawBox(HDC dc, const char* text, int left, int top, int right, int bottom, UINT align) {
     RECT box = {left, top, right, bottom};
@@ -43,8 +39,8 @@ void DrawLabel(HDC dc, AxisSide side, const ValueAxisLayout& layout, const Graph
 }
 
 void DrawTick(HDC dc, AxisSide side, const GraphPlot& plot, int row) {
-    if (side == AxisSide::kLeft) Line(dc, plot.left - 1, row, plot.left + 5, row);
-    else Line(dc, plot.right - 6, row, plot.right + 1, row);
+    if (side == AxisSide::kLeft) ChartLine(dc, plot.left - 1, row, plot.left + 5, row);
+    else ChartLine(dc, plot.right - 6, row, plot.right + 1, row);
 }
 
 }  // namespace

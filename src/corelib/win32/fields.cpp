@@ -20,9 +20,13 @@ BaseClass g_combo;
 constexpr uint32_t kDefaultNumberFormat = 0x90000;  // nine digits, no decimals
 constexpr int kDefaultTextLimit = 30000;
 
-LONG_PTR FieldState(HWND window, const BaseClass& base) { return GetWindowLongPtrA(window, base.extraBytes); }
-void SetFieldState(HWND window, const BaseClass& base, LONG_PTR value) {
-    SetWindowLongPtrA(window, base.extraBytes, value);
+// A class's own slots (one LONG_PTR each) follow the base class's extra bytes.
+int SlotOffset(const BaseClass& base, int slot) { return base.extraBytes + slot * static_cast<int>(sizeof(LONG_PTR)); }
+LONG_PTR FieldState(HWND window, const BaseClass& base, int slot = 0) {
+    return GetWindowLongPtrA(window, SlotOffset(base, slot));
+}
+void SetFieldState(HWND window, const BaseClass& base, LONG_PTR value, int slot = 0) {
+    SetWindowLongPtrA(window, SlotOffset(base, slot), value);
 }
 
 WORD KeyNotification(WPARAM key) {
@@ -146,12 +150,8 @@ LRESULT CALLBACK NumEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
 constexpr int kLimitSlot = 0;
 constexpr int kLeadSlot = 1;
 
-LONG_PTR StrEditSlot(HWND field, int slot) {
-    return GetWindowLongPtrA(field, g_edit.extraBytes + slot * static_cast<int>(sizeof(LONG_PTR)));
-}
-void SetStrEditSlot(HWND field, int slot, LONG_PTR value) {
-    SetWindowLongPtrA(field, g_edit.extraBytes + slot * static_cast<int>(sizeof(LONG_PTR)), value);
-}
+LONG_PTR StrEditSlot(HWND field, int slot) { return FieldState(field, g_edit, slot); }
+void SetStrEditSlot(HWND field, int slot, LONG_PTR value) { SetFieldState(field, g_edit, value, slot); }
 
 std::wstring WideWindowText(HWND field) {
     const int length = GetWindowTextLengthW(field);
