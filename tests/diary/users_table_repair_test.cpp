@@ -4,8 +4,9 @@
 #include "diary/users_table_repair.h"
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
+#include <map>
+#include <utility>
 
 #include "corelib/dbf.h"
 #include "diary/input_items.h"
@@ -15,62 +16,42 @@
 
 namespace {
 
-struct TableDamage {
-    const char* name;
-    std::function<void(Bytes&)> damage;  // null: the table is gone
-};
+using UsersTableRepairTest = UserFileTest;
 
-const TableDamage kDamages[] = {
-    {"record count lowered", [](Bytes& b) { b[4] = 2; }},
-    {"last row cut", [](Bytes& b) { b.resize(b.size() - 20); }},
-    {"header length changed", [](Bytes& b) { b[8] = static_cast<unsigned char>(b[8] + 32); }},
-    {"header length one more", [](Bytes& b) { b[8] = static_cast<unsigned char>(b[8] + 1); }},
-    {"header cut", [](Bytes& b) { b.resize(20); }},
-    {"record length wrong", [](Bytes& b) { b[10] = static_cast<unsigned char>(b[10] - 1); }},
-    {"table gone", nullptr},
-};
-
-class UsersTableRepairTest : public UserFileTest {
-protected:
-    // Three users in the table; two more diaries without a row: one with the
-    // name of another, one whose header was cut. Files that are no diaries beside them.
-    void ArrangeDiaries() {
-        AddUser(0, "一郎", Days({"20240101"}));
-        AddUser(1, "二郎", Days({"20240101", "20240102"}));
-        AddUser(2, "三郎", {});
-        UserHeader twin = Header(4, "一郎");
-        Write("4.DAT", FileImage(twin, {}));
-        Write("5.DAT", Bytes(60, 0));
-        for (const char* other : {"ITEM3.DAT", "007.DAT", "3.DAT.damaged-20240101-000000", "3.BAK"})
-            Write(other, Bytes{1, 2, 3});
-        sound = Read(kUsersTable);
-        for (long n : {0, 1, 2, 4, 5}) diaries.push_back(Read(std::to_string(n) + ".DAT"));
-    }
-
-    std::string RowOf(int row) {
-        char text[kUsersRowLength + 1] = {};
-        return ReadUsersRow(nullptr, row, text) ? text : "(none)";
-    }
-
-    static std::string Row(long number, const char* name) {
-        char row[kUsersRowLength + 1];
-        FormatUsersRow(number, name, row);
-        return row;
-    }
-
-    std::string DamagedCopy() {
-        for (const std::string& name : Files())
-            if (name.rfind(std::string(kUsersTable) + ".damaged-", 0) == 0) return name;
-        return std::string();
-    }
-
-    Bytes sound;
-    std::vector<Bytes> diaries;
-};
+std::string UsersRow(int row) {
+    char text[kUsersRowLength + 1] = {};
+    return ReadUsersRow(nullptr, row, text) ? text : "(none)";
+}
 
 TEST_F(UsersTableRepairTest, DamagedOrLostTableIsToldCopiedAndRebuiltFromTheDataFiles) {
-    ArrangeDiaries();
-    for (const TableDamage& variant : kDamages) {
+    const struct {
+        const char* name;
+        std::function<void(Bytes&)> damage;  // null: the table is gone
+    } damages[] = {
+        {"record count lowered", [](Bytes& b) { b[4] = 2; }},
+        {"last row cut", [](Bytes& b) { b.resize(b.size() - 20); }},
+        {"header length changed", [](Bytes& b) { b[8] = static_cast<unsigned char>(b[8] + 32); }},
+        {"header length one more", [](Bytes& b) { b[8] = static_cast<unsigned char>(b[8] + 1); }},
+        {"header cut", [](Bytes& b) { b.resize(20); }},
+        {"record length wrong", [](Bytes& b) { b[10] = static_cast<unsigned char>(b[10] - 1); }},
+        {"table gone", nullptr},
+    };
+    // Three users in the table; two more diaries without a row: one with the
+    // name of another, one whose header was cut. Files that are no diaries beside them.
+    AddUser(0, "一郎", Days({"20240101"}));
+    AddUser(1, "二郎", Days({"20240101", "20240102"}));
+    AddUser(2, "三郎", {});
+    Write("4.DAT", FileImage(Header(4, "一郎"), {}));
+    Write("5.DAT", Bytes(60, 0));
+    for (const char* other : {"ITEM3.DAT", "007.DAT", "3.DAT.damaged-20240101-000000", "3.BAK"})
+        Write(other, Bytes{1, 2, 3});
+    const Bytes sound = Read(kUsersTable);
+    std::map<std::string, Bytes> diaries;
+    for (const char* name : {"0.DAT", "1.DAT", "2.DAT", "4.DAT", "5.DAT"}) diaries[name] = Read(name);
+    const std::pair<long, const char*> rebuilt[] = {
+        {0, "一郎"}, {1, "二郎"}, {2, "三郎"}, {4, "一郎(4)"}, {5, "ユーザー5"}};
+
+    for (const auto& variant : damages) {
         SCOPED_TRACE(variant.name);
         Bytes damaged = sound;
         if (variant.damage) {
@@ -100,32 +81,29 @@ TEST_F(UsersTableRepairTest, DamagedOrLostTableIsToldCopiedAndRebuiltFromTheData
                   told.find("次の 5 人でユーザー一覧を作り直しました。\n　一郎（0.DAT）\n　二郎（1.DAT）\n"
                             "　三郎（2.DAT）\n　一郎(4)（4.DAT）\n　ユーザー5（5.DAT）\n"))
             << told;
-        const std::string copy = DamagedCopy();
-        if (variant.damage) {
-            ASSERT_FALSE(copy.empty());
+        std::string copy;  // the damaged table, set aside
+        for (const std::string& name : Files())
+            if (name.rfind(std::string(kUsersTable) + ".damaged-", 0) == 0) copy = name;
+        EXPECT_EQ(variant.damage != nullptr, !copy.empty());
+        if (!copy.empty()) {
             EXPECT_EQ(damaged, Read(copy));
             EXPECT_NE(std::string::npos, told.find("残してあります。\n　" + copy)) << told;
             std::remove(sandbox->path(copy).c_str());
-        } else {
-            EXPECT_TRUE(copy.empty());
         }
 
         // Every diary is reachable again, by the name its file gives.
         EXPECT_EQ(DbfCondition::kWhole, CheckDbfTable(kUsersTable));
-        EXPECT_EQ(Row(0, "一郎"), RowOf(0));
-        EXPECT_EQ(Row(1, "二郎"), RowOf(1));
-        EXPECT_EQ(Row(2, "三郎"), RowOf(2));
-        EXPECT_EQ(Row(4, "一郎(4)"), RowOf(3));
-        EXPECT_EQ(Row(5, "ユーザー5"), RowOf(4));
-        EXPECT_EQ("(none)", RowOf(5));
+        for (int row = 0; row <= 5; ++row) {
+            char expected[kUsersRowLength + 1] = "(none)";
+            if (row < 5) FormatUsersRow(rebuilt[row].first, rebuilt[row].second, expected);
+            EXPECT_EQ(expected, UsersRow(row)) << "row " << row;
+        }
         ASSERT_TRUE(LoadUser(UserRowOfName("二郎")).done);
         EXPECT_EQ(2u, DiaryRecordCount());
         EXPECT_EQ(3, NextUserNumber(nullptr)) << "the first number with neither a row nor a file";
         EXPECT_TRUE(SettleUsersTable().notice.empty()) << "a sound table is left alone";
-        for (std::size_t i = 0; i < diaries.size(); ++i) {
-            long n = i < 3 ? static_cast<long>(i) : static_cast<long>(i) + 1;
-            EXPECT_EQ(diaries[i], Read(std::to_string(n) + ".DAT")) << "the diaries are never rewritten";
-        }
+        for (const auto& diary : diaries)
+            EXPECT_EQ(diary.second, Read(diary.first)) << "the diaries are never rewritten: " << diary.first;
         CloseUser();
         Write(kUsersTable, sound);
     }

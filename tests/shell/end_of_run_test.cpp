@@ -27,7 +27,18 @@ int RecordBox(void*, const char* text, const char* caption, unsigned) {
     return kIdOk;
 }
 
-enum class End { kExit, kSessionAsked, kSessionEnds };
+// The three ends of a run; each says whether the frame is gone or the session may end.
+bool ExitByDialog(HWND frame) {
+    WhenDialogAppears("ペルモの終了", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+    return !IsWindow(frame);
+}
+bool SessionAsked(HWND frame) { return SendMessageA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE; }
+bool SessionEnds(HWND frame) {
+    SendMessageA(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return true;
+}
+
 enum class Failing { kNothing, kDiary, kRegistry };
 
 // The settings' key below a volatile key: Windows refuses to create it, as a
@@ -43,17 +54,17 @@ void MakeRegistryUnwritable(const Sandbox& sandbox) {
     ASSERT_EQ(SetRegistryValue("Probe", "x", kAreaSettings), 0);
 }
 
-std::int64_t DataFileSize(const char* name) {
+std::int64_t DaysInDataFile(const char* name) {
     FileHandle file = FileOpen(name, kFileRead);
-    std::int64_t size = FileSize(file);
+    const std::int64_t size = FileSize(file);
     FileClose(file, name);
-    return size;
+    return (size - std::int64_t{sizeof(UserHeader)}) / std::int64_t{sizeof(DailyRecord)};
 }
 
 TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
     const struct {
         const char* name;
-        End end;
+        bool (*end)(HWND frame);
         Failing failing;
         bool ends;          // the frame is gone, or the session may end
         const char* told;   // the start of the one box shown, "" for none
@@ -61,17 +72,17 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
         const char* userName;  // "UserName" afterwards
         bool placed;           // the frame's placement is stored for the next start
     } cases[] = {
-        {"exit", End::kExit, Failing::kNothing, true, "", true, "山田", true},
-        {"exit, diary not writable", End::kExit, Failing::kDiary, false,
+        {"exit", ExitByDialog, Failing::kNothing, true, "", true, "山田", true},
+        {"exit, diary not writable", ExitByDialog, Failing::kDiary, false,
          "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nペルモは終了せずに、入力した記録をそのまま残しています。",
          false, "", true},
-        {"exit, user not rememberable", End::kExit, Failing::kRegistry, true,
+        {"exit, user not rememberable", ExitByDialog, Failing::kRegistry, true,
          "ペルモの終了|次回の起動時に開くユーザー(山田)を記録できませんでした。", true, "", false},
-        {"session asked", End::kSessionAsked, Failing::kNothing, true, "", true, "", false},
-        {"session asked, diary not writable", End::kSessionAsked, Failing::kDiary, false,
+        {"session asked", SessionAsked, Failing::kNothing, true, "", true, "", false},
+        {"session asked, diary not writable", SessionAsked, Failing::kDiary, false,
          "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nこのままWindowsが終了すると", false, "", false},
-        {"session ends", End::kSessionEnds, Failing::kNothing, true, "", true, "山田", true},
-        {"session ends, diary not writable", End::kSessionEnds, Failing::kDiary, true, "", false, "山田", true},
+        {"session ends", SessionEnds, Failing::kNothing, true, "", true, "山田", true},
+        {"session ends, diary not writable", SessionEnds, Failing::kDiary, true, "", false, "山田", true},
     };
     MessageBoxFunction previous = SetMessageBoxFunction(RecordBox);
     for (const auto& c : cases) {
@@ -93,34 +104,14 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
 
             if (c.failing == Failing::kDiary) SetAtomicFailure(AtomicFailure::kWrite);
             if (c.failing == Failing::kRegistry) MakeRegistryUnwritable(sandbox);
-            bool ended = false;
-            switch (c.end) {
-            case End::kExit:
-                WhenDialogAppears("ペルモの終了", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
-                SendMessageA(frame, WM_CLOSE, 0, 0);
-                ended = !IsWindow(frame);
-                break;
-            case End::kSessionAsked:
-                ended = SendMessageA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
-                break;
-            case End::kSessionEnds:
-                SendMessageA(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-                ended = true;
-                break;
-            }
+            const bool ended = c.end(frame);
             SetAtomicFailure(AtomicFailure::kNone);
             SetRegistryRootKey(sandbox.registryKey());
 
             EXPECT_EQ(c.ends, ended);
-            if (c.told[0] == '\0') {
-                EXPECT_TRUE(g_told.empty()) << g_told[0];
-            } else {
-                ASSERT_EQ(g_told.size(), 1u);
-                EXPECT_EQ(g_told[0].rfind(c.told, 0), 0u) << g_told[0];
-            }
-            const std::int64_t days = (DataFileSize("3.DAT") - std::int64_t{sizeof(UserHeader)}) /
-                                      std::int64_t{sizeof(DailyRecord)};
-            EXPECT_EQ(days, c.dayWritten ? 2 : 1);
+            EXPECT_EQ(g_told.size(), c.told[0] ? 1u : 0u);
+            for (const std::string& told : g_told) EXPECT_EQ(told.rfind(c.told, 0), 0u) << told;
+            EXPECT_EQ(DaysInDataFile("3.DAT"), c.dayWritten ? 2 : 1);
             if (!ended) {
                 EXPECT_TRUE(IsWindow(frame));
                 EXPECT_EQ(DiaryRecordCount(), 2u) << "the days stay in memory";
@@ -131,7 +122,7 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
             EXPECT_EQ(Setting("WindowSize Height"), c.placed ? "620" : "<missing>");
         }
         // Whatever was left is written as the windows go.
-        EXPECT_EQ((DataFileSize("3.DAT") - std::int64_t{sizeof(UserHeader)}) / std::int64_t{sizeof(DailyRecord)}, 2);
+        EXPECT_EQ(DaysInDataFile("3.DAT"), 2);
         CloseUser();
     }
     SetMessageBoxFunction(previous);

@@ -123,7 +123,7 @@ std::string Setting(const char* name) {
 
 void SetSetting(const char* name, const char* value) { SetRegistryValue(name, value, kAreaSettings); }
 
-void RegisterStoredUser(long number, const char* name, const char* message, const std::vector<const char*>& dates) {
+void RegisterStoredUser(long number, const char* name, const char* message, const std::vector<std::string>& dates) {
     ASSERT_TRUE(EnsureUsersTable());
     char row[kUsersRowLength + 1];
     FormatUsersRow(number, name, row);
@@ -138,7 +138,7 @@ void RegisterStoredUser(long number, const char* name, const char* message, cons
     const std::uint32_t count = static_cast<std::uint32_t>(dates.size());
     auto* days = static_cast<DailyRecord*>(std::calloc(count + 1, sizeof(DailyRecord)));
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::memcpy(days[i].date, dates[i], kDateLength);
+        std::memcpy(days[i].date, dates[i].c_str(), kDateLength);
         days[i].weight = 55.0;
     }
     AdoptUser(header, days, count, count + 1);

@@ -46,7 +46,7 @@ void PlaceNormal(HWND frame, RECT normal);
 // A user in the users table with a data file of records of these dates
 // ("YYYYMMDD") and a new user's input items, as the program leaves them.
 void RegisterStoredUser(long number, const char* name, const char* message,
-                        const std::vector<const char*>& dates = {});
+                        const std::vector<std::string>& dates = {});
 
 // Registry values of the program's settings (area 1) in the test's sandbox.
 std::string Setting(const char* name);  // "<missing>" when there is none

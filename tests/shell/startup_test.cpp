@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -172,14 +173,14 @@ TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
     Sandbox sandbox;
     RegisterStoredUser(0, "佐藤", "");
     RegisterStoredUser(1, "山田花子", "毎日歩く");
+    SetSetting("UserName", "山田花子");
     // The header's count says one row: 山田花子 no longer shows.
     HANDLE table = CreateFileA(sandbox.path(kUsersTable).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(table, INVALID_HANDLE_VALUE);
-    SetFilePointer(table, 4, nullptr, FILE_BEGIN);
+    OVERLAPPED countByte = {};
+    countByte.Offset = 4;
     DWORD written = 0;
-    WriteFile(table, "\x01", 1, &written, nullptr);
+    ASSERT_TRUE(WriteFile(table, "\x01", 1, &written, &countByte));
     CloseHandle(table);
-    SetSetting("UserName", "山田花子");
     static std::vector<std::string> told;
     told.clear();
     MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned) -> int {
@@ -202,13 +203,12 @@ TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
 // widened for the scroll bar, the focus in the list, and the rows painted.
 TEST(Startup, ALongDiaryComesUpScrolledToItsBlankLineAndPainted) {
     Sandbox sandbox;
-    std::vector<std::string> dates;
-    for (int month = 1; month <= 12; ++month)
-        for (int day = 1; day <= 28; ++day) dates.push_back("2019" + std::string(month < 10 ? "0" : "") +
-                                                            std::to_string(month) + (day < 10 ? "0" : "") +
-                                                            std::to_string(day));
-    std::vector<const char*> days;
-    for (const std::string& date : dates) days.push_back(date.c_str());
+    std::vector<std::string> days;
+    for (int i = 0; i < 12 * 28; ++i) {
+        char date[16];
+        std::snprintf(date, sizeof(date), "2019%02d%02d", i / 28 + 1, i % 28 + 1);
+        days.push_back(date);
+    }
     RegisterStoredUser(0, "長谷川", "", days);
     SetSetting("UserName", "長谷川");
     StartedFrame started;
@@ -224,8 +224,7 @@ TEST(Startup, ALongDiaryComesUpScrolledToItsBlankLineAndPainted) {
     RECT client, row;
     GetClientRect(list, &client);
     ASSERT_NE(SendMessageA(list, LB_GETITEMRECT, lines - 1, reinterpret_cast<LPARAM>(&row)), LB_ERR);
-    EXPECT_GE(row.top, 0);
-    EXPECT_LE(row.bottom, client.bottom);
+    EXPECT_TRUE(row.top >= 0 && row.bottom <= client.bottom) << row.top << ".." << row.bottom;
     EXPECT_TRUE(g_diary.scrollCompensated);
     EXPECT_GT(g_diary.tableWidth, g_diary.baseTableWidth);
     EXPECT_TRUE(IsWindowVisible(list));
@@ -236,7 +235,7 @@ TEST(Startup, ALongDiaryComesUpScrolledToItsBlankLineAndPainted) {
     HDC dc = GetDC(list);
     int white = 0, probed = 0;
     for (int x = row.left; x < row.right; x += 3, ++probed)
-        if (GetPixel(dc, x, (row.top + row.bottom) / 2) == RGB(255, 255, 255)) ++white;
+        white += GetPixel(dc, x, (row.top + row.bottom) / 2) == RGB(255, 255, 255);
     ReleaseDC(list, dc);
     EXPECT_GT(white, probed / 2);
 }
