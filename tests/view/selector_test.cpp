@@ -191,8 +191,10 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
     EXPECT_EQ(Selected(kAnalysisModeSelectorId), kAnalysisYearly);
     EXPECT_EQ(Setting("LINEGRAPH3"), "6");
 
-    // The open-user dialog, through its queue: list everyone, pick 木村 (the
-    // second line), open and agree.
+    // Body fat alone by month: the month list follows whatever the item. The
+    // open-user dialog, through its queue: list everyone, pick 木村 (the second
+    // line), open and agree.
+    Choose(kGraphItem1SelectorId, "-未設定-");
     Choose(kGraphPeriodSelectorId, kGraphPeriodMonthly);
     EXPECT_EQ(Entries(kGraphMonthSelectorId).substr(0, 10), "2007年01月");
     beforeAnswer = [](HWND dialog) {
