@@ -17,7 +17,6 @@
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
-#include "diary/input_items.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "diary_window_fixture.h"
@@ -42,6 +41,20 @@ void ExpectAllSelectorsDisabled() {
 std::string FileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The days in the data file "1.DAT" of the fixture's user; -1 without a file.
+int DaysOnDisk(const Sandbox& sandbox) {
+    const std::string saved = FileText(sandbox.path("1.DAT"));
+    return saved.empty() ? -1 : static_cast<int>((saved.size() - sizeof(UserHeader)) / sizeof(DailyRecord));
+}
+
+HDC Smear(HWND window) {  // stale pixels over the whole client area: what a paint must cover
+    RECT all;
+    GetClientRect(window, &all);
+    HDC dc = GetDC(window);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return dc;
 }
 
 PALETTEENTRY Entry(int index) {
@@ -222,7 +235,19 @@ TEST_F(DiaryWindowTest, AUserWhoseDiaryCannotBeWrittenStaysOpen) {
     EXPECT_STREQ(CurrentHeader().name, "山田花子");
     EXPECT_EQ(DiaryRecordCount(), 2u);
     EXPECT_EQ(ListCount(), 3);
+    // A deleted day stays gone in memory and unsaved; the window's end writes it.
+    SelectLine(0);
+    Command(ID_DAY_DELETE);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].text, kWriteFailedText);
+    EXPECT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_TRUE(HasUnsavedChanges());
     RemoveDirectoryA(sandbox_->path("1.DAT").c_str());
+    DestroyWindow(frame_);
+    frame_ = nullptr;
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 1);
+    EXPECT_EQ(FileText(sandbox_->path("1.DAT")).compare(sizeof(UserHeader), 8, "20070131"), 0);
+    EXPECT_FALSE(IsUserOpen());
 }
 
 TEST_F(DiaryWindowTest, DeletingTheOnlyRecordDisablesTheSelectorsAndNarrowsTheTable) {
@@ -281,6 +306,8 @@ TEST_F(DiaryWindowTest, TheFirstDayOfAUserEnablesTheSelectorsAndReachesTheCalend
     EXPECT_EQ(Command(ID_DAY_NEW), 1);
     EXPECT_EQ(dialogsCancelled, 1);
     ASSERT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 1) << "written as the dialog ends";
+    EXPECT_FALSE(HasUnsavedChanges());
     EXPECT_EQ(ListCount(), 2);
     EXPECT_TRUE(Enabled(kAnalysisModeSelectorId));
     EXPECT_TRUE(Enabled(kGraphItem1SelectorId));
@@ -356,13 +383,17 @@ TEST_F(DiaryWindowTest, ConfirmedTargetsBecomeTheUsersAndAreWritten) {
     EXPECT_STREQ(header.targetMessage, "毎日歩く");
 }
 
-TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothing) {
+TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothingAndAnUnchangedDayWritesNothing) {
     CreateWindows();
     OpenUser({"20070105"});
     CancelDialogs(true);
     SelectLine(1);
     EXPECT_EQ(Command(ID_DAY_EDIT), 1);
     EXPECT_EQ(dialogsCancelled, 0);
+    SelectLine(0);
+    Command(ID_DAY_EDIT);
+    EXPECT_EQ(dialogsCancelled, 1);
+    EXPECT_EQ(DaysOnDisk(*sandbox_), -1);
 }
 
 TEST_F(DiaryWindowTest, TheSplashsEndTitlesTheOpenUser) {
@@ -384,10 +415,7 @@ TEST_F(DiaryWindowTest, TheSplashsEndWithoutAUserTitlesPelmo) {
     // The first paint after a resize only arms the real one; the window stays
     // invalid, but shows its colour meanwhile, never an unpainted surface.
     g_diary.paintedOnce = false;
-    HDC dc = GetDC(diary_);
-    RECT all;
-    GetClientRect(diary_, &all);
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HDC dc = Smear(diary_);
     InvalidateRect(diary_, nullptr, FALSE);
     SendMessageA(diary_, WM_PAINT, 0, 0);
     EXPECT_TRUE(g_diary.paintedOnce);
@@ -451,60 +479,6 @@ TEST_F(DiaryWindowTest, CloseAfterRestoreEmptiesTheWindowWithoutSaving) {
     EXPECT_EQ(FileText(file), "restored");
 }
 
-// The days in the data file "1.DAT" of the fixture's user; -1 without a file.
-int DaysOnDisk(const Sandbox& sandbox) {
-    const std::string saved = FileText(sandbox.path("1.DAT"));
-    if (saved.empty()) return -1;
-    return static_cast<int>((saved.size() - sizeof(UserHeader)) / sizeof(DailyRecord));
-}
-
-TEST_F(DiaryWindowTest, DaysAreWrittenAsTheDayDialogEndsAndAsADayIsDeleted) {
-    CreateWindows();
-    OpenUser({"20070105", "20070131"});
-    // The day dialog stores a day (as "登録" or its date spin does) and ends.
-    beforeAnswer = [](HWND) {
-        DailyRecord day = {};
-        std::memcpy(day.date, "20070201", kDateLength);
-        day.weight = 58.0;
-        StoreDay(day);
-    };
-    CancelDialogs(true);
-    Command(ID_DAY_NEW);
-    EXPECT_EQ(DaysOnDisk(*sandbox_), 3);
-    EXPECT_FALSE(HasUnsavedChanges());
-
-    // A dialog that stored nothing writes nothing.
-    ASSERT_TRUE(DeleteFileA(sandbox_->path("1.DAT").c_str()));
-    beforeAnswer = nullptr;
-    SelectLine(0);
-    Command(ID_DAY_EDIT);
-    EXPECT_EQ(DaysOnDisk(*sandbox_), -1);
-
-    SelectLine(0);
-    boxAnswer = kIdOk;
-    Command(ID_DAY_DELETE);
-    EXPECT_EQ(DaysOnDisk(*sandbox_), 2);
-
-    // A folder where the file belongs: the failure is told, the day stays gone
-    // in memory and is written at the next save.
-    ASSERT_TRUE(DeleteFileA(sandbox_->path("1.DAT").c_str()));
-    ASSERT_TRUE(CreateDirectoryA(sandbox_->path("1.DAT").c_str(), nullptr));
-    boxes.clear();
-    SelectLine(0);
-    Command(ID_DAY_DELETE);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, kWriteFailedText);
-    EXPECT_EQ(DiaryRecordCount(), 1u);
-    EXPECT_TRUE(HasUnsavedChanges());
-    RemoveDirectoryA(sandbox_->path("1.DAT").c_str());
-
-    // The window's destruction writes what is still unsaved, and only that.
-    DestroyWindow(frame_);
-    frame_ = nullptr;
-    EXPECT_EQ(DaysOnDisk(*sandbox_), 1);
-    EXPECT_FALSE(IsUserOpen());
-}
-
 TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     CreateWindows();
     OpenUser({"20070105", "20070131", "20070201"});
@@ -520,6 +494,7 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     EXPECT_EQ(ListCount(), 3);
     EXPECT_EQ(ListSelection(), 1) << "the same index: now the next day";
     EXPECT_EQ(CalendarText(), "2007/02/01");
+    EXPECT_EQ(DaysOnDisk(*sandbox_), 2) << "written at once";
 }
 
 TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) {
@@ -646,18 +621,13 @@ TEST_F(DiaryWindowTest, TheCalendarLearnsTheRecordsOfTheOpenUser) {
     EXPECT_FALSE(MonthViewMarksDay(5)) << "no user, no marked days";
 }
 
-// After the input items change, every row of the table is painted again, not
-// only those that happened to be repainted: rows smeared before the command
-// must not survive it.
+// After the input items change, every row of the table is painted again: rows
+// smeared before the command must not survive it.
 TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
     CreateWindows();
     OpenUser({"20070105", "20070106", "20070107"});
     HWND list = g_diary.recordList;
-    RECT client;
-    GetClientRect(list, &client);
-    HDC dc = GetDC(list);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    ReleaseDC(list, dc);
+    HDC dc = Smear(list);
     ValidateRect(list, nullptr);
     beforeAnswer = [](HWND dialog) {
         if (!GetDlgItem(dialog, IDC_ITEM_FIRST)) return;  // the target dialog that follows: cancelled
@@ -665,12 +635,10 @@ TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
         CheckDlgButton(dialog, IDC_ITEM_FIRST, on ? BST_UNCHECKED : BST_CHECKED);
         PostMessageA(dialog, WM_COMMAND, IDC_ITEM_REGISTER, 0);
     };
-    boxAnswer = kIdOk;
     CancelDialogs(true);
     EXPECT_EQ(Command(ID_SET_ITEMS), 1);
     EXPECT_EQ(dialogsCancelled, 2);
     const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    dc = GetDC(list);
     for (int line = 0; line < 4; ++line)
         EXPECT_NE(GetPixel(dc, 1, line * itemHeight + 1), RGB(0, 0, 0)) << "line " << line;
     ReleaseDC(list, dc);
@@ -679,11 +647,8 @@ TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
 // From maximized to normal the list gets shorter; the selected line stays in view.
 TEST_F(DiaryWindowTest, AShorterWindowKeepsTheSelectedLineInView) {
     CreateWindows();
-    std::vector<std::string> dates;
-    for (int month = 1; month <= 3; ++month)
-        for (int day = 1; day <= 28; ++day) dates.push_back("2007" + std::string(month < 10 ? "0" : "") +
-                                                              std::to_string(month) + (day < 10 ? "0" : "") +
-                                                              std::to_string(day));
+    std::vector<std::string> dates;  // 28 days of January, February and March
+    for (int i = 0; i < 84; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
     std::vector<const char*> pointers;
     for (const std::string& date : dates) pointers.push_back(date.c_str());
     OpenUser(pointers);
