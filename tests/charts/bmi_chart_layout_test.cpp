@@ -63,7 +63,8 @@ TEST(BmiChartLayout, BandsFillFromInsideTheAreaAndLabelsTakeEverySecondStepWhenT
     EXPECT_FALSE(BmiBandSeed(ScaleOf(200, 0), 19, 40.0, &seed));
     EXPECT_FALSE(BmiBandSeed(ScaleOf(120, 60), 1, 18.5, &seed));
     // Three blanks against W / 13 = 29; P against I / 10.
-    EXPECT_EQ(Four({HeightLabelStep(21, 388), HeightLabelStep(29, 388), WeightLabelStep(14, 349), WeightLabelStep(14, 140)}),
+    EXPECT_EQ(Four({HeightLabelStep(21, 388), HeightLabelStep(29, 388), WeightLabelStep(14, 349),
+                    WeightLabelStep(14, 140)}),
               Four({2, 4, 2, 4}));
     // In a low chart (the frame at its minimum size) the upper weight labels would run into the
     // "kg" unit: {area height, rows the selectors cover, the highest labelled step}.

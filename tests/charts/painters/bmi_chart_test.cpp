@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "charts/chart_palette.h"
@@ -40,12 +41,15 @@ TEST(BmiChartPixels, EachClassCurveHasItsBandBelowAndTheMarkerCrossesAtTheAnalys
     // Drawn as the diary window draws it (off-screen, then copied), without and with a record selected.
     const BmiPanelLayout panel = Panel();  // chart area 389 × 349
     const ChartBox area = panel.area;
-    DibContext blank(panel.x + panel.width + 2, panel.y + panel.height + 2), marked(panel.x + panel.width + 2, panel.y + panel.height + 2);
+    const int width = panel.x + panel.width + 2, height = panel.y + panel.height + 2;
+    DibContext blank(width, height), marked(width, height);
     HPALETTE palette = CreateChartPalette(0);
     drawBmiChart(blank.dc(), palette, panel, Facts(165.3, 62.4, 60.0, false));
     drawBmiChart(marked.dc(), palette, panel, Facts(165.3, 62.4, 60.0));
     DeleteObject(palette);
-    auto at = [&panel](const DibContext& chart, int x, int y) { return GetPixel(chart.dc(), panel.x + x, panel.y + y); };
+    auto at = [&panel](const DibContext& chart, int x, int y) {
+        return GetPixel(chart.dc(), panel.x + x, panel.y + y);
+    };
 
     // No record: weights from 0 kg, heights from 120 cm; the column of 140 cm is two 10 cm steps from the origin.
     const int x = area.left + 2 + 2 * ((area.right - area.left) / 9), rows = area.bottom - area.top;
@@ -56,8 +60,8 @@ TEST(BmiChartPixels, EachClassCurveHasItsBandBelowAndTheMarkerCrossesAtTheAnalys
         const int row = static_cast<int>(rows - kilograms * (rows / 90.0)) + area.top - digits.cy - 2;
         EXPECT_EQ(at(blank, x, row), Entry(kColorBmiLines)) << "the curve";
         EXPECT_EQ(at(blank, x, row + 2), Entry(kColorBmiBandFirst + j)) << "just below";
-        EXPECT_EQ(at(blank, x, row - 3), Entry(j + 1 < kBmiClassLimitCount ? kColorBmiBandFirst + j + 1 : kColorBmiArea))
-            << "just above";
+        const int above = j + 1 < kBmiClassLimitCount ? kColorBmiBandFirst + j + 1 : kColorBmiArea;
+        EXPECT_EQ(at(blank, x, row - 3), Entry(above)) << "just above";
     }
     // Nothing outside the panel; no marker anywhere.
     for (POINT outside : {POINT{-1, 20}, POINT{panel.width, 20}, POINT{20, panel.height}})
@@ -89,9 +93,10 @@ struct Recording {
     int created = 0, deleted = 0;
 };
 
-std::string ShiftJis(const wchar_t* wide, int length) {
+std::string ShiftJis(const void* wide, int length) {
     char text[256] = "";
-    const int size = WideCharToMultiByte(932, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
+    const int size = WideCharToMultiByte(932, 0, static_cast<const wchar_t*>(wide), length, text, sizeof text - 1,
+                                         nullptr, nullptr);
     return std::string(text, size > 0 ? size : 0);
 }
 
@@ -100,17 +105,16 @@ int CALLBACK CollectRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, 
     const DWORD type = record->iType;
     if (type == EMR_EXTTEXTOUTW) {
         const EMRTEXT& out = reinterpret_cast<const EMREXTTEXTOUTW*>(record)->emrtext;
-        const DrawnText text = {out.ptlReference.x, out.ptlReference.y,
-                                ShiftJis(reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + out.offString),
-                                         static_cast<int>(out.nChars))};
+        const BYTE* chars = reinterpret_cast<const BYTE*>(record) + out.offString;
+        const DrawnText text = {out.ptlReference.x, out.ptlReference.y, ShiftJis(chars, static_cast<int>(out.nChars))};
         // Labels and figures are drawn twice, the second one pixel to the right: kept once.
-        const bool again = !recording.texts.empty() && recording.texts.back().text == text.text &&
-                           recording.texts.back().x + 1 == text.x;
-        if (!again) recording.texts.push_back(text);
+        const DrawnText* last = recording.texts.empty() ? nullptr : &recording.texts.back();
+        if (!last || last->text != text.text || last->x + 1 != text.x) recording.texts.push_back(text);
     } else if (type == EMR_EXTCREATEFONTINDIRECTW) {
         const LOGFONTW& font = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont;
-        recording.fonts.push_back(ShiftJis(font.lfFaceName, lstrlenW(font.lfFaceName)) + " " + std::to_string(font.lfWidth) +
-                                  "x" + std::to_string(font.lfHeight) + " " + std::to_string(font.lfCharSet));
+        recording.fonts.push_back(ShiftJis(font.lfFaceName, lstrlenW(font.lfFaceName)) + " " +
+                                  std::to_string(font.lfWidth) + "x" + std::to_string(font.lfHeight) + " " +
+                                  std::to_string(font.lfCharSet));
     }
     recording.created += type == EMR_EXTCREATEFONTINDIRECTW || type == EMR_CREATEPEN || type == EMR_EXTCREATEPEN ||
                          type == EMR_CREATEBRUSHINDIRECT;
@@ -122,12 +126,10 @@ Recording Record(const BmiPanelLayout& panel, const BmiChartFacts& facts) {
     HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
     auto state = [dc] {
-        return std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(GetCurrentObject(dc, OBJ_PEN)),
-                                     reinterpret_cast<UINT_PTR>(GetCurrentObject(dc, OBJ_BRUSH)),
-                                     reinterpret_cast<UINT_PTR>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc),
-                                     static_cast<UINT_PTR>(GetBkMode(dc))};
+        return std::make_tuple(GetCurrentObject(dc, OBJ_PEN), GetCurrentObject(dc, OBJ_BRUSH),
+                               GetCurrentObject(dc, OBJ_FONT), GetTextColor(dc), GetBkMode(dc));
     };
-    const std::vector<UINT_PTR> before = state();
+    const auto before = state();
     paintBmiPanel(dc, panel, facts);
     EXPECT_EQ(state(), before) << "pen, brush, font, text colour and background mode are left as they were";
     HENHMETAFILE metafile = CloseEnhMetaFile(dc);
@@ -143,7 +145,7 @@ const char* const kDayOf624[] = {"体    重 62.4kg", "判　　定 普通体重
 TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
     struct Case {
         const char* name;
-        int ascent, windowWidth, selectorsFoot;
+        BmiPanelLayout panel;
         BmiChartFacts facts;
         const char *heightOrigin, *weightOrigin, *titleFont;
         std::vector<std::string> figures;  // empty: none drawn
@@ -153,31 +155,27 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
     };
     const char* const arial = "Arial 9x18 0";
     const Case cases[] = {
-        {"target below the weight", 16, kWideWindow, 0, Facts(165.3, 62.4, 60.0), "120", " 20", arial,
-         day624("目標体重 60.0kgまであと2.4kgです")},
+        {"target below", Panel(), Facts(165.3, 62.4, 60.0), "120", " 20", arial, day624("目標体重 60.0kgまであと2.4kgです")},
         // Selectors down to row 86 cover the area's top: the unit and the figures go lower.
-        {"under the selectors", 16, kWideWindow, 86, Facts(165.3, 62.4, 60.0), "120", " 20", arial,
+        {"under the selectors", Panel(16, kWideWindow, 86), Facts(165.3, 62.4, 60.0), "120", " 20", arial,
          day624("目標体重 60.0kgまであと2.4kgです")},
-        {"target at the weight", 18, kWideWindow, 0, Facts(165.3, 62.4, 62.4), "120", " 20", arial,
-         day624("目標体重 62.4kgを達成しました")},
-        {"target above the weight", 16, kWideWindow, 0, Facts(165.3, 62.4, 70.0), "120", " 20", arial,
-         day624("目標体重 70.0kgを達成しました")},
-        {"no target", 16, kWideWindow, 0, Facts(165.3, 62.4, 0.0), "120", " 20", arial,
-         day624("目標体重 0.0kgまであと62.4kgです")},
-        {"obese, large font", 27, kWideWindow, 0, Facts(172.5, 92.0, 65.0), "130", " 50", "Arial 12x24 0",
+        {"target at", Panel(18), Facts(165.3, 62.4, 62.4), "120", " 20", arial, day624("目標体重 62.4kgを達成しました")},
+        {"target above", Panel(), Facts(165.3, 62.4, 70.0), "120", " 20", arial, day624("目標体重 70.0kgを達成しました")},
+        {"no target", Panel(), Facts(165.3, 62.4, 0.0), "120", " 20", arial, day624("目標体重 0.0kgまであと62.4kgです")},
+        {"obese, large font", Panel(27), Facts(172.5, 92.0, 65.0), "130", " 50", "Arial 12x24 0",
          {"体    重 92.0kg", "判　　定 肥満度２", "普通体重 59.6kg～71.4kg (65.5kg)", "適 正 率 128.9% ／ 差 20.6kg",
           "目標体重 65.0kgまであと27.0kgです"}},
-        {"underweight", 18, kWideWindow, 0, Facts(172.5, 45.0, 50.0), "130", "  0", arial,
+        {"underweight", Panel(18), Facts(172.5, 45.0, 50.0), "130", "  0", arial,
          {"体    重 45.0kg", "判　　定 低体重　", "普通体重 59.6kg～71.4kg (65.5kg)", "適 正 率 75.6% ／ 差 -14.6kg",
           "目標体重 50.0kgを達成しました"}},
         // A panel of 190 pixels holds fewer than 28 digits: the scale without figures.
-        {"narrow panel", 16, kTableWidth + 4 + 190, 0, Facts(170.0, 38.0, 45.0), "130", "  0", arial, {}},
-        {"blank line selected", 16, kWideWindow, 0, Facts(165.3, 62.4, 60.0, false), "120", "  0", arial, {}},
-        {"no user", 16, kWideWindow, 0, BmiChartFacts{}, "110", "  0", arial, {}},
+        {"narrow panel", Panel(16, kTableWidth + 4 + 190), Facts(170.0, 38.0, 45.0), "130", "  0", arial, {}},
+        {"blank line selected", Panel(), Facts(165.3, 62.4, 60.0, false), "120", "  0", arial, {}},
+        {"no user", Panel(), BmiChartFacts{}, "110", "  0", arial, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const BmiPanelLayout panel = Panel(c.ascent, c.windowWidth, c.selectorsFoot);
+        const BmiPanelLayout& panel = c.panel;
         const Recording recording = Record(panel, c.facts);
         const std::vector<DrawnText>& texts = recording.texts;
         ASSERT_GE(texts.size(), 6u);
@@ -192,7 +190,7 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
         ASSERT_NE(weightOrigin, 0u);
         EXPECT_EQ(texts[weightOrigin].text, c.weightOrigin);
         // The weight's unit and the figures start below what the analysis selectors cover.
-        const int top = panel.area.top + (c.selectorsFoot ? c.selectorsFoot - panel.y - panel.area.top : 0);
+        const int top = panel.area.top + panel.coveredRows;
         EXPECT_EQ(texts[units - 1].text, "kg");
         EXPECT_EQ(texts[units - 1].y, top + 2);
         std::vector<std::string> figures;
