@@ -2,7 +2,6 @@
 // labels and ticks of its horizontal axis, and where each day's point goes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,8 +18,8 @@ namespace {
 std::vector<DailyRecord> Days(CalendarDate first, int count) {
     std::vector<DailyRecord> records;
     for (int i = 0; i < count; ++i, first = advanceDate(first, 1)) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%04d%02d%02d", first.year, first.month, first.day);
+        char key[kDateLength];
+        DateKeyOf(first, key);
         records.push_back(DayRecord(key, 60.0 + i * 0.1));
     }
     return records;
@@ -45,8 +44,7 @@ TEST(GraphPeriod, RecordsOfAMonthAYearAndNDays) {
     constexpr GraphPeriodKind kNone = GraphPeriodKind::kNone;
     struct Case {
         int period;
-        const char* key;
-        const char* calendar;
+        const char *key, *calendar;
         GraphPeriodKind kind;
         const char* firstDate = "";  // of the period's records
         unsigned count = 0;
@@ -73,9 +71,8 @@ TEST(GraphPeriod, RecordsOfAMonthAYearAndNDays) {
         EXPECT_EQ(c.count > 0 ? std::string(records[period.first].date, 8) : "", c.firstDate);
     }
     const GraphPeriod window = FindGraphPeriod(3, "2005", "2005/06/30", records.data(), 120);
-    EXPECT_EQ(window.days, 60);
-    EXPECT_EQ(window.start.month, 5);
-    EXPECT_EQ(window.start.day, 2);  // 60 days ending 06-30 (2005 has no February 29)
+    // 60 days ending 06-30 (2005 has no February 29).
+    EXPECT_EQ((std::vector<int>{window.days, window.start.month, window.start.day}), (std::vector<int>{60, 5, 2}));
     const GraphPeriod none = FindGraphPeriod(2, "2004", "2004/03/01", nullptr, 0);
     EXPECT_EQ(none.kind, GraphPeriodKind::kDays);
     EXPECT_EQ(none.end, none.first);
@@ -100,8 +97,7 @@ TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
     const std::vector<DailyRecord> records = Days({2004, 1, 20}, 40);
     const struct {
         int code;
-        const char* key;
-        const char* calendar;
+        const char *key, *calendar;
         double pixelsPerSlot;
         const char* labels;  // a piece of them
         int currentSlot, marks, shortTicks, longTicks, tickShift;
@@ -146,12 +142,12 @@ TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
 // the month's name stays, the dates that would touch it go; a wide one keeps all.
 TEST(HorizontalAxis, CrowdedLabelsLeaveRoomForTheMonth) {
     const std::vector<DailyRecord> records = Days({2026, 11, 10}, 30);  // 12-01 on slot 21
-    struct Case {
-        int plotWidth;
-        int drawn;  // of the 16 labels
+    const struct {
+        int plotWidth, drawn;  // of the 16 labels
         bool neighboursDrawn;
     } cases[] = {{1200, 16, true}, {740, 14, false}, {400, 8, false}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.plotWidth);
         const HorizontalAxis axis =
             LayOutHorizontalAxis(FindGraphPeriod(2, "2026", "2026/12/08", records.data(), 30), c.plotWidth);
         std::vector<int> widths;
@@ -162,15 +158,14 @@ TEST(HorizontalAxis, CrowdedLabelsLeaveRoomForTheMonth) {
             if (!drawn[i]) continue;
             ++count;
             const int left = SlotX(axis, axis.marks[i].slot) + kLabelShift - widths[i] / 2;
-            EXPECT_GE(left, lastRight + 2) << c.plotWidth << " " << axis.marks[i].label;
+            EXPECT_GE(left, lastRight + 2) << axis.marks[i].label;
             lastRight = left + widths[i];
-            if (axis.marks[i].slot == 21) {
-                EXPECT_STREQ(axis.marks[i].label, "12月");
-            }
         }
-        EXPECT_EQ(count, c.drawn) << c.plotWidth;
-        EXPECT_TRUE(drawn[21]) << c.plotWidth;  // every slot has a mark: mark i is slot i
-        EXPECT_EQ(drawn[20] && drawn[22], c.neighboursDrawn) << c.plotWidth;
+        EXPECT_EQ(count, c.drawn);
+        // Every slot has a mark: mark i is slot i.
+        EXPECT_TRUE(drawn[21]);
+        EXPECT_STREQ(axis.marks[21].label, "12月");
+        EXPECT_EQ(drawn[20] && drawn[22], c.neighboursDrawn);
     }
 }
 
