@@ -115,6 +115,7 @@ TEST(RecordTablePainters, ColumnsHoldTheirWidestValuesOnOneBaselineUnderCentredT
                 drawRecordRow(dc, RecordRowPlace{100, 106 + ascent, rowRight, c, ascent}, &only);
                 const Ink ink = InkIn(dc, 0, rowRight, 100, 106 + ascent);
                 ASSERT_GE(ink.right, 0);
+                // Separators stand 6 pixels left of each column's start.
                 EXPECT_GT(ink.left, c[i] - 5);
                 EXPECT_LT(ink.right, i + 1 < kRecordTableColumns ? c[i + 1] - 6 : rowRight);
                 if (i == 4) continue;  // figures and the date: one baseline (a round figure may dip a pixel)
