@@ -2,7 +2,6 @@
 // labels and ticks of its horizontal axis, and where each day's point goes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -19,21 +18,20 @@ namespace {
 std::vector<DailyRecord> Days(CalendarDate first, int count) {
     std::vector<DailyRecord> records;
     for (int i = 0; i < count; ++i, first = advanceDate(first, 1)) {
-        char key[16];
-        std::snprintf(key, sizeof key, "%04d%02d%02d", first.year, first.month, first.day);
+        char key[kDateLength];
+        DateKeyOf(first, key);
         records.push_back(DayRecord(key, 60.0 + i * 0.1));
     }
     return records;
 }
 
+// The labels as "slot:label " pieces, "^" and "$" marking the ends.
 std::string Labels(const HorizontalAxis& axis) {
-    std::string all;
+    std::string all = "^";
     for (const AxisMark& mark : axis.marks)
         if (mark.label[0]) all += std::to_string(mark.slot) + ":" + mark.label + " ";
-    return all;
+    return all + "$";
 }
-
-bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
 
 int Ticks(const HorizontalAxis& axis, int height) {
     int ticks = 0;
@@ -43,13 +41,13 @@ int Ticks(const HorizontalAxis& axis, int height) {
 
 TEST(GraphPeriod, RecordsOfAMonthAYearAndNDays) {
     const std::vector<DailyRecord> records = Days({2003, 12, 20}, 120);  // 2003-12-20 .. 2004-04-17
+    constexpr GraphPeriodKind kNone = GraphPeriodKind::kNone;
     struct Case {
         int period;
-        const char* key;
-        const char* calendar;
+        const char *key, *calendar;
         GraphPeriodKind kind;
-        const char* firstDate;  // of the period's records; "" for none
-        unsigned count;
+        const char* firstDate = "";  // of the period's records
+        unsigned count = 0;
     } cases[] = {
         {kGraphPeriodMonthly, "200402", "2004/04/01", GraphPeriodKind::kMonth, "20040201", 29},
         {kGraphPeriodYearly, "2004", "2004/04/01", GraphPeriodKind::kYear, "20040101", 108},
@@ -60,26 +58,21 @@ TEST(GraphPeriod, RecordsOfAMonthAYearAndNDays) {
         {2, "2003", "2003/12/31", GraphPeriodKind::kDays, "20031220", 30},
         // No record after the window's first day: the window itself, empty.
         {3, "2005", "2005/06/30", GraphPeriodKind::kDays, "", 0},
-        {kGraphPeriodMonthly, "200413", "2004/04/01", GraphPeriodKind::kNone, "", 0},
-        {kGraphPeriodMonthly, "", "2004/04/01", GraphPeriodKind::kNone, "", 0},
-        {kGraphPeriodYearly, "20", "2004/04/01", GraphPeriodKind::kNone, "", 0},
-        {2, "2004", "", GraphPeriodKind::kNone, "", 0},
-        {kNoGraphPeriod, "2004", "2004/04/01", GraphPeriodKind::kNone, "", 0},
-        {kGraphPeriodUnselected, "2004", "2004/04/01", GraphPeriodKind::kNone, "", 0},
+        // Nothing for a bad key or calendar date, or no period chosen.
+        {kGraphPeriodMonthly, "200413", "2004/04/01", kNone}, {kGraphPeriodMonthly, "", "2004/04/01", kNone},
+        {kGraphPeriodYearly, "20", "2004/04/01", kNone}, {2, "2004", "", kNone},
+        {kNoGraphPeriod, "2004", "2004/04/01", kNone}, {kGraphPeriodUnselected, "2004", "2004/04/01", kNone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.period) + " " + c.key + " " + c.calendar);
         const GraphPeriod period = FindGraphPeriod(c.period, c.key, c.calendar, records.data(), 120);
         EXPECT_EQ(period.kind, c.kind);
         EXPECT_EQ(period.end - period.first, c.count);
-        if (c.count > 0) {
-            EXPECT_EQ(std::string(records[period.first].date, 8), c.firstDate);
-        }
+        EXPECT_EQ(c.count > 0 ? std::string(records[period.first].date, 8) : "", c.firstDate);
     }
     const GraphPeriod window = FindGraphPeriod(3, "2005", "2005/06/30", records.data(), 120);
-    EXPECT_EQ(window.days, 60);
-    EXPECT_EQ(window.start.month, 5);
-    EXPECT_EQ(window.start.day, 2);  // 60 days ending 06-30 (2005 has no February 29)
+    // 60 days ending 06-30 (2005 has no February 29).
+    EXPECT_EQ((std::vector<int>{window.days, window.start.month, window.start.day}), (std::vector<int>{60, 5, 2}));
     const GraphPeriod none = FindGraphPeriod(2, "2004", "2004/03/01", nullptr, 0);
     EXPECT_EQ(none.kind, GraphPeriodKind::kDays);
     EXPECT_EQ(none.end, none.first);
@@ -101,61 +94,60 @@ TEST(GraphPeriod, HalvingFindsWhatWalkingFinds) {
 }
 
 TEST(HorizontalAxis, SlotsLabelsAndTicksOfEachPeriod) {
-    auto axisOf = [](int code, const char* key, const char* calendar, const std::vector<DailyRecord>& records) {
-        return LayOutHorizontalAxis(
-            FindGraphPeriod(code, key, calendar, records.data(), static_cast<uint32_t>(records.size())), 600);
+    const std::vector<DailyRecord> records = Days({2004, 1, 20}, 40);
+    const struct {
+        int code;
+        const char *key, *calendar;
+        double pixelsPerSlot;
+        const char* labels;  // a piece of them
+        int currentSlot, marks, shortTicks, longTicks, tickShift;
+    } cases[] = {
+        // A month: a slot, a label and a short tick per day; the calendar's day marked.
+        {kGraphPeriodMonthly, "200402", "2004/02/10", 600.0 / 29, " 28:29 $", 9, 29, 29, 0, kPointShift},
+        {kGraphPeriodMonthly, "200502", "2004/02/10", 600.0 / 28, " 27:28 $", -1, 28, 28, 0, kPointShift},
+        // The year: month labels one slot above their slot-table entry, the current date's slot.
+        {kGraphPeriodYearly, "2004", "2004/03/05", 600.0 / 376, "^0:1月 33:2月 62:3月 ", 5 + 61, 12, 12, 0,
+         kLabelShift},
+        // 30 days from 2004-01-21: dates on even slots, "%2d月" on the odd slot of 02-01.
+        {2, "2004", "2004/02/18", 590.0 / 30, "^0:01/21 2:01/23 4:01/25 6:01/27 8:01/29 10:01/31 11: 2月 12:02/02 ",
+         28, 30, 30, 0, kPointShift},
+        // 90 days: the 1st and the 15th labelled with long ticks, short ticks between.
+        {4, "2004", "2004/04/18", 590.0 / 90, "^11:02/01 25:02/15 40:03/01 54:03/15 71:04/01 85:04/15 $", 88, 90, 84, 6,
+         kPointShift},
+        // 150 days: the months alone, each with a long tick, and no other tick.
+        {6, "2004", "2004/06/17", 590.0 / 150, "^11: 2月 40: 3月 71: 4月 101: 5月 132: 6月 $", 148, 5, 0, 5,
+         kPointShift},
     };
-    const std::vector<DailyRecord> none;
-    // A month: a slot, a label and a short tick per day; the calendar's day marked.
-    const HorizontalAxis leap = axisOf(kGraphPeriodMonthly, "200402", "2004/02/10", none);
-    EXPECT_EQ(Ticks(leap, kShortTick), 29);
-    EXPECT_EQ(leap.marks.back().label, std::string("29"));
-    EXPECT_EQ(leap.currentSlot, 9);
-    EXPECT_EQ(axisOf(kGraphPeriodMonthly, "200502", "2004/02/10", none).currentSlot, -1);
-
-    // The year: month labels one slot above their slot-table entry, the current date's slot.
-    const HorizontalAxis year = axisOf(kGraphPeriodYearly, "2004", "2004/03/05", none);
-    EXPECT_DOUBLE_EQ(year.pixelsPerSlot, 600.0 / 376);
-    EXPECT_TRUE(StartsWith(Labels(year), "0:1月 33:2月 62:3月 "));
-    EXPECT_EQ(year.currentSlot, 5 + 61);
-    EXPECT_EQ(year.tickShift, kLabelShift);
-
-    // 30 days from 2004-01-21: dates on even slots, "%2d月" on the odd slot of 02-01.
-    const std::vector<DailyRecord> january = Days({2004, 1, 20}, 40);
-    const HorizontalAxis thirty = axisOf(2, "2004", "2004/02/18", january);
-    EXPECT_EQ(thirty.slots, 30);
-    EXPECT_DOUBLE_EQ(thirty.pixelsPerSlot, 590.0 / 30);
-    EXPECT_TRUE(StartsWith(Labels(thirty), "0:01/21 2:01/23 4:01/25 6:01/27 8:01/29 10:01/31 11: 2月 12:02/02 "));
-    EXPECT_EQ(Ticks(thirty, kShortTick), 30);
-    EXPECT_EQ(thirty.currentSlot, 28);
-
-    // 90 days: the 1st and the 15th labelled with long ticks, short ticks between.
-    const HorizontalAxis ninety = axisOf(4, "2004", "2004/04/18", january);
-    EXPECT_EQ(Labels(ninety), "11:02/01 25:02/15 40:03/01 54:03/15 71:04/01 85:04/15 ");
-    EXPECT_EQ(Ticks(ninety, kLongTick), 6);
-    EXPECT_EQ(Ticks(ninety, kShortTick), 84);
-
-    // 150 days: the months alone, each with a long tick, and no other tick.
-    const HorizontalAxis long150 = axisOf(6, "2004", "2004/06/17", january);
-    EXPECT_EQ(Labels(long150), "11: 2月 40: 3月 71: 4月 101: 5月 132: 6月 ");
-    EXPECT_EQ(long150.marks.size(), 5u);
-    EXPECT_EQ(Ticks(long150, kLongTick), 5);
-
+    auto axisOf = [&](int code, const char* key, const char* calendar, int plotWidth) {
+        return LayOutHorizontalAxis(FindGraphPeriod(code, key, calendar, records.data(), 40), plotWidth);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " " + c.labels);
+        const HorizontalAxis axis = axisOf(c.code, c.key, c.calendar, 600);
+        EXPECT_TRUE(axis.shown);
+        EXPECT_DOUBLE_EQ(axis.pixelsPerSlot, c.pixelsPerSlot);
+        EXPECT_NE(Labels(axis).find(c.labels), std::string::npos) << Labels(axis);
+        EXPECT_EQ(axis.currentSlot, c.currentSlot);
+        EXPECT_EQ(axis.marks.size(), static_cast<std::size_t>(c.marks));
+        EXPECT_EQ(Ticks(axis, kShortTick), c.shortTicks);
+        EXPECT_EQ(Ticks(axis, kLongTick), c.longTicks);
+        EXPECT_EQ(axis.tickShift, c.tickShift);
+    }
     // Nothing for no period or a plot without width.
-    EXPECT_FALSE(axisOf(kNoGraphPeriod, "2004", "2004/02/18", january).shown);
-    EXPECT_FALSE(LayOutHorizontalAxis(FindGraphPeriod(2, "2004", "2004/02/18", january.data(), 40), 10).shown);
+    EXPECT_FALSE(axisOf(kNoGraphPeriod, "2004", "2004/02/18", 600).shown);
+    EXPECT_FALSE(axisOf(2, "2004", "2004/02/18", 10).shown);
 }
 
 // A narrow 30-day graph cannot hold "11/30", "12月" and "12/02" side by side:
 // the month's name stays, the dates that would touch it go; a wide one keeps all.
 TEST(HorizontalAxis, CrowdedLabelsLeaveRoomForTheMonth) {
     const std::vector<DailyRecord> records = Days({2026, 11, 10}, 30);  // 12-01 on slot 21
-    struct Case {
-        int plotWidth;
-        int drawn;  // of the 16 labels
+    const struct {
+        int plotWidth, drawn;  // of the 16 labels
         bool neighboursDrawn;
     } cases[] = {{1200, 16, true}, {740, 14, false}, {400, 8, false}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.plotWidth);
         const HorizontalAxis axis =
             LayOutHorizontalAxis(FindGraphPeriod(2, "2026", "2026/12/08", records.data(), 30), c.plotWidth);
         std::vector<int> widths;
@@ -166,40 +158,37 @@ TEST(HorizontalAxis, CrowdedLabelsLeaveRoomForTheMonth) {
             if (!drawn[i]) continue;
             ++count;
             const int left = SlotX(axis, axis.marks[i].slot) + kLabelShift - widths[i] / 2;
-            EXPECT_GE(left, lastRight + 2) << c.plotWidth << " " << axis.marks[i].label;
+            EXPECT_GE(left, lastRight + 2) << axis.marks[i].label;
             lastRight = left + widths[i];
-            if (axis.marks[i].slot == 21) {
-                EXPECT_STREQ(axis.marks[i].label, "12月");
-            }
         }
-        EXPECT_EQ(count, c.drawn) << c.plotWidth;
-        EXPECT_TRUE(drawn[21]) << c.plotWidth;  // every slot has a mark: mark i is slot i
-        EXPECT_EQ(drawn[20] && drawn[22], c.neighboursDrawn) << c.plotWidth;
+        EXPECT_EQ(count, c.drawn);
+        // Every slot has a mark: mark i is slot i.
+        EXPECT_TRUE(drawn[21]);
+        EXPECT_STREQ(axis.marks[21].label, "12月");
+        EXPECT_EQ(drawn[20] && drawn[22], c.neighboursDrawn);
     }
 }
 
 TEST(GraphSeries, PointsSitInTheirSlotsAndDaysWithoutAValueLeaveGaps) {
     std::vector<DailyRecord> records = Days({2004, 2, 27}, 5);  // 02-27 .. 03-02
     records[2].weight = 0;                                      // 02-29 not weighed
-    UserHeader header = HeaderOfHeight(160);
+    const UserHeader header = HeaderOfHeight(160);
     const InputItemFlags flags = {{1, 1, 1, 1, 1, 1, 1}};
-    auto slots = [&](int code, const char* key, const char* calendar) {
-        const GraphPeriod period = FindGraphPeriod(code, key, calendar, records.data(), 5);
-        const GraphSeries series = CollectSeries(period, records.data(), kChartWeight, header, flags);
+    auto seriesOf = [&](int code, const char* key, int item) {
+        const GraphPeriod period = FindGraphPeriod(code, key, "2004/03/02", records.data(), 5);
+        return CollectSeries(period, records.data(), item, header, flags);
+    };
+    auto slots = [&](int code, const char* key) {
         std::string all;
-        for (const SeriesPoint& point : series.points) all += std::to_string(point.slot) + " ";
+        for (const SeriesPoint& point : seriesOf(code, key, kChartWeight).points) all += std::to_string(point.slot) + " ";
         return all;
     };
-    EXPECT_EQ(slots(kGraphPeriodMonthly, "200402", "2004/03/02"), "26 27 ");
-    EXPECT_EQ(slots(kGraphPeriodYearly, "2004", "2004/03/02"), "60 61 63 64 ");  // D + entry + 1
-    EXPECT_EQ(slots(2, "2004", "2004/03/02"), "0 1 3 4 ");  // 30 days from 02-27
-    const GraphSeries series = CollectSeries(FindGraphPeriod(2, "2004", "2004/03/02", records.data(), 5),
-                                             records.data(), kChartWeight, header, flags);
-    EXPECT_DOUBLE_EQ(series.largest, 60.4);
-    EXPECT_DOUBLE_EQ(series.smallest, 60.0);
-    EXPECT_FALSE(CollectSeries(FindGraphPeriod(2, "2004", "2004/03/02", records.data(), 5), records.data(),
-                               kChartNone, header, flags)
-                     .HasValues());
+    EXPECT_EQ(slots(kGraphPeriodMonthly, "200402"), "26 27 ");
+    EXPECT_EQ(slots(kGraphPeriodYearly, "2004"), "60 61 63 64 ");  // D + entry + 1
+    EXPECT_EQ(slots(2, "2004"), "0 1 3 4 ");                        // 30 days from 02-27
+    EXPECT_DOUBLE_EQ(seriesOf(2, "2004", kChartWeight).largest, 60.4);
+    EXPECT_DOUBLE_EQ(seriesOf(2, "2004", kChartWeight).smallest, 60.0);
+    EXPECT_FALSE(seriesOf(2, "2004", kChartNone).HasValues());
     // Rows from the anchor: 0.1 kg is s pixels; kcal count one to one.
     EXPECT_EQ(SeriesRow(4.5, 64.0, 50, 63.0, valueScale(kChartWeight)), 95);
     EXPECT_EQ(SeriesRow(0.25, 2400, 30, 2000, valueScale(kChartIntake)), 130);

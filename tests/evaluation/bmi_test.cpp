@@ -74,20 +74,14 @@ TEST(NormalWeight, OneSeventyCentimetres) {
 
 // Figures are shown as people round them, whatever binary arithmetic made of the half.
 TEST(ShownTenths, HalvesRoundAwayFromZero) {
-    struct Case {
+    const struct {
         double value;
         const char* shown;
-    } cases[] = {
-        {NormalWeightOf(170.0).lower, "57.9"},  // 57.8 + 0.05, stored as 57.8499...
-        {NormalWeightOf(160.0).lower, "51.3"},  // exactly 51.25
-        {22.449, "22.4"},
-        {54.6 - 55.0, "-0.4"},
-        {-0.04, "0.0"},                         // never "-0.0"
-        {-7.85, "-7.9"},
-        {99.95, "100.0"},
-        {0.0, "0.0"},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{NormalWeightOf(170.0).lower, "57.9"},  // 57.8 + 0.05, stored as 57.8499...
+                 {NormalWeightOf(160.0).lower, "51.3"},  // exactly 51.25
+                 {22.449, "22.4"}, {54.6 - 55.0, "-0.4"}, {-7.85, "-7.9"}, {99.95, "100.0"},
+                 {-0.04, "0.0"}, {0.0, "0.0"}};  // never "-0.0"
+    for (const auto& c : cases) {
         char text[16];
         std::snprintf(text, sizeof text, "%.1lf", ShownTenths(c.value));
         EXPECT_STREQ(text, c.shown) << c.value;

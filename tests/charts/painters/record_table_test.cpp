@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "charts/painters/record_table.h"
 #include "evaluation/bmi.h"
@@ -60,92 +62,80 @@ TEST(RecordTablePainters, DrawWhatTheyAreGivenAndPutBackThePenBrushAndFont) {
     DeleteObject(pen);
 }
 
-}  // namespace
-
-namespace {
-
-// Where the ink of a drawing lies in a band of rows: pixels that are neither
-// the background nor a separator's colour.
+// The ink in a band of rows: pixels neither white nor a separator's colour.
+// Its bottom is the baseline: the lowest ink under the last three inked
+// columns (a figure or the last character, never a descender).
 struct Ink {
     int left = 1 << 30, right = -1, bottom = -1;
-    bool any() const { return right >= 0; }
 };
 
-Ink InkIn(HDC dc, int x0, int x1, int y0, int y1, COLORREF background) {
+Ink InkIn(HDC dc, int x0, int x1, int y0, int y1) {
+    auto inked = [dc](int x, int y) {
+        const COLORREF pixel = GetPixel(dc, x, y);
+        return pixel != RGB(255, 255, 255) && pixel != GetSysColor(COLOR_BTNFACE) && pixel != CLR_INVALID;
+    };
     Ink ink;
     for (int x = x0; x < x1; ++x)
-        for (int y = y0; y < y1; ++y) {
-            const COLORREF pixel = GetPixel(dc, x, y);
-            if (pixel == background || pixel == GetSysColor(COLOR_BTNFACE) || pixel == CLR_INVALID) continue;
-            if (x < ink.left) ink.left = x;
-            if (x > ink.right) ink.right = x;
-        }
-    // The baseline: the lowest ink under the last three inked columns (a
-    // figure or the last character, never a descender).
-    for (int x = ink.right - 2; ink.any() && x <= ink.right; ++x)
-        for (int y = y0; y < y1; ++y) {
-            const COLORREF pixel = GetPixel(dc, x, y);
-            if (pixel != background && pixel != GetSysColor(COLOR_BTNFACE) && y > ink.bottom) ink.bottom = y;
-        }
+        for (int y = y0; y < y1; ++y)
+            if (inked(x, y)) ink.left = std::min(ink.left, x), ink.right = x;
+    for (int x = ink.right - 2; ink.right >= 0 && x <= ink.right; ++x)
+        for (int y = y0; y < y1; ++y)
+            if (inked(x, y)) ink.bottom = std::max(ink.bottom, y);
     return ink;
 }
-
-}  // namespace
 
 // With the fonts really present, at small and large ascents: each column
 // holds its widest value (a date, 200.0 kg, 50.0 %, BMI 99.9, every class
 // name, -100.0) between its separators, all cells stand on one baseline, and
 // each title stands centred between its separators without touching the next.
 TEST(RecordTablePainters, ColumnsHoldTheirWidestValuesOnOneBaselineUnderCentredTitles) {
+    char(RecordRowTexts::*const cells[kRecordTableColumns])[kRowTextSize] = {
+        &RecordRowTexts::date, &RecordRowTexts::weight, &RecordRowTexts::bodyFat, &RecordRowTexts::bmi,
+        &RecordRowTexts::bmiClass, &RecordRowTexts::weightDifference, &RecordRowTexts::bodyFatDifference};
+    const RecordRowTexts widest = WidestRecordRow();
     std::size_t lengths[kRecordTableColumns];
     for (int i = 0; i < kRecordTableColumns; ++i) lengths[i] = std::strlen(PelmoText(IDS_TABLE_TITLE_DATE + i));
     for (int ascent : {11, 13, 16, 24}) {
         DibContext target(1000, 200);
         HDC dc = target.dc();
         int needed[kRecordTableColumns] = {};
-        measureRecordColumns(dc, ascent, WidestRecordRow(), needed);
+        measureRecordColumns(dc, ascent, widest, needed);
         const RecordColumns columns = ComputeColumns(ascent, lengths, needed);
         const int* c = columns.start;
         const int rowRight = columns.width - 5;  // the list's client width at W0
-        const int top = 100, bottom = top + ascent + 6;
         SetBkColor(dc, RGB(255, 255, 255));
         SetTextColor(dc, RGB(0, 0, 0));
-
         int baseline = -1;
         for (int i = 0; i < kRecordTableColumns; ++i)
             for (int k = 0; k < (i == 4 ? kBmiClassCount : 1); ++k) {
-                const RecordRowTexts widest = WidestRecordRow();
                 RecordRowTexts only = {};
-                char(RecordRowTexts::*const cellsOf[])[kRowTextSize] = {
-                    &RecordRowTexts::date, &RecordRowTexts::weight, &RecordRowTexts::bodyFat, &RecordRowTexts::bmi,
-                    &RecordRowTexts::bmiClass, &RecordRowTexts::weightDifference, &RecordRowTexts::bodyFatDifference};
-                const char* text = i == 4 ? BmiClassName(static_cast<std::uint8_t>(k)) : widest.*cellsOf[i];
-                std::strcpy(only.*cellsOf[i], text);
-                drawRecordRow(dc, RecordRowPlace{top, bottom, rowRight, c, ascent}, &only);
-                const int columnLeft = c[i] - 6;
-                const int columnRight = i + 1 < kRecordTableColumns ? c[i + 1] - 6 : rowRight;
-                const Ink ink = InkIn(dc, 0, rowRight, top, bottom, RGB(255, 255, 255));
-                ASSERT_TRUE(ink.any()) << "ascent " << ascent << ", column " << i;
-                EXPECT_GT(ink.left, columnLeft + 1) << "ascent " << ascent << ", column " << i << " " << text;
-                EXPECT_LT(ink.right, columnRight) << "ascent " << ascent << ", column " << i << " " << text;
-                if (i != 4) {  // figures and the date: one baseline (a round figure may dip a pixel)
-                    if (baseline < 0) baseline = ink.bottom;
-                    EXPECT_LE(std::abs(ink.bottom - baseline), 1) << "ascent " << ascent << ", column " << i;
-                }
+                std::strcpy(only.*cells[i], i == 4 ? BmiClassName(static_cast<std::uint8_t>(k)) : widest.*cells[i]);
+                SCOPED_TRACE("ascent " + std::to_string(ascent) + ", column " + std::to_string(i) + ": " +
+                             only.*cells[i]);
+                drawRecordRow(dc, RecordRowPlace{100, 106 + ascent, rowRight, c, ascent}, &only);
+                const Ink ink = InkIn(dc, 0, rowRight, 100, 106 + ascent);
+                ASSERT_GE(ink.right, 0);
+                // Separators stand 6 pixels left of each column's start.
+                EXPECT_GT(ink.left, c[i] - 5);
+                EXPECT_LT(ink.right, i + 1 < kRecordTableColumns ? c[i + 1] - 6 : rowRight);
+                if (i == 4) continue;  // figures and the date: one baseline (a round figure may dip a pixel)
+                if (baseline < 0) baseline = ink.bottom;
+                EXPECT_LE(std::abs(ink.bottom - baseline), 1);
             }
 
         const RECT list = {4, 2 * ascent + 7, columns.width - 1, 190};
         drawRecordHeader(dc, RecordHeaderPlace{1000, 200, true, list, columns.width, columns.width, c, ascent, true});
         for (int i = 0; i < kRecordTableColumns; ++i) {
-            const int left = c[i] - 2;
-            const int right = i + 1 < kRecordTableColumns ? c[i + 1] - 2 : columns.width;
-            const Ink title = InkIn(dc, left + 1, right, 3, 3 + ascent, RGB(255, 255, 255));
-            ASSERT_TRUE(title.any()) << "ascent " << ascent << ", title " << i;
-            EXPECT_GT(title.left, left + 1) << "ascent " << ascent << ", title " << i;
-            EXPECT_LT(title.right, right - 1) << "ascent " << ascent << ", title " << i;
-            const int leftGap = title.left - left, rightGap = right - title.right;
+            SCOPED_TRACE("ascent " + std::to_string(ascent) + ", title " + std::to_string(i));
+            const int left = c[i] - 2, right = i + 1 < kRecordTableColumns ? c[i + 1] - 2 : columns.width;
+            const Ink title = InkIn(dc, left + 1, right, 3, 3 + ascent);
+            ASSERT_GE(title.right, 0);
+            EXPECT_GT(title.left, left + 1);
+            EXPECT_LT(title.right, right - 1);
             // Centred by the advance of the text: a narrow full-width letter (Ｉ) leaves more blank on its right.
-            EXPECT_LE(std::abs(leftGap - rightGap), ascent / 4 + 1) << "ascent " << ascent << ", title " << i;
+            EXPECT_LE(std::abs((title.left - left) - (right - title.right)), ascent / 4 + 1);
         }
     }
 }
+
+}  // namespace
