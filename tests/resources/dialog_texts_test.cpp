@@ -24,12 +24,12 @@ std::string NameOf(const char* dialog) { return IS_INTRESOURCE(dialog) ? "IDD_AB
 
 // The room a control leaves its text (INT_MIN: it shows none): a check box or radio
 // button beside its box, a group box inside its frame, a button inside its edges.
-int TextRoom(const std::string& className, LONG style, int width) {
-    if (className == "Static") {
+int TextRoom(const char* className, LONG style, int width) {
+    if (lstrcmpiA(className, "Static") == 0) {
         const LONG kind = style & SS_TYPEMASK;
         return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_LEFTNOWORDWRAP ? width : INT_MIN;
     }
-    if (className != "Button" || (style & (BS_BITMAP | BS_ICON))) return INT_MIN;
+    if (lstrcmpiA(className, "Button") != 0 || (style & (BS_BITMAP | BS_ICON))) return INT_MIN;
     const LONG kind = style & BS_TYPEMASK;
     if (kind == BS_GROUPBOX) return width - 16;
     const bool box = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
