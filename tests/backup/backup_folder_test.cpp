@@ -42,45 +42,37 @@ TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
     const Bytes first = {1, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 0, 3, 0};
     auto with = [&first](std::size_t at, unsigned char value) {
         Bytes changed = first;
+        if (at >= changed.size()) changed.resize(at + 1);
         changed[at] = value;
         return changed;
     };
-    Bytes longer = first;
-    longer.push_back(0);
-    const std::string damaged = kRestoreDamagedInfoText;
-    const struct {
+    struct Case {
         const char* what;
-        const Bytes* file;  // null: no file at all
         Bytes bytes;
-        RestoreSource source;
-        std::string refusal;
-    } cases[] = {
-        {"the first disk", &first, first, RestoreSource::kFirstDisk, ""},
-        {"no file", nullptr, {}, RestoreSource::kNoBackup, kRestoreNoBackupText},
-        {"empty", &first, {}, RestoreSource::kDamaged, damaged},
-        {"cut short", &first, Bytes(first.begin(), first.begin() + 18), RestoreSource::kDamaged, damaged},
-        {"a byte too long", &first, longer, RestoreSource::kDamaged, damaged},
-        {"disk 0", &first, with(0, 0), RestoreSource::kDamaged, damaged},
-        {"flag 2", &first, with(18, 2), RestoreSource::kDamaged, damaged},
-        {"month 13", &first, with(4, 13), RestoreSource::kDamaged, damaged},
-        {"day 0", &first, with(8, 0), RestoreSource::kDamaged, damaged},
-        {"day of week 7", &first, with(6, 7), RestoreSource::kDamaged, damaged},
-        {"hour 24", &first, with(10, 24), RestoreSource::kDamaged, damaged},
-        {"second 60", &first, with(14, 60), RestoreSource::kDamaged, damaged},
-        {"a thousand milliseconds", &first, with(16, 0xE8), RestoreSource::kDamaged, damaged},
-        {"year 232", &first, with(3, 0), RestoreSource::kDamaged, damaged},
-        {"the second disk", &first, with(0, 2), RestoreSource::kLaterDisk,
-         "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。"},
+        RestoreSource source = RestoreSource::kDamaged;
+        std::string refusal = kRestoreDamagedInfoText;
+        bool file = true;
     };
-    for (const auto& c : cases) {
+    const Case cases[] = {
+        {"the first disk", first, RestoreSource::kFirstDisk, ""},
+        {"no file", {}, RestoreSource::kNoBackup, kRestoreNoBackupText, false},
+        {"the second disk", with(0, 2), RestoreSource::kLaterDisk,
+         "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。"},
+        {"empty", {}}, {"cut short", Bytes(first.begin(), first.begin() + 18)}, {"a byte too long", with(21, 0)},
+        {"disk 0", with(0, 0)}, {"flag 2", with(18, 2)}, {"month 13", with(4, 13)}, {"day 0", with(8, 0)},
+        {"day of week 7", with(6, 7)}, {"hour 24", with(10, 24)}, {"second 60", with(14, 60)},
+        {"a thousand milliseconds", with(16, 0xE8)}, {"year 232", with(3, 0)},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Sandbox sandbox;
         if (c.file) WriteBytes(sandbox.path("PLBKINFO.DAT"), c.bytes);
+        const bool sound = c.source >= RestoreSource::kLaterDisk;
         BackupInfo info = {};
         info.fileCount = 77;
         EXPECT_EQ(ExamineRestoreSource(sandbox.folder(), &info), c.source);
-        EXPECT_EQ(ReadBackupInfo(sandbox.folder(), &info), c.source >= RestoreSource::kLaterDisk ? 1 : 0);
-        EXPECT_EQ(+info.fileCount, c.source >= RestoreSource::kLaterDisk ? 3 : 77) << "untouched unless sound";
+        EXPECT_EQ(ReadBackupInfo(sandbox.folder(), &info), sound ? 1 : 0);
+        EXPECT_EQ(+info.fileCount, sound ? 3 : 77) << "untouched unless sound";
         EXPECT_EQ(RestoreSourceRefusal(c.source, info), c.refusal);
         // The restore itself refuses the same, and stages nothing.
         RestoreRun run;
@@ -92,8 +84,7 @@ TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
         EXPECT_EQ(FolderExists(StagingFolder(run.dataFolder)), c.source == RestoreSource::kFirstDisk);
         // A backup does not take the folder for one of its own.
         BackupInfo earlier = {};
-        EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &earlier) == BackupFolderState::kEarlierBackup,
-                  c.source >= RestoreSource::kLaterDisk);
+        EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &earlier) == BackupFolderState::kEarlierBackup, sound);
     }
 }
 

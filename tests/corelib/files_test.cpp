@@ -128,42 +128,37 @@ TEST(Files, ExistingNamesAreFoundWhateverTheirAsciiCase) {
 // moved leaves its target as it was.
 TEST(Files, StagedFilesMoveOverTheirTargets) {
     Sandbox sb;
-    std::string staging = sb.path("Restore.Temp/");
+    const std::string staging = sb.path("Restore.Temp/");
+    const std::string shm = "/dev/shm/pelmo-files-test-" + std::to_string(getpid()) + "/";
     ASSERT_EQ(MakeDir(nullptr, staging.c_str()), 1);
-    std::string shm = "/dev/shm/pelmo-files-test-" + std::to_string(getpid()) + "/";
-    bool otherVolume = MakeDir(nullptr, shm.c_str()) == 1;
-    WriteAll(sb.path("ﾕｰｻﾞ.DBF"), "old table");
-    WriteAll(sb.path("item1.dat"), "old items");
-    WriteAll(sb.path("2.DAT"), "old diary");
+    for (const char* old : {"ﾕｰｻﾞ.DBF", "item1.dat", "2.DAT"}) WriteAll(sb.path(old), std::string("old ") + old);
     struct Case {
-        std::string source, target, content;  // content "": no source file
-        std::string at, expected;             // the target's file and its content afterwards
-        bool moved;
+        std::string source, target, content;  // content "": no source file, the target stays "old <target>"
+        std::string at;                       // the target's file afterwards
     };
     std::vector<Case> cases = {
-        {staging + "ﾕｰｻﾞ.DBF", sb.path("ﾕｰｻﾞ.DBF"), "new table", sb.path("ﾕｰｻﾞ.DBF"), "new table", true},
-        // The existing name is kept whatever the case the target is given in.
-        {staging + "ITEM1.DAT", sb.path("ITEM1.DAT"), "new items", sb.path("item1.dat"), "new items", true},
-        {staging + "3.DAT", sb.path("3.DAT"), "new user", sb.path("3.DAT"), "new user", true},
-        {staging + "2.DAT", sb.path("2.DAT"), "", sb.path("2.DAT"), "old diary", false},
+        {staging + "ﾕｰｻﾞ.DBF", "ﾕｰｻﾞ.DBF", "new table", "ﾕｰｻﾞ.DBF"},
+        {staging + "ITEM1.DAT", "ITEM1.DAT", "new items", "item1.dat"},  // the existing name's case is kept
+        {staging + "3.DAT", "3.DAT", "new user", "3.DAT"},
+        {staging + "2.DAT", "2.DAT", "", "2.DAT"},
     };
-    if (otherVolume) cases.push_back({shm + "4.DAT", sb.path("4.DAT"), "from afar", sb.path("4.DAT"), "from afar", true});
+    if (MakeDir(nullptr, shm.c_str()) == 1) cases.push_back({shm + "4.DAT", "4.DAT", "from afar", "4.DAT"});
     std::vector<std::string> sources, targets;
     for (const Case& c : cases) {
         if (!c.content.empty()) WriteAll(c.source, c.content);
         sources.push_back(c.source);
-        targets.push_back(c.target);
+        targets.push_back(sb.path(c.target));
     }
-    std::vector<std::string> written(sources.begin(), sources.begin() + 3);
-    ASSERT_EQ(FlushFiles(written), 1);
-    std::vector<bool> moved = MoveFilesOver(sources, targets);
+    ASSERT_EQ(FlushFiles(std::vector<std::string>(sources.begin(), sources.begin() + 3)), 1);
+    const std::vector<bool> moved = MoveFilesOver(sources, targets);
     ASSERT_EQ(moved.size(), cases.size());
     for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].source);
-        EXPECT_EQ(moved[i], cases[i].moved);
-        EXPECT_EQ(ReadAll(cases[i].at), cases[i].expected);
-        EXPECT_FALSE(Exists(cases[i].source));
-        EXPECT_FALSE(Exists(AtomicTempPath(cases[i].target)));
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.source);
+        EXPECT_EQ(moved[i], !c.content.empty());
+        EXPECT_EQ(ReadAll(sb.path(c.at)), c.content.empty() ? "old " + c.target : c.content);
+        EXPECT_FALSE(Exists(c.source));
+        EXPECT_FALSE(Exists(AtomicTempPath(targets[i])));
     }
     EXPECT_FALSE(Exists(sb.path("ITEM1.DAT")));
     rmdir(shm.c_str());

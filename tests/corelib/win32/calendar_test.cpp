@@ -301,11 +301,10 @@ TEST_F(Calendar, TheMonthViewOfACalendarAtTheScreensEdgeStaysInsideTheWorkArea) 
     GetWindowRect(view, &frame);
     MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
     ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(view, MONITOR_DEFAULTTONEAREST), &monitor));
-    const RECT& work = monitor.rcWork;
-    EXPECT_GE(frame.left, work.left);
-    EXPECT_GE(frame.top, work.top);
-    EXPECT_LE(frame.right, work.right) << "work area right " << work.right;
-    EXPECT_LE(frame.bottom, work.bottom);
+    RECT inside;
+    IntersectRect(&inside, &frame, &monitor.rcWork);
+    EXPECT_TRUE(EqualRect(&inside, &frame)) << "month view " << frame.left << "," << frame.top << "-" << frame.right
+                                            << "," << frame.bottom << ", work area right " << monitor.rcWork.right;
     // Its right border is drawn where it is seen.
     RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     HDC screen = GetDC(nullptr);

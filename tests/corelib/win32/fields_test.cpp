@@ -113,87 +113,60 @@ TEST_F(Fields, ComboBox2PassesKeysOnlyWhileClosed) {
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);  // the arrow did not change the choice
 }
 
-// The ways a character reaches a text field: as an input method or a keyboard
-// layout delivers it to an ANSI window, or as Unicode.
-struct Arrival {
-    const char* name;
-    void (*send)(HWND field, const std::string& sjis);
-};
+// The ways a character reaches a text field: its bytes, as an input method or a
+// keyboard layout gives them to an ANSI window, or Unicode, sent or queued.
+const char* const kArrivals[] = {"WM_CHAR lead and trail byte", "WM_IME_CHAR", "Unicode WM_CHAR",
+                                 "Unicode WM_CHAR through the message queue", "WM_UNICHAR"};
 
-std::wstring Wide(const std::string& sjis) {
+void Arrive(int arrival, HWND field, const std::string& sjis) {
     wchar_t wide[64] = {};
     MultiByteToWideChar(932, 0, sjis.c_str(), -1, wide, 64);
-    return wide;
+    for (std::size_t i = 0; i < sjis.size() && arrival < 2; ++i) {
+        const unsigned char c = static_cast<unsigned char>(sjis[i]);
+        const bool pair = arrival == 1 && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
+        SendMessageA(field, arrival == 1 ? WM_IME_CHAR : WM_CHAR,
+                     pair ? (c << 8) | static_cast<unsigned char>(sjis[++i]) : c, 1);
+    }
+    for (const wchar_t* c = wide; *c && arrival >= 2; ++c) {
+        if (arrival == 2) SendMessageW(field, WM_CHAR, *c, 1);
+        if (arrival == 3) PostMessageW(field, WM_CHAR, *c, 1);
+        if (arrival == 4) SendMessageA(field, WM_UNICHAR, *c, 1);
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-const Arrival kArrivals[] = {
-    {"WM_CHAR lead and trail byte",
-     [](HWND field, const std::string& sjis) {
-         for (unsigned char c : sjis) SendMessageA(field, WM_CHAR, c, 1);
-     }},
-    {"WM_IME_CHAR",
-     [](HWND field, const std::string& sjis) {
-         for (size_t i = 0; i < sjis.size(); ++i) {
-             const unsigned char c = static_cast<unsigned char>(sjis[i]);
-             const bool pair = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-             const WPARAM code = pair ? (c << 8) | static_cast<unsigned char>(sjis[++i]) : c;
-             SendMessageA(field, WM_IME_CHAR, code, 1);
-         }
-     }},
-    {"Unicode WM_CHAR",
-     [](HWND field, const std::string& sjis) {
-         for (wchar_t c : Wide(sjis)) SendMessageW(field, WM_CHAR, c, 1);
-     }},
-    {"Unicode WM_CHAR through the message queue",
-     [](HWND field, const std::string& sjis) {
-         for (wchar_t c : Wide(sjis)) PostMessageW(field, WM_CHAR, c, 1);
-         MSG msg;
-         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-     }},
-    {"WM_UNICHAR",
-     [](HWND field, const std::string& sjis) {
-         for (wchar_t c : Wide(sjis)) SendMessageA(field, WM_UNICHAR, c, 1);
-     }},
-};
-
-// Every way of arriving gives the characters typed, counted against the
-// limit in Shift-JIS bytes: a character that would pass it is refused whole,
-// and the text goes on after a refusal. The fields of the dialogs are built
-// on this class: the name, the target message and the keyword search.
+// Every way of arriving gives the characters typed, counted against the limit
+// in Shift-JIS bytes: a character that would pass it is refused whole, and the
+// text goes on after a refusal. The text fields of the name, target message and
+// keyword search dialogs are of this class.
 TEST_F(Fields, StrEditTakesDoubleByteCharactersHoweverTheyArriveWithinItsByteLimit) {
-    for (const Arrival& arrival : kArrivals) {
+    for (int arrival = 0; arrival < 5; ++arrival) {
+        SCOPED_TRACE(kArrivals[arrival]);
         HWND field = Create(PELMO_STREDIT_CLASS);
-        arrival.send(field, "山田花子 ｶﾅ A");
-        EXPECT_EQ(Text(field), "山田花子 ｶﾅ A") << arrival.name;
+        Arrive(arrival, field, "山田花子 ｶﾅ A");
+        EXPECT_EQ(Text(field), "山田花子 ｶﾅ A");
         SetWindowTextA(field, "");
         SendMessageA(field, EM_LIMITTEXT, 6, 0);
-        arrival.send(field, "a山田花");  // 花 would make 5 bytes 7
-        EXPECT_EQ(Text(field), "a山田") << arrival.name;
-        arrival.send(field, "子b");  // 子 refused, b fills the sixth byte
-        EXPECT_EQ(Text(field), "a山田b") << arrival.name;
+        Arrive(arrival, field, "a山田花");  // 花 would make 5 bytes 7
+        EXPECT_EQ(Text(field), "a山田");
+        Arrive(arrival, field, "子b");  // 子 refused, b fills the sixth byte
+        EXPECT_EQ(Text(field), "a山田b");
         SendMessageA(field, EM_SETSEL, 1, 2);  // 山 selected: room for 花, not for ab
-        arrival.send(field, "花ab");
-        EXPECT_EQ(Text(field), "a花田b") << arrival.name;
+        Arrive(arrival, field, "花ab");
+        EXPECT_EQ(Text(field), "a花田b");
         DestroyWindow(field);
-    }
-    for (const char* dialog : {"IDD_USER_REGISTRY", "IDD_SET_TARGET", "IDD_SEARCHDIALOG"}) {
-        HWND box = CreateDialogParamA(GetModuleHandleA(nullptr), dialog, parent_,
-                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-        ASSERT_NE(box, nullptr) << dialog;
-        int texts = 0;
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            char className[32] = {};
-            GetClassNameA(child, className, sizeof className);
-            if (std::string(className) != PELMO_STREDIT_CLASS || (GetWindowLongA(child, GWL_STYLE) & ES_READONLY)) continue;
-            ++texts;
-            for (const Arrival& arrival : kArrivals) {
-                SetWindowTextA(child, "");
-                arrival.send(child, "山田花子");
-                EXPECT_EQ(Text(child), "山田花子") << dialog << ", " << arrival.name;
-            }
+        for (const char* dialog : {"IDD_USER_REGISTRY", "IDD_SET_TARGET", "IDD_SEARCHDIALOG"}) {
+            HWND box = CreateDialogParamA(GetModuleHandleA(nullptr), dialog, parent_,
+                                          [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+            std::vector<HWND> texts;
+            for (HWND child = nullptr; (child = FindWindowExA(box, child, PELMO_STREDIT_CLASS, nullptr));)
+                if (!(GetWindowLongA(child, GWL_STYLE) & ES_READONLY)) texts.push_back(child);
+            ASSERT_EQ(texts.size(), 1u) << dialog;
+            Arrive(arrival, texts[0], "山田花子");
+            EXPECT_EQ(Text(texts[0]), "山田花子") << dialog;
+            DestroyWindow(box);
         }
-        EXPECT_EQ(texts, 1) << dialog;
-        DestroyWindow(box);
     }
 }
 

@@ -226,17 +226,14 @@ TEST(WinFiles, ReadExactlyTakesTheBytesFromThePositionOn) {
     Sandbox sb;
     std::string bytes(5 * 1024 * 1024 + 123, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 7919) >> 3);
+    const std::size_t size = bytes.size(), kMiB = 1024 * 1024;
     FileHandle made = FileOpen("1.DAT", kFileCreate);
-    ASSERT_EQ(FileWrite(made, "", bytes.data(), static_cast<long>(bytes.size())), static_cast<long>(bytes.size()));
+    ASSERT_EQ(FileWrite(made, "", bytes.data(), static_cast<long>(size)), static_cast<long>(size));
     FileClose(made, "");
-    struct Case {
-        std::size_t from, count;
-        bool whole;
-    };
-    const std::size_t size = bytes.size();
-    for (const Case& c : {Case{0, 0, true}, Case{0, 167, true}, Case{167, 3 * 1024 * 1024, true},
-                          Case{65536, 2 * 1024 * 1024, true}, Case{167, size - 167, true}, Case{1, size, false},
-                          Case{size - 10, 11, false}}) {
+    const struct { std::size_t from, count; bool whole; } cases[] = {
+        {0, 0, true}, {0, 167, true}, {167, 3 * kMiB, true}, {65536, 2 * kMiB, true}, {167, size - 167, true},
+        {1, size, false}, {size - 10, 11, false}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + " + " + std::to_string(c.count));
         FileHandle file = FileOpen("1.DAT", kFileRead);
         ASSERT_EQ(FileSeek(file, "", static_cast<long>(c.from)), static_cast<long>(c.from));
