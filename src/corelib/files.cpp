@@ -242,3 +242,7 @@ std::vector<bool> MoveFilesOver(const std::vector<std::string>& sources, const s
     for (const std::string& folder : folders) FlushFolderOf(folder);
     return moved;
 }
+
+bool SameFileState(const FileStamp& a, const FileStamp& b) {
+    return a.volume == b.volume && a.index == b.index && a.size == b.size && a.written == b.written;
+}

@@ -60,6 +60,16 @@ long FileSeek(FileHandle handle, const char* name, long offset);
 int FileClose(FileHandle handle, const char* name);
 // The file's size in bytes, -1 on failure.
 std::int64_t FileSize(FileHandle handle);
+// One state of one file: which file it is on its volume, its size and its
+// last write. A file replaced by a rename is another file.
+struct FileStamp {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    std::int64_t size = -1;
+    std::int64_t written = 0;
+};
+bool StampFile(FileHandle handle, FileStamp* stamp);
+bool SameFileState(const FileStamp& a, const FileStamp& b);
 // Copies the rest of source (from its position) to target (at its position);
 // 1 when every byte arrived, else 0.
 int FileCopy(FileHandle source, FileHandle target);

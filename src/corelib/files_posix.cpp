@@ -158,6 +158,16 @@ std::int64_t FileSize(FileHandle handle) {
     return static_cast<std::int64_t>(info.st_size);
 }
 
+bool StampFile(FileHandle handle, FileStamp* stamp) {
+    struct stat info;
+    if (!IsUsable(handle) || fstat(Descriptor(handle), &info) != 0) return false;
+    stamp->volume = static_cast<std::uint64_t>(info.st_dev);
+    stamp->index = static_cast<std::uint64_t>(info.st_ino);
+    stamp->size = static_cast<std::int64_t>(info.st_size);
+    stamp->written = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
 int MakeDir(void*, const char* path) {
     if (path == nullptr || path[0] == '\0') return 0;
     return mkdir(path, 0777) == 0 ? 1 : 0;

@@ -38,6 +38,9 @@ UserOutcome CreateUser();
 UserOutcome AmendUser();
 // Opens the user of users-table row `row`. A failure leaves the open user as it was.
 UserOutcome LoadUser(int row);
+// Starts reading the data file of the user at row on a thread of its own;
+// the next LoadUser takes what was read when it is that file, unchanged.
+void ReadUserAhead(int row);
 // Writes the open user's file; not done without an open user (and nothing to tell).
 UserOutcome SaveUser();
 

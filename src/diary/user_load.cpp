@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "corelib/files.h"
+#include "corelib/read_ahead.h"
 #include "corelib/utility.h"
 #include "diary/damaged_copy.h"
 #include "diary/diary_store.h"
@@ -187,6 +188,36 @@ void AddToNotice(Notice* notice, const std::string& text) {
         notice->text += "\n\n" + text;
 }
 
+// The number and the data file of the user at row; kNoUserNumber when the row cannot be read.
+long DataFileOfRow(int row, char (&rowText)[kUsersRowLength + 1], char (&name)[kFileNameSize]) {
+    long number = kNoUserNumber;
+    if (ReadUsersRow(nullptr, row, rowText)) number = UserNumberOfRow(rowText);
+    if (number != kNoUserNumber) DataFileName(number, name);
+    return number;
+}
+
+// The records of the open file: read ahead while the program started, when
+// that was this file as it is now, else read here. Null when they could not
+// be had (*outOfMemory tells why); *room is the block's size in records.
+DailyRecord* ReadRecords(FileHandle file, const char* name, std::uint32_t count, std::uint32_t* room,
+                         bool* outOfMemory) {
+    const std::size_t bytes = std::size_t{count} * sizeof(DailyRecord);
+    std::size_t capacity = 0;
+    if (void* ahead = TakeReadAhead(file, DataPath(name), sizeof(UserHeader), bytes, &capacity)) {
+        *room = static_cast<std::uint32_t>(capacity / sizeof(DailyRecord));
+        return static_cast<DailyRecord*>(ahead);
+    }
+    // Room for one more record, as an insertion will want it.
+    *room = count + 1;
+    auto* block = static_cast<DailyRecord*>(ResizeBlock(nullptr, std::size_t{*room} * sizeof(DailyRecord)));
+    *outOfMemory = block == nullptr;
+    if (block && !FileReadExactly(file, name, block, bytes)) {
+        std::free(block);
+        block = nullptr;
+    }
+    return block;
+}
+
 UserOutcome LoadFailure(Notice notice) { return UserOutcome{false, notice}; }
 
 }  // namespace
@@ -200,13 +231,18 @@ bool IsCompleteUserFile(const char* path, void*) {
     return whole;
 }
 
+void ReadUserAhead(int row) {
+    char rowText[kUsersRowLength + 1] = {};
+    char name[kFileNameSize];
+    if (DataFileOfRow(row, rowText, name) != kNoUserNumber)
+        StartReadAhead(DataPath(name), sizeof(UserHeader), sizeof(DailyRecord));
+}
+
 UserOutcome LoadUser(int row) {
     char rowText[kUsersRowLength + 1] = {};
-    long number = kNoUserNumber;
-    if (ReadUsersRow(nullptr, row, rowText)) number = UserNumberOfRow(rowText);
-    if (number == kNoUserNumber) return LoadFailure(ErrorNotice(kReadFailedText));
     char name[kFileNameSize];
-    DataFileName(number, name);
+    const long number = DataFileOfRow(row, rowText, name);
+    if (number == kNoUserNumber) return LoadFailure(ErrorNotice(kReadFailedText));
     // A save that died after writing its complete new file, before the rename.
     RecoverAtomicFile(name, IsCompleteUserFile, nullptr);
 
@@ -216,20 +252,13 @@ UserOutcome LoadUser(int row) {
         FileClose(file, name);
         return LoadFailure(ErrorNotice(kReadFailedText));
     }
-    // Room for one more record, as an insertion will want it.
     std::uint32_t count = loaded.records;
-    DailyRecord* block =
-        static_cast<DailyRecord*>(ResizeBlock(nullptr, (std::size_t{count} + 1) * sizeof(DailyRecord)));
-    if (!block) {
-        FileClose(file, name);
-        return LoadFailure(Notice{kOutOfMemoryLoadText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation});
-    }
-    const bool read = FileReadExactly(file, name, block, std::size_t{count} * sizeof(DailyRecord));
+    std::uint32_t room = 0;
+    bool outOfMemory = false;
+    DailyRecord* block = ReadRecords(file, name, count, &room, &outOfMemory);
     FileClose(file, name);
-    if (!read) {
-        std::free(block);
-        return LoadFailure(ErrorNotice(kReadFailedText));
-    }
+    if (outOfMemory) return LoadFailure(Notice{kOutOfMemoryLoadText, kOutOfMemoryCaption, kMbOk | kMbIconExclamation});
+    if (!block) return LoadFailure(ErrorNotice(kReadFailedText));
 
     UserHeader header = loaded.headerWhole ? loaded.header : HeaderFromRow(number, rowText);
     bool damaged = loaded.damaged;
@@ -257,7 +286,7 @@ UserOutcome LoadUser(int row) {
 
     // The selectors take their last settings after the first load of a run with records.
     outcome.restoreSelectors = !IsUserOpen() && count > 0;
-    AdoptUser(header, block, count, loaded.records + 1);
+    AdoptUser(header, block, count, room);
     // A mended diary is written at the next save, and at the latest as the program ends.
     if (damaged) MarkDiaryChanged();
     AddToNotice(&outcome.notice, SettleInputItems(number));

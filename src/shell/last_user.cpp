@@ -4,6 +4,7 @@
 
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
+#include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "view/diary_commands.h"
 
@@ -12,14 +13,24 @@ namespace {
 const char* const kUserNameValue = "UserName";
 constexpr int kRegistryTextSize = 255;
 
+// The users-table row of the user named by "UserName", or -1. An empty name
+// is what a run without an open user leaves: it names no one, even if the
+// table holds a row with a blank name.
+int LastUserRow() {
+    char name[kRegistryTextSize + 1] = {};
+    if (!GetRegistryValue(kUserNameValue, name, kRegistryTextSize, kAreaSettings) || name[0] == '\0') return -1;
+    return UserRowOfName(name);
+}
+
 }  // namespace
 
-// An empty name is what a run without an open user leaves: it names no one,
-// even if the table holds a row with a blank name.
+void ReadLastUserAhead() {
+    const int row = LastUserRow();
+    if (row >= 0) ReadUserAhead(row);
+}
+
 bool RestoreLastUser(HWND diaryWindow) {
-    char name[kRegistryTextSize + 1] = {};
-    if (!GetRegistryValue(kUserNameValue, name, kRegistryTextSize, kAreaSettings) || name[0] == '\0') return false;
-    int row = UserRowOfName(name);
+    const int row = LastUserRow();
     if (row < 0) return false;
     // A user whose file cannot be read (the user was told) leaves nobody open:
     // the caller then offers a new user rather than an empty window.

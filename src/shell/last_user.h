@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+// Starts reading the data file of the user named by "UserName" while the
+// windows are built; RestoreLastUser's load takes what was read.
+void ReadLastUserAhead();
+
 // Opens the user named by "UserName" for the diary window. False when no name
 // is stored, the name is no longer in the users table or the user's file
 // could not be loaded: the caller then asks for a new user.

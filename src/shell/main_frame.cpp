@@ -45,7 +45,8 @@ void LayOut(HWND frame) {
     GetClientRect(frame, &client);
     int top = 0;
     HWND toolbar = CMainFrame::Toolbar(frame);
-    if (toolbar && IsWindowVisible(toolbar)) {
+    // The toolbar's own shown state: the frame may still be hidden.
+    if (toolbar && (GetWindowLongPtrA(toolbar, GWL_STYLE) & WS_VISIBLE)) {
         SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
         RECT bar;
         GetWindowRect(toolbar, &bar);
@@ -118,8 +119,13 @@ HWND CMainFrame::Create(HINSTANCE instance) {
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     char title[64] = {};
     LoadStringA(instance, IDR_MAINFRAME, title, sizeof(title));
-    HWND frame = CreateWindowExA(0, kMainFrameClass, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, 800, 600, nullptr, menu, instance, nullptr);
+    // Built at the size it is shown at, so that its tree is laid out once:
+    // under Wine every move of a drop-down list costs several server calls.
+    const WINDOWPLACEMENT placement = StoredPlacement();
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    const RECT place = ShownRect(placement, style);
+    HWND frame = CreateWindowExA(0, kMainFrameClass, title, ShownStyle(placement, style), place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, nullptr, menu, instance, nullptr);
     if (!frame && menu) DestroyMenu(menu);
     return frame;
 }

@@ -57,6 +57,28 @@ WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {
     return placement;
 }
 
+// A maximized frame covers the work area with its sizing border just beyond
+// it, as the system places it when no maximum size is asked for.
+RECT CPersistentFrame::ShownRect(const WINDOWPLACEMENT& placement, DWORD style) {
+    if (placement.showCmd != SW_SHOWMAXIMIZED) return placement.rcNormalPosition;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return placement.rcNormalPosition;
+    // The caption's thin border does not count: the frame's sides stay.
+    RECT border = {0, 0, 0, 0};
+    AdjustWindowRectEx(&border, (style & WS_CAPTION) == WS_CAPTION ? style & ~WS_BORDER : style, FALSE, 0);
+    RECT shown = monitor.rcWork;
+    InflateRect(&shown, -border.left, -border.top);
+    return shown;
+}
+
+// Created maximized, the frame is not first put at its normal rectangle and
+// then maximized when the placement is applied.
+DWORD CPersistentFrame::ShownStyle(const WINDOWPLACEMENT& placement, DWORD style) {
+    return placement.showCmd == SW_SHOWMAXIMIZED ? style | WS_MAXIMIZE : style;
+}
+
 void CPersistentFrame::ActivateFrame(HWND frame) {
     WINDOWPLACEMENT placement = StoredPlacement();
     // The view's tree takes the stored size before any of it is drawn: under

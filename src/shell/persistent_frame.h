@@ -10,6 +10,11 @@ struct CPersistentFrame {
     // The placement the stored values describe (missing ones: normal rectangle
     // 800 x 600 at (0, 0), maximized).
     static WINDOWPLACEMENT StoredPlacement();
+    // Where a frame of this style stands once shown with the placement: its
+    // normal rectangle, or the maximized one on the monitor of that rectangle.
+    static RECT ShownRect(const WINDOWPLACEMENT& placement, DWORD style);
+    // The style a frame is created with to be shown with the placement.
+    static DWORD ShownStyle(const WINDOWPLACEMENT& placement, DWORD style);
     // Shows the frame for the first time: the stored placement and its show
     // state take the place of the show command the program was started with.
     static void ActivateFrame(HWND frame);

@@ -51,6 +51,9 @@ DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth
 void LayOutDiaryWindow(HWND window) {
     RECT client;
     GetClientRect(window, &client);
+    // Nothing shows in an empty window (being built, or minimized): its
+    // children keep their places until it has a size.
+    if (IsRectEmpty(&client)) return;
     const int a = g_diary.textAscent;
     // The list first: its real height places the graph's selectors.
     DiaryLayout layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, 0);

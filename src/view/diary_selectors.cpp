@@ -45,16 +45,15 @@ void SelectFirstEntries() {
 
 HWND Selector(int id) { return g_diary.window ? GetDlgItem(g_diary.window, id) : nullptr; }
 
+// Created disabled, as they stay until a user with records is open.
 void CreateSelectors(HWND window, HINSTANCE instance) {
     for (int id : kSelectorIds)
-        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0, window,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
+                        0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     HWND modes = GetDlgItem(window, kAnalysisModeSelectorId);
     for (int mode = 0; mode < kAnalysisModeCount; ++mode)
         SendMessageA(modes, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetRS(instance, IDS_ANALYSIS_DAILY + mode)));
     SendMessageA(modes, CB_SETCURSEL, 0, 0);
-    for (int id : kSelectorIds) SetSelectorStyle(GetDlgItem(window, id), false);
-    RedrawSelectors();
 }
 
 void EnableSelector(int id, bool enable) {
@@ -65,7 +64,9 @@ void DisableAllSelectors() {
     for (int id : kSelectorIds) EnableSelector(id, false);
 }
 
+// A hidden window is painted whole when it is shown.
 void RedrawSelectors() {
+    if (!g_diary.window || !IsWindowVisible(g_diary.window)) return;
     for (int id : kSelectorIds) {
         HWND selector = Selector(id);
         if (!selector) continue;

@@ -16,7 +16,8 @@ void CreateSelectors(HWND window, HINSTANCE instance);
 HWND Selector(int id);
 void EnableSelector(int id, bool enable);
 void DisableAllSelectors();
-// Invalidated with erase and updated, in the order 101, 102, 200..203.
+// Invalidated with erase and updated, in the order 101, 102, 200..203;
+// nothing while the diary window is hidden.
 void RedrawSelectors();
 
 // Entry 0 in all six, lists 102, 202 and 203 emptied, all six disabled; the

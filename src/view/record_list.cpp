@@ -109,8 +109,10 @@ HPALETTE ContainerPalette() {
 void CompensateScrollBar(HWND list) {
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     const LRESULT itemHeight = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
-    if (count == LB_ERR || itemHeight == LB_ERR) return;
-    const bool overflows = count * itemHeight > WindowHeightOf(list);
+    // A list not placed yet (the diary window is being built) shows no rows to overflow.
+    const int height = WindowHeightOf(list);
+    if (count == LB_ERR || itemHeight == LB_ERR || height <= 0) return;
+    const bool overflows = count * itemHeight > height;
     if (overflows == g_diary.scrollCompensated) return;
     if (overflows) {
         RECT item = {};

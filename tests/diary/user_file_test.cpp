@@ -3,10 +3,12 @@
 // the Win32 tests' (tests/diary/dialogs, tests/view).
 #include "diary/user_file.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
+#include "corelib/read_ahead.h"
 #include "corelib/msgbox.h"
 #include "diary/input_items.h"
 #include "diary/users_table.h"
@@ -200,6 +202,53 @@ TEST_F(UserFile, FailedLoadKeepsThePreviousUser) {
     EXPECT_STREQ("伊藤", CurrentHeader().name);
     ExpectStoreHolds(Days({"20240101", "20240102"}));
     EXPECT_EQ(kReadFailedText, LoadUser(57).notice.text);  // no such row
+}
+
+// The days read ahead while the program starts are taken only for the very
+// file the load opens, as it is then; otherwise the load reads the file.
+TEST_F(UserFile, ReadAheadIsTakenOnlyForTheFileAsItIsAtTheLoad) {
+    const std::vector<DailyRecord> first = Days({"20240101", "20240102"});
+    const std::vector<DailyRecord> second = Days({"20240301", "20240302"});  // the same size
+    enum Change { kUntouched, kSavedAgain, kCutShort, kOtherUserReadAhead };
+    const struct {
+        const char* what;
+        Change change;
+        std::vector<DailyRecord> loaded;
+    } cases[] = {
+        {"untouched", kUntouched, first},
+        {"saved again as the program saves: a new file renamed over it", kSavedAgain, second},
+        {"cut short after the read ahead", kCutShort, Days({"20240101"})},
+        {"another user's file read ahead", kOtherUserReadAhead, first},
+    };
+    long number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CloseUser();
+        const std::string file = std::to_string(number) + ".DAT";
+        const int row = AddUser(number++, "佐藤", first);
+        const int other = AddUser(number++, "鈴木", second);
+        ReadUserAhead(c.change == kOtherUserReadAhead ? other : row);
+        if (c.change == kSavedAgain) {
+            UserHeader h = Header(number - 2, "佐藤");
+            h.recordCount = 2;
+            Write("new.tmp", FileImage(h, second));
+            ASSERT_EQ(0, std::rename(sandbox->path("new.tmp").c_str(), sandbox->path(file).c_str()));
+        } else if (c.change == kCutShort) {
+            Bytes bytes = Read(file);
+            bytes.resize(bytes.size() - 100);
+            Write(file, bytes);
+        }
+        // Taken, the days need no block of the load's own.
+        if (c.change == kUntouched) SetBlockResizeFunction([](void*, std::size_t) -> void* { return nullptr; });
+        const UserOutcome outcome = LoadUser(row);
+        SetBlockResizeFunction(nullptr);
+        ASSERT_TRUE(outcome.done);
+        ExpectStoreHolds(c.loaded);
+        // The store grows as after any load.
+        StoreDay(Days({"20250101"})[0]);
+        EXPECT_EQ(c.loaded.size() + 1, DiaryRecordCount());
+    }
+    EndReadAhead();
 }
 
 TEST_F(UserFile, LoadTakesTheNumberFromTheTableNotTheHeader) {

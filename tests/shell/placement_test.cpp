@@ -5,10 +5,14 @@
 #include "corelib/msgbox.h"
 #include "shell/exit_dialog.h"
 #include "shell/main_frame.h"
+#include "view/record_list.h"
+#include "shell/pelmo_view.h"
+#include "shell/application.h"
 #include "shell/shell_classes.h"
 #include "shell_fixture.h"
 #include "support/sandbox.h"
 #include "view/diary_state.h"
+#include "view/diary_window.h"
 
 namespace {
 
@@ -96,6 +100,87 @@ TEST(Placement, MinimizedFromMaximizedIsStoredAndStartsMinimizedToRestoreMaximiz
     EXPECT_TRUE(placement.flags & WPF_RESTORETOMAXIMIZED);
     ShowWindow(again.frame(), SW_RESTORE);
     EXPECT_TRUE(IsZoomed(again.frame()));
+}
+
+// Sizes of the diary window other than empty, seen by a hook on this thread.
+int g_diarySizes = 0;
+std::string g_sizes;  // "widthxheight " of each
+LRESULT CALLBACK CountDiarySizes(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SIZE && sent->lParam != 0 &&
+        ClassOf(sent->hwnd) == kDiaryWindowClass) {
+        ++g_diarySizes;
+        g_sizes += std::to_string(LOWORD(sent->lParam)) + "x" + std::to_string(HIWORD(sent->lParam)) + " ";
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The frame is built hidden where the stored placement shows it, its tree
+// laid out once, for that size and the toolbar's place: showing it moves nothing.
+TEST(Placement, FrameIsBuiltWhereItIsShownAndLaidOutOnce) {
+    const struct {
+        const char* what;
+        const char* zoom;     // null: first run
+        const char* toolbar;  // null: missing, shown
+    } cases[] = {
+        {"first run, maximized", nullptr, nullptr},
+        {"normal", "0", nullptr},
+        {"maximized from a stored normal rectangle", "1", nullptr},
+        {"normal without the toolbar", "0", "0"},
+    };
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Sandbox sandbox;
+        if (c.zoom) {
+            SetSetting("WindowSize Zoom", c.zoom);
+            SetSetting("WindowSize PosX", "100");
+            SetSetting("WindowSize PosY", "120");
+            SetSetting("WindowSize Width", "900");
+            SetSetting("WindowSize Height", "640");
+        }
+        if (c.toolbar) SetSetting("Toolbar", c.toolbar);
+        InitializePelmoProcess(instance);
+        g_diarySizes = 0;
+        g_sizes.clear();
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountDiarySizes, nullptr, GetCurrentThreadId());
+        HWND frame = CMainFrame::Create(instance);
+        ASSERT_TRUE(frame);
+        EXPECT_FALSE(IsWindowVisible(frame));
+        HWND view = CMainFrame::View(frame);
+        HWND diary = CPelmoView::DiaryWindow();
+        auto placeOf = [frame](HWND window) {
+            RECT place;
+            GetWindowRect(window, &place);
+            MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&place), 2);
+            return place;
+        };
+        RECT built, shown;
+        GetWindowRect(frame, &built);
+        const RECT viewBuilt = placeOf(view), diaryBuilt = placeOf(diary);
+        const RECT listBuilt = placeOf(GetDlgItem(diary, kRecordListId));
+
+        CMainFrame::ActivateFrame(frame);
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(g_diarySizes, 1) << g_sizes;
+        TakeNewUserRequest();
+        GetWindowRect(frame, &shown);
+        const RECT viewShown = placeOf(view), diaryShown = placeOf(diary);
+        const RECT listShown = placeOf(GetDlgItem(diary, kRecordListId));
+        EXPECT_TRUE(EqualRect(&built, &shown));
+        EXPECT_TRUE(EqualRect(&viewBuilt, &viewShown));
+        EXPECT_TRUE(EqualRect(&diaryBuilt, &diaryShown));
+        EXPECT_TRUE(EqualRect(&listBuilt, &listShown));
+        // Below the toolbar when it is shown, filling the client area.
+        RECT client, toolbar;
+        GetClientRect(frame, &client);
+        GetWindowRect(CMainFrame::Toolbar(frame), &toolbar);
+        EXPECT_EQ(viewBuilt.top, c.toolbar ? 0 : toolbar.bottom - toolbar.top);
+        EXPECT_EQ(viewBuilt.bottom, client.bottom);
+        EXPECT_GT(listBuilt.bottom, listBuilt.top);
+        DestroyWindow(frame);
+        PumpMessages(0);
+    }
 }
 
 TEST(Placement, ValuesThatAreNotNumbersCountAsZero) {

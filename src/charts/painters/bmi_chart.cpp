@@ -6,6 +6,7 @@
 
 #include "charts/chart_palette.h"
 #include "charts/painters/chart_drawing.h"
+#include "corelib/win32/fill_to_border.h"
 #include "corelib/win32/gdi_scope.h"
 
 namespace {
@@ -61,7 +62,7 @@ void DrawClassBands(HDC dc, const BmiScale& scale) {
             LineTo(dc, BmiCurveColumn(scale, k), BmiCurveRow(scale, scale.heightOrigin + 10.0 * k, bmi, 2));
         for (int k = 1; k <= kBmiBandSeeds; ++k) {
             ChartPoint seed;
-            if (BmiBandSeed(scale, k, bmi, &seed) && ExtFloodFill(dc, seed.x, seed.y, border, FLOODFILLBORDER)) break;
+            if (BmiBandSeed(scale, k, bmi, &seed) && FillToBorder(dc, seed.x, seed.y, border)) break;
         }
     }
 }

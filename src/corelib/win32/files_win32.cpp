@@ -134,6 +134,17 @@ std::int64_t FileSize(FileHandle handle) {
     return size.QuadPart;
 }
 
+bool StampFile(FileHandle handle, FileStamp* stamp) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!IsUsable(handle) || !GetFileInformationByHandle(Win32Handle(handle), &info)) return false;
+    stamp->volume = info.dwVolumeSerialNumber;
+    stamp->index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    stamp->size = static_cast<std::int64_t>((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+    stamp->written = static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                               info.ftLastWriteTime.dwLowDateTime);
+    return true;
+}
+
 int MakeDir(void*, const char* path) {
     if (path == nullptr || path[0] == '\0') return 0;
     return CreateDirectoryA(path, nullptr) ? 1 : 0;

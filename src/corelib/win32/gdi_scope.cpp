@@ -1,5 +1,8 @@
 #include "corelib/win32/gdi_scope.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 bool IsSelected(HGDIOBJ previous) { return previous != nullptr && previous != HGDI_ERROR; }
@@ -38,18 +41,47 @@ ScopedClip::~ScopedClip() {
     if (saved_ != 0) RestoreDC(dc_, saved_);
 }
 
+namespace {
+
+// The canvases drawn on now whose pixels can be read in place.
+std::vector<const OffscreenCanvas*> g_canvases;
+
+}  // namespace
+
+const std::uint32_t* OffscreenCanvas::PixelsOf(HDC dc, int* width, int* height) {
+    for (const OffscreenCanvas* canvas : g_canvases) {
+        if (canvas->memoryDc_ != dc) continue;
+        *width = canvas->width_;
+        *height = canvas->height_;
+        GdiFlush();
+        return canvas->pixels_;
+    }
+    return nullptr;
+}
+
 OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)
     : windowDc_(windowDc), backgroundPalette_(backgroundPalette), width_(width), height_(height) {
     if (windowDc_ == nullptr || width <= 0 || height <= 0) return;
-    BITMAPINFOHEADER header = {};
+    BITMAPINFO info = {};
+    BITMAPINFOHEADER& header = info.bmiHeader;
     header.biSize = sizeof header;
     header.biWidth = width;
     header.biHeight = height;
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    // No initial bits: the result is a device bitmap in the window context's format.
-    bitmap_ = CreateDIBitmap(windowDc_, &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+    if (GetDeviceCaps(windowDc_, RASTERCAPS) & RC_PALETTE) {
+        // No initial bits: a device bitmap of palette indices, as the screen has.
+        bitmap_ = CreateDIBitmap(windowDc_, &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
+    } else {
+        // True colour: 32 bits a pixel from the top row down, which the flood
+        // fill of the BMI chart reads in place.
+        header.biHeight = -height;
+        header.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(windowDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        pixels_ = static_cast<std::uint32_t*>(bits);
+    }
     memoryDc_ = CreateCompatibleDC(windowDc_);
     if (bitmap_ == nullptr || memoryDc_ == nullptr) return;
     if (palette != nullptr) {
@@ -58,9 +90,11 @@ OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int 
     }
     HGDIOBJ previous = SelectObject(memoryDc_, bitmap_);
     if (IsSelected(previous)) previousBitmap_ = previous;
+    if (previousBitmap_ && pixels_) g_canvases.push_back(this);
 }
 
 OffscreenCanvas::~OffscreenCanvas() {
+    g_canvases.erase(std::remove(g_canvases.begin(), g_canvases.end(), this), g_canvases.end());
     if (memoryDc_ != nullptr) {
         if (previousBitmap_ != nullptr) SelectObject(memoryDc_, previousBitmap_);
         if (previousPalette_ != nullptr) SelectPalette(memoryDc_, previousPalette_, backgroundPalette_ ? TRUE : FALSE);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // Selects a pen, brush, font or bitmap for one scope.
 class ScopedSelect {
 public:
@@ -88,8 +90,8 @@ private:
     int saved_;
 };
 
-// Off-screen drawing (the charts, the calendar): a bitmap compatible with the
-// window's device context, in a memory context with the palette selected and
+// Off-screen drawing (the charts, the calendar): a bitmap in the window's
+// colours (a device bitmap on a palette screen, else a top-down 32-bit DIB section), in a memory context with the palette selected and
 // realised (as a background palette when asked). Draw on dc(), then CopyTo()
 // the window. The memory context and the bitmap are released when the canvas goes.
 class OffscreenCanvas {
@@ -106,11 +108,16 @@ public:
     int height() const { return height_; }
     // A plain source copy of the whole canvas to (x, y) of the window's context.
     bool CopyTo(int x, int y) const;
+    // The pixels of the canvas whose memory context dc is, as 0x00RRGGBB from
+    // the top row down, for reading in place; null for any other context and
+    // on a palette screen.
+    static const std::uint32_t* PixelsOf(HDC dc, int* width, int* height);
 
 private:
     HDC windowDc_;
     HDC memoryDc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
+    std::uint32_t* pixels_ = nullptr;  // of a DIB section
     HPALETTE previousPalette_ = nullptr;
     bool backgroundPalette_;
     HGDIOBJ previousBitmap_ = nullptr;
