@@ -34,15 +34,8 @@ bool ClipOfBitmap(HDC dc, RECT* clip) {
 // The clip's pixels as 0x00RRGGBB, row by row from the top.
 bool CopyPixels(HDC dc, const RECT& clip, std::vector<std::uint32_t>* pixels) {
     const int width = clip.right - clip.left, height = clip.bottom - clip.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP copy = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP copy = CreateTopDownDibSection(dc, width, height, &bits);
     HDC copyDc = CreateCompatibleDC(dc);
     bool done = false;
     if (copy && copyDc && bits) {

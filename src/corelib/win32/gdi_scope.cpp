@@ -41,6 +41,18 @@ ScopedClip::~ScopedClip() {
     if (saved_ != 0) RestoreDC(dc_, saved_);
 }
 
+HBITMAP CreateTopDownDibSection(HDC dc, int width, int height, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    *bits = nullptr;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 namespace {
 
 // The canvases drawn on now whose pixels can be read in place.
@@ -62,24 +74,20 @@ const std::uint32_t* OffscreenCanvas::PixelsOf(HDC dc, int* width, int* height) 
 OffscreenCanvas::OffscreenCanvas(HDC windowDc, HPALETTE palette, int width, int height, bool backgroundPalette)
     : windowDc_(windowDc), backgroundPalette_(backgroundPalette), width_(width), height_(height) {
     if (windowDc_ == nullptr || width <= 0 || height <= 0) return;
-    BITMAPINFO info = {};
-    BITMAPINFOHEADER& header = info.bmiHeader;
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
     if (GetDeviceCaps(windowDc_, RASTERCAPS) & RC_PALETTE) {
+        BITMAPINFOHEADER header = {};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
         // No initial bits: a device bitmap of palette indices, as the screen has.
         bitmap_ = CreateDIBitmap(windowDc_, &header, 0, nullptr, nullptr, DIB_RGB_COLORS);
     } else {
-        // True colour: 32 bits a pixel from the top row down, which the flood
-        // fill of the BMI chart reads in place.
-        header.biHeight = -height;
-        header.biBitCount = 32;
+        // True colour: pixels the flood fill of the BMI chart reads in place.
         void* bits = nullptr;
-        bitmap_ = CreateDIBSection(windowDc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap_ = CreateTopDownDibSection(windowDc_, width, height, &bits);
         pixels_ = static_cast<std::uint32_t*>(bits);
     }
     memoryDc_ = CreateCompatibleDC(windowDc_);

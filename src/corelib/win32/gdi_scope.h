@@ -90,6 +90,9 @@ private:
     int saved_;
 };
 
+// A 32-bit DIB section, rows from the top down, each pixel 0x00RRGGBB at *bits.
+HBITMAP CreateTopDownDibSection(HDC dc, int width, int height, void** bits);
+
 // Off-screen drawing (the charts, the calendar): a bitmap in the window's
 // colours (a device bitmap on a palette screen, else a top-down 32-bit DIB section), in a memory context with the palette selected and
 // realised (as a background palette when asked). Draw on dc(), then CopyTo()
