@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 class DibContext {
 public:
     DibContext(int width, int height) {
@@ -17,6 +19,8 @@ public:
         void* bits = nullptr;
         dc_ = CreateCompatibleDC(nullptr);
         bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bits_ = static_cast<const BYTE*>(bits);
+        stride_ = (width * 3 + 3) & ~3;
         previous_ = SelectObject(dc_, bitmap_);
         RECT all = {0, 0, width, height};
         HBRUSH background = CreateSolidBrush(kBackground);
@@ -29,12 +33,20 @@ public:
         DeleteDC(dc_);
     }
     HDC dc() const { return dc_; }
+    // What GetPixel answers, read from the bits: for reading many pixels
+    // (GetPixel is a call into Wine's GDI each). After a GdiFlush.
+    COLORREF Pixel(int x, int y) const {
+        const BYTE* pixel = bits_ + static_cast<std::size_t>(y) * stride_ + x * 3;
+        return RGB(pixel[2], pixel[1], pixel[0]);
+    }
     static constexpr COLORREF kBackground = RGB(1, 2, 3);
 
 private:
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ previous_;
+    const BYTE* bits_ = nullptr;
+    int stride_ = 0;  // bytes a row, rounded up to whole 32-bit words
 };
 
 #endif

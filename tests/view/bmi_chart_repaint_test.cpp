@@ -30,11 +30,23 @@ int StalePanelPixels(HWND diary) {
     HDC windowDc = GetDC(diary);
     BitBlt(shown.dc(), 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
     ReleaseDC(diary, windowDc);
+    GdiFlush();
+    std::vector<RECT> children;
+    for (HWND child = GetWindow(diary, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, diary, reinterpret_cast<POINT*>(&place), 2);
+        children.push_back(place);
+    }
+    auto covered = [&children](int x, int y) {
+        for (const RECT& child : children)
+            if (PtInRect(&child, POINT{x, y})) return true;
+        return false;
+    };
     int stale = 0;
     for (int y = panel.y; y < height; ++y)
-        for (int x = panel.x; x < width; ++x)
-            stale += GetPixel(fresh.dc(), x, y) != GetPixel(shown.dc(), x, y) &&
-                     ChildWindowFromPointEx(diary, POINT{x, y}, CWP_SKIPINVISIBLE) == diary;
+        for (int x = panel.x; x < width; ++x) stale += fresh.Pixel(x, y) != shown.Pixel(x, y) && !covered(x, y);
     return stale;
 }
 
