@@ -81,8 +81,10 @@ DWORD CPersistentFrame::ShownStyle(const WINDOWPLACEMENT& placement, DWORD style
 
 void CPersistentFrame::ActivateFrame(HWND frame) {
     WINDOWPLACEMENT placement = StoredPlacement();
-    // The view's tree takes the stored size before any of it is drawn: under
-    // Wine, moving a shown tree of controls costs many times a hidden one.
+    // The frame was built where it is shown; should the placement still move
+    // the view's tree (a frame started minimized, a maximized size other than
+    // foreseen), it moves before any of it is drawn: under Wine, moving a
+    // shown tree of controls costs many times a hidden one.
     HWND view = GetDlgItem(frame, IDW_VIEW);
     if (view) SendMessageA(view, WM_SETREDRAW, FALSE, 0);
     SetWindowPlacement(frame, &placement);
