@@ -5,21 +5,12 @@
 #include "corelib/files.h"
 #include "corelib/folders.h"
 #include "corelib/registry.h"
+#include "corelib/sjis.h"
 
 namespace {
 
 const char kBackupDirValue[] = "BackupDir";
 constexpr int kRegistryTextSize = 255;
-
-bool IsInfoName(const std::string& name) {
-    if (name.size() != std::strlen(kBackupInfoName)) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char c = name[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != kBackupInfoName[i]) return false;
-    }
-    return true;
-}
 
 std::vector<std::string> DbfAndDatFiles(const std::string& folder) {
     std::vector<std::string> names = ListFolderFiles(folder, "DBF");
@@ -32,7 +23,7 @@ std::vector<std::string> DbfAndDatFiles(const std::string& folder) {
 std::vector<std::string> DataFileNames(const std::string& folder) {
     std::vector<std::string> names;
     for (std::string& name : DbfAndDatFiles(folder))
-        if (!IsInfoName(name)) names.push_back(std::move(name));
+        if (!SameTextIgnoringCase(name.c_str(), kBackupInfoName)) names.push_back(std::move(name));
     return names;
 }
 
@@ -47,8 +38,7 @@ void EraseEarlierBackup(const std::string& folder) {
 
 char DriveLetterOf(const std::string& path) {
     if (path.size() < 2 || path[1] != ':') return 0;
-    char letter = path[0];
-    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
+    const char letter = static_cast<char>(FoldAsciiLetter(static_cast<unsigned char>(path[0])));
     return letter >= 'A' && letter <= 'Z' ? letter : 0;
 }
 

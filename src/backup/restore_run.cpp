@@ -7,6 +7,7 @@
 #include "backup/backup_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
+#include "corelib/sjis.h"
 
 const char kRestoreCaption[] = "データの復帰";
 const char kRestoreSourceCaption[] = "復帰元について";
@@ -30,16 +31,9 @@ namespace {
 const char kStagingName[] = "Restore.Temp";
 constexpr std::size_t kNamesShown = 20;
 
-bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-               return fold(x) == fold(y);
-           });
-}
-
 bool Failed(const RestoreRun& run, const std::string& name) {
     return std::any_of(run.notRestored.begin(), run.notRestored.end(),
-                       [&name](const std::string& failed) { return SameName(failed, name); });
+                       [&name](const std::string& failed) { return SameTextIgnoringCase(failed.c_str(), name.c_str()); });
 }
 
 std::string Staged(const RestoreRun& run, const std::string& name) {
@@ -137,7 +131,7 @@ void ReplaceDataFiles(RestoreRun* run) {
     const std::string staging = StagingFolder(run->dataFolder);
     std::vector<std::string> names, paths, targets;
     for (const std::string& name : ListFolderFiles(staging, nullptr)) {
-        if (SameName(name, kBackupInfoName)) {
+        if (SameTextIgnoringCase(name.c_str(), kBackupInfoName)) {
             FileDelete(Staged(*run, name).c_str());
             continue;
         }

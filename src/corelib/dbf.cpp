@@ -54,7 +54,7 @@ int g_layoutCount = 0;
 
 const DbfLayout* DeclaredLayout(const char* table) {
     for (int i = 0; i < g_layoutCount; ++i)
-        if (SameDbfName(table, g_layouts[i]->table)) return g_layouts[i];
+        if (SameTextIgnoringCase(table, g_layouts[i]->table)) return g_layouts[i];
     return nullptr;
 }
 

@@ -69,23 +69,6 @@ bool RowsStartWithAFlag(const DbfTable& table) {
 
 }  // namespace
 
-bool SameDbfName(const char* a, const char* b) {
-    auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c; };
-    while (*a != '\0' && *b != '\0') {
-        unsigned char ca = static_cast<unsigned char>(*a);
-        if (IsSjisLeadByte(ca) && a[1] != '\0') {
-            if (a[0] != b[0] || a[1] != b[1]) return false;
-            a += 2;
-            b += 2;
-            continue;
-        }
-        if (fold(ca) != fold(static_cast<unsigned char>(*b))) return false;
-        ++a;
-        ++b;
-    }
-    return *a == '\0' && *b == '\0';
-}
-
 bool ParseDbf(const std::vector<char>& bytes, DbfTable* table) {
     const unsigned char* data = reinterpret_cast<const unsigned char*>(bytes.data());
     if (bytes.size() < kDbfHeaderSize + 1 || (data[0] & 0x07) != kDbfVersion) return false;
@@ -214,7 +197,7 @@ long LiveRowCount(const DbfTable& table) {
 
 const DbfField* FindDbfField(const DbfTable& table, const char* name) {
     for (const DbfField& field : table.fields)
-        if (SameDbfName(field.name.c_str(), name)) return &field;
+        if (SameTextIgnoringCase(field.name.c_str(), name)) return &field;
     return nullptr;
 }
 

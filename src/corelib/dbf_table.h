@@ -73,7 +73,4 @@ void HandOverRow(const DbfTable& table, std::size_t physical, char* out);
 // ends the caller's text and the rest is blank.
 std::string TakeOverRow(const DbfTable& table, const char* row);
 
-// Names equal but for the case of ASCII letters (Shift-JIS aware).
-bool SameDbfName(const char* a, const char* b);
-
 #endif

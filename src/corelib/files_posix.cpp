@@ -19,27 +19,6 @@
 
 namespace {
 
-// Names equal but for the case of ASCII letters, compared character by
-// character so that a trail byte is never folded.
-bool SameNameIgnoringCase(const char* a, const char* b) {
-    while (*a != '\0' && *b != '\0') {
-        unsigned char ca = static_cast<unsigned char>(*a);
-        unsigned char cb = static_cast<unsigned char>(*b);
-        if (IsSjisLeadByte(ca)) {
-            if (ca != cb || a[1] != b[1]) return false;
-            if (a[1] == '\0') return true;
-            a += 2;
-            b += 2;
-            continue;
-        }
-        auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-        if (fold(ca) != fold(cb)) return false;
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
 bool Exists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
@@ -75,7 +54,7 @@ std::string ResolveExistingPath(const std::string& path) {
     if (listing == nullptr) return path;
     std::string found = path;
     while (dirent* entry = readdir(listing)) {
-        if (SameNameIgnoringCase(entry->d_name, name.c_str())) {
+        if (SameTextIgnoringCase(entry->d_name, name.c_str())) {
             found = (slash == std::string::npos ? std::string() : folder) + entry->d_name;
             break;
         }

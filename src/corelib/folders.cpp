@@ -11,8 +11,6 @@ namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-unsigned char FoldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c; }
-
 // The path without its final separators, except a root ("C:\\", "/").
 std::string WithoutFinalSeparator(std::string path) {
     while (path.size() > 1 && EndsWithPathSeparator(path) && !(path.size() == 3 && path[1] == ':')) path.pop_back();
@@ -31,7 +29,7 @@ bool SamePathText(const std::string& a, const std::string& b) {
             continue;
         }
         if (IsSeparator(a[i]) && IsSeparator(b[i])) continue;
-        if (FoldAscii(ca) != FoldAscii(cb)) return false;
+        if (FoldAsciiLetter(ca) != FoldAsciiLetter(cb)) return false;
     }
     return true;
 }
@@ -41,8 +39,8 @@ bool HasExtension(const std::string& name, const char* extension) {
     if (name.size() <= length || name[name.size() - length - 1] != '.') return false;
     // '.' is never a trail byte, so the letters after it are single bytes.
     for (std::size_t i = 0; i < length; ++i) {
-        if (FoldAscii(static_cast<unsigned char>(name[name.size() - length + i])) !=
-            FoldAscii(static_cast<unsigned char>(extension[i])))
+        if (FoldAsciiLetter(static_cast<unsigned char>(name[name.size() - length + i])) !=
+            FoldAsciiLetter(static_cast<unsigned char>(extension[i])))
             return false;
     }
     return true;

@@ -32,3 +32,19 @@ const char* SjisFindLast(const char* text, char c) {
     }
     return found;
 }
+
+bool SameTextIgnoringCase(const char* a, const char* b) {
+    while (*a != '\0' && *b != '\0') {
+        const unsigned char ca = static_cast<unsigned char>(*a);
+        if (IsSjisLeadByte(ca) && a[1] != '\0') {
+            if (a[0] != b[0] || a[1] != b[1]) return false;
+            a += 2;
+            b += 2;
+            continue;
+        }
+        if (FoldAsciiLetter(ca) != FoldAsciiLetter(static_cast<unsigned char>(*b))) return false;
+        ++a;
+        ++b;
+    }
+    return *a == '\0' && *b == '\0';
+}

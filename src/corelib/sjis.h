@@ -22,6 +22,15 @@ std::size_t SjisFitLength(const char* text, std::size_t limit);
 // a character. Returns the bytes copied.
 std::size_t SjisCopy(char* out, std::size_t capacity, const char* text);
 
+// The byte with an ASCII small letter made capital; any other byte as it is.
+inline unsigned char FoldAsciiLetter(unsigned char byte) {
+    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+// Equal but for the case of ASCII letters, character by character, so that a
+// trail byte is never folded: file and table names as Windows compares them.
+bool SameTextIgnoringCase(const char* a, const char* b);
+
 // The last occurrence of an ASCII character c in text, or null; trail bytes never match.
 const char* SjisFindLast(const char* text, char c);
 

@@ -40,27 +40,20 @@ struct Diary {
     std::string name;  // as the rebuilt row holds it
 };
 
-bool SameAsciiName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-               return upper(x) == upper(y);
-           });
-}
-
 // The user number of a data file's name ("12.DAT", or its leftover
 // "12.DAT.new"), or kNoUserNumber: only the names the program itself gives.
 long NumberOfDataFile(const std::string& file) {
     std::string name = file;
     const std::string leftover = AtomicTempPath("");
-    if (name.size() > leftover.size() && SameAsciiName(name.substr(name.size() - leftover.size()), leftover))
-        name.resize(name.size() - leftover.size());
+    const std::size_t stem = name.size() - leftover.size();
+    if (name.size() > leftover.size() && SameTextIgnoringCase(name.c_str() + stem, leftover.c_str())) name.resize(stem);
     std::size_t digits = 0;
     while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9') ++digits;
     if (digits == 0 || digits > 5) return kNoUserNumber;
     long number = std::strtol(name.substr(0, digits).c_str(), nullptr, 10);
     char expected[kFileNameSize];
     DataFileName(number, expected);
-    return number <= kMaxUserNumber && SameAsciiName(name, expected) ? number : kNoUserNumber;
+    return number <= kMaxUserNumber && SameTextIgnoringCase(name.c_str(), expected) ? number : kNoUserNumber;
 }
 
 // The name a data file's header gives, as a users-table row can hold it.

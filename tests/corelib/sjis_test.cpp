@@ -26,4 +26,11 @@ TEST(Sjis, FindLastSkipsTrailBytes) {
     EXPECT_EQ(SjisFindLast("表ソ", '\\'), nullptr);
 }
 
+TEST(Sjis, NamesCompareIgnoringTheCaseOfAsciiLettersOnly) {
+    EXPECT_TRUE(SameTextIgnoringCase("plbkinfo.dat", "PLBKINFO.DAT"));
+    EXPECT_FALSE(SameTextIgnoringCase("PLBKINFO.DA", "PLBKINFO.DAT"));
+    EXPECT_TRUE(SameTextIgnoringCase("\x95\x5c.dbf", "\x95\x5c.DBF"));   // 表
+    EXPECT_FALSE(SameTextIgnoringCase("\x83\x61", "\x83\x41"));           // ャ and ア: a trail byte is no letter
+}
+
 }  // namespace
