@@ -36,31 +36,6 @@ void DrawPicture(HDC dc, unsigned seed, int width, int height) {
     Ellipse(dc, width / 3, height / 3, width / 3 + 12, height / 3 + 9);
 }
 
-// A memory context on a bitmap of the screen's format (a device bitmap): the
-// fill works on a copy of its pixels, where a canvas's are read in place.
-class DeviceCanvas {
-public:
-    DeviceCanvas(HDC screen, HPALETTE palette, int width, int height)
-        : dc_(CreateCompatibleDC(screen)), bitmap_(CreateCompatibleBitmap(screen, width, height)) {
-        previousBitmap_ = SelectObject(dc_, bitmap_);
-        previousPalette_ = SelectPalette(dc_, palette, FALSE);
-        RealizePalette(dc_);
-    }
-    ~DeviceCanvas() {
-        SelectPalette(dc_, previousPalette_, FALSE);
-        SelectObject(dc_, previousBitmap_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previousBitmap_;
-    HPALETTE previousPalette_;
-};
-
 TEST(FillToBorder, FillsWhatExtFloodFillFillsAndAnswersAlike) {
     HDC screen = GetDC(nullptr);
     HPALETTE palette = CreateChartPalette(0);
@@ -69,9 +44,14 @@ TEST(FillToBorder, FillsWhatExtFloodFillFillsAndAnswersAlike) {
     for (unsigned seed = 1; seed <= 24; ++seed) {
         SCOPED_TRACE(seed);
         OffscreenCanvas gdi(screen, palette, kWidth, kHeight), canvas(screen, palette, kWidth, kHeight);
-        DeviceCanvas device(screen, palette, kWidth, kHeight);
         ASSERT_TRUE(gdi.ok() && canvas.ok());
-        const HDC ours = seed % 2 ? canvas.dc() : device.dc();
+        // Even seeds: a device bitmap of the screen's format, whose pixels the fill reads through a copy.
+        HDC device = CreateCompatibleDC(screen);
+        HBITMAP deviceBitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+        HGDIOBJ oldBitmap = SelectObject(device, deviceBitmap);
+        HPALETTE oldPalette = SelectPalette(device, palette, FALSE);
+        RealizePalette(device);
+        const HDC ours = seed % 2 ? canvas.dc() : device;
         const bool clipped = seed % 3 != 0;
         std::mt19937 random(seed * 7919);
         const int x = static_cast<int>(random() % (kWidth + 10)) - 5;
@@ -89,6 +69,10 @@ TEST(FillToBorder, FillsWhatExtFloodFillFillsAndAnswersAlike) {
         EXPECT_EQ(answers[0], answers[1]);
         filled += answers[0] ? 1 : 0;
         EXPECT_EQ(PixelsOf(gdi.dc(), kWidth, kHeight), PixelsOf(ours, kWidth, kHeight));
+        SelectPalette(device, oldPalette, FALSE);
+        SelectObject(device, oldBitmap);
+        DeleteObject(deviceBitmap);
+        DeleteDC(device);
     }
     EXPECT_GT(filled, 12);  // most seeds fall inside a band
     DeleteObject(palette);
