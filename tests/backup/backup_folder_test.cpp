@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "backup/backup_folder.h"
 #include "backup/restore_run.h"
@@ -99,23 +100,18 @@ TEST(BackupFolder, DataFilesAreTheTablesThenTheDatFilesWithoutAnInformationFile)
 }
 
 TEST(BackupFolder, PathTexts) {
-    struct Case {
-        const char* path;
-        char letter;
-        bool endsWithSeparator;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, char, bool> cases[] = {  // path, its drive letter, ends with a separator
         {"A:\\", 'A', true},           {"a:\\backup", 'A', false},  {"z:", 'Z', false},
         {"\\\\server\\share\\", 0, true}, {"backup\\", 0, true},     {"1:\\", 0, true},
         {"C:\\データ表", 'C', false},   // 表 ends in the byte 0x5C
         {"C:\\ソ\\", 'C', true},        {"/tmp/x/", 0, true},        {"", 0, false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DriveLetterOf(c.path), c.letter) << c.path;
-        EXPECT_EQ(EndsWithPathSeparator(c.path), c.endsWithSeparator) << c.path;
-        std::string with = WithPathSeparator(c.path);
-        EXPECT_TRUE(with.empty() || EndsWithPathSeparator(with)) << c.path;
-        EXPECT_EQ(with.size(), std::strlen(c.path) + (c.endsWithSeparator || !*c.path ? 0 : 1)) << c.path;
+    for (const auto& [path, letter, endsWithSeparator] : cases) {
+        EXPECT_EQ(DriveLetterOf(path), letter) << path;
+        EXPECT_EQ(EndsWithPathSeparator(path), endsWithSeparator) << path;
+        std::string with = WithPathSeparator(path);
+        EXPECT_TRUE(with.empty() || EndsWithPathSeparator(with)) << path;
+        EXPECT_EQ(with.size(), std::strlen(path) + (endsWithSeparator || !*path ? 0 : 1)) << path;
     }
 }
 
