@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "backup/backup_folder.h"
-#include "backup/backup_info.h"
 #include "backup/restore_run.h"
 #include "corelib/folders.h"
 #include "disk_set.h"
@@ -18,28 +18,17 @@
 
 namespace {
 
-TEST(BackupInfo, IsWrittenAsTwentyOnePackedLittleEndianBytes) {
-    Sandbox sandbox;
-    BackupInfo info = {};
-    info.diskNumber = 2;
-    info.startTime = {2024, 2, 4, 29, 23, 59, 58, 999};
-    info.continues = 1;
-    info.fileCount = 0x0203;
-    ASSERT_EQ(WriteBackupInfo(sandbox.folder(), info), 1);
-    const Bytes expected = {2, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 1, 3, 2};
-    EXPECT_EQ(ReadBytes(sandbox.path("PLBKINFO.DAT")), expected);
-    BackupInfo read = {};
-    ASSERT_EQ(ReadBackupInfo(sandbox.folder(), &read), 1);
-    EXPECT_EQ(std::memcmp(&read, &info, sizeof(info)), 0);
-    EXPECT_TRUE(SameRun(read.startTime, info.startTime));
-    read.startTime.milliseconds = 998;
-    EXPECT_FALSE(SameRun(read.startTime, info.startTime));
-}
-
-// Only a whole file that says what a backup says is one; anything else is
-// refused with its reason and never read further.
-TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
-    const Bytes first = {1, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 0, 3, 0};
+// Written as 21 packed little-endian bytes. Only a whole file that says what
+// a backup says is one; anything else is refused with its reason, never read
+// further and never taken for an earlier backup.
+TEST(BackupInfo, IsWrittenAsTwentyOneBytesAndADamagedOrForeignOneIsRefused) {
+    const BackupInfo written = {1, {2024, 2, 4, 29, 23, 59, 58, 999}, 1, 0x0203};
+    const Bytes first = {1, 0, 0xE8, 7, 2, 0, 4, 0, 29, 0, 23, 0, 59, 0, 58, 0, 0xE7, 3, 1, 3, 2};
+    {
+        Sandbox sandbox;
+        ASSERT_EQ(WriteBackupInfo(sandbox.folder(), written), 1);
+        EXPECT_EQ(ReadBytes(sandbox.path("PLBKINFO.DAT")), first);
+    }
     auto with = [&first](std::size_t at, unsigned char value) {
         Bytes changed = first;
         if (at >= changed.size()) changed.resize(at + 1);
@@ -72,7 +61,8 @@ TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
         info.fileCount = 77;
         EXPECT_EQ(ExamineRestoreSource(sandbox.folder(), &info), c.source);
         EXPECT_EQ(ReadBackupInfo(sandbox.folder(), &info), sound ? 1 : 0);
-        EXPECT_EQ(+info.fileCount, sound ? 3 : 77) << "untouched unless sound";
+        EXPECT_EQ(+info.fileCount, sound ? 0x0203 : 77) << "untouched unless sound";
+        EXPECT_EQ(std::memcmp(&info, &written, sizeof(info)) == 0, c.source == RestoreSource::kFirstDisk);
         EXPECT_EQ(RestoreSourceRefusal(c.source, info), c.refusal);
         // The restore itself refuses the same, and stages nothing.
         RestoreRun run;
@@ -82,79 +72,59 @@ TEST(BackupInfo, ADamagedOrForeignFileIsRefusedWithItsReason) {
         EXPECT_EQ(BeginRestore(&run), c.source == RestoreSource::kFirstDisk ? 1 : 0);
         EXPECT_EQ(run.failure.text, c.refusal);
         EXPECT_EQ(FolderExists(StagingFolder(run.dataFolder)), c.source == RestoreSource::kFirstDisk);
-        // A backup does not take the folder for one of its own.
+        // A backup takes the folder for an earlier backup of its own, and learns its information, only when sound.
         BackupInfo earlier = {};
         EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &earlier) == BackupFolderState::kEarlierBackup, sound);
+        EXPECT_EQ(+earlier.fileCount, sound ? 0x0203 : 0);
     }
 }
 
+// The data files are every "*.DBF", then every "*.DAT", whatever the case; a
+// folder with none of them is empty to a backup, a folder with one holds
+// someone else's files.
 TEST(BackupFolder, DataFilesAreTheTablesThenTheDatFilesWithoutAnInformationFile) {
-    Sandbox sandbox;
-    for (const char* name : {"1.DAT", "ﾕｰｻﾞ.DBF", "plbkinfo.dat", "ITEM1.dat", "notes.txt", "1.DAT.new", "x.DBFX",
-                             "料理食品.dbf"})
-        WriteBytes(sandbox.path(name), Bytes{1});
-    MakeFolderPath(sandbox.path("Restore.Temp"));
-    std::vector<std::string> names = DataFileNames(sandbox.folder());
-    ASSERT_EQ(names.size(), 4u);
-    std::vector<std::string> tables(names.begin(), names.begin() + 2), others(names.begin() + 2, names.end());
-    std::sort(tables.begin(), tables.end());
-    std::sort(others.begin(), others.end());
-    EXPECT_EQ(tables, (std::vector<std::string>{"料理食品.dbf", "ﾕｰｻﾞ.DBF"}));  // in byte order
-    EXPECT_EQ(others, (std::vector<std::string>{"1.DAT", "ITEM1.dat"}));
-}
-
-TEST(BackupFolder, TellsAnEarlierBackupOfOursFromSomeoneElsesFiles) {
     Sandbox sandbox;
     BackupInfo info = {};
     EXPECT_EQ(ExamineBackupFolder(sandbox.path("none/"), &info), BackupFolderState::kEmpty);
-    WriteBytes(sandbox.path("letter.txt"), Bytes{1});
+    for (const char* name : {"notes.txt", "1.DAT.new", "x.DBFX"}) WriteBytes(sandbox.path(name), Bytes{1});
+    MakeFolderPath(sandbox.path("Restore.Temp"));
     EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &info), BackupFolderState::kEmpty);
-    WriteBytes(sandbox.path("save.dat"), Bytes{1});
+    WriteBytes(sandbox.path("ITEM1.dat"), Bytes{1});
     EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &info), BackupFolderState::kOtherFiles);
-    info.diskNumber = 1;
-    info.startTime = {2023, 11, 3, 30, 8, 15, 0, 0};
-    WriteBackupInfo(sandbox.folder(), info);
-    BackupInfo found = {};
-    EXPECT_EQ(ExamineBackupFolder(sandbox.folder(), &found), BackupFolderState::kEarlierBackup);
-    EXPECT_EQ(+found.startTime.year, 2023);
-    EraseEarlierBackup(sandbox.folder());
-    EXPECT_EQ(FilesOf(sandbox.folder()).size(), 1u);  // letter.txt: no "*.DBF" or "*.DAT"
+    for (const char* name : {"1.DAT", "ﾕｰｻﾞ.DBF", "plbkinfo.dat", "料理食品.dbf"}) WriteBytes(sandbox.path(name), Bytes{1});
+    std::vector<std::string> names = DataFileNames(sandbox.folder());
+    ASSERT_EQ(names.size(), 4u);
+    std::sort(names.begin(), names.begin() + 2);  // each kind in the file system's order
+    std::sort(names.begin() + 2, names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"料理食品.dbf", "ﾕｰｻﾞ.DBF", "1.DAT", "ITEM1.dat"}));
 }
 
 TEST(BackupFolder, PathTexts) {
-    struct Case {
-        const char* path;
-        char letter;
-        bool endsWithSeparator;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, char, bool> cases[] = {  // path, its drive letter, ends with a separator
         {"A:\\", 'A', true},           {"a:\\backup", 'A', false},  {"z:", 'Z', false},
         {"\\\\server\\share\\", 0, true}, {"backup\\", 0, true},     {"1:\\", 0, true},
         {"C:\\データ表", 'C', false},   // 表 ends in the byte 0x5C
         {"C:\\ソ\\", 'C', true},        {"/tmp/x/", 0, true},        {"", 0, false},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DriveLetterOf(c.path), c.letter) << c.path;
-        EXPECT_EQ(EndsWithPathSeparator(c.path), c.endsWithSeparator) << c.path;
-        std::string with = WithPathSeparator(c.path);
-        EXPECT_TRUE(with.empty() || EndsWithPathSeparator(with)) << c.path;
-        EXPECT_EQ(with.size(), std::strlen(c.path) + (c.endsWithSeparator || !*c.path ? 0 : 1)) << c.path;
+    for (const auto& [path, letter, endsWithSeparator] : cases) {
+        EXPECT_EQ(DriveLetterOf(path), letter) << path;
+        EXPECT_EQ(EndsWithPathSeparator(path), endsWithSeparator) << path;
+        std::string with = WithPathSeparator(path);
+        EXPECT_TRUE(with.empty() || EndsWithPathSeparator(with)) << path;
+        EXPECT_EQ(with.size(), std::strlen(path) + (endsWithSeparator || !*path ? 0 : 1)) << path;
     }
 }
 
 TEST(Folders, SameFolderSeesThroughCaseFinalSeparatorDotsAndLinks) {
     Sandbox sandbox;
     MakeFolderPath(sandbox.path("Data/Sub"));
-    std::string data = sandbox.path("Data");
-    std::string upper = data;
+    const std::string data = sandbox.path("Data");
+    std::string upper = data;  // by the text: no such folder exists with this case
     std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
-    EXPECT_TRUE(SameFolder(data, data + "/"));
-    EXPECT_TRUE(SameFolder(data, upper));  // by the text: no such folder exists with this case
-    EXPECT_TRUE(SameFolder(data + "/", sandbox.path("Data/Sub/../")));
-    EXPECT_TRUE(SameFolder(data, sandbox.path("Data/./")));
-    EXPECT_FALSE(SameFolder(data, sandbox.path("Data/Sub")));
-    EXPECT_FALSE(SameFolder(data, sandbox.path("Dat")));
-    EXPECT_FALSE(SameFolder(data, ""));
+    const std::pair<std::string, bool> others[] = {
+        {data + "/", true}, {upper, true}, {sandbox.path("Data/Sub/../"), true}, {sandbox.path("Data/./"), true},
+        {sandbox.path("Data/Sub"), false}, {sandbox.path("Dat"), false}, {"", false}};
+    for (const auto& [other, same] : others) EXPECT_EQ(SameFolder(data, other), same) << other;
 #ifndef _WIN32
     ASSERT_EQ(symlink(data.c_str(), sandbox.path("Link").c_str()), 0);
     EXPECT_TRUE(SameFolder(data, sandbox.path("Link/")));

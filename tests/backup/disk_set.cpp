@@ -1,5 +1,6 @@
 #include "disk_set.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "backup/backup_run.h"
@@ -46,6 +47,28 @@ Files FilesOf(const std::string& folder) {
 void PutFiles(const std::string& folder, const Files& files) {
     MakeFolderPath(folder);
     for (const auto& [name, bytes] : files) WriteBytes(WithPathSeparator(folder) + name, bytes);
+}
+
+BackupInfo InfoOnDisk(const Files& disk) {
+    BackupInfo info = {};
+    auto found = disk.find(kBackupInfoName);
+    if (found != disk.end()) std::memcpy(&info, found->second.data(), std::min(found->second.size(), sizeof(info)));
+    return info;
+}
+
+Bytes InfoBytes(const BackupInfo& info) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&info);
+    return Bytes(bytes, bytes + sizeof(info));
+}
+
+std::string DiskPlace(const Files& disk) {
+    auto found = disk.find(kBackupInfoName);
+    if (found == disk.end()) return "no information file";
+    if (found->second.size() != sizeof(BackupInfo)) return std::to_string(found->second.size()) + " bytes of information";
+    BackupInfo info = InfoOnDisk(disk);
+    std::string place = "disk " + std::to_string(info.diskNumber) + " of " + std::to_string(info.fileCount) + " files, ";
+    if (info.continues > 1) return place + "continuation flag " + std::to_string(info.continues);
+    return place + (info.continues ? "continues" : "last");
 }
 
 DiskSet::DiskSet(std::string root, std::string backupFolder)

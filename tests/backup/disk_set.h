@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "backup/backup_info.h"
+
 using Bytes = std::vector<unsigned char>;
 using Files = std::map<std::string, Bytes>;  // name: content
 
@@ -23,6 +25,13 @@ Bytes PatternBytes(std::size_t size, unsigned seed);
 Files FilesOf(const std::string& folder);
 // Writes every file into folder (created when missing).
 void PutFiles(const std::string& folder, const Files& files);
+
+// The information file a disk holds (all zero when it holds none) and the bytes of one.
+BackupInfo InfoOnDisk(const Files& disk);
+Bytes InfoBytes(const BackupInfo& info);
+// A disk's place in its backup as its information file tells it:
+// "disk 1 of 3 files, continues" or "disk 2 of 3 files, last".
+std::string DiskPlace(const Files& disk);
 
 class DiskSet {
 public:
