@@ -1,7 +1,5 @@
-// The six selectors of the diary window, driven as the combo boxes drive
-// them: a selection, then its selection-change notification. The analysis
-// they choose, the line graph's items and period, the values they leave in
-// the registry, and what a new run takes from those values.
+// The diary window's six selectors, driven as a combo box drives them: what
+// they choose, what they store in the registry and what a new run takes back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -36,7 +34,6 @@ std::string Entries(int id) {
     return all;
 }
 
-// Disabled and empty: a selector with nothing to choose.
 bool Off(int id) { return !IsWindowEnabled(Combo(id)) && Entries(id).empty(); }
 
 std::string Setting(const char* name) {
@@ -44,9 +41,15 @@ std::string Setting(const char* name) {
     return GetRegistryValue(name, text, sizeof text, kAreaSettings) ? text : "(none)";
 }
 
+// "item1 item2 period LINEGRAPH3 / analysis mode, its selector's selection".
+std::string Choices() {
+    return std::to_string(g_diary.graphItem[0]) + " " + std::to_string(g_diary.graphItem[1]) + " " +
+           std::to_string(g_diary.graphPeriod) + " " + Setting("LINEGRAPH3") + " / " +
+           std::to_string(g_diary.analysisMode) + std::to_string(Selected(kAnalysisModeSelectorId));
+}
+
 class SelectorTest : public DiaryWindowTest {
 protected:
-    // The person picks entry `index` of selector `id`, or the entry of this text.
     void Choose(int id, int index) {
         SendMessageA(Combo(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Combo(id)));
@@ -65,10 +68,9 @@ protected:
     void RunTwice(bool recordsThisYear);
 };
 
-// 201 shows body fat (as a list filled at the start can) when 200 takes it:
-// 201 falls back to the entry at the same index, or to "-未設定-" where that
-// index is gone, and item 2 is what 201 then shows. Evaluation is offered
-// only with intake, exercise or sleep.
+// When item 1 takes the body fat item 2 shows, item 2 falls back to the entry
+// at the same index, or "-未設定-" where that is gone. Evaluation needs intake,
+// exercise or sleep.
 TEST_F(SelectorTest, ChoosingTheItemTheOtherListShowsMovesTheOtherListOn) {
     const struct {
         InputItemFlags flags;  // body fat, temperature, condition, sleep, steps, intake, exercise
@@ -93,13 +95,11 @@ TEST_F(SelectorTest, ChoosingTheItemTheOtherListShowsMovesTheOtherListOn) {
         g_diary.graphItem[1] = kChartBodyFat;
         SendMessageA(Combo(kGraphItem2SelectorId), CB_SETCURSEL, 2, 0);
         Choose(kGraphItem1SelectorId, "体脂肪率");
-        EXPECT_EQ(g_diary.graphItem[0], kChartBodyFat);
-        EXPECT_EQ(Setting("LINEGRAPH1"), "2");
         EXPECT_EQ(Entries(kGraphItem2SelectorId), c.list201After);
-        for (int id : {kGraphItem1SelectorId, kGraphItem2SelectorId})
-            EXPECT_EQ(Entries(id).find("評　　価") != std::string::npos, c.evaluation) << Entries(id);
-        EXPECT_EQ(std::to_string(g_diary.graphItem[1]), c.item2After);
-        EXPECT_EQ(Setting("LINEGRAPH2"), c.item2After);
+        EXPECT_EQ(Entries(kGraphItem1SelectorId).find("評　　価") != std::string::npos, c.evaluation);
+        EXPECT_EQ(std::to_string(g_diary.graphItem[0]) + std::to_string(g_diary.graphItem[1]) + " " +
+                      Setting("LINEGRAPH1") + Setting("LINEGRAPH2"),
+                  std::string("2") + c.item2After + " 2" + c.item2After);
         EXPECT_EQ(GetFocus(), g_diary.recordList);
     }
 }
@@ -113,13 +113,13 @@ TEST_F(SelectorTest, AnalysisAndGraphPeriodsFollowTheRecordsAndAreStored) {
     ExpectAnalysis("2006年12月 2007年01月 2007年02月", 0.0);
     SelectLine(1);  // 2007-01-05: the month of January is analysed
     ExpectAnalysis("2006年12月 [2007年01月] 2007年02月", 56.5);
-    Choose(kAnalysisPeriodSelectorId, 2);
-    EXPECT_STREQ(g_diary.analysisPeriodKey, "200702");
-    EXPECT_DOUBLE_EQ(g_diary.analysis.averageWeight, 58.0);
     // An entry that is not a month is ignored.
     SendMessageA(Combo(kAnalysisPeriodSelectorId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("2007年"));
-    Choose(kAnalysisPeriodSelectorId, 3);
-    EXPECT_STREQ(g_diary.analysisPeriodKey, "200702");
+    for (int entry : {2, 3}) {
+        Choose(kAnalysisPeriodSelectorId, entry);
+        EXPECT_STREQ(g_diary.analysisPeriodKey, "200702");
+        EXPECT_DOUBLE_EQ(g_diary.analysis.averageWeight, 58.0);
+    }
     Choose(kAnalysisModeSelectorId, kAnalysisYearly);
     EXPECT_EQ(Setting("ANALYZE2"), "2");
     ExpectAnalysis("2006年 [2007年]", 57.0);
@@ -132,8 +132,7 @@ TEST_F(SelectorTest, AnalysisAndGraphPeriodsFollowTheRecordsAndAreStored) {
     Choose(kGraphItem1SelectorId, "体　　重");
     EXPECT_TRUE(IsWindowEnabled(Combo(kGraphPeriodSelectorId)));
     EXPECT_EQ(SendMessageA(Combo(kGraphPeriodSelectorId), CB_GETCOUNT, 0, 0), 14);
-    EXPECT_EQ(g_diary.graphPeriod, kGraphPeriodMonthly);
-    EXPECT_EQ(Setting("LINEGRAPH3"), "0");
+    EXPECT_EQ(Choices(), "1 0 0 0 / 00");
     SelectLine(0);
     EXPECT_EQ(Entries(kGraphMonthSelectorId), "[2006年12月] 2007年01月 2007年02月");
     Choose(kGraphMonthSelectorId, 2);
@@ -146,15 +145,14 @@ TEST_F(SelectorTest, AnalysisAndGraphPeriodsFollowTheRecordsAndAreStored) {
     EXPECT_EQ(Setting("LINEGRAPH3"), "6");
     // Both items back to "-未設定-": no period any more.
     Choose(kGraphItem1SelectorId, "-未設定-");
-    EXPECT_EQ(g_diary.graphPeriod, kNoGraphPeriod);
+    EXPECT_EQ(Choices(), "0 0 99 6 / 00");
     EXPECT_TRUE(Off(kGraphPeriodSelectorId));
 }
 
-// A run opens a user (who records body fat only) with what the last run stored:
-// an item the user does not record selects nothing, and without items no period
-// is selected; year analysis selects this year when it has records (the calendar
-// shows today), else none. The choices of this run come back in the next, and
-// another user opened then brings their own months.
+// A run opens a user who records body fat only: a stored item they do not
+// record selects nothing, so no period; year analysis selects this year if it
+// has records. This run's choices come back in the next; another user opened
+// then brings their own months.
 void SelectorTest::RunTwice(bool recordsThisYear) {
     const char* stored[][2] = {{"ANALYZE2", "2"}, {"LINEGRAPH1", "5"}, {"LINEGRAPH2", "0"}, {"LINEGRAPH3", "3"}};
     for (const auto& s : stored) SetRegistryValue(s[0], s[1], kAreaSettings);
@@ -165,13 +163,8 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
     ASSERT_GE(SaveUserOnDisk(2, "木村", "", {"20080301"}), 0);
     ASSERT_TRUE(OpenUserOfRow(diary_, row));
     EXPECT_EQ(Entries(kGraphItem1SelectorId).find("体　　温"), std::string::npos);
-    EXPECT_EQ(g_diary.graphItem[0], kChartNone);
-    EXPECT_EQ(g_diary.graphItem[1], kChartNone);
+    EXPECT_EQ(Choices(), "0 0 255 255 / 22");
     EXPECT_TRUE(Off(kGraphPeriodSelectorId));
-    EXPECT_EQ(g_diary.graphPeriod, kGraphPeriodUnselected);
-    EXPECT_EQ(Setting("LINEGRAPH3"), "255");
-    EXPECT_EQ(Selected(kAnalysisModeSelectorId), kAnalysisYearly);
-    EXPECT_EQ(g_diary.analysisMode, kAnalysisYearly);
     EXPECT_EQ(Entries(kAnalysisPeriodSelectorId), recordsThisYear ? "2007年 [" + year + "年]" : "2007年 " + year + "年");
     EXPECT_EQ(g_diary.analysisPeriodKey, std::to_string(Today().year));
 
@@ -181,19 +174,14 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
     EXPECT_EQ(Setting("LINEGRAPH1") + Setting("LINEGRAPH2") + Setting("LINEGRAPH3"), "126");
     Restart();
     ASSERT_TRUE(OpenUserOfRow(diary_, row));
-    EXPECT_EQ(g_diary.graphItem[0], kChartWeight);
-    EXPECT_EQ(g_diary.graphItem[1], kChartBodyFat);
-    EXPECT_EQ(g_diary.graphPeriod, 6);
+    EXPECT_EQ(Choices(), "1 2 6 6 / 22");
     EXPECT_NE(Entries(kGraphItem1SelectorId).find("[体　　重]"), std::string::npos) << Entries(kGraphItem1SelectorId);
     EXPECT_NE(Entries(kGraphItem2SelectorId).find("[体脂肪率]"), std::string::npos) << Entries(kGraphItem2SelectorId);
     EXPECT_EQ(Selected(kGraphPeriodSelectorId), 6);
     EXPECT_TRUE(Off(kGraphMonthSelectorId));
-    EXPECT_EQ(Selected(kAnalysisModeSelectorId), kAnalysisYearly);
-    EXPECT_EQ(Setting("LINEGRAPH3"), "6");
 
-    // Body fat alone by month: the month list follows whatever the item. The
-    // open-user dialog, through its queue: list everyone, pick 木村 (the second
-    // line), open and agree.
+    // Body fat alone by month: the month list follows whatever the item. Then
+    // open 木村 (the second line of the search list) and agree.
     Choose(kGraphItem1SelectorId, "-未設定-");
     Choose(kGraphPeriodSelectorId, kGraphPeriodMonthly);
     EXPECT_EQ(Entries(kGraphMonthSelectorId).substr(0, 10), "2007年01月");

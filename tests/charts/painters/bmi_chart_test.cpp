@@ -31,13 +31,7 @@ COLORREF Entry(int index) {
 }
 
 TEST(BmiChartPixels, EachClassCurveHasItsBandBelowAndTheMarkerCrossesAtTheAnalysedWeight) {
-    // "000" in the body font (ＭＳ ゴシック, 7 × 14): R wide, P high.
-    DibContext measure(1, 1);
-    HGDIOBJ previous = SelectObject(measure.dc(), CreateFontA(14, 7, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                                              SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ ゴシック"));
-    SIZE digits = {};
-    GetTextExtentPoint32A(measure.dc(), "000", 3, &digits);
-    DeleteObject(SelectObject(measure.dc(), previous));
+    const SIZE digits = {21, 14};  // "000" in the body font, ＭＳ ゴシック 7 × 14: R wide, P high
     // Drawn as the diary window draws it (off-screen, then copied), without and with a record selected.
     const BmiPanelLayout panel = Panel();  // chart area 389 × 349
     const ChartBox area = panel.area;
@@ -179,8 +173,8 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
         const Recording recording = Record(panel, c.facts);
         const std::vector<DrawnText>& texts = recording.texts;
         ASSERT_GE(texts.size(), 6u);
-        EXPECT_EQ(texts[0].text, "B M I C h a r t");
-        EXPECT_EQ(std::make_pair(texts[0].x, texts[0].y), std::make_pair(4, 3));
+        EXPECT_EQ(texts[0].text + " " + std::to_string(texts[0].x) + "," + std::to_string(texts[0].y),
+                  "B M I C h a r t 4,3");
         EXPECT_EQ(texts[1].text, c.heightOrigin);
         std::size_t weightOrigin = 0, units = 0;
         for (std::size_t i = 1; i < texts.size(); ++i) {
@@ -191,14 +185,11 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
         EXPECT_EQ(texts[weightOrigin].text, c.weightOrigin);
         // The weight's unit and the figures start below what the analysis selectors cover.
         const int top = panel.area.top + panel.coveredRows;
-        EXPECT_EQ(texts[units - 1].text, "kg");
-        EXPECT_EQ(texts[units - 1].y, top + 2);
+        EXPECT_EQ(texts[units - 1].text + " " + std::to_string(texts[units - 1].y), "kg " + std::to_string(top + 2));
         std::vector<std::string> figures;
         for (std::size_t i = units + 1; i < texts.size(); ++i) figures.push_back(texts[i].text);
         EXPECT_EQ(figures, c.figures);
-        if (!figures.empty()) {
-            EXPECT_EQ(texts[units + 1].y, top + 5);
-        }
+        EXPECT_EQ(figures.empty() ? top + 5 : texts[units + 1].y, top + 5) << "the figures' first row";
         EXPECT_EQ(recording.fonts, (std::vector<std::string>{c.titleFont, "ＭＳ ゴシック 7x14 128"}));
         EXPECT_EQ(recording.deleted, recording.created) << "every pen, brush and font is deleted";
     }

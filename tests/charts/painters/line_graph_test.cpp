@@ -85,20 +85,16 @@ struct DrawnGraph {
 };
 
 TEST(LineGraphPixels, MonthHasASlotPerDayAndNoItemsLeaveFrameAndAxisOnly) {
-    const struct {
-        const char* key;
-        int item, slots;
-    } cases[] = {{"200402", kChartWeight, 29}, {"200502", kChartWeight, 28}, {"200402", kChartNone, 29}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + " item " + std::to_string(c.item));
-        const DrawnGraph graph(1000, c.item, kGraphPeriodMonthly, c.key, "2004/03/15");
+    for (int item : {kChartWeight, kChartNone}) {
+        SCOPED_TRACE(item);
+        const DrawnGraph graph(1000, item, kGraphPeriodMonthly, "200402", "2004/03/15");
+        const int width = graph.layout.width, height = graph.layout.height;
         // Ticks are one pixel of band colour in the white plot, just above its bottom.
         const GraphPlot& plot = graph.plot;
-        EXPECT_EQ(graph.Count(kBand, plot.left, plot.bottom - 3, plot.right, plot.bottom - 2), c.slots);
-        EXPECT_EQ(graph.At(0, 0), kBand);
-        EXPECT_EQ(graph.At(graph.layout.width - 1, graph.layout.height - 1), kBand);
-        EXPECT_EQ(graph.Count(kLeft, 0, 0, graph.layout.width, graph.layout.height) > 0, c.item != kChartNone);
-        EXPECT_EQ(graph.Count(kRight, 0, 0, graph.layout.width, graph.layout.height), 0);
+        EXPECT_EQ(graph.Count(kBand, plot.left, plot.bottom - 3, plot.right, plot.bottom - 2), 29);
+        EXPECT_TRUE(graph.At(0, 0) == kBand && graph.At(width - 1, height - 1) == kBand);
+        EXPECT_EQ(graph.Count(kLeft, 0, 0, width, height) > 0, item != kChartNone);
+        EXPECT_EQ(graph.Count(kRight, 0, 0, width, height), 0);
     }
 }
 
@@ -143,12 +139,10 @@ TEST(LineGraphPixels, CirclesUpTo120DaysSinglePixelsFrom150AndNoPointWithoutAVal
         ASSERT_GE(row, 0);
         EXPECT_EQ(graph.At(x, row), kLeft);
         // A circle reaches two rows above and below it; a single pixel does not.
-        EXPECT_EQ(graph.At(x, row - 2) == kLeft, c.circles);
-        EXPECT_EQ(graph.At(x, row + 2) == kLeft, c.circles);
+        EXPECT_EQ((graph.At(x, row - 2) == kLeft) + (graph.At(x, row + 2) == kLeft), c.circles ? 2 : 0);
         EXPECT_EQ(graph.At(x, row + 4), kWhite);
         if (!c.gapAfter) continue;
         EXPECT_EQ(graph.At(next, row - 2), kWhite) << "no circle on the day without weight";
-        EXPECT_EQ(graph.At(next, row + 2), kWhite);
         for (int y = row + 1; y <= graph.plot.bottom; ++y) ASSERT_NE(graph.At(next, y), kLeft) << y;
     }
 }
