@@ -17,7 +17,6 @@
 #include "diary/records.h"
 #include "diary/user_file.h"
 #include "resources/resource.h"
-#include "shell/pelmo_view.h"
 #include "shell/shell_fixture.h"
 #include "support/sandbox.h"
 
@@ -30,54 +29,39 @@ DailyRecord Day(const char* date, double weight) {
     return record;
 }
 
-void RegisterUser(HWND frame) {
+// The texts of the boxes shown while the menu command runs, the person
+// confirming folder in its dialog titled title.
+std::vector<std::string> RunCommand(HWND frame, int command, const char* title, const std::string& folder,
+                                    const char* shot) {
     DialogDriver driver;
-    driver.On("新規作成", [](HWND d) {
-        DialogDriver::Type(d, IDC_USER_NAME, "佐藤一郎");
-        DialogDriver::Type(d, IDC_USER_AGE, "40");
-        SendDlgItemMessageA(d, IDC_USER_SEX, CB_SETCURSEL, 0, 0);
-        DialogDriver::Type(d, IDC_USER_HEIGHT, "170");
-        DialogDriver::Click(d, IDC_USER_REGISTER);
-    });
-    driver.On("目標を決める", [](HWND d) {
-        DialogDriver::Type(d, IDC_TARGET_WEIGHT, "65.0");
-        DialogDriver::Type(d, IDC_TARGET_BODYFAT, "18.0");
-        DialogDriver::Type(d, IDC_TARGET_MESSAGE, "がんばる");
-        DialogDriver::Click(d, IDC_TARGET_REGISTER);
-    });
-    SendMessageA(frame, WM_COMMAND, ID_USER_NEW, 0);
-    PumpMessages(200);
-    ASSERT_TRUE(driver.done()) << (driver.failures().empty() ? "" : driver.failures()[0]);
-    ASSERT_TRUE(IsUserOpen());
-}
-
-// Steps that type folder into the dialog titled title and confirm it.
-void ConfirmFolder(DialogDriver& driver, const char* title, const std::string& folder, const char* shot) {
     driver.On(
         title,
-        [folder](HWND d) {
+        [&folder](HWND d) {
             DialogDriver::Type(d, IDC_BACKUP_FOLDER, folder.c_str());
             DialogDriver::Click(d, IDOK);
         },
         shot);
+    SendMessageA(frame, WM_COMMAND, command, 0);
+    PumpMessages(100);
+    EXPECT_TRUE(driver.done());
+    std::vector<std::string> texts;
+    for (const RecordedBox& box : driver.boxes()) texts.push_back(box.text);
+    return texts;
 }
 
 TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
     Sandbox sandbox;
+    RegisterStoredUser(0, "佐藤一郎", "");
+    SetSetting("UserName", "佐藤一郎");
     StartedFrame started;
     HWND frame = started.frame();
-    RegisterUser(frame);
+    ASSERT_TRUE(IsUserOpen());
     ASSERT_EQ(StoreDay(Day("20240301", 70.5)).position, 1);  // in memory only, not yet saved
     const std::string folder = sandbox.path("バックアップ");
     MakeFolderPath(folder);
-    {
-        DialogDriver driver;
-        ConfirmFolder(driver, "データ保存（バックアップ）", folder, "backup_dialog");
-        SendMessageA(frame, WM_COMMAND, ID_DATA_BACKUP, 0);
-        EXPECT_TRUE(driver.done());
-        ASSERT_EQ(driver.boxes().size(), 2u);
-        EXPECT_EQ(driver.boxes()[1].text, kBackupDoneText);
-    }
+    std::vector<std::string> texts = RunCommand(frame, ID_DATA_BACKUP, "データ保存（バックアップ）", folder, "backup_dialog");
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], kBackupDoneText);
     char dataFile[kFileNameSize];
     DataFileName(CurrentHeader().userNumber, dataFile);
     const Bytes saved = ReadBytes(sandbox.path(dataFile));
@@ -89,28 +73,16 @@ TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
     // goes) changes nothing: the user stays open with the day not yet saved.
     ASSERT_EQ(StoreDay(Day("20240302", 70.1)).position, 2);
     WriteBytes(StagingFolder(sandbox.folder()), Bytes{1});
-    {
-        DialogDriver driver;
-        ConfirmFolder(driver, "データの復帰（リストア）", folder, nullptr);
-        SendMessageA(frame, WM_COMMAND, ID_DATA_RESTORE, 0);
-        PumpMessages(100);
-        EXPECT_TRUE(driver.done());
-        ASSERT_EQ(driver.boxes().size(), 3u);
-        EXPECT_EQ(driver.boxes()[2].text, kRestoreNoStagingText);
-    }
+    texts = RunCommand(frame, ID_DATA_RESTORE, "データの復帰（リストア）", folder, nullptr);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2], kRestoreNoStagingText);
     EXPECT_TRUE(IsUserOpen());
     EXPECT_EQ(DiaryRecordCount(), 2u);
 
     FileDelete(StagingFolder(sandbox.folder()).c_str());
-    {
-        DialogDriver driver;
-        ConfirmFolder(driver, "データの復帰（リストア）", folder, "restore_dialog");
-        SendMessageA(frame, WM_COMMAND, ID_DATA_RESTORE, 0);
-        PumpMessages(100);
-        EXPECT_TRUE(driver.done());
-        ASSERT_EQ(driver.boxes().size(), 3u);
-        EXPECT_EQ(driver.boxes()[2].text, kRestoreDoneText);
-    }
+    texts = RunCommand(frame, ID_DATA_RESTORE, "データの復帰（リストア）", folder, "restore_dialog");
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[2], kRestoreDoneText);
     EXPECT_FALSE(IsUserOpen());
     EXPECT_EQ(WindowText(frame), "ペルモ");
     EXPECT_EQ(ReadBytes(sandbox.path(dataFile)), saved);

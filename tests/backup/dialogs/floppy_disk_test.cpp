@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <tuple>
 
 #include "backup/backup_info.h"
 #include "backup/backup_run.h"
@@ -27,8 +28,10 @@
 
 namespace {
 
+using Texts = std::vector<std::string>;
 const char kDrive[] = "A:\\";
 constexpr std::int64_t kDiskBytes = 1474560;
+const std::string kDisk2Request = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
 
 void RemoveTree(const std::string& folder) {
     for (const std::string& name : ListFolderFiles(folder, nullptr)) FileDelete((folder + name).c_str());
@@ -51,17 +54,33 @@ void FillDisk(std::int64_t left) {
     WriteBytes(std::string(kDrive) + "FILLER.BIN", Bytes(static_cast<std::size_t>(std::max<std::int64_t>(free - left, 0))));
 }
 
-HWND ProgressDialog(const char* title) {
+// The visible progress window; with PELMO_DIALOG_SHOTS set, what it shows is
+// saved there as "<shot>.bmp" for a person to look at.
+HWND Progress(const char* title, const char* shot = nullptr) {
     HWND found = FindWindowA("#32770", title);
-    return found && IsWindowVisible(found) ? found : nullptr;
+    if (!found || !IsWindowVisible(found)) return nullptr;
+    if (const char* folder = std::getenv("PELMO_DIALOG_SHOTS"); folder && shot) {
+        RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SaveWindowBitmap(found, std::string(folder) + "\\" + shot + ".bmp");
+    }
+    return found;
 }
 
-// With PELMO_DIALOG_SHOTS set, what the progress window shows, for a person to look at.
-void SaveShot(HWND window, const char* name) {
-    if (const char* folder = std::getenv("PELMO_DIALOG_SHOTS")) {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        SaveWindowBitmap(window, std::string(folder) + "\\" + name + ".bmp");
-    }
+LRESULT ProgressOf(HWND progress, UINT message) { return SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, message, 0, 0); }
+
+DiskAction Insert(DiskSet& disks, int n) {
+    return [&disks, n] {
+        disks.Insert(n);
+        return kIdOk;
+    };
+}
+
+BackupInfo InfoOn(const Files& disk) {
+    BackupInfo info = {};
+    auto found = disk.find(kBackupInfoName);
+    EXPECT_TRUE(found != disk.end() && found->second.size() == sizeof(info));
+    if (found != disk.end()) std::memcpy(&info, found->second.data(), std::min(found->second.size(), sizeof(info)));
+    return info;
 }
 
 class FloppyDisk : public ::testing::Test {
@@ -91,44 +110,19 @@ protected:
         sandbox_.reset();
     }
 
-    DiskAction Insert(int n) {
-        return [this, n] {
-            disks_->Insert(n);
-            return kIdOk;
-        };
-    }
-    static std::vector<std::string> Texts() { return g_person.Texts(); }
     Files DataFiles() const { return FilesOf(sandbox_->folder()); }
-    static BackupInfo InfoOn(const Files& disk) {
-        BackupInfo info = {};
-        auto found = disk.find(kBackupInfoName);
-        EXPECT_TRUE(found != disk.end() && found->second.size() == sizeof(info));
-        if (found != disk.end()) std::memcpy(&info, found->second.data(), std::min(found->second.size(), sizeof(info)));
-        return info;
-    }
-
-    // A table of 1,000,000 bytes and two data files of 600,000: the second
-    // file does not fit beside the table and goes on on disk 2.
-    Files BackUpThreeFiles() {
-        const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)},
-                                {"2.DAT", PatternBytes(600000, 3)}};
-        PutFiles(sandbox_->folder(), original);
-        g_person.diskActions = {Insert(2)};
-        EXPECT_EQ(RunBackup(owner_), 1);
-        g_person.boxes.clear();
-        return original;
-    }
+    bool Staged() const { return FolderExists(StagingFolder(sandbox_->folder())); }
 
     std::unique_ptr<Sandbox> sandbox_;
     std::unique_ptr<DiskSet> disks_;
     HWND owner_ = nullptr;
 };
 
-// The second file is split: disk 1 holds file 1, the first piece of file 2
-// and (1, time, 1, 3); disk 2 the rest, file 3 and (2, time, 0, 3). Disk 1
-// inserted again is refused by the backup and by the restore, as is a disk
-// of another run; the restore gives every file back byte for byte and keeps
-// a user registered after the backup.
+// A table of 1,000,000 bytes and two data files of 600,000 on real disks:
+// disk 1 fills up with the table, one file and the first piece of the other;
+// disk 2 takes the rest. The progress window shows the way and holds the
+// owner; stopped runs change nothing; the restore gives every file back byte
+// for byte and keeps a user registered after the backup.
 TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)},
                             {"2.DAT", PatternBytes(600000, 3)}};
@@ -136,139 +130,97 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     LRESULT position = -1, high = -1;
     bool ownerEnabled = true;
     g_person.atDiskRequest = [&] {
-        HWND progress = ProgressDialog("データの保存");
+        HWND progress = Progress("データの保存", "backup_progress");
         ASSERT_NE(progress, nullptr);
-        SaveShot(progress, "backup_progress");
-        position = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETPOS, 0, 0);
-        high = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETRANGE, FALSE, 0);
+        position = ProgressOf(progress, PBM_GETPOS);
+        high = ProgressOf(progress, PBM_GETRANGE);
         ownerEnabled = IsWindowEnabled(owner_) != FALSE;
     };
-    g_person.diskActions = {Insert(1), Insert(2)};
+    g_person.diskActions = {Insert(*disks_, 1), Insert(*disks_, 2)};
     ASSERT_EQ(RunBackup(owner_), 1);
-    const std::string request = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
-    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kBackupSameRunDiskText, request, kBackupDoneText}));
-    EXPECT_EQ(position, 1);  // the table is done, the split file not yet
-    EXPECT_EQ(high, 3);
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupSameRunDiskText, kDisk2Request, kBackupDoneText}));
+    EXPECT_EQ(std::make_tuple(position, high), std::make_tuple(1, 3));  // the table is done, the split file not yet
     EXPECT_FALSE(ownerEnabled);
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(ProgressDialog("データの保存"), nullptr);
+    EXPECT_EQ(Progress("データの保存"), nullptr);
 
     Files disk1 = disks_->Disk(1), disk2 = disks_->Disk(2);
-    BackupInfo info1 = InfoOn(disk1), info2 = InfoOn(disk2);
     EXPECT_EQ(disk1.size(), 3u);
+    EXPECT_EQ(disk2.size(), 3u);
     EXPECT_EQ(disk1["ﾕｰｻﾞ.DBF"], original.at("ﾕｰｻﾞ.DBF"));
-    ASSERT_EQ(disk2.size(), 3u);
-    std::string second, third;
-    for (const char* name : {"1.DAT", "2.DAT"}) (disk1.count(name) ? second : third) = name;
-    ASSERT_FALSE(second.empty());
-    ASSERT_FALSE(third.empty());
+    const std::string split = disk1.count("1.DAT") ? "1.DAT" : "2.DAT", whole = split == "1.DAT" ? "2.DAT" : "1.DAT";
     // Disk 1 was full: 4,096 bytes went to the information file, 1,003,520 to the table.
-    const std::size_t firstPiece = kDiskBytes - 4096 - 1003520;
-    Bytes joined = disk1[second];
-    EXPECT_EQ(joined.size(), firstPiece);
-    joined.insert(joined.end(), disk2[second].begin(), disk2[second].end());
-    EXPECT_EQ(joined, original.at(second));
-    EXPECT_EQ(disk2[third], original.at(third));
-    EXPECT_EQ(+info1.diskNumber, 1);
-    EXPECT_EQ(+info1.continues, 1);
-    EXPECT_EQ(+info1.fileCount, 3);
-    EXPECT_EQ(+info2.diskNumber, 2);
-    EXPECT_EQ(+info2.continues, 0);
-    EXPECT_EQ(+info2.fileCount, 3);
-    EXPECT_TRUE(SameRun(info1.startTime, info2.startTime));
+    Bytes joined = disk1[split];
+    EXPECT_EQ(joined.size(), kDiskBytes - 4096 - 1003520);
+    joined.insert(joined.end(), disk2[split].begin(), disk2[split].end());
+    EXPECT_EQ(joined, original.at(split));
+    EXPECT_EQ(disk2[whole], original.at(whole));
 
     // After the backup: the users table changed, a user registered, a file lost.
     WriteBytes(sandbox_->path("ﾕｰｻﾞ.DBF"), PatternBytes(300, 9));
     WriteBytes(sandbox_->path("3.DAT"), PatternBytes(15449, 10));
-    FileDelete(sandbox_->path(third).c_str());
-    Files otherRun = disk2;
-    info2.startTime.milliseconds = static_cast<uint16_t>((info2.startTime.milliseconds + 1) % 1000);
-    otherRun[kBackupInfoName] = Bytes(reinterpret_cast<unsigned char*>(&info2),
-                                      reinterpret_cast<unsigned char*>(&info2) + sizeof(info2));
-    disks_->Prepare(3, otherRun);
-    disks_->Insert(1);
-    g_person.boxes.clear();
-    g_person.atDiskRequest = [&] {
-        HWND progress = ProgressDialog("データの復帰");
-        ASSERT_NE(progress, nullptr);
-        SaveShot(progress, "restore_progress");
-        position = SendDlgItemMessageA(progress, IDC_BACKUP_PROGRESS, PBM_GETPOS, 0, 0);
-    };
-    g_person.diskActions = {Insert(1), Insert(3), Insert(2)};
-    ASSERT_EQ(RunRestore(owner_), 1);
-    const std::string restoreRequest = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
-    const std::string wrong = "ドライブ A:のフロッピーは2枚目ではありません。\nお手数ですが復帰元をもう一度、確認してみて下さい。";
-    EXPECT_EQ(Texts(), (std::vector<std::string>{restoreRequest, wrong, restoreRequest, wrong, restoreRequest,
-                                                 kRestoreDoneText}));
-    EXPECT_EQ(position, 2);
-    Files expected = original;
-    expected["3.DAT"] = PatternBytes(15449, 10);
-    EXPECT_EQ(DataFiles(), expected);
-    EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
-}
+    FileDelete(sandbox_->path(whole).c_str());
+    const Files changed = DataFiles();
 
-// The restore dialog refuses disk 2 and takes disk 1 with two questions.
-TEST_F(FloppyDisk, RestoreDialogAsksForTheFirstDisk) {
-    BackUpThreeFiles();
-    ASSERT_EQ(disks_->InDrive(), 2);
-    DialogDriver driver;
-    auto confirmA = [](HWND dialog) {
-        DialogDriver::Type(dialog, IDC_BACKUP_FOLDER, "a:\\");
-        DialogDriver::Click(dialog, IDOK);
-    };
-    driver.On("データの復帰（リストア）", confirmA).On("データの復帰（リストア）", [this, confirmA](HWND dialog) {
-        disks_->Insert(1);
-        confirmA(dialog);
-    });
-    EXPECT_EQ(RestoreDialog(owner_), 1);
-    EXPECT_TRUE(driver.done());
-    ASSERT_EQ(driver.boxes().size(), 3u);
-    EXPECT_EQ(driver.boxes()[0].text, "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。");
-    EXPECT_EQ(driver.boxes()[0].caption, "復帰元について");
-    EXPECT_EQ(driver.boxes()[2].text, "フロッピーディスクの\na:\\から復帰します。\n\nよろしいですか？");
-}
+    // The restore dialog refuses disk 2, still in the drive, and takes disk 1.
+    {
+        DialogDriver driver;
+        auto confirm = [](HWND dialog) {
+            DialogDriver::Type(dialog, IDC_BACKUP_FOLDER, "a:\\");
+            DialogDriver::Click(dialog, IDOK);
+        };
+        driver.On("データの復帰（リストア）", confirm).On("データの復帰（リストア）", [this, confirm](HWND dialog) {
+            disks_->Insert(1);
+            confirm(dialog);
+        });
+        EXPECT_EQ(RestoreDialog(owner_), 1);
+        EXPECT_TRUE(driver.done());
+        ASSERT_EQ(driver.boxes().size(), 3u);
+        EXPECT_EQ(driver.boxes()[0].text, "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。");
+        EXPECT_EQ(driver.boxes()[2].text, "フロッピーディスクの\na:\\から復帰します。\n\nよろしいですか？");
+    }
+    SetMessageBoxFunction(AnswerAsThePerson);
 
-// Cancel at a request for a disk, and "中断" while the second disk is read,
-// leave the data folder byte for byte as it was and no staging folder.
-TEST_F(FloppyDisk, StoppedRunsChangeNothing) {
-    const Files original = BackUpThreeFiles();
-    const Files changed = {{"ﾕｰｻﾞ.DBF", PatternBytes(500, 4)}, {"1.DAT", PatternBytes(700, 5)}};
-    FileDelete(sandbox_->path("2.DAT").c_str());
-    PutFiles(sandbox_->folder(), changed);
-    disks_->Insert(1);
-
-    g_person.stopAnswers = {kIdNo, kIdYes};  // Cancel, No: asked again; Cancel, Yes
+    // Cancel at the request for disk 2 (No: asked again; then Yes), and "中断"
+    // pressed while the program waits for disk 2, taken between its files.
+    g_person.Clear();
+    g_person.stopAnswers = {kIdNo, kIdYes};
     EXPECT_EQ(RunRestore(owner_), 0);
-    const std::string request = "ドライブ A: のフロッピーを2枚目に交換して下さい。";
-    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kRestoreDiskStopQuestion, request, kRestoreDiskStopQuestion}));
-    EXPECT_EQ(DataFiles(), changed);
-    EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kRestoreDiskStopQuestion, kDisk2Request, kRestoreDiskStopQuestion}));
     EXPECT_TRUE(IsWindowEnabled(owner_));
-
-    // "中断" is pressed while the program waits for disk 2; the request is
-    // taken between the files of disk 2.
-    g_person.boxes.clear();
+    EXPECT_EQ(DataFiles(), changed);
+    EXPECT_FALSE(Staged());
+    g_person.Clear();
     g_person.atDiskRequest = [] {
-        HWND progress = ProgressDialog("データの復帰");
+        HWND progress = Progress("データの復帰", "restore_progress");
         ASSERT_NE(progress, nullptr);
+        EXPECT_EQ(ProgressOf(progress, PBM_GETPOS), 2);
         EXPECT_EQ(GetFocus(), GetDlgItem(progress, IDCANCEL));
         DialogDriver::Click(progress, IDCANCEL);
     };
-    g_person.diskActions = {Insert(2)};
+    g_person.diskActions = {Insert(*disks_, 2)};
     EXPECT_EQ(RunRestore(owner_), 0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kRestoreStopQuestion}));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kRestoreStopQuestion}));
     EXPECT_EQ(DataFiles(), changed);
-    EXPECT_FALSE(FolderExists(StagingFolder(sandbox_->folder())));
+    EXPECT_FALSE(Staged());
+
+    disks_->Insert(1);
+    g_person.Clear();
+    g_person.diskActions = {Insert(*disks_, 2)};
+    ASSERT_EQ(RunRestore(owner_), 1);
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kRestoreDoneText}));
+    Files expected = original;
+    expected["3.DAT"] = PatternBytes(15449, 10);
+    EXPECT_EQ(DataFiles(), expected);
+    EXPECT_FALSE(Staged());
 
     // Cancel while the backup waits for disk 2: no word of success.
-    g_person.boxes.clear();
-    g_person.atDiskRequest = nullptr;
-    PutFiles(sandbox_->folder(), original);
+    g_person.Clear();
     disks_->Insert(5);
     EXPECT_EQ(RunBackup(owner_), 0);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{request, kBackupStopQuestion}));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupStopQuestion}));
     EXPECT_TRUE(IsWindowEnabled(owner_));
-    EXPECT_EQ(ProgressDialog("データの保存"), nullptr);
+    EXPECT_EQ(Progress("データの保存"), nullptr);
 }
 
 std::int64_t FillOnSecondQuery(const std::string& folder) {
@@ -287,57 +239,29 @@ TEST_F(FloppyDisk, ADiskFullBehindTheProgramsBackIsReported) {
     EXPECT_EQ(RunBackup(owner_), 0);
     char expected[512];
     std::snprintf(expected, sizeof(expected), kBackupShortWriteFormat, "1.DAT");
-    EXPECT_EQ(Texts(), std::vector<std::string>{expected});
+    EXPECT_EQ(g_person.Texts(), Texts{expected});
     EXPECT_FALSE(FileExists("A:\\1.DAT"));
     EXPECT_EQ(ReadBytes("A:\\ﾕｰｻﾞ.DBF"), PatternBytes(100000, 1));
     SetFreeSpaceFunction(nullptr);
 
     RemoveTree(kDrive);
     FillDisk(0);
-    g_person.boxes.clear();
+    g_person.Clear();
     EXPECT_EQ(RunBackup(owner_), 0);
-    EXPECT_EQ(Texts(), std::vector<std::string>{kBackupCannotWriteText});
+    EXPECT_EQ(g_person.Texts(), Texts{kBackupCannotWriteText});
 }
 
-// A folder that holds someone else's "*.DAT" is refused by the dialog, a
-// second disk that does is refused when it is inserted; their files stay.
-// The backup folder is created on the next disk.
+// A second disk that holds someone else's "*.DAT" in the backup folder is
+// refused and keeps them; the backup folder is created on the next disk.
 TEST_F(FloppyDisk, SomeoneElsesFilesAreRefusedAndKept) {
     const Files foreign = {{"GAME.DAT", PatternBytes(2000, 7)}};
-    PutFiles("A:\\PELMO\\", foreign);
-    {
-        DialogDriver driver;
-        driver.On("データ保存（バックアップ）", [](HWND dialog) {
-            DialogDriver::Type(dialog, IDC_BACKUP_FOLDER, "A:\\PELMO");
-            DialogDriver::Click(dialog, IDOK);
-        });
-        driver.On("データ保存（バックアップ）", [](HWND dialog) { DialogDriver::Click(dialog, IDCANCEL); });
-        EXPECT_EQ(BackupDialog(owner_), 0);
-        EXPECT_TRUE(driver.done());
-        ASSERT_EQ(driver.boxes().size(), 1u);
-        EXPECT_EQ(driver.boxes()[0].text, kBackupOtherFilesText);
-    }
-    EXPECT_EQ(FilesOf("A:\\PELMO\\"), foreign);
-    SetMessageBoxFunction(AnswerAsThePerson);
-
     SetRegistryValue("BackupDir", "A:\\PELMO\\", kAreaSettings);
-    DiskSet disks("A:\\", "A:\\PELMO\\");
-    disks.Insert(4);  // the disk with someone's files waits outside; an empty disk goes in
+    DiskSet disks(kDrive, "A:\\PELMO\\");
     disks.Prepare(2, foreign);
-    const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)}};
-    PutFiles(sandbox_->folder(), original);
-    g_person.diskActions = {[&] {
-                         disks.Insert(2);
-                         return kIdOk;
-                     },
-                     [&] {
-                         disks.Insert(3);
-                         return kIdOk;
-                     }};
+    PutFiles(sandbox_->folder(), {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)}});
+    g_person.diskActions = {Insert(disks, 2), Insert(disks, 3)};
     EXPECT_EQ(RunBackup(owner_), 1);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"ドライブ A: のフロッピーを2枚目に交換して下さい。",
-                                                 kBackupOtherFilesDiskText,
-                                                 "ドライブ A: のフロッピーを2枚目に交換して下さい。", kBackupDoneText}));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupOtherFilesDiskText, kDisk2Request, kBackupDoneText}));
     EXPECT_EQ(disks.Disk(2), foreign);
     Files disk3 = disks.Disk(3);
     EXPECT_EQ(disk3.size(), 2u);
