@@ -291,6 +291,23 @@ LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
 }
 
+// The longest start of `text` that takes at most `room` Shift-JIS bytes; a
+// line end (CR LF) and a surrogate pair are kept or cut whole.
+size_t FittingChars(const std::wstring& text, size_t room) {
+    size_t used = 0, chars = 0;
+    while (chars < text.size()) {
+        const wchar_t c = text[chars];
+        const bool pair = chars + 1 < text.size() &&
+                          ((c == L'\r' && text[chars + 1] == L'\n') || (c >= 0xD800 && c <= 0xDBFF));
+        const size_t length = pair ? 2 : 1;
+        const size_t bytes = SjisBytes(text.substr(chars, length));
+        if (used + bytes > room) break;
+        used += bytes;
+        chars += length;
+    }
+    return chars;
+}
+
 // --- ComboBox2 ---
 
 LRESULT CALLBACK ComboBox2Proc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -338,4 +355,36 @@ bool RegisterFieldClasses(HINSTANCE instance) {
     ok = RegisterSuperclass(instance, "EDIT", PELMO_STREDIT_CLASS, StrEditProc, g_edit, 2) && ok;
     ok = RegisterSuperclass(instance, "COMBOBOX", PELMO_COMBOBOX2_CLASS, ComboBox2Proc, g_combo) && ok;
     return ok;
+}
+
+bool HoldTextToByteLimit(HWND field, std::wstring& before, std::size_t limit) {
+    const std::wstring now = WideWindowText(field);
+    if (SjisBytes(now) <= limit) {
+        before = now;
+        return false;
+    }
+    // What the change put in lies between the start and the end it left as they were.
+    size_t head = 0;
+    while (head < now.size() && head < before.size() && now[head] == before[head]) ++head;
+    size_t tail = 0;
+    while (tail < now.size() - head && tail < before.size() - head &&
+           now[now.size() - 1 - tail] == before[before.size() - 1 - tail])
+        ++tail;
+    const size_t kept = SjisBytes(now.substr(0, head)) + SjisBytes(now.substr(now.size() - tail));
+    std::wstring held;
+    size_t caret = 0;
+    if (kept > limit) {  // the text was too long before the change: cut its end
+        held = now.substr(0, FittingChars(now, limit));
+        caret = held.size();
+    } else {
+        const std::wstring inserted = now.substr(head, now.size() - head - tail);
+        caret = head + FittingChars(inserted, limit - kept);
+        held = now.substr(0, caret) + now.substr(now.size() - tail);
+    }
+    before = held;  // the change notice of the text set here finds it within the limit
+    SetWindowTextW(field, held.c_str());
+    SendMessageW(field, EM_SETSEL, caret, caret);
+    SendMessageW(field, EM_SCROLLCARET, 0, 0);
+    MessageBeep(MB_OK);
+    return true;
 }

@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
+
 #define PELMO_NUMEDIT_CLASS "NumEdit"
 #define PELMO_STREDIT_CLASS "StrEdit"
 #define PELMO_COMBOBOX2_CLASS "ComboBox2"
@@ -28,6 +31,13 @@ constexpr UINT kNumEditGetFormat = WM_USER + 101;
 constexpr WORD kFieldKeyEnter = 0x7F01;
 constexpr WORD kFieldKeyDown = 0x7F02;
 constexpr WORD kFieldKeyUp = 0x7F03;
+
+// Holds a plain edit's text to `limit` Shift-JIS bytes after a change (call it
+// on EN_CHANGE): what the change put in is cut, never half a character, so
+// that the text fits, and the caret follows what was kept. The edit's own
+// limit counts characters under Wine, not bytes. `before` is the text before
+// the change and becomes the text after it. True when something was cut.
+bool HoldTextToByteLimit(HWND field, std::wstring& before, std::size_t limit);
 
 // Registers the three classes; true when all exist afterwards.
 bool RegisterFieldClasses(HINSTANCE instance);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "corelib/dates.h"
 #include "corelib/msgbox.h"
@@ -37,6 +38,7 @@ struct DayDialog {
     HWND owner = nullptr;
     bool settingText = false;  // the dialog itself is filling the fields
     bool edited = false;       // the person changed a field of the shown day
+    std::wstring diary;        // the diary field's text as last held to its limit
 };
 DayDialog g_dialog;
 DayDialogHooks g_hooks = {};
@@ -47,6 +49,11 @@ void SetText(HWND dialog, int id, const char* text) {
     g_dialog.settingText = true;
     SetDlgItemTextA(dialog, id, text);
     g_dialog.settingText = false;
+    if (id != IDC_DAY_DIARY) return;
+    HWND diary = GetDlgItem(dialog, IDC_DAY_DIARY);
+    wchar_t wide[kTextSize] = {};
+    GetWindowTextW(diary, wide, kTextSize);
+    g_dialog.diary = wide;
 }
 
 double FieldNumber(HWND dialog, int id) {
@@ -84,7 +91,10 @@ void LoadDay(HWND dialog, const char* shown) {
     std::memset(&StagingRecord(), 0, sizeof(DailyRecord));
     SetText(dialog, IDC_DAY_WEIGHT, "");
     SetText(dialog, IDC_DAY_BODYFAT, "");
-    SetText(dialog, IDC_DAY_DIARY, kDiaryPlaceholder);
+    // A field the person is already typing in has no placeholder to vanish:
+    // what is typed next would be added to it.
+    HWND diaryField = GetDlgItem(dialog, IDC_DAY_DIARY);
+    SetText(dialog, IDC_DAY_DIARY, GetFocus() == diaryField ? "" : kDiaryPlaceholder);
     SetSpinPosition(dialog, IDC_DAY_WEIGHT_SPIN, kDefaultWeightTenths);
     SetSpinPosition(dialog, IDC_DAY_BODYFAT_SPIN, kDefaultBodyFatTenths);
     SendDlgItemMessageA(dialog, IDC_DAY_BODYFAT, EM_SETREADONLY, FALSE, 0);
@@ -231,7 +241,11 @@ void OnDiaryNotice(HWND dialog, WORD code) {
     HWND field = GetDlgItem(dialog, IDC_DAY_DIARY);
     if (code == EN_SETFOCUS) OpenImeForText(field);
     if (g_dialog.settingText) return;
-    if (code == EN_CHANGE) g_dialog.edited = true;
+    if (code == EN_CHANGE) {
+        g_dialog.edited = true;
+        // What the field holds is what is stored, so nothing is cut unseen.
+        HoldTextToByteLimit(field, g_dialog.diary, kDiaryTextLimit);
+    }
     char text[kPlaceholderProbeSize] = {};
     GetWindowTextA(field, text, sizeof text);
     if (std::strcmp(text, kDiaryPlaceholder) == 0) SetText(dialog, IDC_DAY_DIARY, "");
@@ -273,7 +287,7 @@ BOOL OnInit(HWND dialog, LPARAM start) {
 
     SendDlgItemMessageA(dialog, IDC_DAY_WEIGHT, kNumEditSetFormat, kWeightFormat, 0);
     SendDlgItemMessageA(dialog, IDC_DAY_BODYFAT, kNumEditSetFormat, kBodyFatFormat, 0);
-    // What the field holds is what is stored: at most 999 bytes.
+    // Bytes under Windows; under Wine characters, and the change notice holds the bytes.
     SendDlgItemMessageA(dialog, IDC_DAY_DIARY, EM_LIMITTEXT, kDiaryTextLimit, 0);
     SetSpinRange(dialog, IDC_DAY_DATE_SPIN, kMaxDayNumber);
     SetSpinRange(dialog, IDC_DAY_WEIGHT_SPIN, kMaxWeightTenths);

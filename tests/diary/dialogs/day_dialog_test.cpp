@@ -326,3 +326,60 @@ TEST_F(DayDialogTest, PlaceholderVanishesWhenTheDiaryIsEntered) {
         Click(d, IDCANCEL);
     });
 }
+
+std::string Repeat(const char* piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// Typed, pasted or in the middle: the diary field never holds more than the
+// 999 bytes a day keeps, and what it shows is what is stored.
+TEST_F(DayDialogTest, TheDiaryHoldsWhatADayKeepsAndStoresItWhole) {
+    struct Case {
+        std::string before;
+        bool atStart;  // the caret at the start of `before`, else at its end
+        std::string typed;
+        std::string held;
+    };
+    const Case cases[] = {
+        {"", false, Repeat("表", 600), Repeat("表", 499)},
+        {Repeat("表", 499), false, "ab", Repeat("表", 499) + "a"},
+        {"後", true, Repeat("能", 500), Repeat("能", 498) + "後"},
+        {"", false, Repeat("ソ\r\n", 300), Repeat("ソ\r\n", 249) + "ソ"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        Run(0, [&c](HWND d) {
+            Type(d, IDC_DAY_WEIGHT, "60.0");
+            SetFocus(GetDlgItem(d, IDC_DAY_DIARY));
+            TypeDiary(d, c.before.c_str());
+            const int caret = c.atStart ? 0 : -1;
+            SendDlgItemMessageA(d, IDC_DAY_DIARY, EM_SETSEL, caret, caret);
+            SendDlgItemMessageA(d, IDC_DAY_DIARY, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(c.typed.c_str()));
+            EXPECT_EQ(Text(d, IDC_DAY_DIARY), c.held);
+            Click(d, IDC_DAY_REGISTER);
+        });
+        ASSERT_EQ(DiaryRecordCount(), 1u);
+        EXPECT_EQ(std::string(At(0).diary), c.held);
+    }
+}
+
+// Stepping on while typing in the diary: the next day's field is empty, not
+// the placeholder that what is typed would be added to.
+TEST_F(DayDialogTest, SteppingWhileInTheDiaryLeavesNoPlaceholderToTypeInto) {
+    Run(0, [](HWND d) {
+        Type(d, IDC_DAY_WEIGHT, "60.0");
+        SetFocus(GetDlgItem(d, IDC_DAY_DIARY));
+        TypeDiary(d, "十日");
+        SpinDate(d, 2568);
+        EXPECT_EQ(Text(d, IDC_DAY_DATE), "2007/01/11");
+        EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
+        SendDlgItemMessageA(d, IDC_DAY_DIARY, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("十一日"));
+        Type(d, IDC_DAY_WEIGHT, "59.5");
+        Click(d, IDC_DAY_REGISTER);
+    });
+    ASSERT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_STREQ(At(0).diary, "十日");
+    EXPECT_STREQ(At(1).diary, "十一日");
+}
