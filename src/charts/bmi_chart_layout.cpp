@@ -96,6 +96,15 @@ bool BmiBandSeed(const BmiScale& scale, int k, double bmi, ChartPoint* seed) {
     return true;
 }
 
+bool BmiBandEdgeSeed(const BmiScale& scale, double bmi, ChartPoint* seed) {
+    const ChartBox& area = scale.area;
+    const int below = BmiCurveRow(scale, scale.heightOrigin, bmi, 3) + 4;
+    const ChartPoint at = {area.left + 2, below > area.top ? below : area.top + 1};
+    if (at.x >= area.right || at.y >= area.bottom) return false;
+    *seed = at;
+    return true;
+}
+
 ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight) {
     const int columns = Width(scale.area), rows = Height(scale.area);
     const int r = scale.digitsWidth;

@@ -75,6 +75,13 @@ int BmiCurveRow(const BmiScale& scale, double height, double bmi, int lift);
 // above K (k from 1): a little right of and below the curve's k-th point. False
 // when that place is not inside the chart area.
 bool BmiBandSeed(const BmiScale& scale, int k, double bmi, ChartPoint* seed);
+// Where the band below the curve of `bmi` is filled from when none of the
+// curve's points offers a place, because the curve leaves the area through its
+// top before its first point (or runs above it all the way): at the area's
+// left edge, a little below the curve there or at the area's top. False when
+// that place is not inside the area (the curve there lies below it). The band
+// is there only if no lower band has taken the place.
+bool BmiBandEdgeSeed(const BmiScale& scale, double bmi, ChartPoint* seed);
 
 // The centre of the marker for a height (cm) and a weight (kg).
 ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);

@@ -60,10 +60,16 @@ void DrawClassBands(HDC dc, const BmiScale& scale) {
         MoveToEx(dc, scale.area.left, BmiCurveRow(scale, scale.heightOrigin, bmi, 3), nullptr);
         for (int k = 1; k <= kBmiCurvePoints; ++k)
             LineTo(dc, BmiCurveColumn(scale, k), BmiCurveRow(scale, scale.heightOrigin + 10.0 * k, bmi, 2));
-        for (int k = 1; k <= kBmiBandSeeds; ++k) {
+        bool filled = false;
+        for (int k = 1; k <= kBmiBandSeeds && !filled; ++k) {
             ChartPoint seed;
-            if (BmiBandSeed(scale, k, bmi, &seed) && FillToBorder(dc, seed.x, seed.y, border)) break;
+            filled = BmiBandSeed(scale, k, bmi, &seed) && FillToBorder(dc, seed.x, seed.y, border);
         }
+        // A band that only the left edge reaches (a tall user's chart) would keep the colour above BMI 40.
+        ChartPoint edge;
+        if (!filled && BmiBandEdgeSeed(scale, bmi, &edge) &&
+            GetPixel(dc, edge.x, edge.y) == GetNearestColor(dc, PaletteColorOf(kColorBmiArea)))
+            FillToBorder(dc, edge.x, edge.y, border);
     }
 }
 

@@ -75,6 +75,45 @@ TEST(BmiChartPixels, EachClassCurveHasItsBandBelowAndTheMarkerCrossesAtTheAnalys
     EXPECT_NE(at(marked, mx + 25, my + 2), Entry(kColorMarkerRingOuter));
 }
 
+// Every place of the chart wears the colour of its own BMI class, for short and
+// tall users alike: also where a curve leaves the area through its top before
+// its first point (a tall user: the bands above BMI 18.5 start at the left edge).
+TEST(BmiChartPixels, EveryPlaceHasTheColourOfItsClass) {
+    const int r = 21, p = 14;  // "000" in the body font: R wide, P high
+    const BmiPanelLayout panel = Panel();
+    const ChartBox area = panel.area;
+    const int width = panel.x + panel.width + 2, height = panel.y + panel.height + 2;
+    const int columns = area.right - area.left, rows = area.bottom - area.top;
+    for (double userHeight : {150.0, 165.3, 190.0, 210.0, 250.0}) {
+        SCOPED_TRACE(userHeight);
+        DibContext chart(width, height);
+        HPALETTE palette = CreateChartPalette(0);
+        drawBmiChart(chart.dc(), palette, panel, Facts(userHeight, 60.0, 60.0, false));
+        DeleteObject(palette);
+        const int heightOrigin = (static_cast<int>(userHeight / 10) - 4) * 10;  // no record: weights from 0 kg
+        int wrong = 0;
+        // Clear of the axis bands, their ticks and the curves themselves.
+        for (int y = area.top + 2; y < area.bottom - r - p - 2; y += 7) {
+            for (int x = area.left + r + p + 2; x < area.right - 2; x += 7) {
+                const double cm = heightOrigin + 10.0 * (x - area.left - 2) / (columns / 9);
+                const double kg = (rows - (y - area.top + p + 2)) * 90.0 / rows;
+                int bmiClass = 0;
+                bool nearCurve = false;
+                for (double limit : kBmiClassLimits) {
+                    const double curve = cm * cm * limit / 10000.0;
+                    nearCurve = nearCurve || (kg > curve - 2.5 && kg < curve + 2.5);
+                    bmiClass += kg >= curve;
+                }
+                if (nearCurve) continue;
+                const int expected = bmiClass < kBmiClassLimitCount ? kColorBmiBandFirst + bmiClass : kColorBmiArea;
+                if (GetPixel(chart.dc(), panel.x + x, panel.y + y) != Entry(expected) && ++wrong <= 3)
+                    ADD_FAILURE() << "at " << cm << " cm, " << kg << " kg: not the colour of class " << bmiClass;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 // What a paint of the panel leaves in a metafile: the texts (Shift-JIS) at their reference points, the fonts
 // ("face width x height charset"), and how many objects were created and deleted.
 struct DrawnText {
