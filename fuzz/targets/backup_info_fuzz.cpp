@@ -12,8 +12,10 @@
 // is refused with a message and stages nothing; a backup never takes a folder
 // with a damaged file for one of its own; a disk 2 is taken only when its own
 // file is sound and says disk 2 of the same run, and is refused with a message
-// otherwise; a stopped restore leaves the data folder as it was, a finished
-// one holds exactly what the disks held, and neither leaves a staging folder.
+// otherwise; a set that holds fewer files than disk 1 counts is restored only
+// when the person says so; a stopped restore leaves the data folder as it was,
+// a finished one holds exactly what the disks held, and neither leaves a
+// staging folder.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -43,6 +45,7 @@ struct Person {
     int requests = 0;     // for a next disk
     int wrongDisks = 0;   // refusals of the disk in the drive
     int steps = 0;        // of the progress bar
+    int stops = 0;        // questions whether to stop, each answered Yes
     std::string backupFolder;
 };
 
@@ -71,7 +74,10 @@ int Answer(void* context, const Notice& notice) {
         }
         return kIdCancel;
     }
-    if (notice.caption == kStopCaption) return kIdYes;
+    if (notice.caption == kStopCaption) {
+        ++person->stops;
+        return kIdYes;
+    }
     FUZZ_CHECK(notice.caption == kRestoreSourceCaption && !notice.text.empty());
     ++person->wrongDisks;
     return kIdOk;
@@ -153,10 +159,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
                              SameRun(second.startTime, info.startTime);
     FUZZ_CHECK(person.wrongDisks == (secondOffered && !secondTaken ? 1 : 0));
     const bool finished = info.continues == 0 || (secondTaken && InfoOf(person.secondDisk).continues == 0);
+    const bool whole = info.fileCount <= 2;  // the disks hold two files
+    if (finished) FUZZ_CHECK(person.stops == (whole ? 0 : 1));
 
     FUZZ_CHECK(!FolderExists(StagingFolder(dataFolder)));
     FUZZ_CHECK(run.notRestored.empty());
-    if (!finished) {
+    if (!finished || !whole) {
         FUZZ_CHECK(result == RestoreResult::kStopped);
         FUZZ_CHECK(DataFolderHolds(kOldDiary, kOldTable));
         return 0;

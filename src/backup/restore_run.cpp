@@ -25,6 +25,9 @@ const char kRestoreDamagedInfoText[] =
 const char kRestoreNotFirstDiskFormat[] = "指定された復帰元は %d枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。";
 const char kRestoreNoStagingText[] =
     "データフォルダに復帰用のフォルダ(Restore.Temp)を作成できませんでした。\nデータの復帰を中断します。";
+const char kRestoreIncompleteFormat[] =
+    "復帰元には、保存したときの%u個のファイルのうち%u個しかありません。\n"
+    "保存が途中で中断されたか、ファイルが削除されたおそれがあります。\n\nデータの復帰を中断しますか？";
 
 namespace {
 
@@ -80,6 +83,7 @@ void StageFile(RestoreRun* run, const std::string& name, const RunWindow& window
         if (!AppendPiece(from, to)) MarkFailed(run, name);
         return;
     }
+    ++run->filesFound;
     if (!CopyWhole(from, to)) MarkFailed(run, name);
     window.Advance();
 }
@@ -117,6 +121,16 @@ bool AskForDisk(RestoreRun* run, const RunWindow& window, BackupInfo* info) {
             return true;
         window.Show(Notice{wrong, kRestoreSourceCaption, kMbOk | kMbIconInformation});
     }
+}
+
+// A set with fewer files than its first disk counts is not the whole backup
+// (a run stopped part way leaves such a set): true when the person stops here.
+bool StopIncompleteSet(const RestoreRun& run, const RunWindow& window) {
+    if (run.filesFound >= run.firstDisk.fileCount) return false;
+    char text[512];
+    std::snprintf(text, sizeof(text), kRestoreIncompleteFormat, static_cast<unsigned>(run.firstDisk.fileCount),
+                  run.filesFound);
+    return window.Show(Notice{text, kStopCaption, kMbYesNo | kMbIconQuestion}) != kIdNo;
 }
 
 void DiscardStaging(const RestoreRun& run) {
@@ -178,6 +192,7 @@ std::string RestoreSourceRefusal(RestoreSource source, const BackupInfo& info) {
 
 int BeginRestore(RestoreRun* run) {
     run->diskNumber = 1;
+    run->filesFound = 0;
     run->notRestored.clear();
     run->stagingKept = false;
     run->failure = Notice{};
@@ -206,6 +221,7 @@ RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
         going = AskForDisk(run, window, &info) && StageDisk(run, window);
         continues = info.continues != 0;
     }
+    if (going && StopIncompleteSet(*run, window)) going = false;
     if (!going) {
         DiscardStaging(*run);
         run->notRestored.clear();

@@ -23,6 +23,7 @@ struct RestoreRun {
     std::string backupFolder;  // with its final separator
     BackupInfo firstDisk = {}; // the information file of disk 1
     uint16_t diskNumber = 1;   // the disk in the drive
+    unsigned filesFound = 0;   // files of the set met so far, a split file once
     std::vector<std::string> notRestored;  // in the order they failed
     bool stagingKept = false;  // the staging folder holds what could not be put in place
     Notice failure;            // why the run could not begin
@@ -67,5 +68,6 @@ extern const char kRestoreNoBackupText[];
 extern const char kRestoreDamagedInfoText[];   // the information file cannot be trusted
 extern const char kRestoreNotFirstDiskFormat[];  // %d: the disk number
 extern const char kRestoreNoStagingText[];
+extern const char kRestoreIncompleteFormat[];  // %u: files counted at the backup, %u: files found
 
 #endif

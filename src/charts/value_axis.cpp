@@ -135,6 +135,21 @@ bool IsLabelValue(const ValueAxisLayout& layout, double value) {
     return false;
 }
 
+namespace {
+
+// The value a label line shows, without the drift of stepping down by 0.1:
+// the anchor places every point and the target line by it.
+double ShownLabelValue(const ValueAxisLayout& layout, double value) {
+    switch (layout.labelRule) {
+    case kLabelWholeNumbers: return PrintedRound(value);
+    case kLabelWholeAndHalf: return PrintedRound(value * 2) / 2;
+    case kLabelMultiples: return PrintedRound(value / layout.labelMultiple) * layout.labelMultiple;
+    }
+    return value;
+}
+
+}  // namespace
+
 int ValueAxisLabels(const ValueAxisLayout& layout, int plotHeight, AxisLabel* labels, int capacity) {
     if (!layout.usable || !(layout.stepPixels > 0)) return 0;
     double h = layout.labelFontHeight;
@@ -148,7 +163,7 @@ int ValueAxisLabels(const ValueAxisLayout& layout, int plotHeight, AxisLabel* la
         bool labelled = labelValues % layout.labelEvery == 0;
         ++labelValues;
         if (!labelled || !(y > h / 2)) continue;
-        if (written < capacity) labels[written] = {value, y};
+        if (written < capacity) labels[written] = {ShownLabelValue(layout, value), y};
         ++written;
     }
     return written < capacity ? written : capacity;

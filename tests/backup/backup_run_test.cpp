@@ -155,6 +155,42 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     EXPECT_EQ(disk3["readme.txt"], PatternBytes(30, 8));
 }
 
+// A backup that holds fewer files than its information file counts (stopped
+// part way, or a file deleted from it since) is not restored as if whole:
+// the person is asked first, and stopping leaves the data folder as it was.
+TEST_F(BackupRunTest, AnIncompleteBackupIsNotRestoredWithoutAsking) {
+    g_capacity = 1 << 20;
+    const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(300, 1)}, {"1.DAT", PatternBytes(600, 2)},
+                            {"2.DAT", PatternBytes(700, 3)}};
+    const Files later = {{"ﾕｰｻﾞ.DBF", PatternBytes(400, 4)}, {"1.DAT", PatternBytes(650, 5)},
+                         {"2.DAT", PatternBytes(750, 6)}};
+    const std::string question =
+        "復帰元には、保存したときの3個のファイルのうち2個しかありません。\n"
+        "保存が途中で中断されたか、ファイルが削除されたおそれがあります。\n\nデータの復帰を中断しますか？";
+    struct Case {
+        int answer;
+        RestoreResult result;
+        Files after;
+    } cases[] = {
+        {kIdYes, RestoreResult::kStopped, later},
+        {kIdNo, RestoreResult::kDone, {{"ﾕｰｻﾞ.DBF", original.at("ﾕｰｻﾞ.DBF")}, {"1.DAT", original.at("1.DAT")},
+                                       {"2.DAT", later.at("2.DAT")}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        PutFiles(sandbox_.folder(), original);
+        ASSERT_EQ(Backup(), 1);
+        FileDelete((drive_ + "2.DAT").c_str());
+        PutFiles(sandbox_.folder(), later);
+        g_person.Clear();
+        g_person.stopAnswers = {c.answer};
+        EXPECT_EQ(Restore(), c.result);
+        EXPECT_EQ(g_person.Texts(), std::vector<std::string>{question});
+        EXPECT_EQ(FilesOf(sandbox_.folder()), c.after);
+        EXPECT_FALSE(FolderExists(StagingFolder(sandbox_.folder())));
+    }
+}
+
 // A data file that cannot be replaced is named, the others are restored, and
 // its restored copy waits in the staging folder.
 TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {

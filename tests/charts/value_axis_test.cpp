@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "charts/chart_items.h"
+#include "charts/graph_series.h"
 #include "charts/value_axis.h"
 
 namespace {
@@ -108,6 +110,30 @@ TEST(ValueAxis, RightSideLargestHasFivePercentRoom) {
     ValueAxisLayout right = LayoutValueAxis(kChartWeight, RightAxisLargest(70.0), 60.0, 300, 16);
     EXPECT_EQ(right.topValue, 74);
     EXPECT_EQ(right.startValue, 73);
+}
+
+// Stepping down by 0.1 drifts: 55.6 − 6 × 0.1 is a hair below 55. A label
+// holds the value it shows, so that a target or a point of exactly that value
+// sits on the label's row and not one row above it, where the target line,
+// which starts at the anchor, was lost.
+TEST(ValueAxis, LabelsHoldTheValuesTheyShow) {
+    struct Case {
+        int item;
+        double largest, smallest, anchor;
+    } cases[] = {
+        {kChartWeight, 55.6, 53.4, 55},    {kChartWeight, 58.9, 53.4, 58},  {kChartBodyFat, 25.6, 23.2, 25},
+        {kChartTemperature, 37.2, 36.0, 37.5}, {kChartSleep, 7.9, 6.1, 7.5}, {kChartIntake, 2350, 1500, 2400},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.largest);
+        ValueAxisLayout axis = LayoutValueAxis(c.item, c.largest, c.smallest, 300, 16);
+        std::vector<AxisLabel> labels = Labels(axis, 300);
+        ASSERT_FALSE(labels.empty());
+        EXPECT_EQ(labels[0].value, c.anchor);
+        for (const AxisLabel& label : labels) EXPECT_EQ(label.value * 2, std::round(label.value * 2));
+        const int anchorRow = LabelTickRow(axis, 0, labels[0].row);
+        EXPECT_EQ(SeriesRow(axis.scale, labels[0].value, anchorRow, c.anchor, valueScale(c.item)), anchorRow);
+    }
 }
 
 TEST(ValueAxis, NothingForNoItemOrNoRoom) {
