@@ -76,9 +76,35 @@ void SetTenths(HWND dialog, int fieldId, int spinId, double value) {
     SetSpinPosition(dialog, spinId, Tenths(value));
 }
 
+// The date spin holds the day numbers 1..kMaxDayNumber; the calendar reaches
+// further (1900..2099). A date outside the spin's days parks the spin one step
+// inside its end, so that either arrow moves it and tells the step.
+bool InSpinDays(const char* shown) {
+    const long day = DayNumberOfDate(shown);
+    return day >= 1 && day <= kMaxDayNumber;
+}
+
+int DateSpinPosition(const char* shown) {
+    const long day = DayNumberOfDate(shown);
+    if (day < 1) return 1;
+    if (day > kMaxDayNumber) return kMaxDayNumber - 1;
+    return static_cast<int>(day);
+}
+
+// The date `step` days from shown into next, never past the calendar's first or last day.
+void StepShownDate(const char* shown, int step, char* next) {
+    CalendarDate date;
+    if (!ParseShownDate(shown, &date)) {
+        std::memcpy(next, shown, kShownDateSize);
+        return;
+    }
+    const CalendarDate stepped = AddDays(date, step, LeapRule::kGregorian);
+    FormatShownDate(IsValidDate(stepped) ? stepped : date, next);
+}
+
 void ShowDate(HWND dialog, const char* shown) {
     SetText(dialog, IDC_DAY_DATE, shown);
-    SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+    SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, DateSpinPosition(shown));
 }
 
 void LockBodyFat(HWND dialog) {
@@ -183,20 +209,23 @@ void OnDateSpin(HWND dialog, int n) {
     if (ValidateDay(dialog, false)) {
         if (g_dialog.edited || recorded) {
             if (StoreShownDay(dialog) == 0) {
-                SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+                SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, DateSpinPosition(shown));
                 return;
             }
             SetRegistryValue(kCookKubunValue, "0", kAreaSettings);
             TellOwner();
         }
     } else if (g_dialog.edited) {
-        SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, static_cast<int>(DayNumberOfDate(shown)));
+        SetSpinPosition(dialog, IDC_DAY_DATE_SPIN, DateSpinPosition(shown));
         ValidateDay(dialog, true);
         return;
     }
     char next[kShownDateSize];
-    DateOfDayNumber(n, next);
-    SetText(dialog, IDC_DAY_DATE, next);
+    if (InSpinDays(shown))
+        DateOfDayNumber(n, next);
+    else
+        StepShownDate(shown, n - DateSpinPosition(shown), next);
+    ShowDate(dialog, next);
     LoadDay(dialog, next);
 }
 

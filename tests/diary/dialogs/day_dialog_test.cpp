@@ -291,6 +291,45 @@ TEST_F(DayDialogTest, DateSpinAtZeroShowsTheFirstDay) {
     EXPECT_EQ(DiaryRecordCount(), 0u);
 }
 
+// One click on an arrow of the date spin, as the mouse gives it.
+void ClickDateSpin(HWND dialog, bool up) {
+    HWND spin = GetDlgItem(dialog, IDC_DAY_DATE_SPIN);
+    RECT box;
+    GetClientRect(spin, &box);
+    const LPARAM point = MAKELPARAM(box.right / 2, up ? box.bottom / 4 : box.bottom * 3 / 4);
+    SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(spin, WM_LBUTTONUP, 0, point);
+}
+
+// The calendar reaches 1900..2099, past the day numbers the spin holds: one
+// click still moves one day, and never past the calendar's first or last day.
+TEST_F(DayDialogTest, DateSpinStepsOneDayFromEveryDateTheCalendarShows) {
+    struct Case {
+        const char* calendar;
+        bool up;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"2007/01/10", false, "2007/01/09"}, {"2007/01/10", true, "2007/01/11"},
+        {"2090/05/05", true, "2090/05/06"},  {"2090/05/05", false, "2090/05/04"},
+        {"2099/12/31", false, "2099/12/30"}, {"2099/12/31", true, "2099/12/31"},
+        {"2082/02/19", false, "2082/02/18"}, {"1999/12/31", true, "2000/01/01"},
+        {"1999/12/31", false, "1999/12/30"}, {"1950/03/01", false, "1950/02/28"},
+        {"1900/01/01", false, "1900/01/01"}, {"1900/02/28", true, "1900/03/01"},
+    };
+    for (const Case& c : cases) {
+        SetWindowTextA(calendar_, c.calendar);
+        std::string shown;
+        Run(0, [&](HWND d) {
+            ClickDateSpin(d, c.up);
+            shown = Text(d, IDC_DAY_DATE);
+            Click(d, IDCANCEL);
+        });
+        EXPECT_EQ(shown, c.shown) << c.calendar << (c.up ? " up" : " down");
+    }
+    EXPECT_EQ(DiaryRecordCount(), 0u);
+}
+
 TEST_F(DayDialogTest, WithoutBodyFatTheFieldIsLockedAndEnterRegisters) {
     InputItems() = InputItemFlags{{0, 0, 0, 0, 0, 0, 0}};
     INT_PTR result = Run(0, [](HWND d) {
