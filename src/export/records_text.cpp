@@ -53,10 +53,12 @@ std::string RecordsText(const DailyRecord* records, std::uint32_t count, const U
         // %.4s stops at a NUL: a damaged date shortens its own cell, never the text.
         char date[16];
         std::snprintf(date, sizeof date, "%.4s/%.2s/%.2s", record.date, record.date + 4, record.date + 6);
+        // The BMI and the differences in the tenths the record table shows: printf alone
+        // would round a BMI of exactly 31.25 down where the table shows 31.3.
         AppendFormatted(&text, "%s\t%.1lf\t%s\t%.1lf\t%s\t%.1lf\t%s\r\n", date, record.weight,
-                        BodyFatText(record.bodyFat, record.bodyFat).c_str(), record.bmi,
-                        BmiClassName(GetBmiClass(record.bmi)), record.weight - header.targetWeight,
-                        BodyFatText(record.bodyFat, record.bodyFat - header.targetBodyFat).c_str());
+                        BodyFatText(record.bodyFat, record.bodyFat).c_str(), ShownTenths(record.bmi),
+                        BmiClassName(GetBmiClass(record.bmi)), ShownTenths(record.weight - header.targetWeight),
+                        BodyFatText(record.bodyFat, ShownTenths(record.bodyFat - header.targetBodyFat)).c_str());
     }
     return text;
 }

@@ -37,7 +37,10 @@ TEST(RecordsText, HeaderAndLinesByteForByte) {
     const Case cases[] = {
         {"no body fat", Day("20040105", 65.0, 0, 22.5), Targets(60, 0), "2004/01/05\t65.0\t\t22.5\t普通体重\t5.0\t\r\n"},
         {"body fat and its target", Day("20040106", 64.3, 24.3, 22.25), Targets(60, 20),
-         "2004/01/06\t64.3\t24.3\t22.2\t普通体重\t4.3\t4.3\r\n"},
+         "2004/01/06\t64.3\t24.3\t22.3\t普通体重\t4.3\t4.3\r\n"},
+        // 72.2 kg at 152 cm is a BMI of 31.25 exactly: the record table shows 31.3, and so does the copy.
+        {"a BMI on a half tenth", Day("20250615", 72.2, 0, 72.2 / (152.0 * 152.0) * 10000.0), Targets(55, 0),
+         "2025/06/15\t72.2\t\t31.3\t肥満度２\t17.2\t\r\n"},
         {"below the target weight", Day("20040107", 57.5, 0, 19.9), Targets(60, 20),
          "2004/01/07\t57.5\t\t19.9\t普通体重\t-2.5\t\r\n"},
         {"a weight of 0 and a BMI of 0", Day("20040108", 0, 0, 0), Targets(60, 0),
