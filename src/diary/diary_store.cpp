@@ -80,6 +80,10 @@ long FindDay(const char* date) {
 StoreOutcome StoreDay(const DailyRecord& record) {
     long found = FindDay(record.date);
     if (found != kNoDay) {
+        // A day stored again as it is (the date spin passing a recorded day)
+        // is no change: the file is not written again for it.
+        if (std::memcmp(&g_store.block[found], &record, sizeof record) == 0)
+            return StoreOutcome{found + 1, false, Notice{}};
         // memmove: the caller may hand over a record of the block itself.
         std::memmove(&g_store.block[found], &record, sizeof record);
         g_store.unsaved = true;

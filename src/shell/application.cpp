@@ -2,12 +2,14 @@
 
 #include <commctrl.h>
 
+#include "corelib/files.h"
 #include "corelib/win32/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/help_file.h"
 #include "shell/main_frame.h"
 #include "shell/pelmo_doc.h"
+#include "shell/single_run.h"
 
 int RunMessageLoop(HWND frame, HACCEL accelerators) {
     MSG message;
@@ -39,10 +41,19 @@ void InitializePelmoProcess(HINSTANCE instance) {
 
 // The show command the program was started with gives way to the stored placement.
 int RunPelmoApplication(HINSTANCE instance, int) {
+    HANDLE claim = nullptr;
+    if (!ClaimDataFolder(DataFolder(), &claim)) {
+        ShowRunningPelmo();
+        return 0;
+    }
     InitializePelmoProcess(instance);
     InstallHelpFile(instance);  // at the first run, and after the program was updated
     HWND frame = CPelmoDoc::OnNewDocument(instance);
-    if (!frame) return 1;
-    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    return RunMessageLoop(frame, accelerators);
+    int exitCode = 1;
+    if (frame) {
+        HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+        exitCode = RunMessageLoop(frame, accelerators);
+    }
+    ReleaseDataFolder(claim);
+    return exitCode;
 }

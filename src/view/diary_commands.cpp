@@ -76,6 +76,13 @@ void SaveChangedDays(HWND window) {
     if (HasUnsavedChanges()) SaveOpenUser(window);
 }
 
+// The day dialog wrote each day as it stored it, and told a failure then:
+// what is still unsaved is tried once more as the dialog ends, without
+// telling the same failure twice.
+void RetryUnsavedDays() {
+    if (HasUnsavedChanges()) SaveUser();
+}
+
 // The open user's diary is written before another user takes its place. When
 // that fails (the person was told), the user stays open: switching now would
 // lose what was not written.
@@ -168,7 +175,7 @@ LRESULT DeleteUsers(HWND window) {
 LRESULT NewDay(HWND window) {
     if (NeedsUser(window, kNewDayCaption)) return 0;
     OpenDayDialog(window, 0);
-    SaveChangedDays(window);
+    RetryUnsavedDays();
     MatchRecordListLines();
     HWND modes = Selector(kAnalysisModeSelectorId);
     if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
@@ -192,7 +199,7 @@ LRESULT EditDay(HWND window) {
     const long line = SelectedLine();
     if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return 1;  // the blank line
     OpenDayDialog(window, line + 1);
-    SaveChangedDays(window);
+    RetryUnsavedDays();
     MatchRecordListLines();
     RepaintWindow(window);
     RefreshSelectorsAfterRecordChange();

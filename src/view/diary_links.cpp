@@ -6,6 +6,7 @@
 #include "diary/dialogs/day_dialog.h"
 #include "diary/diary_store.h"
 #include "diary/record_texts.h"
+#include "view/diary_commands.h"
 #include "view/diary_state.h"
 #include "view/evaluate_window.h"
 #include "view/graph_view.h"
@@ -16,8 +17,11 @@ namespace {
 
 HWND RecordList() { return g_diary.recordList; }
 
-// A day stored from the day dialog (also while it stays open, through its date spin).
-void DayStoredHook(HWND) {
+// A day stored from the day dialog (also while it stays open, through its
+// date spin) is written at once: a process killed while the dialog is still
+// open loses none of the days it stored. A failure is told over the dialog.
+void DayStoredHook(HWND owner) {
+    if (HasUnsavedChanges() && owner) SaveOpenUser(GetLastActivePopup(GetAncestor(owner, GA_ROOT)));
     MatchRecordListLines();
     g_diary.paintedOnce = false;
     TellCalendarRecords();

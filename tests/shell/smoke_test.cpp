@@ -66,15 +66,19 @@ HWND WaitForDialog(DWORD processId, const char* title, DWORD milliseconds) {
     return nullptr;
 }
 
-TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
-    Sandbox sandbox;
+bool StartProgram(PROCESS_INFORMATION* process) {
     std::string commandLine = "\"" + ProgramPath() + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
+    *process = PROCESS_INFORMATION{};
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          process) != FALSE;
+}
+
+TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
+    Sandbox sandbox;
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process))
-        << GetLastError();
+    ASSERT_TRUE(StartProgram(&process)) << GetLastError();
 
     HWND frame = WaitForFrame(process.dwProcessId, 30000);
     ASSERT_NE(frame, nullptr);
@@ -86,6 +90,17 @@ TEST(Smoke, ProgramStartsShowsItsFrameAndEndsCleanly) {
     HWND registration = WaitForDialog(process.dwProcessId, "新規作成", 30000);
     ASSERT_NE(registration, nullptr);
     PostMessageA(registration, WM_COMMAND, IDCANCEL, 0);
+
+    // A second start on the same data folder ends at once and leaves the
+    // diaries to the run that has them: two runs would write over each other's days.
+    PROCESS_INFORMATION second = {};
+    ASSERT_TRUE(StartProgram(&second)) << GetLastError();
+    const DWORD secondEnded = WaitForSingleObject(second.hProcess, 30000);
+    if (secondEnded != WAIT_OBJECT_0) TerminateProcess(second.hProcess, 99);
+    EXPECT_EQ(secondEnded, WAIT_OBJECT_0) << "a second run stayed";
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    EXPECT_TRUE(IsWindow(frame));
 
     PostMessageA(frame, WM_CLOSE, 0, 0);
     HWND exitDialog = WaitForDialog(process.dwProcessId, "ペルモの終了", 30000);

@@ -3,6 +3,7 @@
 // requests as they move the record table.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <fstream>
@@ -381,6 +382,37 @@ TEST_F(DiaryWindowTest, ConfirmedTargetsBecomeTheUsersAndAreWritten) {
     std::memcpy(&header, saved.data(), sizeof header);
     EXPECT_DOUBLE_EQ(header.targetWeight, 50.5);
     EXPECT_STREQ(header.targetMessage, "毎日歩く");
+}
+
+// The date spin stores a day while the day dialog stays open: the day is on
+// disk at once, so that a process killed before the dialog ends loses none.
+// A recorded day the spin passes unchanged is no change and is not written
+// again (its file, removed here, stays away).
+TEST_F(DiaryWindowTest, DaysTheDateSpinStoresAreOnDiskWhileTheDialogIsOpen) {
+    CreateWindows();
+    OpenUser({"20070105"});
+    static Sandbox* sandbox;
+    static std::vector<int> daysOnDisk;
+    sandbox = sandbox_.get();
+    daysOnDisk.clear();
+    beforeAnswer = [](HWND dialog) {
+        const auto stepTo = [dialog](int dayNumber) {
+            HWND spin = GetDlgItem(dialog, IDC_DAY_DATE_SPIN);
+            SendMessageA(spin, UDM_SETPOS32, 0, dayNumber);
+            SendMessageA(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, dayNumber), reinterpret_cast<LPARAM>(spin));
+            daysOnDisk.push_back(DaysOnDisk(*sandbox));
+        };
+        SetDlgItemTextA(dialog, IDC_DAY_WEIGHT, "70.0");  // the calendar's 2026/12/07
+        stepTo(2562);                                     // to 2007/01/05, storing 2026/12/07
+        DeleteFileA(sandbox->path("1.DAT").c_str());
+        stepTo(2563);  // 2007/01/05 passed as it is
+    };
+    CancelDialogs(true);
+    Command(ID_DAY_NEW);
+    EXPECT_EQ(daysOnDisk, (std::vector<int>{2, -1}));
+    EXPECT_EQ(DiaryRecordCount(), 2u);
+    EXPECT_FALSE(HasUnsavedChanges());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothingAndAnUnchangedDayWritesNothing) {
