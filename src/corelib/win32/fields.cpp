@@ -1,5 +1,7 @@
 #include "corelib/win32/fields.h"
 
+#include <imm.h>
+
 #include <string>
 
 #include "corelib/number_format.h"
@@ -245,15 +247,29 @@ LRESULT StrEditPaste(HWND field) {
     return 0;
 }
 
-// Cuts the text back to the byte limit after the edit inserted an input
-// method's result itself.
-void EnforceByteLimit(HWND field) {
-    size_t limit = static_cast<size_t>(StrEditSlot(field, kLimitSlot));
-    std::string text = WindowText(field);
-    if (text.size() <= limit) return;
-    text.resize(SjisFitLength(text.c_str(), limit));
-    SetWindowTextA(field, text.c_str());
-    SendMessageA(field, EM_SETSEL, text.size(), text.size());
+// The ways the edit changes its text itself, past the checks above: an input
+// method's result, the paste of its context menu (which Wine does without a
+// WM_PASTE), EM_REPLACESEL and WM_SETTEXT from anywhere. Its own limit counts
+// characters under Wine, so what they put in is held to the byte limit after
+// them, and the field never shows more than is stored.
+bool ChangesTextItself(UINT message, LPARAM lParam) {
+    switch (message) {
+    case EM_REPLACESEL:
+    case WM_SETTEXT:
+    case WM_CONTEXTMENU:
+        return true;
+    case WM_IME_COMPOSITION:
+        return (lParam & GCS_RESULTSTR) != 0;  // a composition still open is no input yet
+    }
+    return false;
+}
+
+LRESULT CallHeldToByteLimit(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A text set anew is cut at its end; anything else where it went in.
+    std::wstring before = message == WM_SETTEXT ? std::wstring() : WideWindowText(field);
+    const LRESULT result = CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
+    HoldTextToByteLimit(field, before, static_cast<size_t>(StrEditSlot(field, kLimitSlot)));
+    return result;
 }
 
 LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -282,12 +298,8 @@ LRESULT CALLBACK StrEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KILLFOCUS:
         SetStrEditSlot(field, kLeadSlot, 0);
         break;
-    case WM_IME_COMPOSITION: {
-        LRESULT result = CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
-        EnforceByteLimit(field);
-        return result;
     }
-    }
+    if (ChangesTextItself(message, lParam)) return CallHeldToByteLimit(field, message, wParam, lParam);
     return CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);
 }
 

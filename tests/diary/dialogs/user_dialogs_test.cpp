@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 
 #include "corelib/msgbox.h"
 #include "corelib/win32/help.h"
@@ -186,18 +187,61 @@ TEST_F(UserDialogs, ARegisteredNameIsRefusedWithTheFocusOnTheName) {
     EXPECT_EQ(UsersRows(), (std::vector<std::string>{"0|山田花子"}));
 }
 
-TEST_F(UserDialogs, ALongNameIsCutWithoutSplittingACharacter) {
-    // 29 ASCII bytes and one double-byte character: only the 29 fit in 30 bytes.
-    const std::string name = std::string(29, 'a') + "表";
-    DialogDriver driver;
-    driver.On("新規作成", [&name](HWND d) {
-        SetDlgItemTextA(d, IDC_USER_NAME, name.c_str());
-        DialogDriver::Click(d, IDC_USER_REGISTER);
-    });
-    driver.On("目標を決める", [](HWND d) { DialogDriver::Click(d, IDCANCEL); });
-    RegisterUser(nullptr);
-    EXPECT_TRUE(driver.done());
-    EXPECT_EQ(std::string(StagingHeader().name), std::string(29, 'a'));
+std::string Repeat(const char* piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+// Set, typed or put in the middle, the name (30 bytes) and the target message
+// (80 bytes) never show more than is stored, and what they show is stored
+// whole. The field's own limit counts characters under Wine.
+TEST_F(UserDialogs, TheNameAndTheMessageHoldWhatIsStoredAndStoreItWhole) {
+    struct Case {
+        int field;  // IDC_USER_NAME or IDC_TARGET_MESSAGE
+        std::string before;
+        bool atStart;  // the caret at the start of `before`, else at its end
+        std::string typed;
+        std::string held;
+    };
+    const Case cases[] = {
+        {IDC_USER_NAME, std::string(29, 'a') + "表", false, "", std::string(29, 'a')},
+        {IDC_USER_NAME, "", false, Repeat("表", 31), Repeat("表", 15)},
+        {IDC_USER_NAME, "後", true, Repeat("能", 16), Repeat("能", 14) + "後"},
+        {IDC_USER_NAME, Repeat("表", 14) + "a", false, "bc表", Repeat("表", 14) + "ab"},
+        {IDC_TARGET_MESSAGE, "", false, Repeat("表", 41), Repeat("表", 40)},
+        {IDC_TARGET_MESSAGE, "目標", true, Repeat("能", 40), Repeat("能", 38) + "目標"},
+    };
+    auto enter = [](HWND d, const Case& c) {
+        DialogDriver::Type(d, c.field, c.before.c_str());
+        const int caret = c.atStart ? 0 : 0x7FFF;  // past the end is the end
+        SendDlgItemMessageA(d, c.field, EM_SETSEL, caret, caret);
+        SendDlgItemMessageA(d, c.field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(c.typed.c_str()));
+        EXPECT_EQ(DialogDriver::Text(d, c.field), c.held);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        const std::string name = "利用者" + std::to_string(&c - cases);  // each case registers its own user
+        DialogDriver driver;
+        driver.On("新規作成", [&](HWND d) {
+            DialogDriver::Type(d, IDC_USER_NAME, name.c_str());
+            if (c.field == IDC_USER_NAME) enter(d, c);
+            DialogDriver::Type(d, IDC_USER_AGE, "30");
+            DialogDriver::Type(d, IDC_USER_HEIGHT, "160.0");
+            DialogDriver::Click(d, IDC_USER_REGISTER);
+        });
+        driver.On("目標を決める", [&](HWND d) {
+            DialogDriver::Type(d, IDC_TARGET_WEIGHT, "55.0");
+            DialogDriver::Type(d, IDC_TARGET_BODYFAT, "22.0");
+            DialogDriver::Type(d, IDC_TARGET_MESSAGE, "歩く");
+            if (c.field == IDC_TARGET_MESSAGE) enter(d, c);
+            DialogDriver::Click(d, IDC_TARGET_REGISTER);
+        });
+        ASSERT_EQ(RegisterUser(nullptr), 1);
+        EXPECT_TRUE(driver.done());
+        EXPECT_EQ(std::string(CurrentHeader().name), c.field == IDC_USER_NAME ? c.held : name);
+        EXPECT_EQ(std::string(CurrentHeader().targetMessage), c.field == IDC_TARGET_MESSAGE ? c.held : "歩く");
+    }
 }
 
 TEST_F(UserDialogs, AmendStartsFromTheOpenUserAndSurvivesACancelledTarget) {
