@@ -84,9 +84,20 @@ void OnGetMinMaxInfo(MINMAXINFO* info) {
     info->ptMinTrackSize.y = kMinimumFrameHeight;
 }
 
+// A modal dialog of the program (or the backup's progress) disables the
+// frame. A close request from outside it (the taskbar, another program) then
+// only brings that dialog to the front: what is entered there stays.
+bool BringOpenDialogForward(HWND frame) {
+    if (IsWindowEnabled(frame)) return false;
+    HWND popup = GetLastActivePopup(frame);
+    if (popup && popup != frame) SetForegroundWindow(popup);
+    return true;
+}
+
 // The placement is stored before the question, whatever the answer. The
 // diary is written before anything is destroyed: if that fails, the program runs on.
 void OnClose(HWND frame) {
+    if (BringOpenDialogForward(frame)) return;
     CMainFrame::StorePlacement(frame);
     if (RunExitDialog(FrameInstance(frame), frame) == kExitCancelled) return;
     if (PrepareExit(frame)) DestroyWindow(frame);

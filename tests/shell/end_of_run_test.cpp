@@ -1,5 +1,6 @@
 // The end of a run through the frame's own messages: "終了" in the exit
-// dialog, and the end of the Windows session. The diary is written before
+// dialog, the end of the Windows session, and a close request that comes
+// while a dialog is open and ends nothing. The diary is written before
 // anything is destroyed; a write that fails is told, ends nothing, and keeps
 // the days in memory.
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "resources/resource.h"
 #include "shell_fixture.h"
 #include "support/sandbox.h"
 
@@ -27,7 +29,7 @@ int RecordBox(void*, const char* text, const char* caption, unsigned) {
     return kIdOk;
 }
 
-// The three ends of a run; each says whether the frame is gone or the session may end.
+// The ends of a run; each says whether the frame is gone or the session may end.
 bool ExitByDialog(HWND frame) {
     WhenDialogAppears("ペルモの終了", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
     SendMessageA(frame, WM_CLOSE, 0, 0);
@@ -37,6 +39,38 @@ bool SessionAsked(HWND frame) { return SendMessageA(frame, WM_QUERYENDSESSION, 0
 bool SessionEnds(HWND frame) {
     SendMessageA(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     return true;
+}
+
+// A close request from outside (the taskbar, another program) while targets
+// are being entered: their dialog comes to the front, and nothing is asked,
+// stored or ended. The dialog keeps what was typed until it is cancelled here.
+bool CloseWhileADialogIsOpen(HWND frame) {
+    bool handled = false;
+    WhenDialogAppears("目標を決める", [frame, &handled](HWND targets) {
+        SetDlgItemTextA(targets, IDC_TARGET_MESSAGE, "毎日歩く");
+        HWND other = CreateWindowA("STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                   nullptr, nullptr);
+        SetForegroundWindow(other);
+        bool asked = false;
+        WhenDialogAppears("ペルモの終了", [&asked](HWND exit) {
+            asked = true;
+            PostMessageA(exit, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(frame, WM_CLOSE, 0, 0);  // an exit dialog would be answered within this
+        EXPECT_FALSE(asked);
+        EXPECT_EQ(GetForegroundWindow(), targets);
+        char message[32] = {};
+        GetDlgItemTextA(targets, IDC_TARGET_MESSAGE, message, sizeof message);
+        EXPECT_STREQ(message, "毎日歩く");
+        DestroyWindow(other);
+        PostMessageA(targets, WM_COMMAND, IDCANCEL, 0);
+        handled = true;
+    });
+    PostMessageA(frame, WM_COMMAND, ID_SET_TARGET, 0);
+    for (int i = 0; i < 100 && !handled; ++i) PumpMessages(50);
+    EXPECT_TRUE(handled);
+    PumpMessages(50);
+    return !IsWindow(frame);
 }
 
 enum class Failing { kNothing, kDiary, kRegistry };
@@ -83,6 +117,7 @@ TEST(EndOfRun, TheDiaryIsWrittenBeforeTheEndAndAFailureEndsNothing) {
          "ペルモの終了|ユーザーデータ(*.DAT)の書込みに失敗しました。\n\nこのままWindowsが終了すると", false, "", false},
         {"session ends", SessionEnds, Failing::kNothing, true, "", true, "山田", true},
         {"session ends, diary not writable", SessionEnds, Failing::kDiary, true, "", false, "山田", true},
+        {"close while a dialog is open", CloseWhileADialogIsOpen, Failing::kNothing, false, "", false, "", false},
     };
     MessageBoxFunction previous = SetMessageBoxFunction(RecordBox);
     for (const auto& c : cases) {

@@ -47,11 +47,13 @@ BOOL CALLBACK MatchTitle(HWND window, LPARAM data) {
 
 std::string g_awaitedTitle;
 std::function<void(HWND)> g_dialogAction;
+UINT_PTR g_watch = 0;
 
 void CALLBACK CheckForDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND dialog = FindThreadWindow(g_awaitedTitle.c_str());
     if (!dialog) return;
     KillTimer(nullptr, timer);
+    if (timer == g_watch) g_watch = 0;
     auto action = g_dialogAction;
     g_dialogAction = nullptr;
     if (action) action(dialog);
@@ -68,7 +70,8 @@ HWND FindThreadWindow(const char* title) {
 void WhenDialogAppears(const char* title, std::function<void(HWND dialog)> action) {
     g_awaitedTitle = title;
     g_dialogAction = std::move(action);
-    SetTimer(nullptr, 0, 50, CheckForDialog);
+    if (g_watch) KillTimer(nullptr, g_watch);  // one dialog awaited at a time
+    g_watch = SetTimer(nullptr, 0, 50, CheckForDialog);
 }
 
 std::string WindowText(HWND window) {

@@ -16,7 +16,8 @@ void PumpMessages(DWORD milliseconds);
 HWND FindThreadWindow(const char* title);
 
 // Runs `action` on the modal dialog titled `title` once it appears (polled
-// from a thread timer, which fires inside the dialog's own message loop).
+// from a thread timer, which fires inside the dialog's own message loop). A
+// later call replaces an awaited dialog that has not appeared.
 void WhenDialogAppears(const char* title, std::function<void(HWND dialog)> action);
 
 std::string WindowText(HWND window);
