@@ -248,15 +248,13 @@ LRESULT StrEditPaste(HWND field) {
 }
 
 // The ways the edit changes its text itself, past the checks above: an input
-// method's result, the paste of its context menu (which Wine does without a
-// WM_PASTE), EM_REPLACESEL and WM_SETTEXT from anywhere. Its own limit counts
-// characters under Wine, so what they put in is held to the byte limit after
-// them, and the field never shows more than is stored.
+// method's result, EM_REPLACESEL and WM_SETTEXT from anywhere. Its own limit
+// counts characters under Wine, so what they put in is held to the byte limit
+// after them, and the field never shows more than is stored.
 bool ChangesTextItself(UINT message, LPARAM lParam) {
     switch (message) {
     case EM_REPLACESEL:
     case WM_SETTEXT:
-    case WM_CONTEXTMENU:
         return true;
     case WM_IME_COMPOSITION:
         return (lParam & GCS_RESULTSTR) != 0;  // a composition still open is no input yet

@@ -26,7 +26,7 @@ constexpr UINT kNumEditGetFormat = WM_USER + 101;
 // WM_IME_CHAR, WM_UNICHAR, a Unicode WM_CHAR) and inserts it whole or not at
 // all: a character that would pass the limit is refused, a paste is cut
 // before it. Text that arrives any other way (EM_REPLACESEL, WM_SETTEXT, an
-// input method's result, the context menu) is held to the limit as well.
+// input method's result) is held to the limit as well.
 
 // Notification codes (HIWORD of wParam); far from every EN_ and CBN_ code.
 constexpr WORD kFieldKeyEnter = 0x7F01;
