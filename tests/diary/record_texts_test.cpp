@@ -7,15 +7,9 @@
 
 #include "diary/record_texts.h"
 #include "diary/users_table.h"
+#include "support/repeat_text.h"
 
 namespace {
-
-// n copies of a double-byte character.
-std::string Repeat(const char* character, int n) {
-    std::string text;
-    for (int i = 0; i < n; ++i) text += character;
-    return text;
-}
 
 TEST(RecordTexts, CutsNeverSplitACharacter) {
     UserHeader h = {};

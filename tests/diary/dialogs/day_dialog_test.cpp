@@ -18,6 +18,7 @@
 #include "diary/dialogs/day_dialog.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "support/repeat_text.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -364,12 +365,6 @@ TEST_F(DayDialogTest, PlaceholderVanishesWhenTheDiaryIsEntered) {
         EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
         Click(d, IDCANCEL);
     });
-}
-
-std::string Repeat(const char* piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
 }
 
 // Typed, pasted or in the middle: the diary field never holds more than the

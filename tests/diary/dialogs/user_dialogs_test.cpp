@@ -13,6 +13,7 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
+#include "support/repeat_text.h"
 
 namespace {
 
@@ -185,12 +186,6 @@ TEST_F(UserDialogs, ARegisteredNameIsRefusedWithTheFocusOnTheName) {
     EXPECT_EQ(driver.boxes()[0].text, "「山田花子」さんは登録済みです。\n\n名前を変更してください。");
     EXPECT_EQ(driver.boxes()[0].caption, "確認");
     EXPECT_EQ(UsersRows(), (std::vector<std::string>{"0|山田花子"}));
-}
-
-std::string Repeat(const char* piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
 }
 
 // Set, typed or put in the middle, the name (30 bytes) and the target message
