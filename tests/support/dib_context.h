@@ -1,4 +1,4 @@
-// A memory context that draws into a 24-bit bitmap which GetPixel reads back exactly.
+// A memory context that draws into a 32-bit bitmap which GetPixel reads back exactly.
 #ifndef PELMO_TESTS_SUPPORT_DIB_CONTEXT_H
 #define PELMO_TESTS_SUPPORT_DIB_CONTEXT_H
 
@@ -6,21 +6,16 @@
 
 #include <cstddef>
 
+#include "corelib/win32/gdi_scope.h"
+
 class DibContext {
 public:
     DibContext(int width, int height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
         dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap_ = CreateTopDownDibSection(dc_, width, height, &bits);
         bits_ = static_cast<const BYTE*>(bits);
-        stride_ = (width * 3 + 3) & ~3;
+        stride_ = width * 4;
         previous_ = SelectObject(dc_, bitmap_);
         RECT all = {0, 0, width, height};
         HBRUSH background = CreateSolidBrush(kBackground);
@@ -36,7 +31,7 @@ public:
     // What GetPixel answers, read from the bits: for reading many pixels
     // (GetPixel is a call into Wine's GDI each). After a GdiFlush.
     COLORREF Pixel(int x, int y) const {
-        const BYTE* pixel = bits_ + static_cast<std::size_t>(y) * stride_ + x * 3;
+        const BYTE* pixel = bits_ + static_cast<std::size_t>(y) * stride_ + x * 4;
         return RGB(pixel[2], pixel[1], pixel[0]);
     }
     static constexpr COLORREF kBackground = RGB(1, 2, 3);
@@ -46,7 +41,7 @@ private:
     HBITMAP bitmap_;
     HGDIOBJ previous_;
     const BYTE* bits_ = nullptr;
-    int stride_ = 0;  // bytes a row, rounded up to whole 32-bit words
+    int stride_ = 0;  // bytes a row
 };
 
 #endif

@@ -8,6 +8,14 @@
 #include "corelib/sjis.h"
 #include "corelib/win32/ime.h"
 
+std::wstring WideWindowText(HWND field) {
+    const int length = GetWindowTextLengthW(field);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(field, &text[0], length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 namespace {
 
 // Each class is a superclass of a system control; its own state lives in the
@@ -154,14 +162,6 @@ constexpr int kLeadSlot = 1;
 
 LONG_PTR StrEditSlot(HWND field, int slot) { return FieldState(field, g_edit, slot); }
 void SetStrEditSlot(HWND field, int slot, LONG_PTR value) { SetFieldState(field, g_edit, value, slot); }
-
-std::wstring WideWindowText(HWND field) {
-    const int length = GetWindowTextLengthW(field);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(field, &text[0], length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
 
 size_t SjisBytes(const std::wstring& text) {
     if (text.empty()) return 0;

@@ -33,6 +33,9 @@ constexpr WORD kFieldKeyEnter = 0x7F01;
 constexpr WORD kFieldKeyDown = 0x7F02;
 constexpr WORD kFieldKeyUp = 0x7F03;
 
+// A window's text in UTF-16, whatever its length.
+std::wstring WideWindowText(HWND field);
+
 // Holds a plain edit's text to `limit` Shift-JIS bytes after a change (call it
 // on EN_CHANGE): what the change put in is cut, never half a character, so
 // that the text fits, and the caret follows what was kept. The edit's own

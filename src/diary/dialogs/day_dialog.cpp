@@ -49,11 +49,7 @@ void SetText(HWND dialog, int id, const char* text) {
     g_dialog.settingText = true;
     SetDlgItemTextA(dialog, id, text);
     g_dialog.settingText = false;
-    if (id != IDC_DAY_DIARY) return;
-    HWND diary = GetDlgItem(dialog, IDC_DAY_DIARY);
-    wchar_t wide[kTextSize] = {};
-    GetWindowTextW(diary, wide, kTextSize);
-    g_dialog.diary = wide;
+    if (id == IDC_DAY_DIARY) g_dialog.diary = WideWindowText(GetDlgItem(dialog, IDC_DAY_DIARY));
 }
 
 double FieldNumber(HWND dialog, int id) {
