@@ -357,6 +357,9 @@ TEST_F(DayDialogTest, EnterMovesFromWeightToBodyFatAndUpComesBack) {
     EXPECT_EQ(DiaryRecordCount(), 0u);
 }
 
+// The placeholder vanishes when the diary is entered, and stepping on while
+// typing in the diary leaves the next day's field empty, not the placeholder
+// that what is typed would be added to.
 TEST_F(DayDialogTest, PlaceholderVanishesWhenTheDiaryIsEntered) {
     Store(Day("20070105", 62.5, 0.0, ""));
     Run(1, [](HWND d) {
@@ -365,6 +368,20 @@ TEST_F(DayDialogTest, PlaceholderVanishesWhenTheDiaryIsEntered) {
         EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
         Click(d, IDCANCEL);
     });
+    Run(0, [](HWND d) {
+        Type(d, IDC_DAY_WEIGHT, "60.0");
+        SetFocus(GetDlgItem(d, IDC_DAY_DIARY));
+        TypeDiary(d, "十日");
+        SpinDate(d, 2568);
+        EXPECT_EQ(Text(d, IDC_DAY_DATE), "2007/01/11");
+        EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
+        SendDlgItemMessageA(d, IDC_DAY_DIARY, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("十一日"));
+        Type(d, IDC_DAY_WEIGHT, "59.5");
+        Click(d, IDC_DAY_REGISTER);
+    });
+    ASSERT_EQ(DiaryRecordCount(), 3u);  // after the day of the 5th
+    EXPECT_STREQ(At(1).diary, "十日");
+    EXPECT_STREQ(At(2).diary, "十一日");
 }
 
 // Typed, pasted or in the middle: the diary field never holds more than the
@@ -397,23 +414,4 @@ TEST_F(DayDialogTest, TheDiaryHoldsWhatADayKeepsAndStoresItWhole) {
         ASSERT_EQ(DiaryRecordCount(), 1u);
         EXPECT_EQ(std::string(At(0).diary), c.held);
     }
-}
-
-// Stepping on while typing in the diary: the next day's field is empty, not
-// the placeholder that what is typed would be added to.
-TEST_F(DayDialogTest, SteppingWhileInTheDiaryLeavesNoPlaceholderToTypeInto) {
-    Run(0, [](HWND d) {
-        Type(d, IDC_DAY_WEIGHT, "60.0");
-        SetFocus(GetDlgItem(d, IDC_DAY_DIARY));
-        TypeDiary(d, "十日");
-        SpinDate(d, 2568);
-        EXPECT_EQ(Text(d, IDC_DAY_DATE), "2007/01/11");
-        EXPECT_EQ(Text(d, IDC_DAY_DIARY), "");
-        SendDlgItemMessageA(d, IDC_DAY_DIARY, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("十一日"));
-        Type(d, IDC_DAY_WEIGHT, "59.5");
-        Click(d, IDC_DAY_REGISTER);
-    });
-    ASSERT_EQ(DiaryRecordCount(), 2u);
-    EXPECT_STREQ(At(0).diary, "十日");
-    EXPECT_STREQ(At(1).diary, "十一日");
 }
