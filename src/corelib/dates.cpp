@@ -92,9 +92,11 @@ bool IsValidDate(const CalendarDate& date) {
            date.day <= DaysInMonth(date.year, date.month, LeapRule::kGregorian);
 }
 
+// From the clock, never through the packed date, whose years end with 2027.
 CalendarDate Today() {
-    const std::uint16_t today = GetDate();
-    return CalendarDate{PackedDateYear(today), PackedDateMonth(today), PackedDateDay(today)};
+    CalendarDate today{};
+    LocalDate(&today.year, &today.month, &today.day);
+    return today;
 }
 
 long DayNumberOfDate(const char* date) {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "corelib/dates.h"
 #include "corelib/files.h"
 #include "corelib/sjis.h"
-#include "corelib/utility.h"
 
 namespace {
 
@@ -111,10 +111,10 @@ bool ParseDbf(const std::vector<char>& bytes, DbfTable* table) {
 
 std::vector<char> SerializeDbf(const DbfTable& table) {
     std::vector<unsigned char> header = table.header;
-    std::uint16_t today = GetDate();
-    header[1] = static_cast<unsigned char>(PackedDateYear(today) - 1900);
-    header[2] = static_cast<unsigned char>(PackedDateMonth(today));
-    header[3] = static_cast<unsigned char>(PackedDateDay(today));
+    const CalendarDate today = Today();
+    header[1] = static_cast<unsigned char>(today.year - 1900);
+    header[2] = static_cast<unsigned char>(today.month);
+    header[3] = static_cast<unsigned char>(today.day);
     Write32(header.data() + kCountOffset, table.rowCount());
     std::vector<char> bytes(header.begin(), header.end());
     bytes.insert(bytes.end(), table.rows.begin(), table.rows.end());

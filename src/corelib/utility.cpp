@@ -10,6 +10,8 @@ const char kProgramName[] = "ペルモ";
 
 namespace {
 
+std::time_t g_pinnedClock = 0;
+
 bool IsAsciiBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The ideographic space "　" in Shift-JIS.
@@ -23,15 +25,25 @@ std::uint16_t PackDate(int year, int month, int day) {
     return static_cast<std::uint16_t>(((year - 1900) << 9) | (month << 5) | day);
 }
 
-std::uint16_t GetDate() {
-    std::time_t now = std::time(nullptr);
+void PinClock(std::time_t now) { g_pinnedClock = now; }
+
+void LocalDate(int* year, int* month, int* day) {
+    const std::time_t now = g_pinnedClock != 0 ? g_pinnedClock : std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &now);
 #else
     localtime_r(&now, &local);
 #endif
-    return PackDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    *year = local.tm_year + 1900;
+    *month = local.tm_mon + 1;
+    *day = local.tm_mday;
+}
+
+std::uint16_t GetDate() {
+    int year = 0, month = 0, day = 0;
+    LocalDate(&year, &month, &day);
+    return PackDate(year, month, day);
 }
 
 char* CutStringSpace(char* text) {

@@ -4,11 +4,17 @@
 #define PELMO_CORELIB_UTILITY_H
 
 #include <cstdint>
+#include <ctime>
 
 #include "corelib/notice.h"
 
 // Today (local time) in 16 bits: day bits 0-4, month bits 5-8, year - 1900 bits 9-15.
+// The seven year bits end with 2027: a later year wraps round to 1900.
 std::uint16_t GetDate();
+// Today (local time) with the year in full.
+void LocalDate(int* year, int* month, int* day);
+// The clock the program reads; 0 returns to the system's clock (tests pin a time).
+void PinClock(std::time_t now);
 std::uint16_t PackDate(int year, int month, int day);
 inline int PackedDateYear(std::uint16_t date) { return (date >> 9) + 1900; }
 inline int PackedDateMonth(std::uint16_t date) { return (date >> 5) & 0x0F; }

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <string>
 
+#include "corelib/dates.h"
 #include "corelib/msgbox.h"
 #include "corelib/utility.h"
 
@@ -40,6 +41,21 @@ TEST(PackedDate, BitsOfDayMonthAndYear) {
     std::uint16_t today = GetDate();
     EXPECT_EQ(PackedDateYear(today), local.tm_year + 1900);
     EXPECT_EQ(PackedDateMonth(today), local.tm_mon + 1);
+}
+
+// Today comes from the clock in full: the packed date's years end with 2027.
+TEST(PackedDate, TodayGoesOnPastTheLastPackedYear) {
+    for (const CalendarDate day : {CalendarDate{2027, 12, 31}, CalendarDate{2028, 1, 1}, CalendarDate{2099, 12, 31}}) {
+        std::tm noon{};
+        noon.tm_year = day.year - 1900;
+        noon.tm_mon = day.month - 1;
+        noon.tm_mday = day.day;
+        noon.tm_hour = 12;
+        PinClock(std::mktime(&noon));
+        const CalendarDate today = Today();
+        PinClock(0);
+        EXPECT_EQ(today.year * 10000 + today.month * 100 + today.day, day.year * 10000 + day.month * 100 + day.day);
+    }
 }
 
 std::string g_text, g_caption;
