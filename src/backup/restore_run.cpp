@@ -201,9 +201,10 @@ int BeginRestore(RestoreRun* run) {
         run->failure = Notice{RestoreSourceRefusal(source, run->firstDisk), kRestoreCaption, kMbOk | kMbIconInformation};
         return 0;
     }
-    // A run begins empty: leftovers of an interrupted run do no harm.
+    // A run begins empty: leftovers of an interrupted run do no harm. A data
+    // folder that has gone (removed by hand) is made again with it.
     const std::string staging = StagingFolder(run->dataFolder);
-    MakeDir(nullptr, staging.c_str());
+    MakeFolderPath(staging);
     for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(*run, name).c_str());
     if (!FolderExists(staging) || !ListFolderFiles(staging, nullptr).empty()) {
         run->failure = Notice{kRestoreNoStagingText, kRestoreCaption, kMbOk | kMbIconInformation};

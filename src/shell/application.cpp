@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "corelib/files.h"
+#include "corelib/folders.h"
 #include "corelib/win32/bmp_draw.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
@@ -34,6 +35,9 @@ bool CPelmoApp::OnCommand(HWND frame, UINT id) {
 }
 
 void InitializePelmoProcess(HINSTANCE instance) {
+    // A data folder removed since the last run is made again, as at the first
+    // run: without it no user could be registered and no backup restored.
+    MakeFolderPath(DataFolder());
     RegisterBmpDrawClass(instance);
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -60,9 +60,9 @@ protected:
         run_.backupFolder = drive_;
         return BeginBackup(&run_) ? CopyBackupFiles(&run_, Window()) : -1;
     }
-    RestoreResult Restore() {
+    RestoreResult Restore(const std::string& dataFolder = "") {
         restore_ = RestoreRun{};
-        restore_.dataFolder = sandbox_.folder();
+        restore_.dataFolder = dataFolder.empty() ? sandbox_.folder() : dataFolder;
         restore_.backupFolder = drive_;
         EXPECT_EQ(BeginRestore(&restore_), 1) << restore_.failure.text;
         return RestoreFiles(&restore_, Window());
@@ -210,6 +210,16 @@ TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {
     const std::string text = RestoreEndNotice(restore_).text;
     EXPECT_NE(text.find("\n    2.DAT\n"), std::string::npos) << text;
     EXPECT_NE(text.find(staging), std::string::npos) << text;
+}
+
+// A data folder removed by hand is made again by the restore that brings it back.
+TEST_F(BackupRunTest, ARestoreMakesTheDataFolderAgainWhenItHasGone) {
+    const Files original = {{"1.DAT", PatternBytes(600, 1)}};
+    PutFiles(sandbox_.folder(), original);
+    ASSERT_EQ(Backup(), 1);
+    const std::string gone = sandbox_.path("gone/");
+    EXPECT_EQ(Restore(gone), RestoreResult::kDone);
+    EXPECT_EQ(FilesOf(gone), original);
 }
 
 }  // namespace

@@ -52,4 +52,12 @@ TEST(FoodCacheStart, TheFirstStartInstallsTheTableAndEveryStartWritesTheCache) {
     EXPECT_EQ(FileBytes(sandbox.path(FoodCategoryFileName(0))).substr(0, 4), "朝食");
 }
 
+// A data folder removed since the last run is made again at the start.
+TEST(FoodCacheStart, ADataFolderThatHasGoneIsMadeAgain) {
+    Sandbox sandbox;
+    ASSERT_TRUE(RemoveDirectoryA(sandbox.folder().c_str()));
+    { StartedFrame started; }
+    EXPECT_TRUE(FileBytes(sandbox.path(kFoodTable)) == ShippedTable());
+}
+
 }  // namespace
