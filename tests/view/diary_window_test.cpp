@@ -529,6 +529,34 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     EXPECT_EQ(DaysOnDisk(*sandbox_), 2) << "written at once";
 }
 
+// A diary longer than the table, scrolled down: every row from the deleted day
+// on shows another day now, and none may keep the pixels it had.
+TEST_F(DiaryWindowTest, DeletingADayInAScrolledTableRepaintsEveryRowBelowIt) {
+    CreateWindows();
+    std::vector<std::string> dates;
+    for (int i = 0; i < 60; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
+    std::vector<const char*> pointers;
+    for (const std::string& date : dates) pointers.push_back(date.c_str());
+    OpenUser(pointers);
+    HWND list = g_diary.recordList;
+    SelectLine(40);
+    ASSERT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+    HDC dc = Smear(list);
+    ValidateRect(list, nullptr);
+    boxAnswer = kIdOk;
+    EXPECT_EQ(Command(ID_DAY_DELETE), 1);
+    EXPECT_EQ(ListSelection(), 40);
+    RECT client, line;
+    GetClientRect(list, &client);
+    for (int i = 40; i < ListCount(); ++i) {
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line));
+        if (line.top >= 0 && line.bottom <= client.bottom) {
+            EXPECT_NE(GetPixel(dc, 1, line.top + 1), RGB(0, 0, 0)) << "line " << i;
+        }
+    }
+    ReleaseDC(list, dc);
+}
+
 TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) {
     CreateWindows();
     const int row = SaveUserOnDisk(3, "中村", "毎日歩く", {"20070105", "20070131", "20070201"});
