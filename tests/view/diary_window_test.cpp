@@ -533,11 +533,7 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
 // on shows another day now, and none may keep the pixels it had.
 TEST_F(DiaryWindowTest, DeletingADayInAScrolledTableRepaintsEveryRowBelowIt) {
     CreateWindows();
-    std::vector<std::string> dates;
-    for (int i = 0; i < 60; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
-    std::vector<const char*> pointers;
-    for (const std::string& date : dates) pointers.push_back(date.c_str());
-    OpenUser(pointers);
+    OpenUserOfDays(60);
     HWND list = g_diary.recordList;
     SelectLine(40);
     ASSERT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
@@ -707,11 +703,7 @@ TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
 // From maximized to normal the list gets shorter; the selected line stays in view.
 TEST_F(DiaryWindowTest, AShorterWindowKeepsTheSelectedLineInView) {
     CreateWindows();
-    std::vector<std::string> dates;  // 28 days of January, February and March
-    for (int i = 0; i < 84; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
-    std::vector<const char*> pointers;
-    for (const std::string& date : dates) pointers.push_back(date.c_str());
-    OpenUser(pointers);
+    OpenUserOfDays(84);
     HWND list = g_diary.recordList;
     SelectLine(80);
     SendMessageA(list, LB_SETTOPINDEX, 70, 0);
