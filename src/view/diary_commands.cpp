@@ -95,9 +95,12 @@ bool DeleteSelectedRecord(HWND window) {
     if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) return false;
     const std::uint32_t index = static_cast<std::uint32_t>(line);
     if (ShowNotice(window, DeleteDayQuestion(index)) != kIdOk || !DeleteDay(index)) return false;
-    // Every line reads "*": which one goes is immaterial.
-    SendMessageA(g_diary.recordList, LB_DELETESTRING, 0, 0);
+    SendMessageA(g_diary.recordList, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageA(g_diary.recordList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    // Rows are painted from the record of their index, so every row from here
+    // down shows another day now; the list box alone would repaint none of
+    // them when it keeps its scroll position.
+    InvalidateRect(g_diary.recordList, nullptr, TRUE);
     return true;
 }
 

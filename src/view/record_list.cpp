@@ -192,6 +192,15 @@ LRESULT OnKeyUp(HWND list, WPARAM key, LPARAM lParam) {
     return PassOn(list, WM_KEYUP, key, lParam);
 }
 
+// The list box's own search by a typed first character moves the selection
+// too: every line reads "*", so the numeric pad's "*" steps a line on.
+LRESULT OnChar(HWND list, WPARAM character, LPARAM lParam) {
+    const long before = Selection(list);
+    const LRESULT result = PassOn(list, WM_CHAR, character, lParam);
+    if (Selection(list) != before) SyncRecordList(false);
+    return result;
+}
+
 LRESULT OnDoubleClick(HWND list) {
     const long s = Selection(list);
     const bool record = s >= 0 && s + 1 < LineCount(list);
@@ -205,6 +214,8 @@ LRESULT CALLBACK RecordListProcedure(HWND list, UINT message, WPARAM wParam, LPA
         return OnKeyDown(list, wParam, lParam);
     case WM_KEYUP:
         return OnKeyUp(list, wParam, lParam);
+    case WM_CHAR:
+        return OnChar(list, wParam, lParam);
     case WM_LBUTTONUP:
         SyncRecordList(wParam == kResyncMarker);
         return PassOn(list, message, wParam, lParam);

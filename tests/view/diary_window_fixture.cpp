@@ -142,6 +142,14 @@ void DiaryWindowTest::OpenUser(const std::vector<const char*>& dates, const char
     Pump();
 }
 
+void DiaryWindowTest::OpenUserOfDays(int count) {
+    std::vector<std::string> dates;
+    for (int i = 0; i < count; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
+    std::vector<const char*> pointers;
+    for (const std::string& date : dates) pointers.push_back(date.c_str());
+    OpenUser(pointers);
+}
+
 int DiaryWindowTest::SaveUserOnDisk(long number, const char* name, const char* message,
                                     const std::vector<const char*>& dates) {
     UserHeader header = {};

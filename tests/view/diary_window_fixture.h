@@ -41,6 +41,8 @@ protected:
     // the list refilled with the blank line selected, the calendar told.
     void OpenUser(const std::vector<const char*>& dates, const char* name = "山田花子",
                   const char* message = "夏までに3kg");
+    // Opens a user with count days, the first 28 of each month from January 2007.
+    void OpenUserOfDays(int count);
     void Pump();
     // A user on disk: a users-table row and a data file with days of these
     // dates, weighing 55 kg. Returns the user's row, -1 when it could not be written.

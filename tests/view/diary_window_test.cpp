@@ -529,6 +529,30 @@ TEST_F(DiaryWindowTest, DeletingADayAsksWithItsDateAndKeepsTheSelectionsIndex) {
     EXPECT_EQ(DaysOnDisk(*sandbox_), 2) << "written at once";
 }
 
+// A diary longer than the table, scrolled down: every row from the deleted day
+// on shows another day now, and none may keep the pixels it had.
+TEST_F(DiaryWindowTest, DeletingADayInAScrolledTableRepaintsEveryRowBelowIt) {
+    CreateWindows();
+    OpenUserOfDays(60);
+    HWND list = g_diary.recordList;
+    SelectLine(40);
+    ASSERT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+    HDC dc = Smear(list);
+    ValidateRect(list, nullptr);
+    boxAnswer = kIdOk;
+    EXPECT_EQ(Command(ID_DAY_DELETE), 1);
+    EXPECT_EQ(ListSelection(), 40);
+    RECT client, line;
+    GetClientRect(list, &client);
+    for (int i = 40; i < ListCount(); ++i) {
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&line));
+        if (line.top >= 0 && line.bottom <= client.bottom) {
+            EXPECT_NE(GetPixel(dc, 1, line.top + 1), RGB(0, 0, 0)) << "line " << i;
+        }
+    }
+    ReleaseDC(list, dc);
+}
+
 TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) {
     CreateWindows();
     const int row = SaveUserOnDisk(3, "中村", "毎日歩く", {"20070105", "20070131", "20070201"});
@@ -679,11 +703,7 @@ TEST_F(DiaryWindowTest, ChangedInputItemsRepaintEveryRowOfTheTable) {
 // From maximized to normal the list gets shorter; the selected line stays in view.
 TEST_F(DiaryWindowTest, AShorterWindowKeepsTheSelectedLineInView) {
     CreateWindows();
-    std::vector<std::string> dates;  // 28 days of January, February and March
-    for (int i = 0; i < 84; ++i) dates.push_back(std::to_string(20070101 + i / 28 * 100 + i % 28));
-    std::vector<const char*> pointers;
-    for (const std::string& date : dates) pointers.push_back(date.c_str());
-    OpenUser(pointers);
+    OpenUserOfDays(84);
     HWND list = g_diary.recordList;
     SelectLine(80);
     SendMessageA(list, LB_SETTOPINDEX, 70, 0);

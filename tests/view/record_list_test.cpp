@@ -275,7 +275,7 @@ TEST_F(RecordListTest, KeysBecomeCommandsOnlyWithCtrlForLetters) {
     EXPECT_EQ(g_commands, expected);
 }
 
-TEST_F(RecordListTest, HoldingDownSyncsBeforeEachMoveAndReleasingSyncsTheLastLine) {
+TEST_F(RecordListTest, HoldingDownSyncsBeforeEachMoveAndReleasingOrATypedCharacterSyncsTheLastLine) {
     Open({Day("20070105", 60), Day("20070106", 61), Day("20070107", 62)});
     Select(0);
     Key(WM_KEYDOWN, VK_DOWN);
@@ -285,6 +285,14 @@ TEST_F(RecordListTest, HoldingDownSyncsBeforeEachMoveAndReleasingSyncsTheLastLin
     EXPECT_EQ(CalendarText(), "2007/01/06");
     Key(WM_KEYUP, VK_DOWN);
     EXPECT_EQ(CalendarText(), "2007/01/07");
+    // The list box's own search by the first character: every line reads "*", so
+    // a typed "*" (the numeric pad's) steps a line on, and wraps at the end.
+    Key(WM_CHAR, '*');
+    EXPECT_EQ(Selection(), 3);
+    EXPECT_EQ(CalendarText(), TodayText());
+    Key(WM_CHAR, '*');
+    EXPECT_EQ(Selection(), 0);
+    EXPECT_EQ(CalendarText(), "2007/01/05");
 }
 
 TEST_F(RecordListTest, SyncSelectsTheMonthOfTheShownDay) {
