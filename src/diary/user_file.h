@@ -27,7 +27,8 @@ struct UserOutcome {
 };
 
 // Before the registration's target dialog: the input items of a new user,
-// whose fields the target dialog offers. They stay even if it is cancelled.
+// whose fields the target dialog offers. A registration that creates nobody
+// puts the open user's own back.
 void PrepareNewUser();
 // After the registration and target dialogs filled the staging header: a new
 // number, the data file, the users-table row, the input-item file. Done when

@@ -74,7 +74,7 @@ TEST_F(UserFile, ANewUserPreparedButNotCreatedLeavesTheOpenUser) {
     PrepareNewUser();  // then the target dialog is cancelled: nothing is created
     EXPECT_STREQ("佐藤", CurrentHeader().name);
     EXPECT_EQ(2u, DiaryRecordCount());
-    EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));  // only the items changed
+    EXPECT_TRUE(SameInputItems(kNewUserItems, InputItems()));  // only the items (the registration gives them back)
     EXPECT_FALSE(Exists("1.DAT"));
     DbfInfo info = {};
     GetDBFInfo(kUsersTable, &info);

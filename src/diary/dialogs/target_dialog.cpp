@@ -239,7 +239,12 @@ INT_PTR CALLBACK TargetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int TargetDialog(HWND window, TargetDialogMode mode) {
     TargetDialogData data = {mode};
+    // "登録" writes each target that passes its check at once; when the person
+    // then cancels, none of them may reach the user (after the input items
+    // changed, the diary window commits the staging header whatever the end).
+    const UserHeader staged = StagingHeader();
     INT_PTR result = CreateModalDialog(DialogInstance(), window, "IDD_SET_TARGET", TargetDialogProc,
                                        reinterpret_cast<LPARAM>(&data));
+    if (result != 1) StagingHeader() = staged;
     return result == 1 ? 1 : 0;
 }

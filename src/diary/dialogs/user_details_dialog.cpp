@@ -223,10 +223,14 @@ INT_PTR RunUserDetails(HWND window, const UserDetailsDialog& kind) {
 
 int RegisterUser(HWND window) {
     if (RunUserDetails(window, kRegistration) != 1) return 0;
+    // The target dialog offers the new user's items; a registration that ends
+    // without a new user gives the open user its own back.
+    const InputItemFlags openUsersItems = InputItems();
     PrepareNewUser();
-    if (TargetDialog(window, kTargetNewUser) != 1) return 0;
-    const UserOutcome created = CreateUser();
+    UserOutcome created = {false, Notice{}};
+    if (TargetDialog(window, kTargetNewUser) == 1) created = CreateUser();
     ShowNotice(window, created.notice);
+    if (!created.done) InputItems() = openUsersItems;
     return created.done ? 1 : 0;
 }
 

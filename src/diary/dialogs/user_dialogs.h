@@ -24,7 +24,7 @@ enum TargetDialogMode : int {
     kTargetAfterItems = 2,    // after the input items changed
 };
 // "IDD_SET_TARGET" in a mode; it reads and fills the staging header. 1 when
-// confirmed, 0 when cancelled.
+// confirmed, 0 when cancelled (the staging header is then as it was).
 int TargetDialog(HWND window, TargetDialogMode mode);
 
 // "IDD_SET_ITEM2": 1 when the input items changed and were written, else 0.

@@ -121,13 +121,17 @@ TEST_F(TargetDialogs, AnItemWithoutAFieldStopsEveryConfirmationUntilCancelled) {
     PrepareOpenUser(160.0, 55.0, 22.0);
     InputItems() = InputItemFlags{{1, 1, 1, 1, 1, 1, 1}};  // a user loaded without an input-item file
     DialogDriver driver;
-    driver.On("目標を決める", [](HWND d) { DialogDriver::Click(d, IDC_TARGET_REGISTER); });
+    driver.On("目標を決める", [](HWND d) {
+        DialogDriver::Type(d, IDC_TARGET_WEIGHT, "70.0");  // passes its check before intake stops
+        DialogDriver::Click(d, IDC_TARGET_REGISTER);
+    });
     driver.On("目標を決める", [](HWND d) { DialogDriver::Click(d, IDCANCEL); });
-    EXPECT_EQ(TargetDialog(nullptr, kTargetExistingUser), 0);
+    // After the input items changed the diary window commits the staging header even when cancelled.
+    EXPECT_EQ(TargetDialog(nullptr, kTargetAfterItems), 0);
     EXPECT_TRUE(driver.done());
     ASSERT_EQ(driver.boxes().size(), 1u);
     EXPECT_EQ(driver.boxes()[0].text, "目標摂取カロリーは1～9999kcalで入力してください。");
-    EXPECT_EQ(CurrentHeader().targetWeight, 55.0);  // nothing committed
+    EXPECT_EQ(StagingHeader().targetWeight, 55.0) << "a cancelled target reaches nobody";
 }
 
 }  // namespace

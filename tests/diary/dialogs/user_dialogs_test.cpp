@@ -282,8 +282,8 @@ TEST_F(UserDialogs, AmendStartsFromTheOpenUserAndSurvivesACancelledTarget) {
     EXPECT_EQ(CurrentHeader().age, 31);
 }
 
-TEST_F(UserDialogs, ACancelledTargetDialogCreatesNoUserAndKeepsTheNewUsersItems) {
-    InputItems() = InputItemFlags{{1, 1, 1, 1, 1, 1, 1}};
+TEST_F(UserDialogs, ACancelledTargetDialogCreatesNoUserAndLeavesTheItemsAsTheyWere) {
+    InputItems() = InputItemFlags{{0, 1, 1, 1, 1, 1, 1}};
     DialogDriver driver;
     driver.On("新規作成", [](HWND d) {
         DialogDriver::Type(d, IDC_USER_NAME, kHanako.name);
@@ -301,7 +301,8 @@ TEST_F(UserDialogs, ACancelledTargetDialogCreatesNoUserAndKeepsTheNewUsersItems)
     EXPECT_FALSE(FileThere("0.DAT"));
     EXPECT_FALSE(IsUserOpen());
     EXPECT_EQ(std::vector<unsigned char>(InputItems().on, InputItems().on + 7),
-              (std::vector<unsigned char>{1, 0, 0, 0, 0, 0, 0}));
+              (std::vector<unsigned char>{0, 1, 1, 1, 1, 1, 1}))
+        << "the items as they were, not the new user's";
 }
 
 TEST_F(UserDialogs, AmendWithoutAnOpenUserIsRefusedBeforeAnyTarget) {
