@@ -144,6 +144,12 @@ UserDeletion DeleteUserOfRow(int row, const char* listedName) {
     const std::string openName = OpenUserName();
     if (!openName.empty() && std::memcmp(record + kUsersNumberWidth, openName.data(), openName.size()) == 0)
         return UserDeletion{false, DeletionNotice(kBeingEditedText, openName)};
+    // The open diary by its number too: its header need not hold its row's
+    // name (a table rebuilt from the files names a nameless diary "ユーザーN"
+    // and a second one of a name "name(N)"), and a diary deleted while open
+    // would be written again at the next save, without a row to reach it by.
+    if (IsUserOpen() && UserNumberOfRow(record) == CurrentHeader().userNumber)
+        return UserDeletion{false, DeletionNotice(kBeingEditedText, listedName ? listedName : "")};
     if (!DeleteDBFNoRecord(nullptr, kUsersTable, row))
         return UserDeletion{false, DeletionNotice(kDeletionFailedText, listedName ? listedName : "")};
     char name[kFileNameSize];

@@ -57,9 +57,10 @@ struct UserDeletion {
     Notice notice;  // why the user was not deleted (none when the row could not be read)
 };
 // Deletes the user of row `row`: the row first, then the data file, so that
-// no row is ever left without its file. The open user is refused: the test
-// compares the row's name over the open name's length, so that 山田花子 is
-// refused too while 山田 is open (it refuses more than it must, never less).
+// no row is ever left without its file. The open user is refused, by the
+// number and by the name: the name is compared over the open name's length,
+// so that 山田花子 is refused too while 山田 is open (it refuses more than it
+// must, never less).
 // listedName is the name as the person chose it, for the notices. A data
 // file that cannot be deleted stays (the user is deleted all the same) and is named.
 UserDeletion DeleteUserOfRow(int row, const char* listedName);

@@ -321,6 +321,15 @@ TEST_F(UserFile, DeletingAUserTakesTheRowThenTheFileAndRefusesTheOpenOne) {
     EXPECT_TRUE(deleted.notice.empty());
     EXPECT_FALSE(Exists("2.DAT"));
     EXPECT_EQ(-1, UserRowOfName("佐藤"));
+
+    // A diary whose header lost its name (its row rebuilt as ユーザー4) is known by its number.
+    Write("4.DAT", FileImage(Header(4, ""), {}));
+    const int nameless = AddRow(4, "ユーザー4");
+    ASSERT_TRUE(LoadUser(nameless).done);
+    const UserDeletion open = DeleteUserOfRow(nameless, "ユーザー4");
+    EXPECT_FALSE(open.deleted);
+    EXPECT_EQ("ユーザー4さんは編集中のため削除できません。", open.notice.text);
+    EXPECT_TRUE(Exists("4.DAT"));
     EXPECT_TRUE(messages.empty());
 }
 
