@@ -138,6 +138,21 @@ int UserRowOfName(const char* name) {
     return row;
 }
 
+std::string UserNameOfNumber(long number) {
+    // One search over the table: the number stands in its field as a row holds it.
+    char key[32];
+    std::snprintf(key, sizeof key, "%s:%*ld", kUsersNumberField, kUsersNumberWidth, number);
+    std::uint16_t* area = AllocSearchDBFMem();
+    char* record = AllocDbfRecordMem(kUsersTable);
+    char name[kUsersNameWidth + 1] = {};
+    if (area && record && SearchDBFRecord(nullptr, area, record, kUsersTable, kUsersNumberField, key) &&
+        UserNumberOfRow(record) == number)
+        UserNameOfRow(record, name);
+    FreeSearchDBFMem(area);
+    FreeDbfRecordMem(record);
+    return name;
+}
+
 UserDeletion DeleteUserOfRow(int row, const char* listedName) {
     char record[kUsersRowLength + 1];
     if (!ReadUsersRow(nullptr, row, record)) return UserDeletion{false, Notice{}};

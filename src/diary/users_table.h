@@ -50,6 +50,8 @@ bool UsersTableIsWhole();
 
 // The row of the user called name (trailing blanks aside), or -1.
 int UserRowOfName(const char* name);
+// The name in the row of user `number` without its trailing blanks; "" when no row has the number.
+std::string UserNameOfNumber(long number);
 
 // What deleting a user did.
 struct UserDeletion {

@@ -1,6 +1,8 @@
 #include "shell/last_user.h"
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
@@ -42,6 +44,12 @@ bool RememberOpenUser() {
     if (IsUserOpen()) {
         UserHeader header = CurrentHeader();
         std::memcpy(name, header.name, sizeof(header.name));
+        // The name the start looks up is the row's: a table rebuilt from the
+        // files may name a diary otherwise than its header ("山田(3)" beside
+        // another 山田, "ユーザー5" for a nameless one), and the header's name
+        // would open the other 山田, or nobody.
+        const std::string listed = UserNameOfNumber(header.userNumber);
+        if (!listed.empty()) std::snprintf(name, sizeof name, "%s", listed.c_str());
     }
     return SetRegistryValue(kUserNameValue, name, kAreaSettings) != 0;
 }

@@ -198,6 +198,29 @@ TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
     CloseUser();
 }
 
+// Two diaries of one name: the table rebuilt from them lists the second as
+// 山田花子(2). That one, open at the end, is the one the next start opens.
+TEST(Startup, ADiaryTheRebuiltTableRenamedIsTheOneOpenedAgain) {
+    Sandbox sandbox;
+    RegisterStoredUser(1, "山田花子", "毎日歩く");
+    RegisterStoredUser(2, "山田花子", "夜は控える");
+    ASSERT_TRUE(DeleteFileA(sandbox.path(kUsersTable).c_str()));
+    SetSetting("UserName", "");
+    MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char*, const char*, unsigned) -> int { return kIdOk; });
+    {
+        StartedFrame started;
+        ASSERT_TRUE(LoadUser(UserRowOfName("山田花子(2)")).done);
+    }
+    EXPECT_EQ(Setting("UserName"), "山田花子(2)");
+    {
+        StartedFrame started;
+        ASSERT_TRUE(IsUserOpen());
+        EXPECT_EQ(CurrentHeader().userNumber, 2);
+    }
+    SetMessageBoxFunction(previous);
+    CloseUser();
+}
+
 // A diary longer than the list comes up at the stored size in one go: every
 // day and the blank line, the blank line selected and in view, the table
 // widened for the scroll bar, the focus in the list, and the rows painted.
