@@ -2,6 +2,7 @@
 // move in the record table repaints it, on a diary of one year and of ten
 // years that end on the same day. The graph finds its year's records by
 // halving, so the ten-year diary should paint about as fast as the one-year one.
+// One damaged day (a weight of 1e300) must not slow the paint down either.
 #include <windows.h>
 
 #include <cstdio>
@@ -88,5 +89,14 @@ PELMO_TIMING(YearGraphTwoSeries365Days, 200) {
 
 PELMO_TIMING(YearGraphTwoSeries3650Days, 200) {
     static const Diary diary = MakeDiary(3650);
+    PaintYearGraph(diary);
+}
+
+PELMO_TIMING(YearGraphOneDamagedWeight, 20) {
+    static const Diary diary = [] {
+        Diary damaged = MakeDiary(365);
+        damaged.records[100].weight = 1e300;
+        return damaged;
+    }();
     PaintYearGraph(diary);
 }

@@ -18,6 +18,9 @@ bool PrintsAs(const char* format, double value, const char* expected) {
 }
 
 double PrintedRound(double value) {
+    // From 2^52 on every double is a whole number; printing its hundreds of
+    // digits for each of thousands of lines held a paint up for seconds.
+    if (!(std::fabs(value) < 4503599627370496.0)) return value;
     char text[64];
     std::snprintf(text, sizeof text, "%.0lf", value);
     return std::strtod(text, nullptr);
@@ -106,10 +109,12 @@ ValueAxisLayout LayoutValueAxis(int item, double largest, double smallest, int p
     if (layout.labelFontHeight > 0) {
         if (!(layout.labelPixels > 0)) return layout;
         double needed = std::ceil(layout.labelFontHeight / layout.labelPixels);
-        n = needed < 1 ? 1 : needed > 1e6 ? 1000000 : static_cast<int>(needed);
+        // No more lines are visited than kMaxAxisLines: a larger n labels the first label value alone, as
+        // this one does. Unbounded, a garbled value of 1e10 or more counted n past the largest int.
+        n = needed < 1 ? 1 : needed > kMaxAxisLines ? kMaxAxisLines : static_cast<int>(needed);
         // ceil of a quotient can miss by one ulp either way; settle on the smallest n that fits.
         while (n > 1 && (n - 1) * layout.labelPixels >= layout.labelFontHeight) --n;
-        while (n * layout.labelPixels < layout.labelFontHeight) ++n;
+        while (n < kMaxAxisLines && n * layout.labelPixels < layout.labelFontHeight) ++n;
     }
     layout.labelEvery = n;
     layout.usable = true;

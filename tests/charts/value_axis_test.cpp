@@ -146,11 +146,19 @@ TEST(ValueAxis, NothingForNoItemOrNoRoom) {
     EXPECT_EQ(Labels(LayoutValueAxis(kChartEvaluation, 5, 1, 10, 16), 10).size(), 0u);
 }
 
+// A damaged day far beyond anything the day dialog takes: a float's or a
+// double's largest weight counted the label spacing past the largest int.
 TEST(ValueAxis, GarbledValuesDoNotHang) {
-    ValueAxisLayout axis = LayoutValueAxis(kChartSteps, 4e9, 1, 300, 16);
-    EXPECT_TRUE(axis.usable);
-    std::vector<AxisLabel> labels = Labels(axis, 300);
-    EXPECT_LE(labels.size(), 2000u);
+    const struct {
+        int item;
+        double largest;
+    } cases[] = {{kChartSteps, 4e9}, {kChartWeight, 3.4e38}, {kChartBodyFat, 1.7e308}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.largest);
+        ValueAxisLayout axis = LayoutValueAxis(c.item, c.largest, 1, 300, 16);
+        EXPECT_TRUE(axis.usable);
+        EXPECT_LE(Labels(axis, 300).size(), 2000u);
+    }
 }
 
 }  // namespace
