@@ -62,8 +62,13 @@ void SetSpinRange(HWND dialog, int spinId, int high) {
     SendDlgItemMessageA(dialog, spinId, UDM_SETRANGE, 0, MAKELPARAM(high, 0));
 }
 
-// A one-decimal value as a spin position (truncated).
-int Tenths(double value) { return static_cast<int>(value * 10); }
+// A one-decimal value as a spin position (truncated). A damaged day's value
+// past any position parks the spin at the top of the weight's range.
+int Tenths(double value) {
+    const double tenths = value * 10;
+    if (!(tenths > 0)) return 0;
+    return tenths < kMaxWeightTenths ? static_cast<int>(tenths) : kMaxWeightTenths;
+}
 
 void SetTenths(HWND dialog, int fieldId, int spinId, double value) {
     char text[32];
