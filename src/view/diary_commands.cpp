@@ -177,6 +177,11 @@ LRESULT DeleteUsers(HWND window) {
 
 LRESULT NewDay(HWND window) {
     if (NeedsUser(window, kNewDayCaption)) return 0;
+    // The blank line stands for today, which the calendar took at the last
+    // sync: in a diary left open overnight it still shows yesterday, and the
+    // new day would open on that day's record and be stored over it.
+    const long line = SelectedLine();
+    if (line < 0 || static_cast<std::uint32_t>(line) >= DiaryRecordCount()) ResyncRecordList();
     OpenDayDialog(window, 0);
     RetryUnsavedDays();
     MatchRecordListLines();

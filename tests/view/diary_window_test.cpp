@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -15,6 +16,7 @@
 #include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
+#include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
@@ -413,6 +415,38 @@ TEST_F(DiaryWindowTest, DaysTheDateSpinStoresAreOnDiskWhileTheDialogIsOpen) {
     EXPECT_EQ(DiaryRecordCount(), 2u);
     EXPECT_FALSE(HasUnsavedChanges());
     EXPECT_TRUE(boxes.empty());
+}
+
+// A diary left open overnight: the blank line stands for today, so the next
+// morning's new day opens on today, not on the day before and its record.
+TEST_F(DiaryWindowTest, ANewDayTheMorningAfterOpensOnToday) {
+    const auto pinAt = [](int day, int hour) {
+        std::tm local = {};
+        local.tm_year = 2026 - 1900;
+        local.tm_mon = 11;
+        local.tm_mday = day;
+        local.tm_hour = hour;
+        local.tm_isdst = -1;
+        PinClock(std::mktime(&local));
+    };
+    pinAt(7, 23);
+    CreateWindows();
+    OpenUser({"20261206", "20261207"});
+    const std::string evening = CalendarText();
+    pinAt(8, 7);
+    static std::string opened;
+    beforeAnswer = [](HWND dialog) {
+        char date[32] = "", weight[16] = "";
+        GetDlgItemTextA(dialog, IDC_DAY_DATE, date, sizeof date);
+        GetDlgItemTextA(dialog, IDC_DAY_WEIGHT, weight, sizeof weight);
+        opened = std::string(date) + " " + weight;
+    };
+    CancelDialogs(true);
+    Command(ID_DAY_NEW);
+    PinClock(0);
+    EXPECT_EQ(evening, "2026/12/07");
+    EXPECT_EQ(opened, "2026/12/08 56.0");  // the latest day's weight on the new date
+    EXPECT_EQ(CalendarText(), "2026/12/08");
 }
 
 TEST_F(DiaryWindowTest, EditOnTheBlankLineOpensNothingAndAnUnchangedDayWritesNothing) {
