@@ -28,8 +28,9 @@ int RunBackup(HWND window) {
     }
     ProgressWindow progress;
     OpenProgressWindow(&progress, window, "IDD_DATA_BACKUP2", static_cast<int>(run.files.size()), kBackupStopQuestion);
-    int done = CopyBackupFiles(&run, RunWindowOf(&progress));
-    ShowNotice(window, run.failure);  // a failure is told before the progress window goes
+    RunWindow runWindow = RunWindowOf(&progress);
+    int done = CopyBackupFiles(&run, runWindow);
+    runWindow.Show(run.failure);  // a failure is told before the progress window goes
     CloseProgressWindow(&progress);
     if (done) ShowNotice(window, Notice{kBackupDoneText, kBackupCaption, kMbOk | kMbIconInformation});
     return done;

@@ -10,8 +10,14 @@
 namespace {
 
 // Owned by the window that runs: as the run would ask without a progress window.
+// "中断" stays live meanwhile: its quit message ends the box's own message loop,
+// which posts it again. Taken here, it answers the box as Cancel; left in the
+// queue it would close every later box at once (the run asking for ever) and
+// at last end the program.
 int Show(void* context, const Notice& notice) {
-    return ShowNotice(static_cast<ProgressWindow*>(context)->owner, notice);
+    int answer = ShowNotice(static_cast<ProgressWindow*>(context)->owner, notice);
+    MSG quit;
+    return PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? kIdCancel : answer;
 }
 
 void Advance(void* context) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <tuple>
+#include <utility>
 
 #include "backup/backup_info.h"
 #include "backup/backup_run.h"
@@ -75,6 +76,30 @@ DiskAction Insert(DiskSet& disks, int n) {
     };
 }
 
+// The person answering a real message box: its own message loop dispatches
+// what arrives while it is up, and a quit message (what "中断" posts) closes
+// it at once and is posted again. Past 20 boxes the run is asking for ever.
+bool QuitClosesTheBox() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            if (g_person.boxes.size() < 20) PostQuitMessage(static_cast<int>(message.wParam));
+            return true;
+        }
+        DispatchMessageA(&message);
+    }
+    return false;
+}
+
+int AnswerInABox(void* owner, const char* text, const char* caption, unsigned type) {
+    if (QuitClosesTheBox()) {
+        g_person.boxes.push_back({text, caption});
+        return g_person.boxes.size() < 20 ? 0 : kIdYes;
+    }
+    int answer = AnswerAsThePerson(owner, text, caption, type);
+    return QuitClosesTheBox() ? 0 : answer;
+}
+
 BackupInfo InfoOn(const Files& disk) {
     BackupInfo info = {};
     auto found = disk.find(kBackupInfoName);
@@ -95,7 +120,7 @@ protected:
         sandbox_ = std::make_unique<Sandbox>();
         SetRegistryValue("BackupDir", kDrive, kAreaSettings);
         g_person.Clear();
-        SetMessageBoxFunction(AnswerAsThePerson);
+        SetMessageBoxFunction(AnswerInABox);
         disks_ = std::make_unique<DiskSet>(kDrive, kDrive);
         owner_ = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
@@ -179,10 +204,10 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
         EXPECT_EQ(driver.boxes()[0].text, "指定された復帰元は 2枚目のフロッピーです。\n1枚目のフロッピーを入れて下さい。");
         EXPECT_EQ(driver.boxes()[2].text, "フロッピーディスクの\na:\\から復帰します。\n\nよろしいですか？");
     }
-    SetMessageBoxFunction(AnswerAsThePerson);
+    SetMessageBoxFunction(AnswerInABox);
 
     // Cancel at the request for disk 2 (No: asked again; then Yes), and "中断"
-    // pressed while the program waits for disk 2, taken between its files.
+    // pressed while the request for disk 2 is up: asked whether to stop.
     g_person.Clear();
     g_person.stopAnswers = {kIdNo, kIdYes};
     EXPECT_EQ(RunRestore(owner_), 0);
@@ -200,7 +225,7 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     };
     g_person.diskActions = {Insert(*disks_, 2)};
     EXPECT_EQ(RunRestore(owner_), 0);
-    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kRestoreStopQuestion}));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kRestoreDiskStopQuestion}));
     EXPECT_EQ(DataFiles(), changed);
     EXPECT_FALSE(Staged());
 
@@ -214,11 +239,18 @@ TEST_F(FloppyDisk, ThreeFilesSpanTwoDisksAndComeBackWhole) {
     EXPECT_EQ(DataFiles(), expected);
     EXPECT_FALSE(Staged());
 
-    // Cancel while the backup waits for disk 2: no word of success.
+    // "中断" pressed while the backup waits for disk 2 and No, then Cancel:
+    // no word of success, and no quit message left to end the program.
     g_person.Clear();
     disks_->Insert(5);
+    g_person.stopAnswers = {kIdNo};
+    g_person.atDiskRequest = [pressed = false]() mutable {
+        if (!std::exchange(pressed, true)) DialogDriver::Click(Progress("データの保存"), IDCANCEL);
+    };
     EXPECT_EQ(RunBackup(owner_), 0);
-    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupStopQuestion}));
+    EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupStopQuestion, kDisk2Request, kBackupStopQuestion}));
+    MSG quit;
+    EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_TRUE(IsWindowEnabled(owner_));
     EXPECT_EQ(Progress("データの保存"), nullptr);
 }
