@@ -32,8 +32,13 @@ BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* inf
     return DbfAndDatFiles(folder).empty() ? BackupFolderState::kEmpty : BackupFolderState::kOtherFiles;
 }
 
-void EraseEarlierBackup(const std::string& folder) {
-    for (const std::string& name : DbfAndDatFiles(folder)) FileDelete((folder + name).c_str());
+bool EraseEarlierBackup(const std::string& folder) {
+    for (const std::string& name : DataFileNames(folder)) FileDelete((folder + name).c_str());
+    // The information file goes last, so that a folder still holding a file
+    // of the earlier backup reads as that backup, never as someone else's.
+    if (!DataFileNames(folder).empty()) return false;
+    FileDelete((folder + kBackupInfoName).c_str());
+    return DbfAndDatFiles(folder).empty();
 }
 
 char DriveLetterOf(const std::string& path) {

@@ -23,7 +23,9 @@ BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* inf
 
 // Deletes the "*.DBF" and "*.DAT" files of an earlier backup, its information
 // file with them. Only for a folder that ExamineBackupFolder found to hold one.
-void EraseEarlierBackup(const std::string& folder);
+// False when one could not be deleted (read-only, in use): a file left there
+// would be restored as part of the next backup written beside it.
+bool EraseEarlierBackup(const std::string& folder);
 
 // "BackupDir", the folder the backup and the restore dialogs last used, and
 // whether it is stored at all.

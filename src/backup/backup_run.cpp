@@ -112,7 +112,10 @@ int ChangeDisk(BackupRun* run, const RunWindow& window) {
             window.Show(Information(kBackupOtherFilesDiskText, kBackupFolderCaption));
             continue;
         }
-        if (state == BackupFolderState::kEarlierBackup) EraseEarlierBackup(run->backupFolder);
+        if (state == BackupFolderState::kEarlierBackup && !EraseEarlierBackup(run->backupFolder)) {
+            window.Show(Information(kBackupCannotWriteText, kBackupFolderCaption));
+            continue;
+        }
         ++run->diskNumber;
         if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false))
             return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
@@ -192,7 +195,7 @@ int BeginBackup(BackupRun* run) {
     case BackupFolderState::kOtherFiles:
         return Fail(run, kBackupOtherFilesText, kBackupFolderCaption);
     case BackupFolderState::kEarlierBackup:
-        EraseEarlierBackup(run->backupFolder);
+        if (!EraseEarlierBackup(run->backupFolder)) return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
         break;
     case BackupFolderState::kEmpty:
         break;

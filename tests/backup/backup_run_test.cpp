@@ -137,7 +137,9 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     EXPECT_EQ(disks_.Disk(1), foreign);
 
     // An empty disk 4 first; then disk 2, someone else's, and disk 3, an older
-    // backup with a file of ours and a file put beside it later.
+    // backup with a file of ours and a file put beside it later. The older
+    // file cannot be deleted at first (read-only): left there, a restore
+    // would take it for this run's; the disk is refused and asked for again.
     disks_.Insert(4);
     disks_.Prepare(2, foreign);
     BackupInfo older = {};
@@ -145,9 +147,16 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     older.startTime = {2001, 4, 0, 1, 9, 30, 0, 0};
     disks_.Prepare(3, {{"OLD.DAT", PatternBytes(300, 7)}, {kBackupInfoName, InfoBytes(older)},
                        {"readme.txt", PatternBytes(30, 8)}});
-    g_person.diskActions = {Insert(2), Insert(3)};
+    DiskAction readOnly = [this] {
+        disks_.Insert(3);
+        SetAtomicFailure(AtomicFailure::kDelete);
+        return kIdOk;
+    };
+    g_person.diskActions = {Insert(2), readOnly, Insert(3)};
     ASSERT_EQ(Backup(), 1);
-    EXPECT_EQ(g_person.Texts(), (std::vector<std::string>{kAskForDisk2, kBackupOtherFilesDiskText, kAskForDisk2}));
+    SetAtomicFailure(AtomicFailure::kNone);
+    EXPECT_EQ(g_person.Texts(), (std::vector<std::string>{kAskForDisk2, kBackupOtherFilesDiskText, kAskForDisk2,
+                                                          kBackupCannotWriteText, kAskForDisk2}));
     EXPECT_EQ(disks_.Disk(2), foreign);
     Files disk3 = disks_.Disk(3);
     EXPECT_EQ(DiskPlace(disk3), "disk 2 of 2 files, last");
