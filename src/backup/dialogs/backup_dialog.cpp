@@ -3,6 +3,7 @@
 #include "backup/backup_run.h"
 #include "backup/dialogs/backup_dialogs.h"
 #include "backup/dialogs/folder_dialog.h"
+#include "backup/restore_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
 
@@ -11,6 +12,9 @@ namespace {
 const char kCreateQuestion[] = "指定されたフォルダは存在しません。\n新しくフォルダを作成しますか？";
 const char kDataFolderText[] =
     "指定されたフォルダは、データフォルダと一致します。保存することはできません。\n保存先フォルダを変更してください。";
+const char kStagingFolderText[] =
+    "指定されたフォルダは、データの復帰に使う作業用のフォルダ(Restore.Temp)です。保存することはできません。\n"
+    "保存先フォルダを変更してください。";
 const char kOverwriteFormat[] =
     "指定された保存先は%u年%u月%u日 %u時%u分に保存されています。\n以前のデータは消去されますがよろしいですか？";
 const char kConfirmFormat[] = "%sの\n%sに保存します。\n\nよろしいですか？";
@@ -27,6 +31,11 @@ bool CreateMissingFolder(HWND dialog, const std::string& path) {
 bool ConfirmBackupFolder(HWND dialog, const std::string& folder, const char* driveName) {
     if (SameFolder(folder, DataFolder())) {
         RefuseFolder(dialog, kDataFolderText, kBackupFolderCaption);
+        return false;
+    }
+    // Every restore begins by emptying it: a backup there would be lost.
+    if (SameFolder(folder, StagingFolder(DataFolder()))) {
+        RefuseFolder(dialog, kStagingFolderText, kBackupFolderCaption);
         return false;
     }
     BackupInfo earlier = {};

@@ -12,6 +12,7 @@
 #include "backup/backup_run.h"
 #include "backup/dialogs/backup_dialogs.h"
 #include "backup/disk_set.h"
+#include "backup/restore_run.h"
 #include "corelib/folders.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
@@ -134,6 +135,11 @@ TEST_F(FolderDialogs, BackupChecksTheFolderInOrder) {
     const Box dataFolder = {
         "指定されたフォルダは、データフォルダと一致します。保存することはできません。\n保存先フォルダを変更してください。",
         kRefusal};
+    const std::string staging = StagingFolder(data);  // left by a restore that could not put every file in place
+    MakeFolderPath(staging);
+    const Box stagingFolder = {"指定されたフォルダは、データの復帰に使う作業用のフォルダ(Restore.Temp)です。"
+                               "保存することはできません。\n保存先フォルダを変更してください。",
+                               kRefusal};
     const Box create = {"指定されたフォルダは存在しません。\n新しくフォルダを作成しますか？", kQuestion};
     auto onDisk = [](const std::string& folder) {
         return Box{"ハードディスクの\n" + folder + "に保存します。\n\nよろしいですか？", kQuestion};
@@ -145,6 +151,8 @@ TEST_F(FolderDialogs, BackupChecksTheFolderInOrder) {
         {data, {}, {dataFolder}, 0},
         {upper, {}, {dataFolder}, 0},  // other case, no final backslash
         {Folder("other\\..\\"), {}, {dataFolder}, 0},
+        {staging, {}, {stagingFolder}, 0},
+        {data + "restore.temp\\", {}, {stagingFolder}, 0},
         {Folder("other"), {}, {{kBackupOtherFilesText, kRefusal}}, 0},
         {Folder("新規\\sub"), {kIdNo}, {create}, 0},
         {Folder("earlier"), {kIdNo},
