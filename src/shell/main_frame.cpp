@@ -10,7 +10,9 @@
 #include "shell/end_of_run.h"
 #include "shell/exit_dialog.h"
 #include "shell/pelmo_view.h"
+#include "shell/splash.h"
 #include "shell/toolbar.h"
+#include "view/diary_paint.h"
 #include "view/diary_state.h"
 
 const char* const kMainFrameClass = "PelmoFrame";
@@ -147,6 +149,7 @@ LRESULT CALLBACK CMainFrame::Procedure(HWND frame, UINT message, WPARAM wParam, 
         return OnCreate(frame) ? 0 : -1;
     case WM_SIZE:
         LayOut(frame);
+        if (wParam == SIZE_MINIMIZED && SplashWindow()) GiveWayToDiary(CPelmoView::DiaryWindow());
         return 0;
     case WM_COMMAND:
         OnCommand(frame, LOWORD(wParam));

@@ -1,6 +1,7 @@
 // The start-up splash: a BmpDraw popup with "IDB_OPNING", centred on the
-// desktop, that lives until the diary window's first real paint. Its handle
-// is the diary window's (g_diary.splash): the diary window ends it.
+// desktop, that lives until the diary window's first real paint (or until
+// the frame is minimized before it). Its handle is the diary window's
+// (g_diary.splash): the diary window ends it.
 #ifndef PELMO_SHELL_SPLASH_H
 #define PELMO_SHELL_SPLASH_H
 

@@ -103,10 +103,14 @@ void PaintDiaryWindow(HWND window) {
     EndPaint(window, &paint);
 
     if (g_diary.splash) {
-        EndSplash();
-        ShowDiaryTitle(window);
+        GiveWayToDiary(window);
         RepaintWindow(window);
     }
+}
+
+void GiveWayToDiary(HWND window) {
+    EndSplash();
+    ShowDiaryTitle(window);
 }
 
 void EndSplash() {

@@ -14,8 +14,11 @@ void PaintDiaryWindow(HWND window);
 // whether body fat is recorded.
 RecordHeaderPlace RecordHeaderPlaceOf(HWND window);
 
-// The start-up splash (g_diary.splash, put up by the shell) is destroyed; the
-// diary window's first real paint calls this.
+// The start-up splash (g_diary.splash, put up by the shell) is destroyed.
 void EndSplash();
+// The splash goes and the frame takes the diary's title: at the diary
+// window's first real paint, or when the frame is minimized before it (a
+// minimized frame paints nothing, and the splash would stay on the desktop).
+void GiveWayToDiary(HWND window);
 
 #endif

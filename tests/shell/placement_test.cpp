@@ -9,6 +9,7 @@
 #include "shell/pelmo_view.h"
 #include "shell/application.h"
 #include "shell/shell_classes.h"
+#include "shell/splash.h"
 #include "shell_fixture.h"
 #include "support/sandbox.h"
 #include "view/diary_state.h"
@@ -97,6 +98,9 @@ TEST(Placement, MinimizedFromMaximizedIsStoredAndStartsMinimizedToRestoreMaximiz
     placement.length = sizeof(placement);
     GetWindowPlacement(again.frame(), &placement);
     EXPECT_TRUE(IsIconic(again.frame()));
+    // Nothing is painted while minimized: the splash must not wait for the restore.
+    EXPECT_EQ(SplashWindow(), nullptr);
+    EXPECT_EQ(WindowText(again.frame()), "ペルモ");
     EXPECT_TRUE(placement.flags & WPF_RESTORETOMAXIMIZED);
     ShowWindow(again.frame(), SW_RESTORE);
     EXPECT_TRUE(IsZoomed(again.frame()));
