@@ -116,10 +116,15 @@ void Backup(HWND view) {
 }
 
 // Once data files were replaced the open user is let go without saving, or
-// its diary in memory would overwrite the restored one. A restore that
+// its diary in memory would overwrite the restored one; at once, before the
+// end of the restore is told (the session may end meanwhile). A restore that
 // changed nothing keeps the user open with what was not yet saved.
+void LetUserGoAfterRestore() {
+    if (g_view.diary) SendMessageA(g_view.diary, WM_COMMAND, ID_DATA_RESTORE, 0);
+}
+
 void Restore(HWND view) {
-    if (RestoreDialog(view) && RunRestore(view)) Forward(ID_DATA_RESTORE);
+    if (RestoreDialog(view)) RunRestore(view, LetUserGoAfterRestore);
 }
 
 }  // namespace

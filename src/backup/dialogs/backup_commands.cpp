@@ -36,7 +36,7 @@ int RunBackup(HWND window) {
     return done;
 }
 
-int RunRestore(HWND window) {
+int RunRestore(HWND window, void (*replaced)()) {
     RestoreRun run;
     run.dataFolder = DataFolder();
     run.backupFolder = BackupFolder();
@@ -49,6 +49,7 @@ int RunRestore(HWND window) {
     RestoreResult result = RestoreFiles(&run, RunWindowOf(&progress));
     CloseProgressWindow(&progress);
     if (result == RestoreResult::kStopped) return 0;
+    if (replaced) replaced();
     ShowNotice(window, RestoreEndNotice(run));
     return 1;
 }

@@ -11,6 +11,7 @@
 #include "backup/restore_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
+#include "corelib/msgbox.h"
 #include "diary/dialogs/dialog_driver.h"
 #include "diary/diary_store.h"
 #include "diary/input_items.h"
@@ -29,11 +30,24 @@ DailyRecord Day(const char* date, double weight) {
     return record;
 }
 
+MessageBoxFunction g_driverBox;
+HWND g_endingFrame;
+
+// The Windows session ends while the restore's end is told.
+int EndSessionDuringBox(void* owner, const char* text, const char* caption, unsigned type) {
+    if (std::strcmp(text, kRestoreDoneText) != 0) return g_driverBox(owner, text, caption, type);
+    EXPECT_NE(SendMessageA(g_endingFrame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    SendMessageA(g_endingFrame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    return g_driverBox(owner, text, caption, type);
+}
+
 // The texts of the boxes shown while the menu command runs, the person
 // confirming folder in its dialog titled title.
 std::vector<std::string> RunCommand(HWND frame, int command, const char* title, const std::string& folder,
-                                    const char* shot) {
+                                    const char* shot, bool sessionEnds = false) {
     DialogDriver driver;
+    g_endingFrame = frame;
+    if (sessionEnds) g_driverBox = SetMessageBoxFunction(EndSessionDuringBox);
     driver.On(
         title,
         [&folder](HWND d) {
@@ -43,6 +57,7 @@ std::vector<std::string> RunCommand(HWND frame, int command, const char* title, 
         shot);
     SendMessageA(frame, WM_COMMAND, command, 0);
     PumpMessages(100);
+    if (sessionEnds) SetMessageBoxFunction(g_driverBox);
     EXPECT_TRUE(driver.done());
     std::vector<std::string> texts;
     for (const RecordedBox& box : driver.boxes()) texts.push_back(box.text);
@@ -79,8 +94,10 @@ TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
     EXPECT_TRUE(IsUserOpen());
     EXPECT_EQ(DiaryRecordCount(), 2u);
 
+    // The session ends while the restore's end is told: the diary in memory
+    // must not be written over the restored one.
     FileDelete(StagingFolder(sandbox.folder()).c_str());
-    texts = RunCommand(frame, ID_DATA_RESTORE, "データの復帰（リストア）", folder, "restore_dialog");
+    texts = RunCommand(frame, ID_DATA_RESTORE, "データの復帰（リストア）", folder, "restore_dialog", true);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[2], kRestoreDoneText);
     EXPECT_FALSE(IsUserOpen());
