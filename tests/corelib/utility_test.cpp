@@ -6,6 +6,7 @@
 #include "corelib/dates.h"
 #include "corelib/msgbox.h"
 #include "corelib/utility.h"
+#include "support/pinned_clock.h"
 
 namespace {
 
@@ -46,12 +47,7 @@ TEST(PackedDate, BitsOfDayMonthAndYear) {
 // Today comes from the clock in full: the packed date's years end with 2027.
 TEST(PackedDate, TodayGoesOnPastTheLastPackedYear) {
     for (const CalendarDate day : {CalendarDate{2027, 12, 31}, CalendarDate{2028, 1, 1}, CalendarDate{2099, 12, 31}}) {
-        std::tm noon{};
-        noon.tm_year = day.year - 1900;
-        noon.tm_mon = day.month - 1;
-        noon.tm_mday = day.day;
-        noon.tm_hour = 12;
-        PinClock(std::mktime(&noon));
+        PinLocalTime(day.year, day.month, day.day, 12);
         const CalendarDate today = Today();
         PinClock(0);
         EXPECT_EQ(today.year * 10000 + today.month * 100 + today.day, day.year * 10000 + day.month * 100 + day.day);

@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,7 +15,6 @@
 #include "corelib/files.h"
 #include "corelib/msgbox.h"
 #include "corelib/registry.h"
-#include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
@@ -25,7 +23,7 @@
 #include "diary_window_fixture.h"
 #include "resources/resource.h"
 #include "shell/splash.h"
-#include "view/diary_commands.h"
+#include "support/pinned_clock.h"
 #include "view/diary_commands.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
@@ -420,20 +418,11 @@ TEST_F(DiaryWindowTest, DaysTheDateSpinStoresAreOnDiskWhileTheDialogIsOpen) {
 // A diary left open overnight: the blank line stands for today, so the next
 // morning's new day opens on today, not on the day before and its record.
 TEST_F(DiaryWindowTest, ANewDayTheMorningAfterOpensOnToday) {
-    const auto pinAt = [](int day, int hour) {
-        std::tm local = {};
-        local.tm_year = 2026 - 1900;
-        local.tm_mon = 11;
-        local.tm_mday = day;
-        local.tm_hour = hour;
-        local.tm_isdst = -1;
-        PinClock(std::mktime(&local));
-    };
-    pinAt(7, 23);
+    PinLocalTime(2026, 12, 7, 23);
     CreateWindows();
     OpenUser({"20261206", "20261207"});
     const std::string evening = CalendarText();
-    pinAt(8, 7);
+    PinLocalTime(2026, 12, 8, 7);
     static std::string opened;
     beforeAnswer = [](HWND dialog) {
         char date[32] = "", weight[16] = "";
