@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -202,15 +203,14 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
 }
 
 // Each user's graph items and period come back when that user is opened
-// again in the run, after a user without days reset them.
+// again in the run, after a new user, who has no days, reset them.
 TEST_F(SelectorTest, EachUserGetsBackTheirOwnGraph) {
     CreateWindows();
     const int nakamura = SaveUserOnDisk(1, "中村", "", {"20070105", "20070210"});
     const int kimura = SaveUserOnDisk(2, "木村", "", {"20080301"});
-    const int sato = SaveUserOnDisk(3, "佐藤", "", {});
-    ASSERT_GE(sato, 0);
+    ASSERT_GE(kimura, 0);
     // The users as the open dialog lists them, line by line.
-    const int lines[] = {nakamura, kimura, sato};
+    const int lines[] = {nakamura, kimura};
     auto open = [this, &lines](int row) {
         static int line;
         line = static_cast<int>(std::find(std::begin(lines), std::end(lines), row) - std::begin(lines));
@@ -233,7 +233,26 @@ TEST_F(SelectorTest, EachUserGetsBackTheirOwnGraph) {
     Choose(kGraphItem2SelectorId, "-未設定-");
     Choose(kGraphItem1SelectorId, "体脂肪率");
     Choose(kGraphPeriodSelectorId, "年間ｸﾞﾗﾌ");
-    open(sato);  // no days: everything off
+    // A new user, who has no days yet: everything off.
+    beforeAnswer = [](HWND dialog) {
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        if (std::strcmp(title, "新規作成") == 0) {
+            SetDlgItemTextA(dialog, IDC_USER_NAME, "佐藤");
+            SetDlgItemTextA(dialog, IDC_USER_AGE, "40");
+            SetDlgItemTextA(dialog, IDC_USER_HEIGHT, "170.0");
+            PostMessageA(dialog, WM_COMMAND, IDC_USER_REGISTER, 0);
+        } else if (std::strcmp(title, "目標を決める") == 0) {
+            SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "60.0");
+            SetDlgItemTextA(dialog, IDC_TARGET_BODYFAT, "20.0");
+            SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日");
+            PostMessageA(dialog, WM_COMMAND, IDC_TARGET_REGISTER, 0);
+        }
+    };
+    boxAnswer = kIdYes;
+    CancelDialogs(true);
+    Command(ID_USER_NEW);
+    CancelDialogs(false);
     ASSERT_STREQ(CurrentHeader().name, "佐藤");
     EXPECT_EQ(Choices().substr(0, 7), "0 0 99 ");
     EXPECT_TRUE(Off(kGraphPeriodSelectorId));
