@@ -158,6 +158,10 @@ TEST_F(DiaryWindowTest, WithTheBlankLineThePanelShowsTheLatestDayOrTheCalendarsP
              SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, kAnalysisMonthly, 0);
              SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE), 0);
          }, (83.0 + 94.0) / 2, ""},
+        {"another month chosen", [this] {
+             SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_SETCURSEL, 0, 0);  // 2007年01月
+             SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisPeriodSelectorId, CBN_SELCHANGE), 0);
+         }, (55.0 + 82.0) / 2, ""},
         {"year analysis", [this] {
              SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, kAnalysisYearly, 0);
              SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE), 0);
