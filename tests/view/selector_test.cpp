@@ -234,25 +234,7 @@ TEST_F(SelectorTest, EachUserGetsBackTheirOwnGraph) {
     Choose(kGraphItem1SelectorId, "体脂肪率");
     Choose(kGraphPeriodSelectorId, "年間ｸﾞﾗﾌ");
     // A new user, who has no days yet: everything off.
-    beforeAnswer = [](HWND dialog) {
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        if (std::strcmp(title, "新規作成") == 0) {
-            SetDlgItemTextA(dialog, IDC_USER_NAME, "佐藤");
-            SetDlgItemTextA(dialog, IDC_USER_AGE, "40");
-            SetDlgItemTextA(dialog, IDC_USER_HEIGHT, "170.0");
-            PostMessageA(dialog, WM_COMMAND, IDC_USER_REGISTER, 0);
-        } else if (std::strcmp(title, "目標を決める") == 0) {
-            SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "60.0");
-            SetDlgItemTextA(dialog, IDC_TARGET_BODYFAT, "20.0");
-            SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日");
-            PostMessageA(dialog, WM_COMMAND, IDC_TARGET_REGISTER, 0);
-        }
-    };
-    boxAnswer = kIdYes;
-    CancelDialogs(true);
-    Command(ID_USER_NEW);
-    CancelDialogs(false);
+    RegisterUserThroughDialogs("佐藤");
     ASSERT_STREQ(CurrentHeader().name, "佐藤");
     EXPECT_EQ(Choices().substr(0, 7), "0 0 99 ");
     EXPECT_TRUE(Off(kGraphPeriodSelectorId));
