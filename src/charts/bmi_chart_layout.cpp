@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "diary/target_rules.h"
+
 namespace {
 
 constexpr int kSmallTitleAscent = 18;
@@ -147,16 +149,21 @@ bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digi
     return width28Digits < panelWidth && facts.userLoaded && BmiMarkerShown(facts);
 }
 
-BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight) {
+BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight, const char* namedDay) {
     BmiFigures figures = {};
     const double weight = analysis.averageWeight;
     const double lower = analysis.lowerNormalWeight, upper = analysis.upperNormalWeight;
-    std::snprintf(figures.line[0], kBmiFigureSize, "体    重 %.1lfkg", ShownTenths(weight));
+    if (namedDay && namedDay[0])
+        std::snprintf(figures.line[0], kBmiFigureSize, "体    重 %.1lfkg (%s)", ShownTenths(weight), namedDay);
+    else
+        std::snprintf(figures.line[0], kBmiFigureSize, "体    重 %.1lfkg", ShownTenths(weight));
     std::snprintf(figures.line[1], kBmiFigureSize, "判　　定 %s", BmiClassName(analysis.bmiClass));
     std::snprintf(figures.line[2], kBmiFigureSize, "普通体重 %.1lfkg～%.1lfkg (%.1lfkg)", ShownTenths(lower),
                   ShownTenths(upper), ShownTenths(lower + (upper - lower) * 0.5));
     std::snprintf(figures.line[3], kBmiFigureSize, "適 正 率 %.1lf%% ／ 差 %.1lfkg",
                   ShownTenths(analysis.appropriatenessRate), ShownTenths(analysis.difference));
+    if (!TargetSet(targetWeight))
+        return figures;
     if (weight - targetWeight > 0)
         std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgまであと%.1lfkgです", ShownTenths(targetWeight),
                       ShownTenths(weight - targetWeight));

@@ -20,8 +20,15 @@ struct BmiChartFacts {
     bool userLoaded;
     double height;          // cm, the open user's
     double targetWeight;    // kg
-    bool recordSelected;    // the record list's selection is a record (not the blank line)
+    // The analysis is of the diary's days: a record is selected, or with the
+    // blank line the latest day, or the calendar's month or year. False
+    // without days: no marker, no figures, the weight axis from 0.
+    bool recordSelected;
     AnalysisResult analysis;
+    // The day analysed in place of the blank line, "YYYY/MM/DD", named in the
+    // figures so that nobody takes it for today; "" for a selected record,
+    // a month or a year.
+    char namedDay[11];
 };
 
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
@@ -105,11 +112,12 @@ bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digi
 
 constexpr int kBmiFigureLines = 5;
 constexpr int kBmiFigureSize = 64;
-// Weight, BMI class, normal-weight range, appropriateness rate with the
-// difference, and the distance to the target weight.
+// Weight (followed by namedDay when it is given), BMI class, normal-weight
+// range, appropriateness rate with the difference, and the distance to the
+// target weight: an empty line when no target weight is set.
 struct BmiFigures {
     char line[kBmiFigureLines][kBmiFigureSize];
 };
-BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight);
+BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight, const char* namedDay = "");
 
 #endif

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "diary/target_rules.h"
 #include "evaluation/bmi.h"
 
 RecordRowTexts FormatRecordRow(const DailyRecord& record, const UserHeader& header) {
@@ -17,10 +18,11 @@ RecordRowTexts FormatRecordRow(const DailyRecord& record, const UserHeader& head
         row.bmiValue = BmiOfWeight(weight, height);
         std::snprintf(row.bmi, sizeof row.bmi, "%6.1lf", ShownTenths(row.bmiValue));
         std::snprintf(row.bmiClass, sizeof row.bmiClass, "%s", BmiClassName(GetBmiClass(row.bmiValue)));
+    }
+    if (height > 0 && TargetSet(header.targetWeight))
         std::snprintf(row.weightDifference, sizeof row.weightDifference, "%6.1lf",
                       ShownTenths(weight - header.targetWeight));
-    }
-    if (bodyFat != 0)
+    if (bodyFat != 0 && TargetSet(header.targetBodyFat))
         std::snprintf(row.bodyFatDifference, sizeof row.bodyFatDifference, "%6.1lf",
                       ShownTenths(bodyFat - header.targetBodyFat));
     return row;

@@ -13,8 +13,8 @@ struct RecordRowTexts {
     char bodyFat[kRowTextSize];         // "%4.1lf", empty when not entered
     char bmi[kRowTextSize];             // "%6.1lf", empty without a height
     char bmiClass[kRowTextSize];        // the class name, empty without a height
-    char weightDifference[kRowTextSize];  // "%6.1lf" against the target weight
-    char bodyFatDifference[kRowTextSize]; // "%6.1lf", empty when not entered
+    char weightDifference[kRowTextSize];  // "%6.1lf" against the target weight, empty without one
+    char bodyFatDifference[kRowTextSize]; // "%6.1lf", empty when not entered or without a target
     double bmiValue;                    // stored into the record; 0 without a height
 };
 

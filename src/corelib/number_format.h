@@ -18,7 +18,23 @@ inline uint32_t PackNumberFormat(NumberFormat format) {
     return (static_cast<uint32_t>(format.digits) << 16) | static_cast<uint32_t>(format.decimals & 0xFFFF);
 }
 
+// Why a text does not fit a format, the first fault from the left.
+enum class NumberRefusal {
+    kNone,             // it fits
+    kNotANumber,       // a character other than a digit, or a point the format has no room for
+    kTooManyDigits,    // more digits before the point than the format has
+    kTooManyDecimals,  // more digits after the point
+};
+NumberRefusal NumberTextRefusal(const char* text, NumberFormat format);
+
 // True when text (possibly empty, as while typing) fits the format.
-bool NumberTextFits(const char* text, NumberFormat format);
+inline bool NumberTextFits(const char* text, NumberFormat format) {
+    return NumberTextRefusal(text, format) == NumberRefusal::kNone;
+}
+
+constexpr int kRefusalTextSize = 96;
+// What a number field tells (in a balloon) when it refuses what was typed
+// or pasted: out receives kRefusalTextSize bytes, "" for kNone.
+void NumberRefusalText(NumberRefusal refusal, NumberFormat format, char* out);
 
 #endif

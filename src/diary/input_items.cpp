@@ -30,8 +30,10 @@ ItemFileState ReadInputItems(long userNumber, InputItemFlags* flags) {
     bool whole = file != kInvalidFile && FileSize(file) == static_cast<std::int64_t>(sizeof read.on) &&
                  FileRead(file, name, read.on, sizeof read.on) == static_cast<long>(sizeof read.on);
     FileClose(file, name);
-    if (!whole) return ItemFileState::kWrongSize;
-    for (auto& on : read.on) on = on ? 1 : 0;
+    if (!whole) return ItemFileState::kDamaged;
+    // The program writes only 0 and 1: any other byte is not a choice anybody made.
+    for (auto on : read.on)
+        if (on != 0 && on != 1) return ItemFileState::kDamaged;
     *flags = read;
     return ItemFileState::kRead;
 }

@@ -16,9 +16,11 @@ void InputItemFileName(long userNumber, char* out);  // kFileNameSize bytes
 
 // What reading a user's input-item file found.
 enum class ItemFileState {
-    kRead,       // all 7 bytes, into the flags (each 0 or 1)
-    kMissing,    // no file: the flags are left as they were
-    kWrongSize,  // not exactly 7 bytes, or unreadable: the flags are left as they were
+    kRead,     // all 7 bytes, into the flags (each 0 or 1)
+    kMissing,  // no file: the flags are left as they were
+    // Not exactly 7 bytes, a byte other than 0 and 1, or unreadable: the flags
+    // are left as they were.
+    kDamaged,
 };
 ItemFileState ReadInputItems(long userNumber, InputItemFlags* flags);
 // Replaces the file whole (crash-safe); 1 on success.

@@ -7,6 +7,10 @@
 
 constexpr int kTargetMessageLimit = 80;  // bytes
 
+// A target of 0 is none (body fat switched off, a user who never set one): a
+// difference to it is shown as nothing, never as the value itself.
+inline bool TargetSet(double target) { return target > 0; }
+
 bool TargetWeightAccepted(double kg);       // 10.0..200.0
 bool TargetBodyFatAccepted(double percent); // 1.0..50.0
 

@@ -38,17 +38,19 @@ double AverageWeightOfPeriod(const DailyRecord* records, uint32_t count, const c
 
 AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const UserHeader& header,
                               int selectedRow, const char* calendarText, int mode, char* periodKey) {
-    int index = AnalysedRecordIndex(records, count, selectedRow, calendarText);
-    if (index == kNoRecord) return AnalysisResult{};
+    if (records == nullptr || count == 0) return AnalysisResult{};
     double average = 0.0;
     switch (mode) {
-    case kAnalysisDaily:
+    case kAnalysisDaily: {
+        int index = AnalysedRecordIndex(records, count, selectedRow, calendarText);
+        if (index == kNoRecord) index = static_cast<int>(count - 1);  // records are in date order
         if (periodKey != nullptr) {
             std::memcpy(periodKey, records[index].date, kDateLength);
             periodKey[kDateLength] = '\0';
         }
         average = records[index].weight;
         break;
+    }
     case kAnalysisMonthly:
         average = AverageWeightOfPeriod(records, count, periodKey, kMonthKeyLength);
         break;

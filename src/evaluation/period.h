@@ -25,8 +25,11 @@ int AnalysedRecordIndex(const DailyRecord* records, uint32_t count, int selected
 double AverageWeightOfPeriod(const DailyRecord* records, uint32_t count, const char* key, std::size_t length);
 
 // Recomputes the analysis: returns the result (all zero when there is none).
-// In daily mode periodKey (kPeriodKeyCapacity bytes) becomes the analysed
-// record's date; in monthly and yearly mode it is read, not changed.
+// Daily: the day of AnalysedRecordIndex, or else the latest recorded day (the
+// record list's blank line, a calendar date without a record), so that a
+// diary with days always shows one; periodKey (kPeriodKeyCapacity bytes)
+// becomes the analysed record's date. Monthly and yearly: the month or year
+// of periodKey, whatever row is selected; the key is read, not changed.
 AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const UserHeader& header,
                               int selectedRow, const char* calendarText, int mode, char* periodKey);
 

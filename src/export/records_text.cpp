@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "diary/diary_store.h"
+#include "diary/target_rules.h"
 #include "evaluation/bmi.h"
 
 const char kRecordsTextHeader[] =
@@ -30,10 +31,11 @@ void AppendFormatted(std::string* text, const char* format, ...) {
     va_end(again);
 }
 
-// "%.1lf" of value, or nothing when the body fat was not entered.
-std::string BodyFatText(double bodyFat, double value) {
+// "%.1lf" of value, or nothing: a body fat not entered (0), a difference to
+// a target that is not set, as the record table leaves them empty.
+std::string TenthsText(bool shown, double value) {
     std::string text;
-    if (bodyFat != 0) AppendFormatted(&text, "%.1lf", value);
+    if (shown) AppendFormatted(&text, "%.1lf", value);
     return text;
 }
 
@@ -55,10 +57,14 @@ std::string RecordsText(const DailyRecord* records, std::uint32_t count, const U
         std::snprintf(date, sizeof date, "%.4s/%.2s/%.2s", record.date, record.date + 4, record.date + 6);
         // The BMI and the differences in the tenths the record table shows: printf alone
         // would round a BMI of exactly 31.25 down where the table shows 31.3.
-        AppendFormatted(&text, "%s\t%.1lf\t%s\t%.1lf\t%s\t%.1lf\t%s\r\n", date, record.weight,
-                        BodyFatText(record.bodyFat, record.bodyFat).c_str(), ShownTenths(record.bmi),
-                        BmiClassName(GetBmiClass(record.bmi)), ShownTenths(record.weight - header.targetWeight),
-                        BodyFatText(record.bodyFat, ShownTenths(record.bodyFat - header.targetBodyFat)).c_str());
+        const bool bodyFat = record.bodyFat != 0;
+        AppendFormatted(&text, "%s\t%.1lf\t%s\t%.1lf\t%s\t%s\t%s\r\n", date, record.weight,
+                        TenthsText(bodyFat, record.bodyFat).c_str(), ShownTenths(record.bmi),
+                        BmiClassName(GetBmiClass(record.bmi)),
+                        TenthsText(TargetSet(header.targetWeight), ShownTenths(record.weight - header.targetWeight)).c_str(),
+                        TenthsText(bodyFat && TargetSet(header.targetBodyFat),
+                                   ShownTenths(record.bodyFat - header.targetBodyFat))
+                            .c_str());
     }
     return text;
 }

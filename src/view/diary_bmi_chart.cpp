@@ -1,6 +1,8 @@
 #include "view/diary_bmi_chart.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 #include "charts/painters/bmi_chart.h"
@@ -39,8 +41,14 @@ BmiChartFacts BmiChartFactsOf() {
     facts.height = CurrentHeader().height;
     facts.targetWeight = CurrentHeader().targetWeight;
     const LRESULT selected = g_diary.recordList ? SendMessageA(g_diary.recordList, LB_GETCURSEL, 0, 0) : LB_ERR;
-    facts.recordSelected = selected >= 0 && static_cast<std::uint32_t>(selected) < DiaryRecordCount();
+    const bool onRecord = selected >= 0 && static_cast<std::uint32_t>(selected) < DiaryRecordCount();
+    // With the blank line the analysis is still of the diary's days (the
+    // latest day, the calendar's month or year), whenever there are days.
+    facts.recordSelected = DiaryRecordCount() > 0 && g_diary.analysis.averageWeight > 0.0;
     facts.analysis = g_diary.analysis;
+    const char* day = g_diary.analysisPeriodKey;
+    if (facts.recordSelected && !onRecord && g_diary.analysisMode == kAnalysisDaily && std::strlen(day) == kDateLength)
+        std::snprintf(facts.namedDay, sizeof facts.namedDay, "%.4s/%.2s/%.2s", day, day + 4, day + 6);
     return facts;
 }
 

@@ -18,6 +18,7 @@
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
+#include "view/selector_changes.h"
 
 const char kNoUserText[] = "ユーザーを開くか、新規作成してください。";
 
@@ -145,11 +146,8 @@ LRESULT OpenUser(HWND window) {
         g_diary.analysisMode = kAnalysisModeForceChange;
         NotifySelectorChange(window, kAnalysisModeSelectorId);
     }
-    // Whatever the items, a month or year list must be the new user's, not the previous one's.
-    if (g_diary.graphPeriod == kGraphPeriodMonthly || g_diary.graphPeriod == kGraphPeriodYearly) {
-        g_diary.graphPeriod = kNoGraphPeriod;
-        NotifySelectorChange(window, kGraphPeriodSelectorId);
-    }
+    // This user's own graph, in lists of this user's items, months and years.
+    if (DiaryRecordCount() > 0) GiveBackGraphChoice(window);
     FollowTableWidth(window, widthBefore);
     EvaluateDiary(window);
     RepaintWindow(window);
@@ -190,8 +188,8 @@ LRESULT NewDay(HWND window) {
         EnableSelector(kAnalysisModeSelectorId, true);
         EnableSelector(kGraphItem1SelectorId, true);
         EnableSelector(kGraphItem2SelectorId, true);
-        NotifySelectorChange(window, kGraphItem1SelectorId);
-        NotifySelectorChange(window, kGraphItem2SelectorId);
+        // The item lists of this user, "-未設定-" in both unless this user chose before.
+        GiveBackGraphChoice(window);
     }
     RefreshSelectorsAfterRecordChange();
     ResyncRecordList();

@@ -11,6 +11,7 @@
 #include "view/diary_links.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
+#include "view/selector_changes.h"
 #include "view/record_list.h"
 
 namespace {
@@ -55,6 +56,7 @@ void CreateDiaryWindow(HWND window, HINSTANCE instance) {
 
     CloseUser();  // staging record, header, record block and user-open flag
     g_diary.analysis = AnalysisResult{};
+    ForgetGraphChoices();
     SetMainWindowTitle(window, "");
     g_diary.textAscent = MeasureTextAscent(window);
     ComputeRecordColumns(g_diary.textAscent);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "charts/chart_items.h"
 #include "corelib/dates.h"
@@ -23,7 +25,13 @@ const char kGraphPeriodValue[] = "LINEGRAPH3";
 constexpr int kItemSelectors[2] = {kGraphItem1SelectorId, kGraphItem2SelectorId};
 constexpr int kSelectorTextSize = 64;
 
+// Set while the choices of the last run are applied from the registry: that
+// is no choice of the person's, and a stored item this user does not record
+// stays stored for the next user who does.
+bool g_keepStoredSettings = false;
+
 void StoreSetting(const char* name, int value) {
+    if (g_keepStoredSettings) return;
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
     SetRegistryValue(name, text, kAreaSettings);
@@ -108,6 +116,27 @@ bool TakeChosenPeriod(int selectorId, bool monthly, char* key) {
     if (!PeriodKeyOfEntry(text, monthly, chosen) || std::strcmp(chosen, key) == 0) return false;
     std::strcpy(key, chosen);
     return true;
+}
+
+// --- Each user's own graph ------------------------------------------------------
+
+// The line graph's items and period of every user opened in this run, kept
+// while another user is open and given back when this one is opened again.
+struct GraphChoice {
+    int item[2];
+    int period;
+};
+std::map<std::string, GraphChoice> g_graphChoices;
+
+// A user's number and name: a number given again after a deletion is another person.
+std::string GraphChoiceKey() {
+    const UserHeader& header = CurrentHeader();
+    return std::to_string(header.userNumber) + ":" + std::string(header.name, strnlen(header.name, sizeof header.name));
+}
+
+void RememberGraphChoice() {
+    if (!IsUserOpen()) return;
+    g_graphChoices[GraphChoiceKey()] = GraphChoice{{g_diary.graphItem[0], g_diary.graphItem[1]}, g_diary.graphPeriod};
 }
 
 // --- Analysis: 101 and 102 ---------------------------------------------------
@@ -202,6 +231,7 @@ void OnGraphItemChange(HWND window, int side) {
         StoreSetting(kGraphItemValues[other], otherItem);
     }
     FollowItemsWithPeriod(window, side);
+    RememberGraphChoice();
     RepaintGraph(window);
 }
 
@@ -219,6 +249,7 @@ void OnGraphPeriodChange(HWND window) {
             ClosePeriodList(kGraphMonthSelectorId);
         StoreSetting(kGraphPeriodValue, period);
     }
+    RememberGraphChoice();
     RepaintGraph(window);
 }
 
@@ -229,11 +260,9 @@ void OnGraphMonthChange(HWND window) {
         RepaintGraph(window);
 }
 
-// The item of a stored value selected by its name; nothing for an item the
-// user does not record or a code that is no item.
-void RestoreGraphItem(HWND window, int side) {
-    int item = 0;
-    if (!ReadSetting(kGraphItemValues[side], &item)) return;
+// An item chosen in its list by its name, as the person would; "-未設定-" for
+// an item the user does not record or a code that is no item.
+void SelectGraphItem(HWND window, int side, int item) {
     g_diary.graphItem[side] = item;
     HWND list = Selector(kItemSelectors[side]);
     if (!list) return;
@@ -241,8 +270,20 @@ void RestoreGraphItem(HWND window, int side) {
     if (item >= kChartNone && item < kChartItemCount)
         index = SendMessageA(list, CB_FINDSTRING, static_cast<WPARAM>(-1),
                              reinterpret_cast<LPARAM>(ChartItemName(item)));
-    SendMessageA(list, CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(index), 0);
+    SendMessageA(list, CB_SETCURSEL, index == CB_ERR ? 0 : static_cast<WPARAM>(index), 0);
     NotifySelectorChange(window, kItemSelectors[side]);
+}
+
+// Both item lists filled with the open user's items, the items and the
+// period chosen in them; the month or year list is built anew for this user.
+void ApplyGraphChoice(HWND window, const GraphChoice& choice) {
+    FillItemList(Selector(kGraphItem1SelectorId));
+    FillItemList(Selector(kGraphItem2SelectorId));
+    SelectGraphItem(window, 0, choice.item[0]);
+    SelectGraphItem(window, 1, choice.item[1]);
+    Select(kGraphPeriodSelectorId, choice.period & 0xFF);
+    g_diary.graphPeriod = kNoGraphPeriod;
+    NotifySelectorChange(window, kGraphPeriodSelectorId);
 }
 
 }  // namespace
@@ -260,6 +301,7 @@ void OnSelectorChange(HWND window, int id) {
 }
 
 void RestoreSelectors(HWND window) {
+    g_keepStoredSettings = true;
     EnableSelector(kAnalysisModeSelectorId, true);
     EnableSelector(kGraphItem1SelectorId, true);
     EnableSelector(kGraphItem2SelectorId, true);
@@ -273,12 +315,18 @@ void RestoreSelectors(HWND window) {
     g_diary.analysisMode = kAnalysisModeForceChange;
     NotifySelectorChange(window, kAnalysisModeSelectorId);
 
-    int period = 0;
-    ReadSetting(kGraphPeriodValue, &period);
-    FillItemList(Selector(kGraphItem1SelectorId));
-    FillItemList(Selector(kGraphItem2SelectorId));
-    RestoreGraphItem(window, 0);
-    RestoreGraphItem(window, 1);
-    Select(kGraphPeriodSelectorId, period & 0xFF);
-    NotifySelectorChange(window, kGraphPeriodSelectorId);
+    GraphChoice stored = {{g_diary.graphItem[0], g_diary.graphItem[1]}, 0};
+    for (int side = 0; side < 2; ++side) ReadSetting(kGraphItemValues[side], &stored.item[side]);
+    ReadSetting(kGraphPeriodValue, &stored.period);
+    ApplyGraphChoice(window, stored);
+    g_keepStoredSettings = false;
 }
+
+void GiveBackGraphChoice(HWND window) {
+    GraphChoice choice = {{g_diary.graphItem[0], g_diary.graphItem[1]}, g_diary.graphPeriod};
+    const auto remembered = g_graphChoices.find(GraphChoiceKey());
+    if (remembered != g_graphChoices.end()) choice = remembered->second;
+    ApplyGraphChoice(window, choice);
+}
+
+void ForgetGraphChoices() { g_graphChoices.clear(); }

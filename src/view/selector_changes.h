@@ -10,7 +10,15 @@
 void OnSelectorChange(HWND window, int id);
 
 // The choices of the last run, applied when the first user of a run with
-// records has been loaded.
+// records has been loaded. The registry values stay as they are: a stored
+// item this user does not record shows "-未設定-" and is kept for the next run.
 void RestoreSelectors(HWND window);
+
+// After another user with records was opened: the line graph's items and
+// period this user had when last open in this run (else the ones shown now),
+// in lists of this user's items, with this user's months or years.
+void GiveBackGraphChoice(HWND window);
+// Every user's kept choice goes (a new diary window).
+void ForgetGraphChoices();
 
 #endif

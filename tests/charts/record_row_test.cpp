@@ -52,3 +52,25 @@ TEST(RecordRow, WithoutAHeightNoBmiClassOrWeightDifference) {
     EXPECT_STREQ(row.bodyFatDifference, "   0.0");
     EXPECT_EQ(row.bmiValue, 0.0);
 }
+
+// A difference to a target that is not set (0) is empty, never the measure itself.
+TEST(RecordRow, NoDifferenceToATargetThatIsNotSet) {
+    const struct {
+        const char* what;
+        double targetWeight, targetBodyFat;
+        const char* weightDifference;
+        const char* bodyFatDifference;
+    } cases[] = {
+        {"both set", 65.0, 20.0, "   5.0", "   6.0"},
+        {"no body-fat target", 65.0, 0.0, "   5.0", ""},
+        {"no weight target", 0.0, 20.0, "", "   6.0"},
+        {"neither", 0.0, 0.0, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordRowTexts row = FormatRecordRow(Day(70.0, 26.0), User(170.0, c.targetWeight, c.targetBodyFat));
+        EXPECT_STREQ(row.weightDifference, c.weightDifference);
+        EXPECT_STREQ(row.bodyFatDifference, c.bodyFatDifference);
+        EXPECT_STREQ(row.bodyFat, "26.0");
+    }
+}

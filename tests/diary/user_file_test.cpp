@@ -154,6 +154,10 @@ TEST_F(UserFile, MissingOrDamagedItemFileIsToldAndWrittenBackWithTheNewUsersChoi
         {"missing", "入力項目の設定(ITEM4.DAT)が見つかりませんでした。", {}, AtomicFailure::kNone},
         {"short", "入力項目の設定(ITEM4.DAT)は壊れていました。", {1, 0}, AtomicFailure::kNone},
         {"long", "入力項目の設定(ITEM4.DAT)は壊れていました。", {1, 1, 1, 1, 1, 1, 1, 1}, AtomicFailure::kNone},
+        {"a byte other than 0 and 1", "入力項目の設定(ITEM4.DAT)は壊れていました。", {1, 0, 2, 0, 0, 0, 0},
+         AtomicFailure::kNone},
+        {"text", "入力項目の設定(ITEM4.DAT)は壊れていました。", {'1', '0', '0', '0', '0', '0', '0'},
+         AtomicFailure::kNone},
         {"missing and not writable", "入力項目の設定(ITEM4.DAT)が見つかりませんでした。", {}, AtomicFailure::kCreate},
     };
     for (const auto& item : cases) {

@@ -38,16 +38,35 @@ TEST_F(EvaluatePeriodTest, BlankLineOrNoSelectionFallsBackToTheCalendarDate) {
     EXPECT_STREQ(key, "20050301");
 }
 
-TEST_F(EvaluatePeriodTest, CalendarDateWithoutRecordLeavesEverythingZero) {
-    std::strcpy(key, "200401");
-    AnalysisResult result = Evaluate(-1, "2004/01/16", kAnalysisMonthly);
-    EXPECT_EQ(result.averageWeight, 0.0);
-    EXPECT_EQ(result.lowerNormalWeight, 0.0);
-    EXPECT_STREQ(key, "200401");
-    // Texts that cannot hold a date name no record either.
-    EXPECT_EQ(Evaluate(-1, "2004/01", kAnalysisDaily).averageWeight, 0.0);
-    EXPECT_EQ(Evaluate(-1, "", kAnalysisDaily).averageWeight, 0.0);
-    EXPECT_EQ(Evaluate(-1, nullptr, kAnalysisDaily).averageWeight, 0.0);
+// The blank line with a calendar date that has no record (today, after a user
+// is opened): the day analysis shows the latest recorded day, the month and
+// year analyses the calendar's month or year, as for any row.
+TEST_F(EvaluatePeriodTest, CalendarDateWithoutRecordShowsTheLatestDayOrTheKeysPeriod) {
+    const struct {
+        const char* what;
+        int row;
+        const char* calendar;
+        int mode;
+        const char* keyBefore;
+        double average;
+        const char* keyAfter;
+    } cases[] = {
+        {"day, blank line", 5, "2026/12/08", kAnalysisDaily, "", 80.0, "20050301"},
+        {"day, no selection", -1, "2004/01/16", kAnalysisDaily, "", 80.0, "20050301"},
+        {"day, no date", -1, "2004/01", kAnalysisDaily, "", 80.0, "20050301"},
+        {"day, no calendar", -1, nullptr, kAnalysisDaily, "", 80.0, "20050301"},
+        {"month with days", 5, "2004/01/16", kAnalysisMonthly, "200401", (60.0 + 61.0 + 0.0) / 3, "200401"},
+        {"month without days", 5, "2004/03/16", kAnalysisMonthly, "200403", 0.0, "200403"},
+        {"year with days", -1, "2004/12/24", kAnalysisYearly, "2004", (60.0 + 61.0 + 0.0 + 70.0) / 4, "2004"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::strcpy(key, c.keyBefore);
+        const AnalysisResult result = Evaluate(c.row, c.calendar, c.mode);
+        EXPECT_NEAR(result.averageWeight, c.average, 1e-9);
+        EXPECT_EQ(result.lowerNormalWeight > 0.0, c.average > 0.0);
+        EXPECT_STREQ(key, c.keyAfter);
+    }
 }
 
 TEST_F(EvaluatePeriodTest, MonthAverageCountsTheDayWeighedZero) {

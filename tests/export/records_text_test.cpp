@@ -45,8 +45,11 @@ TEST(RecordsText, HeaderAndLinesByteForByte) {
          "2004/01/07\t57.5\t\t19.9\t普通体重\t-2.5\t\r\n"},
         {"a weight of 0 and a BMI of 0", Day("20040108", 0, 0, 0), Targets(60, 0),
          "2004/01/08\t0.0\t\t0.0\t低体重　\t-60.0\t\r\n"},
-        {"no target weight", Day("20041231", 72.0, 30.0, 40.0), Targets(0, 0),
-         "2004/12/31\t72.0\t30.0\t40.0\t肥満度４\t72.0\t30.0\r\n"},
+        // A difference to a target that is not set is empty, as in the record table.
+        {"no target weight nor body fat", Day("20041231", 72.0, 30.0, 40.0), Targets(0, 0),
+         "2004/12/31\t72.0\t30.0\t40.0\t肥満度４\t\t\r\n"},
+        {"no body-fat target", Day("20041230", 72.0, 26.0, 24.9), Targets(60, 0),
+         "2004/12/30\t72.0\t26.0\t24.9\t普通体重\t12.0\t\r\n"},
         {"a BMI that is not a number", Day("20050101", 50.0, 0, std::nan("")), Targets(50, 0),
          "2005/01/01\t50.0\t\tnan\t低体重　\t0.0\t\r\n"},
         {"a damaged date stops only its own cell", Day("2005\0" "0101", 50.0, 0, 18.5), Targets(50, 0),

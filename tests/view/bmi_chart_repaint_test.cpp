@@ -14,6 +14,7 @@
 #include "diary_window_fixture.h"
 #include "resources/resource.h"
 #include "support/dib_context.h"
+#include "support/pinned_clock.h"
 #include "view/diary_bmi_chart.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
@@ -135,6 +136,59 @@ TEST_F(DiaryWindowTest, SelectionPeriodAndAStoredDayRepaintTheChartAndAGraphOnly
     });
     EXPECT_FALSE(EqualRect(&g_diary.bmiChartArea, &sentinel));
     EXPECT_EQ(StalePanelPixels(diary_), 0);
+}
+
+// With the blank line selected (after a user is opened, after the last day is
+// deleted, on a switch of the analysis), the panel still shows figures: the
+// day analysis the latest recorded day, named by its date; the month and
+// year analyses the calendar's month or year. What the screen shows is a
+// paint of exactly those facts, marker and figures.
+TEST_F(DiaryWindowTest, WithTheBlankLineThePanelShowsTheLatestDayOrTheCalendarsPeriod) {
+    PinLocalTime(2007, 2, 20, 12);  // the calendar's today: a day without a record, in a month with days
+    CreateWindows();
+    OpenUserOfDays(40);  // 2007-01-01..28 and 2007-02-01..12, weighing 55 to 94 kg
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        double weight;
+        const char* namedDay;
+    } steps[] = {
+        {"opened", [] {}, 94.0, "2007/02/12"},
+        {"month analysis", [this] {
+             SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, kAnalysisMonthly, 0);
+             SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE), 0);
+         }, (83.0 + 94.0) / 2, ""},
+        {"another month chosen", [this] {
+             SendMessageA(GetDlgItem(diary_, kAnalysisPeriodSelectorId), CB_SETCURSEL, 0, 0);  // 2007年01月
+             SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisPeriodSelectorId, CBN_SELCHANGE), 0);
+         }, (55.0 + 82.0) / 2, ""},
+        {"year analysis", [this] {
+             SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, kAnalysisYearly, 0);
+             SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE), 0);
+         }, (55.0 + 94.0) / 2, ""},
+        {"day analysis again", [this] {
+             SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, kAnalysisDaily, 0);
+             SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE), 0);
+         }, 94.0, "2007/02/12"},
+        {"the latest day deleted", [this] {
+             SelectLine(39);
+             boxAnswer = kIdOk;
+             Command(ID_DAY_DELETE);
+         }, 93.0, "2007/02/11"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.change();
+        Pump();
+        UpdateWindow(diary_);
+        EXPECT_EQ(ListSelection(), ListCount() - 1) << "the blank line";
+        EXPECT_DOUBLE_EQ(g_diary.analysis.averageWeight, step.weight);
+        const BmiChartFacts facts = BmiChartFactsOf();
+        EXPECT_TRUE(facts.recordSelected) << "marker and figures";
+        EXPECT_STREQ(facts.namedDay, step.namedDay);
+        EXPECT_EQ(StalePanelPixels(diary_), 0);
+    }
+    PinClock(0);
 }
 
 TEST_F(DiaryWindowTest, ThePanelFollowsEveryWindowSizeInsideItsPlace) {

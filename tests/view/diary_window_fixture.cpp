@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "corelib/dbf.h"
 #include "corelib/files.h"
@@ -140,6 +141,36 @@ void DiaryWindowTest::OpenUser(const std::vector<const char*>& dates, const char
     RefillRecordList(count + 1);
     TellCalendarRecords();
     Pump();
+}
+
+namespace {
+std::string g_registeredName;
+
+void FillRegistrationDialogs(HWND dialog) {
+    char title[64] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    if (std::strcmp(title, "新規作成") == 0) {
+        SetDlgItemTextA(dialog, IDC_USER_NAME, g_registeredName.c_str());
+        SetDlgItemTextA(dialog, IDC_USER_AGE, "30");
+        SetDlgItemTextA(dialog, IDC_USER_HEIGHT, "160.0");
+        PostMessageA(dialog, WM_COMMAND, IDC_USER_REGISTER, 0);
+    } else if (std::strcmp(title, "目標を決める") == 0) {
+        SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "50.0");
+        SetDlgItemTextA(dialog, IDC_TARGET_BODYFAT, "20.0");
+        SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日");
+        PostMessageA(dialog, WM_COMMAND, IDC_TARGET_REGISTER, 0);
+    }
+}
+}  // namespace
+
+void DiaryWindowTest::RegisterUserThroughDialogs(const char* name) {
+    g_registeredName = name;
+    boxAnswer = kIdYes;
+    beforeAnswer = FillRegistrationDialogs;
+    CancelDialogs(true);
+    Command(ID_USER_NEW);
+    CancelDialogs(false);
+    beforeAnswer = nullptr;
 }
 
 void DiaryWindowTest::OpenUserOfDays(int count) {

@@ -44,6 +44,10 @@ protected:
     // Opens a user with count days, the first 28 of each month from January 2007.
     void OpenUserOfDays(int count);
     void Pump();
+    // Registers a new user as a person fills in the two dialogs: name, age 30
+    // and 160.0 cm, then a target of 50.0 kg and 20 % with the message "毎日",
+    // agreeing to the question.
+    void RegisterUserThroughDialogs(const char* name);
     // A user on disk: a users-table row and a data file with days of these
     // dates, weighing 55 kg. Returns the user's row, -1 when it could not be written.
     static int SaveUserOnDisk(long number, const char* name, const char* message,

@@ -618,22 +618,7 @@ TEST_F(DiaryWindowTest, AUserOpenedFromTheTableFillsTheWindowsAfterWhatItTells) 
 TEST_F(DiaryWindowTest, ANewUserIsTitledAndStartsWithoutAnAnalysis) {
     CreateWindows();
     g_diary.analysis.averageWeight = 60.0;  // what the previous user's day showed
-    boxAnswer = kIdYes;
-    beforeAnswer = [](HWND dialog) {
-        char title[64] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        if (std::strcmp(title, "新規作成") == 0) {
-            SetDlgItemTextA(dialog, IDC_USER_NAME, "中村");
-            PostMessageA(dialog, WM_COMMAND, IDC_USER_REGISTER, 0);
-        } else if (std::strcmp(title, "目標を決める") == 0) {
-            SetDlgItemTextA(dialog, IDC_TARGET_WEIGHT, "50.0");
-            SetDlgItemTextA(dialog, IDC_TARGET_BODYFAT, "20.0");
-            SetDlgItemTextA(dialog, IDC_TARGET_MESSAGE, "毎日");
-            PostMessageA(dialog, WM_COMMAND, IDC_TARGET_REGISTER, 0);
-        }
-    };
-    CancelDialogs(true);
-    Command(ID_USER_NEW);
+    RegisterUserThroughDialogs("中村");
     EXPECT_EQ(dialogsCancelled, 2);
     ASSERT_TRUE(IsUserOpen());
     EXPECT_STREQ(CurrentHeader().name, "中村");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "evaluation/test_records.h"
@@ -82,10 +83,11 @@ TEST_F(EvaluateWindowTest, BlankLineUsesTheCalendarDate) {
     EXPECT_EQ(Evaluate(kAnalysisDaily).averageWeight, 61.0);
 }
 
-TEST_F(EvaluateWindowTest, NoRecordOnTheCalendarDateStillRepaints) {
+TEST_F(EvaluateWindowTest, AMonthWithoutRecordsStillRepaints) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    SetWindowTextA(calendar, "2004/01/21");
-    AnalysisResult result = Evaluate(kAnalysisDaily);
+    SetWindowTextA(calendar, "2004/03/21");
+    std::strcpy(key, "200403");
+    AnalysisResult result = Evaluate(kAnalysisMonthly);
     EXPECT_EQ(result.averageWeight, 0.0);
     EXPECT_EQ(result.bmi, 0.0);
     EXPECT_EQ(g_paints, 1);

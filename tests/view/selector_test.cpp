@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <string>
 
 #include "charts/chart_items.h"
@@ -150,8 +153,8 @@ TEST_F(SelectorTest, AnalysisAndGraphPeriodsFollowTheRecordsAndAreStored) {
 }
 
 // A run opens a user who records body fat only: a stored item they do not
-// record selects nothing, so no period; year analysis selects this year if it
-// has records. This run's choices come back in the next; another user opened
+// record shows "-未設定-", so no period, and stays stored for the next run;
+// year analysis selects this year if it has records. This run's choices come back in the next; another user opened
 // then brings their own months.
 void SelectorTest::RunTwice(bool recordsThisYear) {
     const char* stored[][2] = {{"ANALYZE2", "2"}, {"LINEGRAPH1", "5"}, {"LINEGRAPH2", "0"}, {"LINEGRAPH3", "3"}};
@@ -162,8 +165,9 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
     const int row = SaveUserOnDisk(1, "中村", "", {"20070105", early.c_str(), late.c_str()});
     ASSERT_GE(SaveUserOnDisk(2, "木村", "", {"20080301"}), 0);
     ASSERT_TRUE(OpenUserOfRow(diary_, row));
-    EXPECT_EQ(Entries(kGraphItem1SelectorId).find("体　　温"), std::string::npos);
-    EXPECT_EQ(Choices(), "0 0 255 255 / 22");
+    EXPECT_EQ(Entries(kGraphItem1SelectorId), "[-未設定-] 体　　重 体脂肪率");
+    EXPECT_EQ(Choices(), "0 0 255 3 / 22");
+    EXPECT_EQ(Setting("ANALYZE2") + Setting("LINEGRAPH1") + Setting("LINEGRAPH2"), "250");
     EXPECT_TRUE(Off(kGraphPeriodSelectorId));
     EXPECT_EQ(Entries(kAnalysisPeriodSelectorId), recordsThisYear ? "2007年 [" + year + "年]" : "2007年 " + year + "年");
     EXPECT_EQ(g_diary.analysisPeriodKey, std::to_string(Today().year));
@@ -196,6 +200,63 @@ void SelectorTest::RunTwice(bool recordsThisYear) {
     ASSERT_STREQ(CurrentHeader().name, "木村");
     EXPECT_EQ(g_diary.graphItem[1], kChartBodyFat);
     EXPECT_EQ(Entries(kGraphMonthSelectorId), "2008年03月");
+}
+
+// Each user's graph items and period come back when that user is opened
+// again in the run, after a new user, who has no days, reset them.
+TEST_F(SelectorTest, EachUserGetsBackTheirOwnGraph) {
+    CreateWindows();
+    const int nakamura = SaveUserOnDisk(1, "中村", "", {"20070105", "20070210"});
+    const int kimura = SaveUserOnDisk(2, "木村", "", {"20080301"});
+    ASSERT_GE(kimura, 0);
+    // The users as the open dialog lists them, line by line.
+    const int lines[] = {nakamura, kimura};
+    auto open = [this, &lines](int row) {
+        static int line;
+        line = static_cast<int>(std::find(std::begin(lines), std::end(lines), row) - std::begin(lines));
+        beforeAnswer = [](HWND dialog) {
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BUTTON, BN_CLICKED), 0);
+            PostMessageA(GetDlgItem(dialog, IDC_SEARCH_LIST), LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+        };
+        dialogAnswer = IDC_SEARCH_OPEN;
+        boxAnswer = kIdYes;
+        CancelDialogs(true);
+        Command(ID_USER_OPEN);
+        CancelDialogs(false);
+    };
+    ASSERT_TRUE(OpenUserOfRow(diary_, nakamura));
+    Choose(kGraphItem1SelectorId, "体　　重");
+    Choose(kGraphItem2SelectorId, "体脂肪率");
+    Choose(kGraphPeriodSelectorId, "150日ｸﾞﾗﾌ");
+    open(kimura);
+    ASSERT_STREQ(CurrentHeader().name, "木村");
+    Choose(kGraphItem2SelectorId, "-未設定-");
+    Choose(kGraphItem1SelectorId, "体脂肪率");
+    Choose(kGraphPeriodSelectorId, "年間ｸﾞﾗﾌ");
+    // A new user, who has no days yet: everything off.
+    RegisterUserThroughDialogs("佐藤");
+    ASSERT_STREQ(CurrentHeader().name, "佐藤");
+    EXPECT_EQ(Choices().substr(0, 7), "0 0 99 ");
+    EXPECT_TRUE(Off(kGraphPeriodSelectorId));
+
+    const struct {
+        int row;
+        const char* name;
+        const char *items, *list1, *list2, *months;
+    } back[] = {
+        {nakamura, "中村", "1 2 6", "-未設定- [体　　重]", "-未設定- [体脂肪率]", ""},
+        {kimura, "木村", "2 0 1", "-未設定- 体　　重 [体脂肪率]", "[-未設定-] 体　　重", "2008年"},
+        {nakamura, "中村", "1 2 6", "-未設定- [体　　重]", "-未設定- [体脂肪率]", ""},
+    };
+    for (const auto& b : back) {
+        SCOPED_TRACE(b.name);
+        open(b.row);
+        ASSERT_STREQ(CurrentHeader().name, b.name);
+        EXPECT_EQ(Choices().substr(0, 5), b.items);
+        EXPECT_EQ(Entries(kGraphItem1SelectorId), b.list1);
+        EXPECT_EQ(Entries(kGraphItem2SelectorId), b.list2);
+        EXPECT_EQ(Entries(kGraphMonthSelectorId), b.months);
+    }
 }
 
 TEST_F(SelectorTest, ANewRunTakesTheChoicesOfTheLast) { RunTwice(true); }

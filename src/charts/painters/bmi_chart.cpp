@@ -141,11 +141,12 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
 }
 
 void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
-    const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
+    const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight, facts.namedDay);
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
     const int x = scale.area.left + scale.digitsWidth + 20;
     const int top = scale.area.top + coveredRows;
-    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
+    for (int i = 0; i < kBmiFigureLines; ++i)
+        if (figures.line[i][0]) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.

@@ -6,6 +6,7 @@
 
 #include "corelib/number_format.h"
 #include "corelib/sjis.h"
+#include "corelib/win32/field_balloon.h"
 #include "corelib/win32/ime.h"
 
 std::wstring WideWindowText(HWND field) {
@@ -106,16 +107,34 @@ NumberFormat FormatOf(HWND field) {
     return UnpackNumberFormat(static_cast<uint32_t>(FieldState(field, g_edit)));
 }
 
+// A text that breaks the format is refused with a beep and a balloon that
+// says why: "-12" or "1000" in a field of 3 digits is never taken as 12 or 100
+// without a word.
+bool RefusedNumberText(HWND field, const std::string& text) {
+    const NumberFormat format = FormatOf(field);
+    const NumberRefusal refusal = NumberTextRefusal(text.c_str(), format);
+    if (refusal == NumberRefusal::kNone) {
+        HideFieldBalloon(field);
+        return false;
+    }
+    char told[kRefusalTextSize];
+    NumberRefusalText(refusal, format, told);
+    RefuseFieldInput(field, told);
+    return true;
+}
+
 LRESULT NumEditChar(HWND field, WPARAM ch, LPARAM lParam) {
     if (ch == '\r' || ch == '\n') return 0;  // a single-line edit beeps on them
     if (ch < 0x20) return CallWindowProcA(g_edit.procedure, field, WM_CHAR, ch, lParam);
-    if (ch > 0x7F || !NumberTextFits(TextAfterInsert(field, std::string(1, static_cast<char>(ch))).c_str(), FormatOf(field)))
-        return 0;
+    if (GetWindowLongA(field, GWL_STYLE) & ES_READONLY) return CallWindowProcA(g_edit.procedure, field, WM_CHAR, ch, lParam);
+    // Any byte above 0x7F stands for a character that is no digit.
+    const std::string typed(1, ch > 0x7F ? '?' : static_cast<char>(ch));
+    if (RefusedNumberText(field, TextAfterInsert(field, typed))) return 0;
     return CallWindowProcA(g_edit.procedure, field, WM_CHAR, ch, lParam);
 }
 
 LRESULT NumEditPaste(HWND field) {
-    if (!NumberTextFits(TextAfterInsert(field, ClipboardText(field)).c_str(), FormatOf(field))) return 0;
+    if (RefusedNumberText(field, TextAfterInsert(field, ClipboardText(field)))) return 0;
     return CallWindowProcA(g_edit.procedure, field, WM_PASTE, 0, 0);
 }
 
@@ -135,12 +154,20 @@ LRESULT CALLBACK NumEditProc(HWND field, UINT message, WPARAM wParam, LPARAM lPa
         return OnFieldKeyDown(field, wParam, lParam);
     case WM_CHAR:
         return NumEditChar(field, wParam, lParam);
-    case WM_IME_CHAR:
+    case WM_IME_CHAR:  // a full-width character: no digit of the field's
+        RefusedNumberText(field, "?");
         return 0;
     case WM_PASTE:
         return NumEditPaste(field);
     case WM_SETFOCUS:
         CloseIme(field);
+        break;
+    case WM_TIMER:
+        if (OnFieldBalloonTimer(field, wParam)) return 0;
+        break;
+    case WM_KILLFOCUS:
+    case WM_DESTROY:
+        HideFieldBalloon(field);
         break;
     }
     return CallWindowProcA(g_edit.procedure, field, message, wParam, lParam);

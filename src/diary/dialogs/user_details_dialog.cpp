@@ -21,6 +21,9 @@ namespace {
 
 constexpr int kMaxAge = 100;
 constexpr double kMaxHeight = 250.0;
+// Below any grown person's height: a smaller figure is a slip of the keys, and it
+// would put every BMI and the chart's scales out by orders of magnitude.
+constexpr double kMinHeight = 50.0;
 constexpr const char kUserCaption[] = "ユーザー";
 
 constexpr uint32_t kAgeFormat = 0x30000;     // 3 digits
@@ -95,6 +98,10 @@ bool CheckUserDetails(HWND dialog, bool withName) {
     // A height of 0 ("0", "." or "0.0") is no height: every BMI would divide by it.
     if (FieldText(dialog, IDC_USER_HEIGHT).empty() || FieldDouble(dialog, IDC_USER_HEIGHT) <= 0.0) {
         ShowFieldError(dialog, IDC_USER_HEIGHT, "身長を入力してください。", kUserCaption);
+        return false;
+    }
+    if (FieldDouble(dialog, IDC_USER_HEIGHT) < kMinHeight) {
+        ShowFieldError(dialog, IDC_USER_HEIGHT, "身長は50.0cm以上で入力してください。", kUserCaption);
         return false;
     }
     if (FieldDouble(dialog, IDC_USER_HEIGHT) > kMaxHeight) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -22,7 +23,11 @@ BmiPanelLayout Panel(int ascent = 16, int windowWidth = kWideWindow, int selecto
 }
 // The analysis of a weighing; `selected` says whether the record list's selection is a record.
 BmiChartFacts Facts(double height, double weight, double target, bool selected = true) {
-    return BmiChartFacts{true, height, target, selected, AnalyzeWeight(weight, height)};
+    return BmiChartFacts{true, height, target, selected, AnalyzeWeight(weight, height), ""};
+}
+BmiChartFacts Named(BmiChartFacts facts, const char* day) {
+    std::snprintf(facts.namedDay, sizeof facts.namedDay, "%s", day);
+    return facts;
 }
 COLORREF Entry(int index) {
     PaletteColor entries[kChartPaletteSize];
@@ -194,7 +199,13 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
          day624("目標体重 60.0kgまであと2.4kgです")},
         {"target at", Panel(18), Facts(165.3, 62.4, 62.4), "120", " 20", arial, day624("目標体重 62.4kgを達成しました")},
         {"target above", Panel(), Facts(165.3, 62.4, 70.0), "120", " 20", arial, day624("目標体重 70.0kgを達成しました")},
-        {"no target", Panel(), Facts(165.3, 62.4, 0.0), "120", " 20", arial, day624("目標体重 0.0kgまであと62.4kgです")},
+        // No target weight: no distance to it.
+        {"no target", Panel(), Facts(165.3, 62.4, 0.0), "120", " 20", arial,
+         {kDayOf624[0], kDayOf624[1], kDayOf624[2], kDayOf624[3]}},
+        // The latest day shown for the blank line is named by its date.
+        {"latest day for the blank line", Panel(), Named(Facts(165.3, 62.4, 60.0), "2026/11/30"), "120", " 20", arial,
+         {"体    重 62.4kg (2026/11/30)", kDayOf624[1], kDayOf624[2], kDayOf624[3],
+          "目標体重 60.0kgまであと2.4kgです"}},
         {"obese, large font", Panel(27), Facts(172.5, 92.0, 65.0), "130", " 50", "Arial 12x24 0",
          {"体    重 92.0kg", "判　　定 肥満度２", "普通体重 59.6kg～71.4kg (65.5kg)", "適 正 率 128.9% ／ 差 20.6kg",
           "目標体重 65.0kgまであと27.0kgです"}},

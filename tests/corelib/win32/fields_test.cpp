@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "corelib/win32/field_balloon.h"
 #include "corelib/win32/fields.h"
 #include "corelib/win32/window_classes.h"
 
@@ -64,25 +65,60 @@ protected:
     HWND parent_ = nullptr;
 };
 
-TEST_F(Fields, NumEditKeepsToItsFormat) {
-    HWND field = Create(PELMO_NUMEDIT_CLASS);
-    SendMessageA(field, kNumEditSetFormat, 0x30001, 0);
-    EXPECT_EQ(SendMessageA(field, kNumEditGetFormat, 0, 0), 0x30001);
-    Type(field, "2a5-0.1.2x");
-    EXPECT_EQ(Text(field), "250.1");
-    SetWindowTextA(field, "");
-    SendMessageA(field, kNumEditSetFormat, 0x30000, 0);
-    Type(field, "1001.5");
-    EXPECT_EQ(Text(field), "100");
+// A number field takes what fits its format; a refused key or paste beeps and
+// shows a balloon under the field that says why, until the next accepted key.
+TEST_F(Fields, NumEditRefusesWhatBreaksItsFormatWithABalloon) {
+    const char* const kDigitsAndPoint = "数字と小数点(.)のみ入力できます。";
+    const struct {
+        const char* name;
+        uint32_t format;
+        const char* typed;
+        const char* pasted;   // after the typing; null: none
+        const char* text;     // what the field holds then
+        const char* balloon;  // what the balloon says then; "" none shown
+    } cases[] = {
+        {"minus sign", 0x30001, "-", nullptr, "", kDigitsAndPoint},
+        {"digits after a refused minus", 0x30001, "-12", nullptr, "12", ""},
+        {"exponent", 0x30001, "1e", nullptr, "1", kDigitsAndPoint},
+        {"a digit past the length", 0x30001, "1000", nullptr, "100", "整数は3桁、小数は1桁まで入力できます。"},
+        {"a second decimal", 0x20001, "22.55", nullptr, "22.5", "小数は1桁まで入力できます。"},
+        {"a point in a whole-number field", 0x30000, "10.", nullptr, "10", "数字のみ入力できます。"},
+        {"a digit past a whole-number field", 0x30000, "1001", nullptr, "100", "3桁まで入力できます。"},
+        {"mixed keys", 0x30001, "2a5-0.1.2x", nullptr, "250.1", kDigitsAndPoint},
+        {"a paste of letters", 0x20001, "", "abc", "", kDigitsAndPoint},
+        {"a paste that fits", 0x20001, "", "22.5", "22.5", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND field = Create(PELMO_NUMEDIT_CLASS);
+        SendMessageA(field, kNumEditSetFormat, c.format, 0);
+        EXPECT_EQ(static_cast<uint32_t>(SendMessageA(field, kNumEditGetFormat, 0, 0)), c.format);
+        SetFocus(field);
+        Type(field, c.typed);
+        if (c.pasted) Paste(field, c.pasted);
+        EXPECT_EQ(Text(field), c.text);
+        HWND owner = nullptr;
+        std::string told;
+        const bool shown = ShownFieldBalloon(&owner, &told);
+        EXPECT_EQ(shown, c.balloon[0] != '\0');
+        if (shown) {
+            EXPECT_EQ(told, c.balloon);
+            EXPECT_EQ(owner, field);
+        }
+        DestroyWindow(field);
+        EXPECT_FALSE(ShownFieldBalloon(nullptr, nullptr)) << "the balloon goes with its field";
+    }
 }
 
-TEST_F(Fields, NumEditRefusesAPasteThatBreaksTheFormat) {
+TEST_F(Fields, NumEditBalloonGoesWhenTheFieldLosesTheFocus) {
     HWND field = Create(PELMO_NUMEDIT_CLASS);
-    SendMessageA(field, kNumEditSetFormat, 0x20001, 0);
-    Paste(field, "abc");
-    EXPECT_EQ(Text(field), "");
-    Paste(field, "22.5");
-    EXPECT_EQ(Text(field), "22.5");
+    HWND other = Create(PELMO_NUMEDIT_CLASS, 0, 8);
+    ShowWindow(parent_, SW_SHOW);
+    SetFocus(field);
+    Type(field, "-");
+    ASSERT_TRUE(ShownFieldBalloon(nullptr, nullptr));
+    SetFocus(other);
+    EXPECT_FALSE(ShownFieldBalloon(nullptr, nullptr));
 }
 
 TEST_F(Fields, FieldsPassEnterUpAndDownToTheirParent) {

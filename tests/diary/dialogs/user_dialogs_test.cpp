@@ -134,6 +134,8 @@ TEST_F(UserDialogs, EachCheckRefusesWithItsMessageAndFocus) {
         {"鈴木", "101", "150.0", "年齢は100歳以下で入力してください。", IDC_USER_AGE},
         {"鈴木", "100", "", "身長を入力してください。", IDC_USER_HEIGHT},
         {"鈴木", "100", "0.0", "身長を入力してください。", IDC_USER_HEIGHT},
+        {"鈴木", "100", "0.1", "身長は50.0cm以上で入力してください。", IDC_USER_HEIGHT},
+        {"鈴木", "100", "49.9", "身長は50.0cm以上で入力してください。", IDC_USER_HEIGHT},
         {"鈴木", "100", "250.1", "身長は250.0cm以下で入力してください。", IDC_USER_HEIGHT},
     };
     DialogDriver driver;
