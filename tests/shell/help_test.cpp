@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "backup/dialogs/backup_dialogs.h"
+#include "corelib/environment.h"
 #include "corelib/msgbox.h"
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/dialog_fixture.h"
@@ -268,6 +269,20 @@ TEST(HelpPages, UnderWineEachTopicOpensInTheHostsBrowser) {
         EXPECT_NE(page.find(std::string("<title>") + t.title + "</title>"), std::string::npos) << address;
         EXPECT_NE(page.find("charset=Shift_JIS"), std::string::npos);
     }
+    // A data folder with a blank and Japanese in its name ("Pelmo free" is the usual one).
+    const std::string folder = sandbox.path("Pelmo free ペルモ\\");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    SetDataFolderOverride(folder);
+    const std::wstring keys = FileAddress(folder + "Help\\keys.htm");
+    const std::wstring tail = L"/Pelmo%20free%20\u30da\u30eb\u30e2/Help/keys.htm";
+    EXPECT_EQ(keys.compare(0, 8, L"file:///"), 0);
+    EXPECT_EQ(keys.substr(keys.size() - tail.size()), tail);
+    ASSERT_TRUE(InstallHelpPages(GetModuleHandleA(nullptr)));
+    ASSERT_TRUE(OpenHelpTopic(nullptr, "keys"));
+    const std::string address = browser.NextAddress();
+    EXPECT_NE(WideFileText(HostFileOfAddress(address)).find("<title>キー操作</title>"), std::string::npos) << address;
+    SetDataFolderOverride(sandbox.folder());
+
     // Its picture and style sheet are beside it.
     EXPECT_NE(GetFileAttributesA(sandbox.path("Help\\pelmo.css").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesA(sandbox.path("Help\\images\\user1.png").c_str()), INVALID_FILE_ATTRIBUTES);

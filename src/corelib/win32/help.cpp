@@ -46,7 +46,7 @@ std::wstring Wide(const std::string& text) {
 HWND OpenPageInBrowser(HWND owner, const char* topic) {
     const std::string page = HelpPagePath(topic);
     if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    const std::wstring address = L"\"" + Wide(FileAddress(page)) + L"\"";
+    const std::wstring address = L"\"" + FileAddress(page) + L"\"";
     const HINSTANCE started = ShellExecuteW(owner, L"open", L"winebrowser.exe", address.c_str(), nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(started) <= 32) return nullptr;
     return owner ? owner : GetDesktopWindow();
@@ -61,22 +61,19 @@ bool RunsUnderWine() {
 
 std::string HelpPagePath(const char* topic) { return DataFolder() + kHelpPagesFolder + topic + ".htm"; }
 
-std::string FileAddress(const std::string& path) {
-    const std::wstring wide = Wide(path);
-    std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-    if (!utf8.empty()) utf8.resize(utf8.size() - 1);
-    std::string address = "file:///";
-    const char* const hex = "0123456789ABCDEF";
-    for (char c : utf8) {
-        const unsigned char byte = static_cast<unsigned char>(c == '\\' ? '/' : c);
-        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-            std::string("-._~/:").find(static_cast<char>(byte)) != std::string::npos) {
-            address += static_cast<char>(byte);
+std::wstring FileAddress(const std::string& path) {
+    std::wstring address = L"file:///";
+    const wchar_t* const hex = L"0123456789ABCDEF";
+    for (wchar_t c : Wide(path)) {
+        if (c == L'\\') c = L'/';
+        const bool asIs = c > 0x7F || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
+                          std::wstring(L"-._~/:").find(c) != std::wstring::npos;
+        if (asIs) {
+            address += c;
         } else {
-            address += '%';
-            address += hex[byte >> 4];
-            address += hex[byte & 0xF];
+            address += L'%';
+            address += hex[(c >> 4) & 0xF];
+            address += hex[c & 0xF];
         }
     }
     return address;

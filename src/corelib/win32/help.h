@@ -23,9 +23,10 @@ bool RunsUnderWine();
 
 // "<data folder>Help\<topic>.htm": the page of a topic for a web browser.
 std::string HelpPagePath(const char* topic);
-// The file address ("file:///C:/...") of a path: "/" between folders, every
-// byte outside letters, digits and "-._~/:" written as %XX of its UTF-8.
-std::string FileAddress(const std::string& path);
+// The file address ("file:///C:/...") of a path: "/" between folders, each
+// ASCII character outside letters, digits and "-._~/:" as %XX, any other
+// character as it is (Wine reads %XX as one byte each, not as UTF-8).
+std::wstring FileAddress(const std::string& path);
 
 // "<data folder>PELMOFREE.chm::/<topic>.htm > MyWin01".
 std::string HelpTopicAddress(const char* topic);
