@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Compiles the help file PELMOFREE.chm from the pages in help/.
+"""Compiles the help file PELMOFREE.chm from the pages in help/, and packs the
+same pages for a web browser into PELMOFREE.pages.
 
     python3 tools/build_help.py HELP_DIR OUT_DIR [CHMCMD]
 
@@ -9,14 +10,38 @@ kept in UTF-8; the help viewer of Japanese Windows reads them in Shift-JIS
 Shift-JIS cannot hold stops the build) and compiled there with chmcmd
 (Free Pascal's CHM compiler, Debian's fp-utils). Pictures and the style sheet
 are copied as they are.
+
+PELMOFREE.pages holds the pages, pictures and style sheet as they went into
+the .chm (without its contents, index and project), for the program to write
+into the data folder where no help viewer can show the .chm (under Wine):
+"PLHP", then for each file its name (relative, "/" between folders) as a
+16-bit length and the bytes, its size in 32 bits and its bytes; little-endian.
 """
 
 import os
 import shutil
+import struct
 import subprocess
 import sys
 
 TEXT_SUFFIXES = (".htm", ".hhc", ".hhk", ".hhp")
+PROJECT_SUFFIXES = (".hhc", ".hhk", ".hhp")
+
+
+def write_pages(stage, out):
+    """The staged pages for a browser, in one file (see above)."""
+    data = bytearray(b"PLHP")
+    for folder, _, files in sorted(os.walk(stage)):
+        for name in sorted(files):
+            if name.endswith(PROJECT_SUFFIXES) or name.endswith(".chm"):
+                continue
+            path = os.path.join(folder, name)
+            relative = os.path.relpath(path, stage).replace(os.sep, "/").encode("ascii")
+            body = open(path, "rb").read()
+            data += struct.pack("<H", len(relative)) + relative + struct.pack("<I", len(body)) + body
+    fresh = os.path.join(out, "PELMOFREE.pages.new")
+    open(fresh, "wb").write(data)
+    os.replace(fresh, os.path.join(out, "PELMOFREE.pages"))
 
 
 def main():
@@ -47,6 +72,7 @@ def main():
         sys.stderr.write(result.stdout + result.stderr)
         raise SystemExit("chmcmd could not compile the help file")
     os.replace(chm, os.path.join(out, "PELMOFREE.chm"))
+    write_pages(stage, out)
 
 
 if __name__ == "__main__":

@@ -17,7 +17,8 @@ import subprocess
 import sys
 import tempfile
 
-TOPICS = ["welcome", "user1", "user2", "user3", "user4", "target", "item", "edit2", "backup", "restore"]
+TOPICS = ["welcome", "user1", "user2", "user3", "user4", "target", "item", "edit2", "backup", "restore", "table",
+          "calendar", "bmichart", "graph", "copy", "color", "keys"]
 VOID = {"meta", "link", "img", "br", "hr", "input", "param", "col", "area", "base"}
 
 

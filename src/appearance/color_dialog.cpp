@@ -17,7 +17,7 @@ constexpr int kPreviewWidth = 170;  // the preview bitmaps' own size at 96 DPI
 constexpr int kPreviewHeight = 115;
 
 const char* const kStoreFailedText = "選択されたカラーを保存できませんでした。";
-const char* const kConfirmText = "選択されたカラーを設定します。よろしいですか？\n\n※設定はPelmoの再起動後に反映されます。";
+const char* const kConfirmText = "選択されたカラーを設定します。よろしいですか？\n\n※設定はペルモの再起動後に反映されます。";
 
 // The scheme shown, from opening to closing.
 struct ColorDialogData {
@@ -74,6 +74,8 @@ int SchemeAfterScroll(int scheme, int request, int position) {
     case SB_PAGEUP: return scheme > 0 ? scheme - 1 : scheme;
     case SB_LINEDOWN:
     case SB_PAGEDOWN: return scheme < kLastScheme ? scheme + 1 : scheme;
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return kLastScheme;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: return position < 0 ? 0 : position > kLastScheme ? kLastScheme : position;
     }

@@ -5,6 +5,7 @@
 #include "corelib/files.h"
 #include "corelib/folders.h"
 #include "corelib/win32/bmp_draw.h"
+#include "corelib/win32/help.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/help_file.h"
@@ -52,6 +53,7 @@ int RunPelmoApplication(HINSTANCE instance, int) {
     }
     InitializePelmoProcess(instance);
     InstallHelpFile(instance);  // at the first run, and after the program was updated
+    if (RunsUnderWine()) InstallHelpPages(instance);
     HWND frame = CPelmoDoc::OnNewDocument(instance);
     int exitCode = 1;
     if (frame) {

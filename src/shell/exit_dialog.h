@@ -5,7 +5,7 @@
 #include <windows.h>
 
 constexpr INT_PTR kExitConfirmed = 6;  // "終了"
-constexpr INT_PTR kExitCancelled = 7;  // "ｷｬﾝｾﾙ", Esc or the close box
+constexpr INT_PTR kExitCancelled = 7;  // "キャンセル", Esc or the close box
 
 // Runs "IDD_PLEND" owned by frame; kExitConfirmed or kExitCancelled.
 INT_PTR RunExitDialog(HINSTANCE instance, HWND frame);

@@ -11,4 +11,11 @@
 // file. True when the data folder's file is up to date afterwards.
 bool InstallHelpFile(HINSTANCE instance);
 
+// Writes the help pages for a web browser (resource "PELMOFREE_PAGES", the
+// pages, pictures and style sheet of the compiled help) into the data
+// folder's "Help\\" when they are missing or older than the program file,
+// each file beside its place first. Where the help opens in the host's
+// browser (under Wine), start-up calls it. True when the pages are up to date.
+bool InstallHelpPages(HINSTANCE instance);
+
 #endif

@@ -9,7 +9,7 @@ namespace {
 const char* const kConnectQuestion = "インターネットへ接続します。よろしいですか？";
 const char* const kConnectCaption = "接続確認";
 const char* const kBrowserFailed = "ブラウザを起動できません。\nインターネット環境を設定後に、再度お試しください。";
-const char* const kBrowserCaption = "KoroWorksのﾎｰﾑﾍﾟｰｼﾞ";
+const char* const kBrowserCaption = "KoroWorksのホームページ";
 const char* const kBrowserCommandKey = "htmlfile\\shell\\open\\command";
 constexpr LONG kBrowserCommandSize = 255;
 

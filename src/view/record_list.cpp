@@ -290,7 +290,8 @@ void DrawRecordRow(HDC dc, int line, int top) {
     RecordRowTexts texts;
     const bool record = line >= 0 && static_cast<std::uint32_t>(line) < DiaryRecordCount();
     if (record) {
-        texts = FormatRecordRow(DiaryRecords()[line], CurrentHeader());
+        const std::uint32_t index = static_cast<std::uint32_t>(line);
+        texts = FormatRecordRow(DiaryRecords()[line], CurrentHeader(), RowShowsYear(DiaryRecords(), DiaryRecordCount(), index));
         SetRecordBmi(static_cast<std::uint32_t>(line), texts.bmiValue);
     }
     drawRecordRow(dc, RowPlace(list, top, client.right), record ? &texts : nullptr);

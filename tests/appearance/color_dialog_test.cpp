@@ -50,7 +50,8 @@ TEST_F(ColorDialog, ScrollBarWalksThroughThePreviewsWithinTheTwentySchemes) {
     const Step steps[] = {
         {SB_LINEUP, 0, 0},  {SB_PAGEUP, 0, 0},          {SB_LINEDOWN, 0, 1},  {SB_PAGEDOWN, 0, 2},
         {SB_LINEUP, 0, 1},  {SB_THUMBTRACK, 19, 19},    {SB_LINEDOWN, 0, 19}, {SB_PAGEDOWN, 0, 19},
-        {SB_PAGEUP, 0, 18}, {SB_THUMBPOSITION, 12, 12}, {SB_ENDSCROLL, 0, 12}, {SB_TOP, 0, 12},
+        {SB_PAGEUP, 0, 18}, {SB_THUMBPOSITION, 12, 12}, {SB_ENDSCROLL, 0, 12}, {SB_TOP, 0, 0},
+        {SB_BOTTOM, 0, 19},
     };
     DialogDriver driver;
     driver.On(kTitle, [&](HWND d) {
@@ -97,7 +98,7 @@ TEST_F(ColorDialog, StoringAsksFirstAndCancelOnTheQuestionKeepsTheDialogOpen) {
     EXPECT_EQ(ColorSchemeDialog(GetModuleHandleA(nullptr), nullptr), 1);
     EXPECT_TRUE(driver.done());
     ASSERT_EQ(driver.boxes().size(), 2u);
-    EXPECT_EQ(driver.boxes()[0].text, "選択されたカラーを設定します。よろしいですか？\n\n※設定はPelmoの再起動後に反映されます。");
+    EXPECT_EQ(driver.boxes()[0].text, "選択されたカラーを設定します。よろしいですか？\n\n※設定はペルモの再起動後に反映されます。");
     EXPECT_EQ(driver.boxes()[0].caption, "確認");
     EXPECT_EQ(driver.boxes()[0].type, kMbOkCancel | kMbIconInformation);
     EXPECT_EQ(Setting("SYSCOLOR"), "14");

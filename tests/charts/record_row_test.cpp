@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "charts/record_row.h"
 
@@ -73,4 +74,34 @@ TEST(RecordRow, NoDifferenceToATargetThatIsNotSet) {
         EXPECT_STREQ(row.bodyFatDifference, c.bodyFatDifference);
         EXPECT_STREQ(row.bodyFat, "26.0");
     }
+}
+
+// A diary of more than one year shows the year on its first row and wherever
+// the year changes; a diary of one year never does.
+TEST(RecordRow, TheYearStandsWhereItChanges) {
+    struct Case {
+        std::vector<const char*> dates;
+        std::vector<const char*> shown;
+    };
+    const Case cases[] = {
+        {{"20250101", "20250630", "20251231"}, {"01/01", "06/30", "12/31"}},
+        {{"20251230", "20251231", "20260101", "20260102"}, {"2025/12/30", "12/31", "2026/01/01", "01/02"}},
+        {{"20230305", "20250305", "20250306", "20270101"}, {"2023/03/05", "2025/03/05", "03/06", "2027/01/01"}},
+        {{"20240229"}, {"02/29"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<DailyRecord> records;
+        for (const char* date : c.dates) {
+            records.push_back(Day(60.0, 0.0));
+            std::memcpy(records.back().date, date, kDateLength);
+        }
+        const std::uint32_t count = static_cast<std::uint32_t>(records.size());
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const RecordRowTexts row = FormatRecordRow(records[i], User(170.0, 65.0, 20.0), RowShowsYear(records.data(), count, i));
+            EXPECT_STREQ(row.date, c.shown[i]) << c.dates[i];
+        }
+        EXPECT_FALSE(RowShowsYear(records.data(), count, count));  // the blank last line
+    }
+    EXPECT_FALSE(RowShowsYear(nullptr, 0, 0));
+    EXPECT_STREQ(WidestRecordRow().date, "2000/12/28");  // the date column is measured with its year
 }

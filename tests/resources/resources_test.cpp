@@ -20,17 +20,65 @@ TEST(Resources, StringTableMatchesPortableTexts) {
     EXPECT_STREQ(text, "Pelmo free");
 }
 
-TEST(Resources, MenuTextsAreShiftJis) {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+// The key an accelerator text names ("Ctrl+N", "F2", "Del") as the table holds it.
+bool AcceleratorNamed(const std::string& name, const ACCEL& entry) {
+    const bool control = name.rfind("Ctrl+", 0) == 0;
+    const std::string key = control ? name.substr(5) : name;
+    WORD code = 0;
+    if (key == "Del") code = VK_DELETE;
+    else if (key.size() >= 2 && key[0] == 'F') code = static_cast<WORD>(VK_F1 + std::stoi(key.substr(1)) - 1);
+    else if (key.size() == 1) code = static_cast<WORD>(key[0]);
+    const BYTE mods = FCONTROL | FSHIFT | FALT;
+    return code != 0 && entry.key == code && (entry.fVirt & FVIRTKEY) &&
+           (entry.fVirt & mods) == (control ? FCONTROL : 0);
+}
+
+// Every menu and item has one access key, "(&X)" after its text, none twice in
+// one menu; an item that shows a key after a tab runs on that key.
+TEST(Resources, EveryMenuItemHasItsAccessKeyAndShowsOnlyKeysThatWork) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
     ASSERT_NE(menu, nullptr);
+    HACCEL table = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ACCEL entries[64];
+    const int count = CopyAcceleratorTableA(table, entries, 64);
     char text[256] = {};
     GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_EQ(std::string(text), std::string("\x83\x74\x83\x40\x83\x43\x83\x8B"));  // ファイル
-    GetMenuStringA(menu, ID_USER_NEW, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ(text, "ユーザーの新規作成");
-    GetMenuStringA(menu, ID_HELP_WEBPAGE, text, sizeof(text), MF_BYCOMMAND);
-    EXPECT_STREQ(text, "KoroWorksホームページ");
+    EXPECT_EQ(std::string(text), std::string("\x83\x74\x83\x40\x83\x43\x83\x8B(&F)"));  // ファイル(&F), in Shift-JIS
+    // The letter of "(&X)" after a text; none for a label without exactly one.
+    auto accessKey = [](const std::string& label) -> char {
+        const size_t at = label.find("(&");
+        if (at == std::string::npos || at == 0 || at + 3 >= label.size() || label[at + 3] != ')') return '\0';
+        return label.find('&', at + 2) == std::string::npos ? label[at + 2] : '\0';
+    };
+    std::string barKeys;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        const char bar = accessKey(text);
+        EXPECT_TRUE(bar >= 'A' && bar <= 'Z') << text;
+        EXPECT_EQ(barKeys.find(bar), std::string::npos) << text;
+        barKeys += bar;
+        HMENU popup = GetSubMenu(menu, i);
+        std::string keys;
+        for (int j = 0; j < GetMenuItemCount(popup); ++j) {
+            if (GetMenuItemID(popup, j) == 0) continue;  // a separator
+            GetMenuStringA(popup, j, text, sizeof(text), MF_BYPOSITION);
+            const std::string item = text;
+            const size_t tab = item.find('\t');
+            const std::string label = item.substr(0, tab);
+            const char key = accessKey(label);
+            EXPECT_TRUE((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) << item;
+            EXPECT_EQ(keys.find(key), std::string::npos) << item;
+            keys += key;
+            if (tab == std::string::npos) continue;
+            const UINT id = GetMenuItemID(popup, j);
+            bool runs = false;
+            for (int k = 0; k < count; ++k) runs = runs || (entries[k].cmd == id && AcceleratorNamed(item.substr(tab + 1), entries[k]));
+            EXPECT_TRUE(runs) << item;
+        }
+    }
     EXPECT_EQ(GetMenuItemCount(menu), 5);
+    DestroyAcceleratorTable(table);
     DestroyMenu(menu);
 }
 
@@ -39,13 +87,17 @@ TEST(Resources, AcceleratorTableIsComplete) {
     ASSERT_NE(table, nullptr);
     ACCEL entries[32];
     int count = CopyAcceleratorTableA(table, entries, 32);
-    ASSERT_EQ(count, 13);
+    ASSERT_EQ(count, 18);
     EXPECT_EQ(entries[0].cmd, ID_USER_NEW);
     EXPECT_EQ(entries[0].key, 'N');
     EXPECT_EQ(entries[0].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
     EXPECT_EQ(entries[12].cmd, ID_PREV_PANE);
     EXPECT_EQ(entries[12].key, VK_F6);
     EXPECT_TRUE(entries[12].fVirt & FSHIFT);
+    // The record table's keys, for the menu items that show them.
+    EXPECT_EQ(entries[13].cmd, ID_DAY_NEW);
+    EXPECT_EQ(entries[13].key, VK_F3);
+    EXPECT_EQ(entries[17].cmd, ID_USER_DELETE);
     DestroyAcceleratorTable(table);
 }
 

@@ -22,7 +22,9 @@ TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
     char text[256] = {};
     HMENU menu = GetMenu(frame);
     ASSERT_NE(menu, nullptr);
-    const char* popups[] = {"ファイル", "編集", "表示", "決める", "ヘルプ"};
+    // Every menu and item has its access key after its text, and the items
+    // with a key show it after a tab.
+    const char* popups[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "決める(&S)", "ヘルプ(&H)"};
     ASSERT_EQ(GetMenuItemCount(menu), 5);
     for (int i = 0; i < 5; ++i) {
         GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
@@ -32,15 +34,24 @@ TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
         UINT id;
         const char* text;
     } items[] = {
-        {ID_USER_NEW, "ユーザーの新規作成"},     {ID_USER_OPEN, "ユーザーを開く"},
-        {ID_USER_AMEND, "ユーザーの修正"},       {ID_USER_DELETE, "ユーザーの削除"},
-        {ID_DATA_BACKUP, "データの保存(バックアップ)"}, {ID_DATA_RESTORE, "データの復帰(リストア)"},
-        {ID_APP_EXIT, "ペルモの終了"},           {ID_DAY_NEW, "入力"},
-        {ID_DAY_EDIT, "修正"},                   {ID_DAY_DELETE, "削除"},
-        {ID_RECORDS_COPY, "まとめてコピー"},     {ID_VIEW_TOOLBAR, "ツールバー"},
-        {ID_SET_TARGET, "目標を決める"},         {ID_SET_ITEMS, "入力する項目を決める"},
-        {ID_SET_COLOR, "画面のカラーを決める"},  {ID_HELP_CONTENTS, "目次"},
-        {ID_HELP_WEBPAGE, "KoroWorksホームページ"}, {ID_APP_ABOUT, "ペルモについて"},
+        {ID_USER_NEW, "ユーザーの新規作成(&N)...\tCtrl+N"},
+        {ID_USER_OPEN, "ユーザーを開く(&O)...\tCtrl+O"},
+        {ID_USER_AMEND, "ユーザーの修正(&A)...\tCtrl+A"},
+        {ID_USER_DELETE, "ユーザーの削除(&D)...\tCtrl+D"},
+        {ID_DATA_BACKUP, "データの保存(バックアップ)(&B)..."},
+        {ID_DATA_RESTORE, "データの復帰(リストア)(&R)..."},
+        {ID_APP_EXIT, "ペルモの終了(&X)"},
+        {ID_DAY_NEW, "入力(&I)...\tF3"},
+        {ID_DAY_EDIT, "修正(&M)...\tF2"},
+        {ID_DAY_DELETE, "削除(&D)\tDel"},
+        {ID_RECORDS_COPY, "まとめてコピー(&C)"},
+        {ID_VIEW_TOOLBAR, "ツールバー(&T)"},
+        {ID_SET_TARGET, "目標を決める(&T)..."},
+        {ID_SET_ITEMS, "入力する項目を決める(&I)..."},
+        {ID_SET_COLOR, "画面のカラーを決める(&C)..."},
+        {ID_HELP_CONTENTS, "目次(&C)"},
+        {ID_HELP_WEBPAGE, "KoroWorksホームページ(&W)..."},
+        {ID_APP_ABOUT, "ペルモについて(&A)..."},
     };
     for (const auto& item : items) {
         ASSERT_GT(GetMenuStringA(menu, item.id, text, sizeof(text), MF_BYCOMMAND), 0) << item.id;

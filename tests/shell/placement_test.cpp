@@ -238,7 +238,7 @@ TEST(ExitDialog, HasTheMascotAndThePictureButton) {
         EXPECT_EQ(ClassOf(website), "Button");
         EXPECT_NE(SendMessageA(website, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
         EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "終了");
-        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCANCEL)), "ｷｬﾝｾﾙ");
+        EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCANCEL)), "キャンセル");
         checked = true;
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });

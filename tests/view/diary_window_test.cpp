@@ -100,9 +100,9 @@ TEST_F(DiaryWindowTest, CreationLeavesOneBlankLineSelectedAndEverySelectorDisabl
     EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 0), static_cast<UINT>(ID_DAY_NEW));
     EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 1), static_cast<UINT>(ID_DAY_EDIT));
     EXPECT_EQ(GetMenuItemID(g_diary.recordPopup, 2), static_cast<UINT>(ID_DAY_DELETE));
-    char text[16] = "";
+    char text[32] = "";
     GetMenuStringA(g_diary.recordPopup, 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "修正");
+    EXPECT_STREQ(text, "修正(&M)...\tF2");
     // Messages the window answers itself.
     EXPECT_EQ(SendMessageA(diary_, kMsgDiaryNoop, 0, 0), 0);
     EXPECT_EQ(SendMessageA(diary_, WM_ERASEBKGND, 0, 0), 0);

@@ -62,10 +62,10 @@ void DrawBoldCentred(HDC dc, const std::string& text, int left, int right, int y
 }
 
 // Every cell of a row is centred vertically in the same box: one baseline.
-void DrawCell(HDC dc, const char* text, int left, int top, int right, int bottom, UINT align = DT_RIGHT) {
+void DrawCell(HDC dc, const char* text, int left, int top, int right, int bottom) {
     if (!*text) return;
     RECT box = {left, top, right, bottom};
-    DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_VCENTER | align | DT_NOPREFIX);
+    DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
 }
 
 // The blank pixels a title keeps on either side, and a cell's text beyond
@@ -152,7 +152,8 @@ void drawRecordRow(HDC dc, const RecordRowPlace& place, const RecordRowTexts* te
     }
     if (texts) {
         ScopedFont font(dc, CreateTableFont(place.ascent));
-        DrawCell(dc, texts->date, columns[0] - 1, top, columns[1] - 6, bottom, DT_LEFT);
+        // Right-aligned: month and day stand one under the other, a year before them.
+        DrawCell(dc, texts->date, columns[0] - 1, top, columns[1] - 6, bottom);
         DrawCell(dc, texts->weight, columns[1] - 2, top, columns[2] - 6, bottom);
         DrawCell(dc, texts->bodyFat, columns[2] - 4, top, columns[3] - 6, bottom);
         DrawCell(dc, texts->bmi, columns[3] - 5, top, columns[4] - 6, bottom);

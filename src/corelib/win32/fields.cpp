@@ -355,8 +355,9 @@ LRESULT CALLBACK ComboBox2Proc(HWND combo, UINT message, WPARAM wParam, LPARAM l
         return dropped ? code : WantEnter(code, lParam);
     }
     case WM_KEYDOWN:
-        if (WORD code = KeyNotification(wParam); code && !dropped) {
-            NotifyParent(combo, code);
+        // Up and Down change the choice, as in any drop-down list; Enter moves on.
+        if (wParam == VK_RETURN && !dropped) {
+            NotifyParent(combo, kFieldKeyEnter);
             return 0;
         }
         break;

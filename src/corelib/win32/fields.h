@@ -1,10 +1,11 @@
 // The input fields of the program's dialogs: NumEdit (numbers to a format),
 // StrEdit (text to a byte limit) and ComboBox2 (a drop-down list).
 //
-// All three pass the keys that move between fields up to their dialog instead
-// of acting on them: Enter, Up and Down arrive at the parent as
-// WM_COMMAND(MAKEWPARAM(field id, kFieldKey*), field window). A combo box whose
-// list is dropped down keeps its keys.
+// The two edits pass the keys that move between fields up to their dialog
+// instead of acting on them: Enter, Up and Down arrive at the parent as
+// WM_COMMAND(MAKEWPARAM(field id, kFieldKey*), field window). The combo box
+// passes Enter alone: its arrows change the choice, as in any drop-down list,
+// and while its list is dropped down it keeps Enter too.
 #ifndef PELMO_CORELIB_WIN32_FIELDS_H
 #define PELMO_CORELIB_WIN32_FIELDS_H
 

@@ -25,7 +25,7 @@ INT_PTR OnInit(HWND dialog, InputItemsData* data) {
 }
 
 void OnRegister(HWND dialog) {
-    if (PelmoMessageBox(dialog, "Pelmo freeで使用する入力項目を設定します。\n\nよろしいですか？", "確認",
+    if (PelmoMessageBox(dialog, "ペルモで使用する入力項目を設定します。\n\nよろしいですか？", "確認",
                         kMbOkCancel | kMbIconInformation) != kIdOk)
         return;
     InputItemFlags& flags = InputItems();

@@ -137,16 +137,16 @@ TEST_F(Fields, FieldsPassEnterUpAndDownToTheirParent) {
     }
 }
 
-TEST_F(Fields, ComboBox2PassesKeysOnlyWhileClosed) {
+TEST_F(Fields, ComboBox2ArrowsChooseAndEnterIsPassedUp) {
     HWND combo = Create(PELMO_COMBOBOX2_CLASS, CBS_DROPDOWNLIST);
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("男性"));
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("女性"));
     SendMessageA(combo, CB_SETCURSEL, 1, 0);
     SendMessageA(combo, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);  // the arrow chose 男性
+    EXPECT_FALSE(Notified(kFieldKeyUp));
     SendMessageA(combo, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(Notified(kFieldKeyUp));
     EXPECT_TRUE(Notified(kFieldKeyEnter));
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);  // the arrow did not change the choice
 }
 
 // The ways a character reaches a text field: its bytes, as an input method or a

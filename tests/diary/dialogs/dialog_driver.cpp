@@ -115,6 +115,13 @@ void DialogDriver::Key(HWND dialog, int id, WPARAM key) {
     PostMessageA(field, WM_KEYUP, key, 0xC0000001);
 }
 
+void DialogDriver::Press(HWND dialog, WPARAM key) {
+    HWND focus = GetFocus();
+    HWND target = focus && IsChild(dialog, focus) ? focus : dialog;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
 std::string DialogDriver::Text(HWND dialog, int id) {
     char text[512] = {};
     GetDlgItemTextA(dialog, id, text, sizeof(text));

@@ -44,6 +44,8 @@ public:
     static void Type(HWND dialog, int id, const char* text);
     static void Click(HWND dialog, int id);
     static void Key(HWND dialog, int id, WPARAM key);
+    // A key pressed where the focus is (on the dialog when no control has it).
+    static void Press(HWND dialog, WPARAM key);
     static std::string Text(HWND dialog, int id);
     // The id of the control that has the focus (0 when none in dialog).
     static int FocusId(HWND dialog);

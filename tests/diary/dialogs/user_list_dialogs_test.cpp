@@ -167,7 +167,7 @@ TEST_F(UserListDialogs, InputItemsAreWrittenOnlyWhenChanged) {
     EXPECT_EQ(InputItemsDialog(nullptr), 0);
     EXPECT_TRUE(unchanged.done());
     ASSERT_EQ(unchanged.boxes().size(), 1u);
-    EXPECT_EQ(unchanged.boxes()[0].text, "Pelmo freeで使用する入力項目を設定します。\n\nよろしいですか？");
+    EXPECT_EQ(unchanged.boxes()[0].text, "ペルモで使用する入力項目を設定します。\n\nよろしいですか？");
     EXPECT_EQ(unchanged.boxes()[0].type, kMbOkCancel | kMbIconInformation);
     EXPECT_FALSE(FileThere("ITEM0.DAT"));
 
