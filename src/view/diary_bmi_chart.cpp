@@ -6,6 +6,8 @@
 #include "charts/painters/bmi_chart.h"
 #include "charts/painters/chart_drawing.h"
 #include "diary/diary_store.h"
+#include "evaluation/diary_trend.h"
+#include "evaluation/period.h"
 #include "view/diary_layout.h"
 #include "view/diary_state.h"
 
@@ -41,6 +43,10 @@ BmiChartFacts BmiChartFactsOf() {
     const LRESULT selected = g_diary.recordList ? SendMessageA(g_diary.recordList, LB_GETCURSEL, 0, 0) : LB_ERR;
     facts.recordSelected = selected >= 0 && static_cast<std::uint32_t>(selected) < DiaryRecordCount();
     facts.analysis = g_diary.analysis;
+    const long day = TrendDayOfAnalysis(DiaryRecords(), DiaryRecordCount(), g_diary.analysisMode,
+                                        g_diary.analysisPeriodKey);
+    facts.trend = TrendFiguresOn(DiaryTrend(TrendQuantity::kWeight), DiaryRecords(), DiaryRecordCount(),
+                                 TrendQuantity::kWeight, day, facts.targetWeight);
     return facts;
 }
 

@@ -18,6 +18,7 @@
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
 #include "view/record_list.h"
+#include "view/trend_line_setting.h"
 
 const char kNoUserText[] = "ユーザーを開くか、新規作成してください。";
 
@@ -337,6 +338,7 @@ LRESULT RunDiaryCommand(HWND window, UINT id) {
     case ID_SET_TARGET: return Targets(window);
     case ID_SET_ITEMS: return InputItems(window);
     case ID_DATA_RESTORE: return CloseUserAfterRestore(window);
+    case ID_VIEW_TREND: return ToggleTrendLine(window);
     }
     return 0;
 }

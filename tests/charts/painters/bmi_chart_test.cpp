@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "charts/chart_palette.h"
 #include "charts/painters/bmi_chart.h"
 #include "charts/painters/chart_drawing.h"
+#include "corelib/dates.h"
 #include "support/dib_context.h"
 
 namespace {
@@ -238,6 +240,70 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
     ASSERT_EQ(sliver.texts.size(), 1u);
     EXPECT_EQ(sliver.texts[0].text, "B M I C h a r t");
     EXPECT_EQ(sliver.deleted, sliver.created);
+}
+
+// The sixth line (the trend) drawn as the panel allows: in the figures' colour,
+// inside the area with a pixel to spare, over no other text, below the five
+// lines; shortened where the panel is narrow and left out where it is low, at
+// the ascents of 96, 144 and 192 DPI. What it adds is what differs from the
+// same chart without a trend.
+TEST(BmiChartPixels, TrendLineFitsOrIsShortenedAndCoversNoText) {
+    TrendFigures trend;
+    trend.known = true;
+    trend.trend = 55.1;
+    trend.rate = {true, -0.3};
+    trend.projection = {TargetOutlook::kDate, DayNumberOfDate("20270310")};
+    const BmiTrendLine forms = FormatBmiTrendLine(trend, 50.0);
+    const COLORREF text = Entry(kColorLeftSeries);
+    HPALETTE palette = CreateChartPalette(0);
+    for (int ascent : {16, 24, 32}) {
+        for (int panelWidth : {200, 260, 330, 400, 600}) {
+            for (int listHeight : {150, 400}) {
+                SCOPED_TRACE(std::to_string(ascent) + " " + std::to_string(panelWidth) + " " +
+                             std::to_string(listHeight));
+                const BmiPanelLayout panel =
+                    LayOutBmiPanel(kTableWidth + 4 + panelWidth, kTableWidth, listHeight, ascent);
+                BmiChartFacts facts = Facts(165.3, 62.4, 50.0);
+                const int width = panel.x + panel.width, height = panel.y + panel.height;
+                DibContext without(width, height), with(width, height);
+                drawBmiChart(without.dc(), palette, panel, facts);
+                facts.trend = trend;
+                drawBmiChart(with.dc(), palette, panel, facts);
+                GdiFlush();
+                RECT added = {width, height, -1, -1};
+                for (int y = 0; y < height; ++y)
+                    for (int x = 0; x < width; ++x) {
+                        if (with.Pixel(x, y) == without.Pixel(x, y)) continue;
+                        ASSERT_EQ(with.Pixel(x, y), text) << x << "," << y;
+                        added = {std::min<LONG>(added.left, x), std::min<LONG>(added.top, y),
+                                 std::max<LONG>(added.right, x), std::max<LONG>(added.bottom, y)};
+                    }
+                const Recording recording = Record(panel, facts);
+                const std::string last = recording.texts.empty() ? "" : recording.texts.back().text;
+                int form = -1;
+                for (int i = 0; i < forms.forms; ++i)
+                    if (last == forms.form[i]) form = i;
+                if (listHeight == 150) {
+                    EXPECT_EQ(form, -1) << "too low for a sixth line";
+                    EXPECT_LT(added.right, 0);
+                    continue;
+                }
+                if (panelWidth == 200) continue;  // no figures at all: 28 digits do not fit
+                ASSERT_GE(form, 0) << last;
+                if (panelWidth == 600) {
+                    EXPECT_EQ(form, 0);
+                }
+                if (panelWidth == 260) {
+                    EXPECT_GT(form, 0) << "shortened";
+                }
+                EXPECT_LE(added.right, panel.x + panel.area.right - 2);
+                for (int y = added.top; y <= added.bottom; ++y)
+                    for (int x = added.left; x <= added.right; ++x)
+                        ASSERT_NE(without.Pixel(x, y), text) << "over other text at " << x << "," << y;
+            }
+        }
+    }
+    DeleteObject(palette);
 }
 
 }  // namespace
