@@ -221,3 +221,13 @@ int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room) 
 bool BmiFigureRowFree(const BmiScale& scale, int row) {
     return row + scale.textHeight <= scale.area.bottom - scale.digitsWidth;
 }
+
+int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine) {
+    const int p = scale.textHeight, normal = p + 5;
+    if (!trendLine) return normal;
+    const int lines = kBmiFigureLines + 1;
+    const int first = scale.area.top + coveredRows + 5;
+    if (BmiFigureRowFree(scale, first + (lines - 1) * normal)) return normal;
+    const int tight = (scale.area.bottom - scale.digitsWidth - p - first) / (lines - 1);
+    return tight > p ? tight : normal;
+}

@@ -131,5 +131,9 @@ int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room);
 // Whether a line of figures at row (textHeight high) keeps clear of the
 // height axis's band and labels at the area's foot.
 bool BmiFigureRowFree(const BmiScale& scale, int row);
+// The rows from one line of figures to the next: textHeight + 5; with the
+// sixth line (trendLine) less, down to textHeight + 1, where the six need it
+// to stay clear of the band, as in a low panel (the frame at its smallest).
+int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine);
 
 #endif

@@ -137,6 +137,14 @@ TEST(BmiChartLayout, TrendLineFormsFromTheWholeLineDownToTheTrendAlone) {
     const BmiScale scale = ScaleOf(120, 20);
     EXPECT_TRUE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 14));
     EXPECT_FALSE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 13));
+    // Lines of 14 rows, 19 apart; with the sixth closer in a low area, never closer than 15 (else
+    // the sixth is left out and the five keep their places); the five alone always 19 apart.
+    // {area height, rows the selectors cover, sixth line, step}
+    for (const Four& c : {Four{349, 0, 1, 19}, Four{135, 0, 1, 19}, Four{130, 0, 1, 18}, Four{120, 0, 1, 16},
+                          Four{120, 5, 1, 15}, Four{120, 9, 1, 19}, Four{120, 0, 0, 19}}) {
+        const BmiScale low = ScaleOf(120, 20, c[0]);
+        EXPECT_EQ(BmiFigureStep(low, c[1], c[2] != 0), c[3]) << c[0] << " " << c[1] << " " << c[2];
+    }
 }
 
 }  // namespace

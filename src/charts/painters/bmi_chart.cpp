@@ -156,8 +156,9 @@ void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartF
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
     const int x = scale.area.left + scale.digitsWidth + 20;
     const int top = scale.area.top + coveredRows;
-    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
-    DrawTrendLine(dc, scale, x, top + 5 + kBmiFigureLines * (scale.textHeight + 5), facts);
+    const int step = BmiFigureStep(scale, coveredRows, facts.trend.known);
+    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * step, figures.line[i]);
+    DrawTrendLine(dc, scale, x, top + 5 + kBmiFigureLines * step, facts);
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.
