@@ -81,7 +81,7 @@ BENCHMARK(BM_ComputeTrendTenYears);
 void BM_TrendFiguresOfADay(benchmark::State& state) {
     const TenYearDiary& diary = Diary();
     const TrendSeries series = ComputeTrend(diary.records.data(), diary.header.recordCount, TrendQuantity::kWeight);
-    const long day = DayNumberOfDate("20091229");
+    const long day = DayNumberOfDate("20090601");
     for (auto _ : state) {
         TrendFigures figures =
             TrendFiguresOn(series, diary.records.data(), diary.header.recordCount, TrendQuantity::kWeight, day, 58.0);

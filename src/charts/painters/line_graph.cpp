@@ -13,7 +13,9 @@ namespace {
 constexpr int kPointRadius = 3;
 constexpr int kCircleDaysLimit = 120;  // longer periods plot single pixels
 constexpr int kLabelGap = 2;           // the horizontal labels start this far below the plot
-constexpr int kTrendPenWidth = 3;
+// The trend is three one-pixel lines on top of each other: a wide pen (a
+// geometric one) takes Wine several times as long as the whole graph.
+constexpr int kTrendRows = 3;
 // The series' colours (palette 43 and 44) halfway to white: the trend line
 // stays apart from the points' line drawn over it.
 constexpr COLORREF kLeftTrendColor = RGB(184, 178, 233);
@@ -152,9 +154,15 @@ void plotTrend(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const std::
         line.push_back({plot.left + SlotX(axis, point.slot) + kPointShift,
                         SeriesRow(anchor.scale, anchor.value, anchor.row, point.value, scale)});
     ScopedClip clip(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
-    ScopedPen pen(dc, PS_SOLID, kTrendPenWidth, side == AxisSide::kLeft ? kLeftTrendColor : kRightTrendColor);
+    ScopedPen pen(dc, PS_SOLID, 1, side == AxisSide::kLeft ? kLeftTrendColor : kRightTrendColor);
     if (line.size() == 1) line.push_back({line[0].x + 1, line[0].y});  // a single day still shows
-    Polyline(dc, line.data(), static_cast<int>(line.size()));
+    for (POINT& point : line) point.y -= kTrendRows / 2;
+    for (int row = 0; row < kTrendRows; ++row) {
+        // Polyline leaves out the last point: the line reaches the last day's column too.
+        Polyline(dc, line.data(), static_cast<int>(line.size()));
+        SetPixelV(dc, line.back().x, line.back().y, side == AxisSide::kLeft ? kLeftTrendColor : kRightTrendColor);
+        for (POINT& point : line) ++point.y;
+    }
 }
 
 GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input) {
