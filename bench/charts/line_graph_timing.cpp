@@ -2,7 +2,9 @@
 // move in the record table repaints it, on a diary of one year and of ten
 // years that end on the same day. The graph finds its year's records by
 // halving, so the ten-year diary should paint about as fast as the one-year one.
-// One damaged day (a weight of 1e300) must not slow the paint down either.
+// One damaged day (a weight of 1e300) must not slow the paint down either. With
+// both trend lines (weight and body fat) the same year graph paints within 1.2 ×
+// the time without them.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include "charts/painters/chart_drawing.h"
 #include "charts/painters/line_graph.h"
 #include "corelib/dates.h"
+#include "evaluation/trend.h"
 #include "support/timing.h"
 
 namespace {
@@ -60,7 +63,17 @@ struct Canvas {
     HPALETTE palette;
 };
 
-void PaintYearGraph(const Diary& diary) {
+// The trends as the diary window keeps them: worked out once per change of the records.
+struct Trends {
+    TrendSeries weight, bodyFat;
+    explicit Trends(const Diary& diary) {
+        const auto count = static_cast<std::uint32_t>(diary.records.size());
+        weight = ComputeTrend(diary.records.data(), count, TrendQuantity::kWeight);
+        bodyFat = ComputeTrend(diary.records.data(), count, TrendQuantity::kBodyFat);
+    }
+};
+
+void PaintYearGraph(const Diary& diary, const Trends* trends = nullptr) {
     static Canvas canvas;
     LineGraphInput input;
     input.windowWidth = kWidth;
@@ -77,6 +90,10 @@ void PaintYearGraph(const Diary& diary) {
     input.count = static_cast<std::uint32_t>(diary.records.size());
     input.header = &diary.header;
     input.flags = &diary.flags;
+    if (trends) {
+        input.leftTrend = &trends->weight;
+        input.rightTrend = &trends->bodyFat;
+    }
     drawGraph(canvas.dc, canvas.palette, input);
 }
 
@@ -90,6 +107,13 @@ PELMO_TIMING(YearGraphTwoSeries365Days, 200) {
 PELMO_TIMING(YearGraphTwoSeries3650Days, 200) {
     static const Diary diary = MakeDiary(3650);
     PaintYearGraph(diary);
+}
+
+// With both trend lines: the goal is at most 1.2 × YearGraphTwoSeries3650Days of the same run.
+PELMO_TIMING(YearGraphTwoSeries3650DaysTrends, 200) {
+    static const Diary diary = MakeDiary(3650);
+    static const Trends trends(diary);
+    PaintYearGraph(diary, &trends);
 }
 
 PELMO_TIMING(YearGraphOneDamagedWeight, 20) {

@@ -6,6 +6,7 @@
 
 #include "charts/chart_dates.h"
 #include "evaluation/period.h"
+#include "evaluation/trend.h"
 
 namespace {
 
@@ -65,5 +66,28 @@ void BM_PeriodStartIndex360Days(benchmark::State& state) {
         benchmark::DoNotOptimize(periodStartIndex(diary.records.data(), diary.header.recordCount, {2009, 12, 29}, 360));
 }
 BENCHMARK(BM_PeriodStartIndex360Days);
+
+// What a change of the records costs: the whole trend of ten years, worked out again.
+void BM_ComputeTrendTenYears(benchmark::State& state) {
+    const TenYearDiary& diary = Diary();
+    for (auto _ : state) {
+        TrendSeries series = ComputeTrend(diary.records.data(), diary.header.recordCount, TrendQuantity::kWeight);
+        benchmark::DoNotOptimize(series);
+    }
+}
+BENCHMARK(BM_ComputeTrendTenYears);
+
+// What each paint of the BMI chart costs: the figures of one day from the kept trend.
+void BM_TrendFiguresOfADay(benchmark::State& state) {
+    const TenYearDiary& diary = Diary();
+    const TrendSeries series = ComputeTrend(diary.records.data(), diary.header.recordCount, TrendQuantity::kWeight);
+    const long day = DayNumberOfDate("20090601");
+    for (auto _ : state) {
+        TrendFigures figures =
+            TrendFiguresOn(series, diary.records.data(), diary.header.recordCount, TrendQuantity::kWeight, day, 58.0);
+        benchmark::DoNotOptimize(figures);
+    }
+}
+BENCHMARK(BM_TrendFiguresOfADay);
 
 }  // namespace

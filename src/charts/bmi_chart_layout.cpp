@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "corelib/dates.h"
 
 #include "diary/target_rules.h"
 
@@ -170,4 +174,67 @@ BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight,
     else
         std::snprintf(figures.line[4], kBmiFigureSize, "目標体重 %.1lfkgを達成しました", ShownTenths(targetWeight));
     return figures;
+}
+
+namespace {
+
+void AppendTo(char* line, const char* part) {
+    const std::size_t used = std::strlen(line);
+    std::snprintf(line + used, kBmiTrendLineSize - used, "%s", part);
+}
+
+}  // namespace
+
+BmiTrendLine FormatBmiTrendLine(const TrendFigures& trend, double targetWeight) {
+    BmiTrendLine line = {};
+    if (!trend.known) return line;
+    char weight[32], rate[32], target[64] = "", shortTarget[64] = "";
+    std::snprintf(weight, sizeof weight, "傾向 %.1lfkg", ShownTenths(trend.trend));
+    const double perWeek = ShownTenths(trend.rate.kgPerWeek);
+    if (!trend.rate.known) std::snprintf(rate, sizeof rate, "週 --");
+    else if (perWeek == 0.0) std::snprintf(rate, sizeof rate, "週 ±0.0kg");
+    else std::snprintf(rate, sizeof rate, "週 %+.1lfkg", perWeek);
+    const TargetOutlook outlook = trend.projection.outlook;
+    if (outlook == TargetOutlook::kDate) {
+        char day[kShownDateSize];
+        DateOfDayNumber(trend.projection.day, day);
+        std::snprintf(target, sizeof target, "目標 %.1lfkgは %sごろ", ShownTenths(targetWeight), day);
+        std::snprintf(shortTarget, sizeof shortTarget, "目標 %sごろ", day);
+    } else if (outlook != TargetOutlook::kNoTarget) {
+        std::snprintf(target, sizeof target, "%s", TargetOutlookWords(outlook));
+        std::snprintf(shortTarget, sizeof shortTarget, "%s", TargetOutlookShortWords(outlook));
+    }
+    // The whole line, a shorter target part, the trend and rate, the trend alone.
+    auto add = [&line](std::initializer_list<const char*> parts) {
+        char* text = line.form[line.forms++];
+        for (const char* part : parts) {
+            if (text[0] != '\0') AppendTo(text, "　");
+            AppendTo(text, part);
+        }
+    };
+    if (target[0] != '\0') add({weight, rate, target});
+    if (shortTarget[0] != '\0') add({weight, rate, shortTarget});
+    add({weight, rate});
+    add({weight});
+    return line;
+}
+
+int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room) {
+    for (int i = 0; i < line.forms; ++i)
+        if (widths[i] <= room) return i;
+    return -1;
+}
+
+bool BmiFigureRowFree(const BmiScale& scale, int row) {
+    return row + scale.textHeight <= scale.area.bottom - scale.digitsWidth;
+}
+
+int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine) {
+    const int p = scale.textHeight, normal = p + 5;
+    if (!trendLine) return normal;
+    const int lines = kBmiFigureLines + 1;
+    const int first = scale.area.top + coveredRows + 5;
+    if (BmiFigureRowFree(scale, first + (lines - 1) * normal)) return normal;
+    const int tight = (scale.area.bottom - scale.digitsWidth - p - first) / (lines - 1);
+    return tight > p ? tight : normal;
 }

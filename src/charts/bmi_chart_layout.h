@@ -7,6 +7,7 @@
 
 #include "charts/chart_box.h"
 #include "evaluation/bmi.h"
+#include "evaluation/trend.h"
 
 struct ChartPoint {
     int x, y;
@@ -29,6 +30,7 @@ struct BmiChartFacts {
     // figures so that nobody takes it for today; "" for a selected record,
     // a month or a year.
     char namedDay[11];
+    TrendFigures trend = {};  // the weight's trend on the analysed day (evaluation/period.h TrendDayOfAnalysis)
 };
 
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
@@ -119,5 +121,27 @@ struct BmiFigures {
     char line[kBmiFigureLines][kBmiFigureSize];
 };
 BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight, const char* namedDay = "");
+
+// The sixth line, below the figures: the trend weight, the weekly rate with
+// its sign and the day the target weight is reached ("傾向 55.1kg　週 -0.3kg
+// 目標 50.0kgは 2027/03/10ごろ"), or in words why there is no such day. In
+// forms from the whole line down to the trend alone: a panel too narrow for
+// one takes the next, shortened at a part's end, never inside a character.
+constexpr int kBmiTrendForms = 4;
+constexpr int kBmiTrendLineSize = 96;
+struct BmiTrendLine {
+    int forms;  // 0: no line, the analysed day has no trend
+    char form[kBmiTrendForms][kBmiTrendLineSize];
+};
+BmiTrendLine FormatBmiTrendLine(const TrendFigures& trend, double targetWeight);
+// The first form no wider than room (widths[i] is form i's width); -1 when none fits.
+int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room);
+// Whether a line of figures at row (textHeight high) keeps clear of the
+// height axis's band and labels at the area's foot.
+bool BmiFigureRowFree(const BmiScale& scale, int row);
+// The rows from one line of figures to the next: textHeight + 5; with the
+// sixth line (trendLine) less, down to textHeight + 1, where the six need it
+// to stay clear of the band, as in a low panel (the frame at its smallest).
+int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine);
 
 #endif

@@ -25,6 +25,7 @@ struct DiaryStore {
     UserHeader staging;
     DailyRecord stagingRecord;
     InputItemFlags items;
+    std::uint64_t revision;  // counts the changes of the records
 };
 
 DiaryStore g_store = {};
@@ -87,6 +88,7 @@ StoreOutcome StoreDay(const DailyRecord& record) {
         // memmove: the caller may hand over a record of the block itself.
         std::memmove(&g_store.block[found], &record, sizeof record);
         g_store.unsaved = true;
+        ++g_store.revision;
         return StoreOutcome{found + 1, false, Notice{}};
     }
     std::uint32_t count = Count();
@@ -99,6 +101,7 @@ StoreOutcome StoreDay(const DailyRecord& record) {
     std::memcpy(&g_store.block[at], &record, sizeof record);
     g_store.header.recordCount = count + 1;
     g_store.unsaved = true;
+    ++g_store.revision;
     return StoreOutcome{static_cast<long>(at) + 1, true, Notice{}};
 }
 
@@ -118,6 +121,7 @@ int DeleteDay(std::uint32_t index) {
                  std::size_t{count - index - 1} * sizeof(DailyRecord));
     g_store.header.recordCount = count - 1;
     g_store.unsaved = true;
+    ++g_store.revision;
     // A smaller block that cannot be had leaves the larger one in use: nothing is lost.
     ResizeRecords(count - 1);
     return 1;
@@ -138,6 +142,7 @@ void AdoptUser(const UserHeader& header, DailyRecord* block, std::uint32_t count
     g_store.block = block;
     g_store.capacity = block ? capacity : 0;
     g_store.unsaved = false;
+    ++g_store.revision;
 }
 
 void CloseUser() {
@@ -148,9 +153,12 @@ void CloseUser() {
     g_store.stagingRecord = DailyRecord{};
     g_store.userOpen = false;
     g_store.unsaved = false;
+    ++g_store.revision;
 }
 
 void SetUserOpen() { g_store.userOpen = true; }
+
+std::uint64_t DiaryRecordsRevision() { return g_store.revision; }
 
 bool HasUnsavedChanges() { return g_store.userOpen && g_store.unsaved; }
 void MarkDiarySaved() { g_store.unsaved = false; }

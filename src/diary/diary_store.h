@@ -19,6 +19,10 @@ const UserHeader& CurrentHeader();
 const DailyRecord* DiaryRecords();    // null when there are no records
 std::uint32_t DiaryRecordCount();     // the current header's record count
 bool IsUserOpen();                    // a user was loaded or created this run
+// Moves on at every change of the records (a day stored or deleted, another
+// diary taken over or closed; not a cached BMI): what is worked out from the
+// records is worked out again only when it moved.
+std::uint64_t DiaryRecordsRevision();
 
 // --- State the dialogs fill ------------------------------------------------
 UserHeader& StagingHeader();

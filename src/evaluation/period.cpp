@@ -36,6 +36,20 @@ double AverageWeightOfPeriod(const DailyRecord* records, uint32_t count, const c
     return days == 0 ? 0.0 : sum / days;
 }
 
+long TrendDayOfAnalysis(const DailyRecord* records, uint32_t count, int mode, const char* periodKey) {
+    if (periodKey == nullptr) return 0;
+    switch (mode) {
+    case kAnalysisDaily:
+        return BoundedLength(periodKey, kPeriodKeyCapacity) == kDateLength ? DayNumberOfDate(periodKey) : 0;
+    case kAnalysisMonthly:
+        return LastRecordedDayOfPeriod(records, count, TrendQuantity::kWeight, periodKey, kMonthKeyLength);
+    case kAnalysisYearly:
+        return LastRecordedDayOfPeriod(records, count, TrendQuantity::kWeight, periodKey, kYearKeyLength);
+    default:
+        return 0;
+    }
+}
+
 AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const UserHeader& header,
                               int selectedRow, const char* calendarText, int mode, char* periodKey) {
     if (records == nullptr || count == 0) return AnalysisResult{};

@@ -7,6 +7,7 @@
 
 #include "diary/records.h"
 #include "evaluation/bmi.h"
+#include "evaluation/trend.h"
 
 enum AnalysisMode : int { kAnalysisDaily = 0, kAnalysisMonthly = 1, kAnalysisYearly = 2 };
 
@@ -32,5 +33,10 @@ double AverageWeightOfPeriod(const DailyRecord* records, uint32_t count, const c
 // of periodKey, whatever row is selected; the key is read, not changed.
 AnalysisResult EvaluatePeriod(const DailyRecord* records, uint32_t count, const UserHeader& header,
                               int selectedRow, const char* calendarText, int mode, char* periodKey);
+
+// The day whose weight trend the analysis shows: in daily mode the analysed
+// day (periodKey holds its date), in monthly and yearly mode the period's last
+// day with a weight for the trend. 0 when there is none.
+long TrendDayOfAnalysis(const DailyRecord* records, uint32_t count, int mode, const char* periodKey);
 
 #endif

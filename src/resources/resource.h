@@ -207,4 +207,7 @@
 #define IDC_BACKUP_FOLDER 133
 #define IDC_BACKUP_PROGRESS 315
 
+// The weight's trend: the menu's "表示" → "傾向線" (the line graph's trend lines).
+#define ID_VIEW_TREND 32900
+
 #endif

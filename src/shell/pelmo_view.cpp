@@ -151,6 +151,7 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
     case ID_RECORDS_COPY:
     case ID_SET_TARGET:
     case ID_SET_ITEMS:
+    case ID_VIEW_TREND:
         Forward(id);
         return true;
     case ID_DATA_BACKUP:

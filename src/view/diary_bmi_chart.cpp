@@ -8,6 +8,8 @@
 #include "charts/painters/bmi_chart.h"
 #include "charts/painters/chart_drawing.h"
 #include "diary/diary_store.h"
+#include "evaluation/diary_trend.h"
+#include "evaluation/period.h"
 #include "view/diary_layout.h"
 #include "view/diary_state.h"
 
@@ -49,6 +51,10 @@ BmiChartFacts BmiChartFactsOf() {
     const char* day = g_diary.analysisPeriodKey;
     if (facts.recordSelected && !onRecord && g_diary.analysisMode == kAnalysisDaily && std::strlen(day) == kDateLength)
         std::snprintf(facts.namedDay, sizeof facts.namedDay, "%.4s/%.2s/%.2s", day, day + 4, day + 6);
+    const long day = TrendDayOfAnalysis(DiaryRecords(), DiaryRecordCount(), g_diary.analysisMode,
+                                        g_diary.analysisPeriodKey);
+    facts.trend = TrendFiguresOn(DiaryTrend(TrendQuantity::kWeight), DiaryRecords(), DiaryRecordCount(),
+                                 TrendQuantity::kWeight, day, facts.targetWeight);
     return facts;
 }
 

@@ -19,6 +19,7 @@
 #include "view/diary_state.h"
 #include "view/record_list.h"
 #include "view/selector_changes.h"
+#include "view/trend_line_setting.h"
 
 const char kNoUserText[] = "ユーザーを開くか、新規作成してください。";
 
@@ -335,6 +336,7 @@ LRESULT RunDiaryCommand(HWND window, UINT id) {
     case ID_SET_TARGET: return Targets(window);
     case ID_SET_ITEMS: return InputItems(window);
     case ID_DATA_RESTORE: return CloseUserAfterRestore(window);
+    case ID_VIEW_TREND: return ToggleTrendLine(window);
     }
     return 0;
 }

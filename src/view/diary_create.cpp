@@ -13,6 +13,7 @@
 #include "view/diary_state.h"
 #include "view/selector_changes.h"
 #include "view/record_list.h"
+#include "view/trend_line_setting.h"
 
 namespace {
 
@@ -62,6 +63,8 @@ void CreateDiaryWindow(HWND window, HINSTANCE instance) {
     ComputeRecordColumns(g_diary.textAscent);
     g_diary.recordPopup = CreateRecordPopup(instance);
     g_diary.palette = CreateChartPalette(ReadColorSchemeSetting());  // a new scheme shows at the next start
+    g_diary.trendShown = ReadTrendLineSetting();
+    ShowTrendLineCheck(window);
     CreateRecordList(window, instance);
     CreateSelectors(window, instance);
     if (HWND container = GetParent(window))

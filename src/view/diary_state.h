@@ -54,6 +54,7 @@ struct DiaryWindowState {
     int graphItem[2] = {0, 0};              // chart item codes 0..9
     int graphPeriod = kNoGraphPeriod;
     char graphPeriodKey[kPeriodKeyCapacity] = {};
+    bool trendShown = true;                 // "傾向線": the trends of weight and body fat in the graph
 
     // Where the BMI chart and the line graph were last drawn, in this window's
     // coordinates; their painters publish them, and the commands repaint just

@@ -3,6 +3,7 @@
 #include "charts/painters/chart_drawing.h"
 #include "corelib/dates.h"
 #include "diary/diary_store.h"
+#include "evaluation/diary_trend.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
@@ -27,6 +28,9 @@ LineGraphInput LineGraphInputOf(HWND window, char* calendarText, int calendarTex
     input.count = DiaryRecordCount();
     input.header = &CurrentHeader();
     input.flags = &InputItems();
+    TrendQuantity quantity;
+    if (g_diary.trendShown && TrendQuantityOfItem(input.leftItem, &quantity)) input.leftTrend = &DiaryTrend(quantity);
+    if (g_diary.trendShown && TrendQuantityOfItem(input.rightItem, &quantity)) input.rightTrend = &DiaryTrend(quantity);
     return input;
 }
 

@@ -4,8 +4,11 @@
 
 #include <array>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "charts/bmi_chart_layout.h"
+#include "corelib/dates.h"
 
 namespace {
 
@@ -79,6 +82,68 @@ TEST(BmiChartLayout, BandsFillFromInsideTheAreaAndLabelsTakeEverySecondStepWhenT
             highest = k;
         }
         EXPECT_EQ(highest, c[2]) << c[0];
+    }
+}
+
+// The sixth line in its forms, longest first, for every outlook of the target.
+TEST(BmiChartLayout, TrendLineFormsFromTheWholeLineDownToTheTrendAlone) {
+    const long day = DayNumberOfDate("20261111");
+    auto figures = [day](double trend, bool rateKnown, double rate, TargetOutlook outlook, long days = 0) {
+        TrendFigures f;
+        f.known = true;
+        f.trend = trend;
+        f.rate = {rateKnown, rate};
+        f.projection = {outlook, day + days};
+        return f;
+    };
+    const struct {
+        const char* name;
+        TrendFigures trend;
+        std::vector<std::string> forms;
+    } cases[] = {
+        {"a day to name", figures(55.1, true, -0.3, TargetOutlook::kDate, 119),
+         {"傾向 55.1kg　週 -0.3kg　目標 50.0kgは 2027/03/10ごろ", "傾向 55.1kg　週 -0.3kg　目標 2027/03/10ごろ",
+          "傾向 55.1kg　週 -0.3kg", "傾向 55.1kg"}},
+        {"reached, gaining", figures(49.96, true, 0.04, TargetOutlook::kReached),
+         {"傾向 50.0kg　週 ±0.0kg　目標に到達しました", "傾向 50.0kg　週 ±0.0kg　到達", "傾向 50.0kg　週 ±0.0kg",
+          "傾向 50.0kg"}},
+        {"too few days for a rate", figures(55.1, false, 0, TargetOutlook::kNoRate),
+         {"傾向 55.1kg　週 --　記録が少なく、ペースがまだ出せません", "傾向 55.1kg　週 --　記録不足",
+          "傾向 55.1kg　週 --", "傾向 55.1kg"}},
+        {"moving away", figures(55.1, true, 0.26, TargetOutlook::kMovingAway),
+         {"傾向 55.1kg　週 +0.3kg　このペースでは目標に近づいていません", "傾向 55.1kg　週 +0.3kg　近づいていません",
+          "傾向 55.1kg　週 +0.3kg", "傾向 55.1kg"}},
+        {"so slow it is too far", figures(55.1, true, -0.01, TargetOutlook::kTooFar),
+         {"傾向 55.1kg　週 ±0.0kg　このペースでは目標まで2年以上かかります", "傾向 55.1kg　週 ±0.0kg　2年以上先",
+          "傾向 55.1kg　週 ±0.0kg", "傾向 55.1kg"}},
+        {"no target", figures(155.1, true, -1.25, TargetOutlook::kNoTarget),
+         {"傾向 155.1kg　週 -1.3kg", "傾向 155.1kg"}},
+        {"no trend on the day", TrendFigures{}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BmiTrendLine line = FormatBmiTrendLine(c.trend, 50.0);
+        std::vector<std::string> forms(line.form, line.form + line.forms);
+        EXPECT_EQ(forms, c.forms);
+    }
+    BmiTrendLine line = FormatBmiTrendLine(figures(55.1, true, -0.3, TargetOutlook::kDate, 119), 50.0);
+    const int widths[kBmiTrendForms] = {364, 280, 160, 80};
+    EXPECT_EQ(BmiTrendFormThatFits(line, widths, 400), 0);
+    EXPECT_EQ(BmiTrendFormThatFits(line, widths, 364), 0);
+    EXPECT_EQ(BmiTrendFormThatFits(line, widths, 363), 1);
+    EXPECT_EQ(BmiTrendFormThatFits(line, widths, 100), 3);
+    EXPECT_EQ(BmiTrendFormThatFits(line, widths, 79), -1);
+    // Rows down to the height axis's band (R = 21 above the area's foot) are free.
+    const BmiScale scale = ScaleOf(120, 20);
+    EXPECT_TRUE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 14));
+    EXPECT_FALSE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 13));
+    // Lines of 14 rows, 19 apart; with the sixth closer in a low area, never closer than 15 (else
+    // the sixth is left out and the five keep their places); the five alone always 19 apart.
+    // {area height, rows the selectors cover, sixth line, step}
+    for (const Four& c : {Four{349, 0, 1, 19}, Four{135, 0, 1, 19}, Four{130, 0, 1, 18}, Four{120, 0, 1, 16},
+                          Four{120, 5, 1, 15}, Four{120, 9, 1, 19}, Four{120, 0, 0, 19}}) {
+        const BmiScale low = ScaleOf(120, 20, c[0]);
+        EXPECT_EQ(BmiFigureStep(low, c[1], c[2] != 0), c[3]) << c[0] << " " << c[1] << " " << c[2];
     }
 }
 

@@ -140,13 +140,26 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
 }
 
+// The sixth line in the first of its forms that fits the area's width; none
+// where the area is too low for it.
+void DrawTrendLine(HDC dc, const BmiScale& scale, int x, int row, const BmiChartFacts& facts) {
+    const BmiTrendLine line = FormatBmiTrendLine(facts.trend, facts.targetWeight);
+    if (line.forms == 0 || !BmiFigureRowFree(scale, row)) return;
+    int widths[kBmiTrendForms] = {};
+    for (int i = 0; i < line.forms; ++i) widths[i] = TextSize(dc, line.form[i]).cx + 1;  // drawn twice, 1 apart
+    const int form = BmiTrendFormThatFits(line, widths, scale.area.right - 2 - x);
+    if (form >= 0) DrawBoldText(dc, x, row, line.form[form]);
+}
+
 void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
     const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight, facts.namedDay);
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
     const int x = scale.area.left + scale.digitsWidth + 20;
     const int top = scale.area.top + coveredRows;
+    const int step = BmiFigureStep(scale, coveredRows, facts.trend.known);
     for (int i = 0; i < kBmiFigureLines; ++i)
-        if (figures.line[i][0]) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
+        if (figures.line[i][0]) DrawBoldText(dc, x, top + 5 + i * step, figures.line[i]);
+    DrawTrendLine(dc, scale, x, top + 5 + kBmiFigureLines * step, facts);
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.

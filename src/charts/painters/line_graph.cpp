@@ -13,6 +13,13 @@ namespace {
 constexpr int kPointRadius = 3;
 constexpr int kCircleDaysLimit = 120;  // longer periods plot single pixels
 constexpr int kLabelGap = 2;           // the horizontal labels start this far below the plot
+// The trend is three one-pixel lines on top of each other: a wide pen (a
+// geometric one) takes Wine several times as long as the whole graph.
+constexpr int kTrendRows = 3;
+// The series' colours (palette 43 and 44) halfway to white: the trend line
+// stays apart from the points' line drawn over it.
+constexpr COLORREF kLeftTrendColor = RGB(184, 178, 233);
+constexpr COLORREF kRightTrendColor = RGB(241, 164, 209);
 
 // White plot, the axis bands, the bottom band and the header band.
 void DrawBands(HDC dc, const GraphLayout& layout, int cx, int cy) {
@@ -100,6 +107,8 @@ void DrawSide(HDC dc, const SideInput& side, const LineGraphInput& input, const 
     const ValueAxisAnchor anchor = drawValueAxis(dc, side.side, side.item, largest, series.smallest, plot, fontHeight);
     const bool singlePixels = period.kind == GraphPeriodKind::kYear ||
                               (period.kind == GraphPeriodKind::kDays && period.days > kCircleDaysLimit);
+    const TrendSeries* trend = side.side == AxisSide::kLeft ? input.leftTrend : input.rightTrend;
+    if (trend != nullptr) plotTrend(dc, side.side, anchor, TrendPoints(period, *trend), side.item, plot, axis);
     plotSeries(dc, side.side, anchor, series, side.item, itemTarget(*input.header, side.item), plot, axis,
                singlePixels);
 }
@@ -132,6 +141,27 @@ void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const Grap
         if (!first) ChartLine(dc, previous.x, previous.y, at.x, at.y);
         previous = at;
         first = false;
+    }
+}
+
+void plotTrend(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const std::vector<SeriesPoint>& points, int item,
+               const GraphPlot& plot, const HorizontalAxis& axis) {
+    if (!anchor.anchored || !axis.shown || points.empty()) return;
+    const int scale = valueScale(item);
+    std::vector<POINT> line;
+    line.reserve(points.size());
+    for (const SeriesPoint& point : points)
+        line.push_back({plot.left + SlotX(axis, point.slot) + kPointShift,
+                        SeriesRow(anchor.scale, anchor.value, anchor.row, point.value, scale)});
+    ScopedClip clip(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
+    ScopedPen pen(dc, PS_SOLID, 1, side == AxisSide::kLeft ? kLeftTrendColor : kRightTrendColor);
+    if (line.size() == 1) line.push_back({line[0].x + 1, line[0].y});  // a single day still shows
+    for (POINT& point : line) point.y -= kTrendRows / 2;
+    for (int row = 0; row < kTrendRows; ++row) {
+        // Polyline leaves out the last point: the line reaches the last day's column too.
+        Polyline(dc, line.data(), static_cast<int>(line.size()));
+        SetPixelV(dc, line.back().x, line.back().y, side == AxisSide::kLeft ? kLeftTrendColor : kRightTrendColor);
+        for (POINT& point : line) ++point.y;
     }
 }
 

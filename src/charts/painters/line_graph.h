@@ -11,6 +11,7 @@
 #include "charts/graph_axis.h"
 #include "charts/graph_layout.h"
 #include "charts/graph_series.h"
+#include "charts/graph_trend.h"
 #include "charts/painters/value_axis_drawing.h"
 #include "diary/records.h"
 
@@ -31,6 +32,10 @@ struct LineGraphInput {
     std::uint32_t count = 0;
     const UserHeader* header = nullptr;
     const InputItemFlags* flags = nullptr;
+    // The trend of each side's item (weight or body fat), drawn under its
+    // points; null: no trend line on that side.
+    const TrendSeries* leftTrend = nullptr;
+    const TrendSeries* rightTrend = nullptr;
 };
 
 // Draws the sunken frame on dc and the graph off-screen in the chart palette,
@@ -43,5 +48,11 @@ GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input);
 // consecutive points joined by a solid line.
 void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const GraphSeries& series, int item,
                 double target, const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels);
+
+// One side's trend: a smooth line through the trend's days in a lighter
+// shade of the side's colour and thicker than the points' line, placed by
+// the same axis anchor and kept inside the plot.
+void plotTrend(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const std::vector<SeriesPoint>& points, int item,
+               const GraphPlot& plot, const HorizontalAxis& axis);
 
 #endif

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "charts/chart_palette.h"
 #include "charts/painters/bmi_chart.h"
 #include "charts/painters/chart_drawing.h"
+#include "corelib/dates.h"
 #include "support/dib_context.h"
 
 namespace {
@@ -249,6 +252,83 @@ TEST(BmiChartTexts, OriginsUnitsFiguresAndFontsAsDrawn) {
     ASSERT_EQ(sliver.texts.size(), 1u);
     EXPECT_EQ(sliver.texts[0].text, "B M I C h a r t");
     EXPECT_EQ(sliver.deleted, sliver.created);
+}
+
+// The sixth line (the trend) drawn as the panel allows: whole where there is
+// room, shortened where the panel is narrow, the lines closer where it is low
+// and left out where it is lower still, at the ascents of 96, 144 and 192 DPI;
+// within the area with a pixel to spare, on rows no other text takes, above
+// the height axis's band. Its height and the band's width come from the body
+// font the paint recorded.
+TEST(BmiChartPixels, TrendLineFitsOrIsShortenedAndCoversNoText) {
+    TrendFigures trend;
+    trend.known = true;
+    trend.trend = 55.1;
+    trend.rate = {true, -0.3};
+    trend.projection = {TargetOutlook::kDate, DayNumberOfDate("20270310")};
+    const BmiTrendLine forms = FormatBmiTrendLine(trend, 50.0);
+    const COLORREF text = Entry(kColorLeftSeries);
+    HPALETTE palette = CreateChartPalette(0);
+    for (int ascent : {16, 24, 32}) {
+        for (int panelWidth : {200, 260, 330, 400, 600}) {  // 200: just wider than the figures' 28 digits
+            for (int listHeight : {150, 170, 400}) {
+                SCOPED_TRACE(std::to_string(ascent) + " " + std::to_string(panelWidth) + " " +
+                             std::to_string(listHeight));
+                const BmiPanelLayout panel =
+                    LayOutBmiPanel(kTableWidth + 4 + panelWidth, kTableWidth, listHeight, ascent);
+                BmiChartFacts facts = Facts(165.3, 62.4, 50.0);
+                facts.trend = trend;
+                const Recording recording = Record(panel, facts);
+                std::vector<DrawnText> figures;  // after the unit "cm"
+                for (const DrawnText& drawn : recording.texts) {
+                    if (!figures.empty() || drawn.text == "cm") figures.push_back(drawn);
+                }
+                if (!figures.empty()) figures.erase(figures.begin());
+                const int form = figures.size() == kBmiFigureLines + 1 ? [&] {
+                    for (int i = 0; i < forms.forms; ++i)
+                        if (figures.back().text == forms.form[i]) return i;
+                    return -2;
+                }() : -1;
+                ASSERT_NE(form, -2) << figures.back().text;
+                if (listHeight == 150) {
+                    EXPECT_EQ(form, -1) << "too low for a sixth line";
+                    continue;
+                }
+                if (listHeight == 400) {
+                    ASSERT_GE(form, 0);
+                }
+                if (form < 0) continue;
+                EXPECT_TRUE(panelWidth != 600 || form == 0) << form;
+                EXPECT_TRUE(panelWidth > 260 || form > 0) << "shortened";
+                // "face WxH charset", the face with blanks of its own.
+                const std::string& font = recording.fonts.back();
+                const std::string size = font.substr(0, font.rfind(' '));
+                int fontWidth = 0, fontHeight = 0;
+                ASSERT_EQ(std::sscanf(size.substr(size.rfind(' ') + 1).c_str(), "%dx%d", &fontWidth, &fontHeight), 2);
+                const int p = std::abs(fontHeight), r = 3 * fontWidth;
+                const DrawnText& sixth = figures.back();
+                const int step = figures[1].y - figures[0].y;
+                EXPECT_GT(step, p) << "lines never touch";
+                for (std::size_t i = 1; i < figures.size(); ++i) EXPECT_EQ(figures[i].y - figures[i - 1].y, step);
+                EXPECT_LE(sixth.y + p, panel.area.bottom - r) << "above the height axis's band";
+                for (const DrawnText& other : recording.texts) {
+                    if (&other == &recording.texts.back() || other.y + p <= sixth.y || other.y >= sixth.y + p) continue;
+                    EXPECT_LT(other.x, sixth.x - 10) << other.text << " shares the sixth line's rows";
+                }
+                // Its pixels end inside the area, with one to spare: it was not cut at the edge.
+                DibContext drawn(panel.x + panel.width, panel.y + panel.height);
+                drawBmiChart(drawn.dc(), palette, panel, facts);
+                GdiFlush();
+                int right = -1;
+                for (int y = sixth.y; y < sixth.y + p; ++y)
+                    for (int x = sixth.x; x < panel.width; ++x)
+                        if (drawn.Pixel(panel.x + x, panel.y + y) == text && x > right) right = x;
+                EXPECT_GT(right, sixth.x);
+                EXPECT_LE(right, panel.area.right - 2);
+            }
+        }
+    }
+    DeleteObject(palette);
 }
 
 }  // namespace

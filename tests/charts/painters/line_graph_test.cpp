@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "charts/painters/chart_drawing.h"
 #include "charts/painters/line_graph.h"
 #include "corelib/win32/gdi_scope.h"
+#include "evaluation/trend.h"
 #include "evaluation/test_records.h"
 #include "support/dib_context.h"
 
@@ -23,12 +25,14 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBand = RGB(188, 227, 153);   // scheme 0, colour 1
 constexpr COLORREF kLeft = RGB(112, 101, 210);   // palette 43
 constexpr COLORREF kRight = RGB(226, 72, 163);   // palette 44
+constexpr COLORREF kLeftTrend = RGB(184, 178, 233);  // palette 43 halfway to white
 constexpr int kHeight = 640, kAscent = 16, kListHeight = 300, kComboHeight = 20;
 
 // 200 days from 2004-01-01 at a steady 60 kg and 300 kcal of exercise, but
 // 02-02 with 5 kcal (below the kcal axis) and 02-03 not weighed.
-std::vector<DailyRecord> Diary() {
-    std::vector<DailyRecord> days;
+const std::vector<DailyRecord>& Diary() {
+    static std::vector<DailyRecord> days;
+    if (!days.empty()) return days;
     for (CalendarDate date = {2004, 1, 1}; days.size() < 200; date = advanceDate(date, 1)) {
         char key[16];
         std::snprintf(key, sizeof key, "%04d%02d%02d", date.year, date.month, date.day);
@@ -47,14 +51,15 @@ struct DrawnGraph {
     GraphPlot plot = {};
     HorizontalAxis axis;
 
-    DrawnGraph(int width, int item, int period, const char* key, const char* calendar)
+    DrawnGraph(int width, int item, int period, const char* key, const char* calendar,
+               const std::vector<DailyRecord>& days = Diary(), const TrendSeries* trend = nullptr)
         : target(width, kHeight), layout(ComputeGraphLayout(width, kHeight, kAscent, kListHeight, kComboHeight)) {
-        static const std::vector<DailyRecord> days = Diary();
         const UserHeader header = HeaderOfHeight(160);
         const InputItemFlags flags = {{1, 1, 1, 1, 1, 1, 1}};
         const auto count = static_cast<std::uint32_t>(days.size());
-        const LineGraphInput input = {width, kHeight, kAscent, kListHeight, kComboHeight, item, kChartNone, period,
-                                      key, calendar, days.data(), count, &header, &flags};
+        LineGraphInput input = {width, kHeight, kAscent, kListHeight, kComboHeight, item, kChartNone, period,
+                                key, calendar, days.data(), count, &header, &flags};
+        input.leftTrend = trend;
         HPALETTE palette = CreateChartPalette(0);
         drawGraph(target.dc(), palette, input);
         DeleteObject(palette);
@@ -154,6 +159,75 @@ TEST(LineGraphPixels, PointsStayInsideThePlot) {
     const int x = graph.SlotColumn(1);
     EXPECT_EQ(graph.At(x, graph.plot.bottom), kLeft) << "the point is at the plot's bottom";
     EXPECT_EQ(graph.Count(kLeft, x - 2, graph.plot.bottom + 1, x - 1, graph.layout.height), 0);
+}
+
+// March 2004 from the 5th, a weight that swings by 2 kg a day.
+std::vector<DailyRecord> Swings() {
+    std::vector<DailyRecord> days;
+    for (CalendarDate date = {2004, 3, 5}; date.month == 3; date = advanceDate(date, 1)) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%04d%02d%02d", date.year, date.month, date.day);
+        days.push_back(DayRecord(key, date.day % 2 ? 61.0 : 59.0));
+    }
+    return days;
+}
+
+TrendSeries TrendOf(const std::vector<DailyRecord>& days) {
+    return ComputeTrend(days.data(), static_cast<std::uint32_t>(days.size()), TrendQuantity::kWeight);
+}
+
+// The trend runs between the swings, 3 pixels thick in its own lighter colour
+// under the points, from the first weighed day to the last; none without it.
+TEST(LineGraphPixels, TrendRunsBetweenTheSwingsFromTheFirstDayToTheLast) {
+    const std::vector<DailyRecord> days = Swings();
+    const TrendSeries trend = TrendOf(days);
+    const DrawnGraph with(1000, kChartWeight, kGraphPeriodMonthly, "200403", "2004/03/31", days, &trend);
+    const DrawnGraph without(1000, kChartWeight, kGraphPeriodMonthly, "200403", "2004/03/31", days);
+    const GraphPlot& plot = with.plot;
+    EXPECT_EQ(without.Count(kLeftTrend, 0, 0, with.layout.width, with.layout.height), 0);
+    for (int slot : {1, 3}) {
+        const int column = with.SlotColumn(slot);
+        EXPECT_EQ(with.Count(kLeftTrend, column, plot.top, column + 1, plot.bottom), 0) << "before 03-05: " << slot;
+    }
+    // Where the points' line crosses it, it may hide the trend in one column, never in three.
+    for (int x = with.SlotColumn(4) + 2; x < with.SlotColumn(30) - 1; ++x)
+        ASSERT_GT(with.Count(kLeftTrend, x - 1, plot.top, x + 2, plot.bottom), 0) << x;
+    const int x = with.SlotColumn(20);
+    int top = -1, bottom = -1;
+    for (int y = plot.top; y < plot.bottom; ++y) {
+        if (with.At(x, y) != kLeftTrend) continue;
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    ASSERT_GE(top, 0);
+    EXPECT_GE(bottom - top + 1, 3);
+    EXPECT_LT(with.LineRow(x), top) << "61 kg above the trend";
+    EXPECT_GT(without.LineRow(with.SlotColumn(21)), bottom) << "59 kg below it";
+}
+
+// February at 50 kg pulls March's trend below the axis of March's points, for
+// much of the month: what lies below is cut at the plot's foot, never drawn
+// over the dates. February's damaged weights (1e10, not a number, negative) are gaps.
+TEST(LineGraphPixels, TrendStaysInsideThePlot) {
+    std::vector<DailyRecord> days;
+    for (int day = 1; day <= 29; ++day) {
+        char key[16];
+        std::snprintf(key, sizeof key, "200402%02d", day);
+        days.push_back(DayRecord(key, 50.0));
+    }
+    days[3].weight = 1e10;
+    days[6].weight = std::nan("");
+    days[9].weight = -5;
+    for (const DailyRecord& day : Swings()) days.push_back(day);
+    const TrendSeries trend = TrendOf(days);
+    for (double value : trend.values) ASSERT_TRUE(value >= 50.0 && value <= 61.0) << value;
+    const DrawnGraph graph(1000, kChartWeight, kGraphPeriodMonthly, "200403", "2004/03/31", days, &trend);
+    const GraphPlot& plot = graph.plot;
+    const int inside = graph.Count(kLeftTrend, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
+    EXPECT_GT(inside, 0) << "the month's last days";
+    EXPECT_EQ(graph.Count(kLeftTrend, 0, 0, graph.layout.width, graph.layout.height), inside);
+    EXPECT_EQ(graph.Count(kLeftTrend, graph.SlotColumn(0), 0, graph.SlotColumn(5), graph.layout.height), 0)
+        << "the first days lie below the axis: cut";
 }
 
 }  // namespace
