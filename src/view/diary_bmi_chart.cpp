@@ -48,11 +48,10 @@ BmiChartFacts BmiChartFactsOf() {
     // latest day, the calendar's month or year), whenever there are days.
     facts.recordSelected = DiaryRecordCount() > 0 && g_diary.analysis.averageWeight > 0.0;
     facts.analysis = g_diary.analysis;
-    const char* day = g_diary.analysisPeriodKey;
-    if (facts.recordSelected && !onRecord && g_diary.analysisMode == kAnalysisDaily && std::strlen(day) == kDateLength)
-        std::snprintf(facts.namedDay, sizeof facts.namedDay, "%.4s/%.2s/%.2s", day, day + 4, day + 6);
-    const long day = TrendDayOfAnalysis(DiaryRecords(), DiaryRecordCount(), g_diary.analysisMode,
-                                        g_diary.analysisPeriodKey);
+    const char* key = g_diary.analysisPeriodKey;
+    if (facts.recordSelected && !onRecord && g_diary.analysisMode == kAnalysisDaily && std::strlen(key) == kDateLength)
+        std::snprintf(facts.namedDay, sizeof facts.namedDay, "%.4s/%.2s/%.2s", key, key + 4, key + 6);
+    const long day = TrendDayOfAnalysis(DiaryRecords(), DiaryRecordCount(), g_diary.analysisMode, key);
     facts.trend = TrendFiguresOn(DiaryTrend(TrendQuantity::kWeight), DiaryRecords(), DiaryRecordCount(),
                                  TrendQuantity::kWeight, day, facts.targetWeight);
     return facts;
