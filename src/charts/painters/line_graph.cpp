@@ -81,11 +81,6 @@ void DrawHorizontalAxis(HDC dc, const HorizontalAxis& axis, const GraphPlot& plo
     }
 }
 
-void DrawPoint(HDC dc, int x, int y, bool singlePixel) {
-    if (singlePixel) PatBlt(dc, x, y, 1, 1, PATCOPY);
-    else Ellipse(dc, x - kPointRadius, y - kPointRadius, x + kPointRadius, y + kPointRadius);
-}
-
 struct SideInput {
     AxisSide side;
     int item;
@@ -108,30 +103,51 @@ void DrawSide(HDC dc, const SideInput& side, const LineGraphInput& input, const 
 
 void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const GraphSeries& series, int item,
                 double target, const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels) {
+    SeriesStyle style;
+    style.color = PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries);
+    style.pointRadius = kPointRadius;
+    style.pointShift = kPointShift;
+    plotSeries(dc, anchor, series, item, target, plot, axis, singlePixels, style);
+}
+
+HPEN CreateStyledPen(int style, int width, COLORREF color) {
+    if (width <= 1) return CreatePen(style, 1, color);
+    LOGBRUSH brush = {BS_SOLID, color, 0};
+    return ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT | PS_JOIN_ROUND, static_cast<DWORD>(width), &brush, 0,
+                        nullptr);
+}
+
+void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
+                const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style) {
     // Without a labelled line there is nothing to place the values by.
     if (!anchor.anchored || !axis.shown) return;
     const int scale = valueScale(item);
     auto rowOf = [&](double value) { return SeriesRow(anchor.scale, anchor.value, anchor.row, value, scale); };
-    const COLORREF color = PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries);
     // The series stays between the header band and the labels below the plot.
     ScopedClip clip(dc, 0, plot.top, plot.right + plot.left + 1, plot.bottom + 1);
     if (target > 0) {
         const int row = rowOf(target);
         if (row >= anchor.row && row < plot.bottom) {
-            ScopedPen dotted(dc, PS_DOT, 1, color);
+            ScopedSelect dotted(dc, CreateStyledPen(PS_DOT, style.penWidth, style.color), true);
             ChartLine(dc, plot.left - 1, row, plot.right + 1, row);
         }
     }
-    ScopedPen pen(dc, PS_SOLID, 1, color);
-    ScopedBrush brush(dc, color);
-    bool first = true;
-    POINT previous = {};
-    for (const SeriesPoint& point : series.points) {
-        const POINT at = {plot.left + SlotX(axis, point.slot) + kPointShift, rowOf(point.value)};
-        DrawPoint(dc, at.x, at.y, singlePixels);
-        if (!first) ChartLine(dc, previous.x, previous.y, at.x, at.y);
-        previous = at;
-        first = false;
+    ScopedBrush brush(dc, style.color);
+    std::vector<POINT> points;
+    points.reserve(series.points.size());
+    for (const SeriesPoint& point : series.points)
+        points.push_back({plot.left + SlotX(axis, point.slot) + style.pointShift, rowOf(point.value)});
+    {
+        ScopedSelect line(dc, CreateStyledPen(style.dashed ? PS_DASH : PS_SOLID, style.penWidth, style.color), true);
+        if (points.size() > 1) Polyline(dc, points.data(), static_cast<int>(points.size()));
+    }
+    ScopedPen pen(dc, PS_SOLID, 1, style.color);
+    const int dot = style.penWidth;
+    for (const POINT& at : points) {
+        if (!singlePixels) Ellipse(dc, at.x - style.pointRadius, at.y - style.pointRadius, at.x + style.pointRadius,
+                                   at.y + style.pointRadius);
+        else if (dot <= 1) PatBlt(dc, at.x, at.y, 1, 1, PATCOPY);
+        else PatBlt(dc, at.x - dot / 2, at.y - dot / 2, dot, dot, PATCOPY);
     }
 }
 

@@ -44,4 +44,20 @@ GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input);
 void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const GraphSeries& series, int item,
                 double target, const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels);
 
+// How a series is drawn where the screen's one-pixel lines do not fit: on
+// paper, at the printer's resolution, and told apart in black and white.
+struct SeriesStyle {
+    COLORREF color;
+    int penWidth = 1;         // the line's and the target line's width
+    int pointRadius = 3;      // the circles' radius; single pixels draw a dot of the pen's width
+    bool dashed = false;      // the line between the points dashed, not solid
+    int pointShift = 12;      // a point's x right of its slot's
+};
+void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
+                const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style);
+
+// A pen of the style (PS_SOLID, PS_DASH, PS_DOT) wider than one pixel: a
+// geometric pen, whose dashes grow with its width. The caller deletes it.
+HPEN CreateStyledPen(int style, int width, COLORREF color);
+
 #endif
