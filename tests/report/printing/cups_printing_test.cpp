@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "report/printing/report_pages.h"
@@ -47,8 +48,12 @@ TEST(CupsPrinting, AMonthReportSpooledToThePdfQueue) {
         for (int row = page.firstRow; row < page.endRow; ++row) {
             std::fprintf(expected, "page %d %s\n", p + 1, RowDateText(document.content.rows, row, row == page.firstRow).c_str());
             std::fprintf(expected, "page %d %d日目の記録\n", p + 1, 20 + row);
+            const ReportRow& day = document.content.rows[static_cast<std::size_t>(row)];
+            std::fprintf(expected, "page %d %s%s\n", p + 1, day.cells.weight + std::strspn(day.cells.weight, " "),
+                         day.cells.bodyFat);
         }
-        if (page.summary) std::fprintf(expected, "page %d この期間のまとめ\n", p + 1);
+        if (page.summary)
+            for (const std::string& line : document.content.summary) std::fprintf(expected, "page %d %s\n", p + 1, line.c_str());
     }
     std::fclose(expected);
 }
