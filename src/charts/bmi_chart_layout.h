@@ -8,9 +8,6 @@
 #include "charts/chart_box.h"
 #include "evaluation/bmi.h"
 
-struct ChartPoint {
-    int x, y;
-};
 struct FontSize {
     int width, height;
 };

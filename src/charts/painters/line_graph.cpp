@@ -110,13 +110,6 @@ void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const Grap
     plotSeries(dc, anchor, series, item, target, plot, axis, singlePixels, style);
 }
 
-HPEN CreateStyledPen(int style, int width, COLORREF color) {
-    if (width <= 1) return CreatePen(style, 1, color);
-    LOGBRUSH brush = {BS_SOLID, color, 0};
-    return ExtCreatePen(PS_GEOMETRIC | style | PS_ENDCAP_FLAT | PS_JOIN_ROUND, static_cast<DWORD>(width), &brush, 0,
-                        nullptr);
-}
-
 void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
                 const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style) {
     // Without a labelled line there is nothing to place the values by.
@@ -127,23 +120,23 @@ void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series
     ScopedClip clip(dc, 0, plot.top, plot.right + plot.left + 1, plot.bottom + 1);
     if (target > 0) {
         const int row = rowOf(target);
-        if (row >= anchor.row && row < plot.bottom) {
-            ScopedSelect dotted(dc, CreateStyledPen(PS_DOT, style.penWidth, style.color), true);
+        if (row >= anchor.row && row < plot.bottom && style.target.Solid()) {
+            ScopedPen dotted(dc, PS_DOT, 1, style.color);
             ChartLine(dc, plot.left - 1, row, plot.right + 1, row);
+        } else if (row >= anchor.row && row < plot.bottom) {
+            DrawPatternedLine(dc, {{plot.left - 1, row}, {plot.right + 1, row}}, style.penWidth, style.color,
+                              style.target);
         }
     }
     ScopedBrush brush(dc, style.color);
-    std::vector<POINT> points;
+    std::vector<ChartPoint> points;
     points.reserve(series.points.size());
     for (const SeriesPoint& point : series.points)
         points.push_back({plot.left + SlotX(axis, point.slot) + style.pointShift, rowOf(point.value)});
-    {
-        ScopedSelect line(dc, CreateStyledPen(style.dashed ? PS_DASH : PS_SOLID, style.penWidth, style.color), true);
-        if (points.size() > 1) Polyline(dc, points.data(), static_cast<int>(points.size()));
-    }
+    DrawPatternedLine(dc, points, style.penWidth, style.color, style.line);
     ScopedPen pen(dc, PS_SOLID, 1, style.color);
     const int dot = style.penWidth;
-    for (const POINT& at : points) {
+    for (const ChartPoint& at : points) {
         if (!singlePixels) Ellipse(dc, at.x - style.pointRadius, at.y - style.pointRadius, at.x + style.pointRadius,
                                    at.y + style.pointRadius);
         else if (dot <= 1) PatBlt(dc, at.x, at.y, 1, 1, PATCOPY);

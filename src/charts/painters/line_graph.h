@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "charts/dash_pattern.h"
 #include "charts/graph_axis.h"
 #include "charts/graph_layout.h"
 #include "charts/graph_series.h"
@@ -50,14 +51,12 @@ struct SeriesStyle {
     COLORREF color;
     int penWidth = 1;         // the line's and the target line's width
     int pointRadius = 3;      // the circles' radius; single pixels draw a dot of the pen's width
-    bool dashed = false;      // the line between the points dashed, not solid
+    DashPattern line;         // the line between the points (solid by default)
+    DashPattern target;       // the target line; solid: the screen's one-pixel dotted pen
     int pointShift = 12;      // a point's x right of its slot's
 };
 void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
                 const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style);
 
-// A pen of the style (PS_SOLID, PS_DASH, PS_DOT) wider than one pixel: a
-// geometric pen, whose dashes grow with its width. The caller deletes it.
-HPEN CreateStyledPen(int style, int width, COLORREF color);
 
 #endif

@@ -24,6 +24,14 @@ constexpr COLORREF kFrame = RGB(120, 120, 120);
 constexpr COLORREF kLeftColor = RGB(112, 101, 210);
 constexpr COLORREF kRightColor = RGB(226, 72, 163);
 constexpr COLORREF kTrendColor = RGB(60, 60, 60);  // the weight's trend: dark, dotted
+// Dashes in millimetres: the right series dashed, the trend dotted, the targets finely dotted.
+constexpr double kDashOn = 2.0, kDashOff = 1.0;
+constexpr double kDotOn = 0.6, kDotOff = 0.6;
+constexpr double kTargetOn = 0.4, kTargetOff = 0.8;
+
+DashPattern PatternOf(double on, double off, int dpi) {
+    return DashPattern{MillimetresToPixels(on, dpi), MillimetresToPixels(off, dpi)};
+}
 constexpr int kScreenDpi = 96;        // the screen graph's tick lengths are for this
 constexpr int kCircleDaysLimit = 120;  // longer periods plot dots, as on the screen
 
@@ -51,28 +59,27 @@ GraphGeometry GeometryOf(HDC dc, const ReportMetrics& m, const ReportBox& box) {
 int Scaled(int screenPixels, int dpi) { return screenPixels * dpi / kScreenDpi; }
 
 // A sample of each series' line and its name, left to right above the plot.
-void DrawLegendEntry(HDC dc, const ReportMetrics& m, const GraphGeometry& g, int* x, int style, COLORREF color,
-                     const std::string& name) {
+void DrawLegendEntry(HDC dc, const ReportMetrics& m, const GraphGeometry& g, int* x, DashPattern pattern,
+                     COLORREF color, const std::string& name) {
     const int y = g.legendTop + g.rowHeight / 2;
     const int sample = 3 * m.textHeight;
-    {
-        ScopedSelect pen(dc, CreateStyledPen(style, 2 * m.penWidth, color), true);
-        ChartLine(dc, *x, y, *x + sample, y);
-    }
+    DrawPatternedLine(dc, {{*x, y}, {*x + sample, y}}, 2 * m.penWidth, color, pattern);
     *x += sample + m.textHeight / 2;
     TextOutA(dc, *x, g.legendTop + (g.rowHeight - m.textHeight) / 2, name.c_str(), static_cast<int>(name.size()));
     *x += TextSize(dc, name.c_str()).cx + 2 * m.textHeight;
 }
 
-void DrawLegend(HDC dc, const ReportMetrics& m, const GraphGeometry& g, const int (&items)[2], bool trend) {
+void DrawLegend(HDC dc, const ReportMetrics& m, const GraphGeometry& g, const int (&items)[2], bool trend, int dpi) {
     int x = g.plot.left;
     for (int side = 0; side < 2; ++side) {
         if (items[side] == kChartNone) continue;
         std::string name = ChartItemName(items[side]);
         name += std::string("（") + ChartItemUnit(items[side]) + "）";
-        DrawLegendEntry(dc, m, g, &x, side == 0 ? PS_SOLID : PS_DASH, side == 0 ? kLeftColor : kRightColor, name);
+        DrawLegendEntry(dc, m, g, &x, side == 0 ? DashPattern() : PatternOf(kDashOn, kDashOff, dpi),
+                        side == 0 ? kLeftColor : kRightColor, name);
     }
-    if (trend) DrawLegendEntry(dc, m, g, &x, PS_DOT, kTrendColor, PelmoText(IDS_REPORT_TREND_LEGEND));
+    if (trend)
+        DrawLegendEntry(dc, m, g, &x, PatternOf(kDotOn, kDotOff, dpi), kTrendColor, PelmoText(IDS_REPORT_TREND_LEGEND));
 }
 
 // The axis slot of a day of the period (-1 outside it).
@@ -92,7 +99,7 @@ void DrawTrend(HDC dc, const ReportDocument& document, const GraphPlot& plot, co
     if (!anchor.anchored) return;
     const ReportPeriod& period = document.input.period;
     const int days = PeriodDayCount(period);
-    std::vector<POINT> points;
+    std::vector<ChartPoint> points;
     CalendarDate date = period.from;
     const int shift = static_cast<int>(axis.pixelsPerSlot / 2);
     for (int i = 0; i < days; ++i, date = advanceDate(date, 1)) {
@@ -106,8 +113,8 @@ void DrawTrend(HDC dc, const ReportDocument& document, const GraphPlot& plot, co
     }
     if (points.size() < 2) return;
     ScopedClip clip(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
-    ScopedSelect pen(dc, CreateStyledPen(PS_DOT, 2 * document.metrics.penWidth, kTrendColor), true);
-    Polyline(dc, points.data(), static_cast<int>(points.size()));
+    DrawPatternedLine(dc, points, 2 * document.metrics.penWidth, kTrendColor,
+                      PatternOf(kDotOn, kDotOff, document.paper.dpiX));
 }
 
 void DrawUnits(HDC dc, const GraphGeometry& g, const ReportBox& box, const int (&items)[2]) {
@@ -167,7 +174,9 @@ ValueAxisAnchor DrawSide(HDC dc, const ReportDocument& document, const GraphPlot
     style.color = axisStyle.labelColor;
     style.penWidth = 2 * m.penWidth;
     style.pointRadius = 3 * m.penWidth;
-    style.dashed = side == 1;
+    const int dpi = document.paper.dpiX;
+    if (side == 1) style.line = PatternOf(kDashOn, kDashOff, dpi);
+    style.target = PatternOf(kTargetOn, kTargetOff, dpi);
     style.pointShift = PointShift(axis);
     const bool dots = period.kind == GraphPeriodKind::kYear ||
                       (period.kind == GraphPeriodKind::kDays && period.days > kCircleDaysLimit);
@@ -184,7 +193,7 @@ void DrawReportGraph(HDC dc, const ReportDocument& document, const ReportBox& bo
     if (g.plot.width <= 0 || g.plot.bottom <= g.plot.top) return;
     const int items[2] = {document.content.leftItem, document.content.rightItem};
     const bool trend = items[0] == kChartWeight || items[1] == kChartWeight;
-    DrawLegend(dc, m, g, items, trend);
+    DrawLegend(dc, m, g, items, trend, document.paper.dpiX);
     DrawUnits(dc, g, box, items);
     {
         ScopedPen frame(dc, PS_SOLID, m.penWidth, kFrame);
