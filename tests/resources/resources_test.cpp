@@ -39,13 +39,17 @@ TEST(Resources, AcceleratorTableIsComplete) {
     ASSERT_NE(table, nullptr);
     ACCEL entries[32];
     int count = CopyAcceleratorTableA(table, entries, 32);
-    ASSERT_EQ(count, 13);
+    ASSERT_EQ(count, 14);
     EXPECT_EQ(entries[0].cmd, ID_USER_NEW);
     EXPECT_EQ(entries[0].key, 'N');
     EXPECT_EQ(entries[0].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
     EXPECT_EQ(entries[12].cmd, ID_PREV_PANE);
     EXPECT_EQ(entries[12].key, VK_F6);
     EXPECT_TRUE(entries[12].fVirt & FSHIFT);
+    // The report's print command, as the record list's own Ctrl+P sends it.
+    EXPECT_EQ(entries[13].cmd, ID_RECORDS_PRINT);
+    EXPECT_EQ(entries[13].key, 'P');
+    EXPECT_EQ(entries[13].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
     DestroyAcceleratorTable(table);
 }
 

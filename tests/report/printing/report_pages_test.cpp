@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "corelib/msgbox.h"
+#include "report/printing/report_command.h"
 #include "report/printing/report_pages.h"
 #include "report/printing/report_printer.h"
 #include "report/printing/report_test_diary.h"
@@ -229,6 +230,19 @@ TEST(ReportPrinting, CancelSaysNothingAndFailuresAreTold) {
         }
     }
     SetMessageBoxFunction(previousBox);
+}
+
+// The menu's commands need an open user with days; without one they say so
+// in the command's own caption and open nothing.
+TEST(ReportPrinting, CommandsWithoutAUserSaySo) {
+    const MessageBoxFunction previousBox = SetMessageBoxFunction(RecordBox);
+    g_told.clear();
+    EXPECT_TRUE(RunReportCommand(GetModuleHandleA(nullptr), nullptr, ID_RECORDS_PRINT));
+    EXPECT_TRUE(RunReportCommand(GetModuleHandleA(nullptr), nullptr, ID_REPORT_PREVIEW));
+    EXPECT_FALSE(RunReportCommand(GetModuleHandleA(nullptr), nullptr, ID_DAY_NEW));
+    SetMessageBoxFunction(previousBox);
+    ASSERT_EQ(g_told.size(), 2u);
+    EXPECT_EQ(g_told[0], "ユーザーを開くか、新規作成してください。");
 }
 
 }  // namespace
