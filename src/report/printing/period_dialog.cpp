@@ -51,6 +51,19 @@ void FillQuickChoices(HWND dialog, const PeriodChoice& choice) {
     }
 }
 
+// The quick choice that names the period shown first, selected.
+void SelectShownMonth(HWND dialog, const ReportPeriod& period) {
+    const ReportPeriod month = MonthPeriod(period.from.year, period.from.month);
+    if (period.to.year != month.to.year || period.to.month != month.to.month || period.to.day != month.to.day ||
+        period.from.day != 1)
+        return;
+    HWND combo = GetDlgItem(dialog, IDC_REPORT_MONTH);
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        if (SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == period.from.year * 100 + period.from.month)
+            SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+}
+
 INT_PTR OnInit(HWND dialog, PeriodChoice* choice) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(choice));
     SetMonthlyCalendar(dialog, 0);
@@ -60,6 +73,7 @@ INT_PTR OnInit(HWND dialog, PeriodChoice* choice) {
         CloseIme(GetDlgItem(dialog, field));
     }
     FillQuickChoices(dialog, *choice);
+    SelectShownMonth(dialog, choice->period);
     ShowPeriod(dialog, choice->period);
     return TRUE;
 }
