@@ -1,6 +1,7 @@
 #include "report/printing/report_printer.h"
 
 #include <commdlg.h>
+#include <winspool.h>
 
 #include "corelib/msgbox.h"
 #include "report/printing/report_pages.h"
@@ -9,11 +10,21 @@
 
 namespace {
 
+// Whether the spooler knows any printer. Without one the print dialog would
+// say so in its own words (and under Wine end as if cancelled): the program
+// tells it in its own.
+bool HasPrinter() {
+    DWORD needed = 0, count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    return needed > 0;
+}
+
 PrinterChoice StandardPrintDialog(HWND owner) {
+    if (!HasPrinter()) return PrinterChoice{nullptr, PDERR_NODEFAULTPRN};
     PRINTDLGA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOWARNING;
     dialog.nCopies = 1;
     PrinterChoice choice;
     if (PrintDlgA(&dialog)) choice.dc = dialog.hDC;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <string>
 #include <vector>
@@ -230,6 +231,23 @@ TEST(ReportPrinting, CancelSaysNothingAndFailuresAreTold) {
         }
     }
     SetMessageBoxFunction(previousBox);
+}
+
+// With no printer at all the standard dialog is not even opened: the program
+// says so in its own words, once.
+TEST(ReportPrinting, NoPrinterInstalledIsToldOnce) {
+    DWORD needed = 0, count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed > 0) GTEST_SKIP() << "this Wine prefix knows a printer";
+    const ReportTestDiary diary({2026, 11, 1}, 10);
+    const MessageBoxFunction previousBox = SetMessageBoxFunction(RecordBox);
+    const PrintDialogFunction standard = SetPrintDialogFunction(nullptr);
+    g_told.clear();
+    EXPECT_EQ(PrintReport(nullptr, diary.Input(MonthPeriod(2026, 11))), PrintOutcome::kNoPrinter);
+    SetPrintDialogFunction(standard);
+    SetMessageBoxFunction(previousBox);
+    ASSERT_EQ(g_told.size(), 1u);
+    EXPECT_EQ(g_told[0], PelmoText(IDS_REPORT_NO_PRINTER));
 }
 
 // The menu's commands need an open user with days; without one they say so
