@@ -45,7 +45,7 @@ if(NOT WIN32)
   target_compile_options(pelmo_bench PRIVATE -O2)
 else()
   set(win_link_options -static -static-libgcc -static-libstdc++)
-  set(win_system_libs comctl32 gdi32 user32 kernel32 advapi32 shell32 ole32 comdlg32 imm32 msimg32 winmm)
+  set(win_system_libs comctl32 gdi32 user32 kernel32 advapi32 shell32 ole32 comdlg32 imm32 msimg32 winmm winspool)
   set(resource_file "${PROJECT_SOURCE_DIR}/src/resources/PelmoFree.rc")
   # windres names no dependencies: every included template, text and picture is one.
   file(GLOB resource_inputs CONFIGURE_DEPENDS
@@ -89,11 +89,15 @@ else()
   include(GoogleTest)
   # The floppy disk tests need a disk mounted in drive A:; they run together,
   # in one process, through the script that mounts it.
-  gtest_discover_tests(pelmo_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER "-FloppyDisk*"
+  gtest_discover_tests(pelmo_win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER "-FloppyDisk*:CupsPrinting*"
     PROPERTIES TIMEOUT 120)
   add_test(NAME FloppyDisks COMMAND bash "${PROJECT_SOURCE_DIR}/tests/backup/dialogs/floppy_disks.sh"
                                    "$<TARGET_FILE:pelmo_win_tests>")
   set_tests_properties(FloppyDisks PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+  # The report printed through a CUPS PDF queue of the test's own, read back.
+  add_test(NAME CupsPrinting COMMAND bash "${PROJECT_SOURCE_DIR}/tests/report/printing/cups_printing.sh"
+                                    "$<TARGET_FILE:pelmo_win_tests>" "${CMAKE_BINARY_DIR}/cups")
+  set_tests_properties(CupsPrinting PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 
   add_executable(pelmo_win_bench ${win_benchmarks} ${resource_file})
   target_include_directories(pelmo_win_bench PRIVATE "${PROJECT_SOURCE_DIR}/bench")

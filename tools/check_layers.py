@@ -26,7 +26,8 @@ LAYERS = {
     "appearance": 5,
     "export": 4,
     "view": 5,
-    "shell": 6,
+    "report": 6,
+    "shell": 7,
 }
 
 # Where windows, dialogs and painters live: the only places that may include
@@ -38,6 +39,7 @@ WIN32_PLACES = (
     "charts/painters/",
     "backup/dialogs/",
     "export/clipboard/",
+    "report/printing/",
     "appearance/",
     "view/",
     "shell/",

@@ -9,9 +9,6 @@
 #include "evaluation/bmi.h"
 #include "evaluation/trend.h"
 
-struct ChartPoint {
-    int x, y;
-};
 struct FontSize {
     int width, height;
 };

@@ -47,7 +47,7 @@
 #define ID_NEXT_PANE 57680
 #define ID_PREV_PANE 57681
 
-// Sent by Ctrl+P in the record list; nothing handles it.
+// The report printed through the print dialog: the menu, Ctrl+P and Ctrl+P in the record list.
 #define ID_RECORDS_PRINT 32771
 
 // The toolbar is a child of the frame with this id (the same as its toggle command).
@@ -209,5 +209,48 @@
 
 // The weight's trend: the menu's "表示" → "傾向線" (the line graph's trend lines).
 #define ID_VIEW_TREND 32900
+
+// The printed report: its commands (32920..32929), texts (42300..42499) and the
+// controls of its period dialog "IDD_REPORT_PERIOD" (2100..2199).
+#define ID_REPORT_PREVIEW 32920
+#define IDS_REPORT_TITLE 42300
+#define IDS_REPORT_NAME_PERIOD 42301
+#define IDS_REPORT_HEIGHT_TARGET 42302
+#define IDS_REPORT_DIARY_COLUMN 42303
+#define IDS_REPORT_SUMMARY_TITLE 42304
+#define IDS_REPORT_NO_WEIGHT 42305
+#define IDS_REPORT_AVERAGE 42306
+#define IDS_REPORT_AVERAGE_NO_HEIGHT 42307
+#define IDS_REPORT_CHANGE 42308
+#define IDS_REPORT_RATE 42309
+#define IDS_REPORT_RATE_NONE 42310
+#define IDS_REPORT_NORMAL 42311
+#define IDS_REPORT_NORMAL_INSIDE 42312
+#define IDS_REPORT_NORMAL_ABOVE 42313
+#define IDS_REPORT_NORMAL_BELOW 42314
+#define IDS_REPORT_NORMAL_NONE 42315
+#define IDS_REPORT_TARGET 42316
+#define IDS_REPORT_PROJECTION 42317
+#define IDS_REPORT_PROJECTION_NONE 42318
+#define IDS_REPORT_PREVIEW_CAPTION 42320
+#define IDS_REPORT_PRINT_CAPTION 42321
+#define IDS_REPORT_PERIOD_CAPTION 42322
+#define IDS_REPORT_NO_PRINTER 42323
+#define IDS_REPORT_PRINT_FAILED 42324
+#define IDS_REPORT_NO_DAYS 42325
+#define IDS_REPORT_DOCUMENT 42326
+#define IDS_REPORT_PREVIEW_BAR 42327
+#define IDS_REPORT_TREND_LEGEND 42328
+#define IDC_REPORT_FROM 2100
+#define IDC_REPORT_TO 2101
+#define IDC_REPORT_MONTH 2102
+#define IDC_REPORT_YEAR 2103
+#define IDC_REPORT_PREVIEW_PREVIOUS 2110
+#define IDC_REPORT_PREVIEW_NEXT 2111
+#define IDC_REPORT_PREVIEW_WHOLE 2112
+#define IDC_REPORT_PREVIEW_WIDTH 2113
+#define IDC_REPORT_PREVIEW_PRINT 2114
+#define IDC_REPORT_PREVIEW_CLOSE 2115
+#define IDC_REPORT_PREVIEW_PAGE 2116
 
 #endif

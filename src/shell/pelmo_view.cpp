@@ -11,6 +11,7 @@
 #include "corelib/msgbox.h"
 #include "diary/diary_store.h"
 #include "diary/users_table_repair.h"
+#include "report/printing/report_command.h"
 #include "resources/resource.h"
 #include "shell/food_cache_start.h"
 #include "shell/last_user.h"
@@ -169,6 +170,9 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
     case ID_HELP_WEBPAGE:
         LaunchWebPage(view, kMakerWebPage);
         return true;
+    case ID_RECORDS_PRINT:
+    case ID_REPORT_PREVIEW:
+        return RunReportCommand(g_view.instance, view, id);
     }
     return false;
 }

@@ -337,6 +337,8 @@ LRESULT RunDiaryCommand(HWND window, UINT id) {
     case ID_SET_ITEMS: return InputItems(window);
     case ID_DATA_RESTORE: return CloseUserAfterRestore(window);
     case ID_VIEW_TREND: return ToggleTrendLine(window);
+    // Ctrl+P in the record list: the report is printed from the menu's command.
+    case ID_RECORDS_PRINT: PostMessageA(GetAncestor(window, GA_ROOT), WM_COMMAND, ID_RECORDS_PRINT, 0); return 1;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "charts/chart_dates.h"
 #include "charts/chart_items.h"
+#include "charts/dash_pattern.h"
 #include "charts/graph_axis.h"
 #include "charts/graph_series.h"
 #include "evaluation/test_records.h"
@@ -202,6 +203,32 @@ TEST(ChartItems, AvailableWithTheirInputItems) {
                      std::to_string(ChartItemAvailable(item, all)) + " ";
     // none, weight always; evaluation with sleep alone; nothing outside 0..9.
     EXPECT_EQ(available, "000 111 111 001 001 001 001 001 011 001 011 000 ");
+}
+
+// Dashed lines as pieces of a solid one: the pattern runs on across corners.
+TEST(DashPattern, PiecesOfAPolyline) {
+    auto text = [](const std::vector<std::vector<ChartPoint>>& pieces) {
+        std::string all;
+        for (const auto& piece : pieces) {
+            all += "[";
+            for (const ChartPoint& p : piece) all += std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+            all += "]";
+        }
+        return all;
+    };
+    struct Case {
+        std::vector<ChartPoint> line;
+        DashPattern pattern;
+        const char* pieces;
+    } cases[] = {
+        {{{0, 0}, {10, 0}}, {}, "[0,0 10,0 ]"},                                   // solid: the line itself
+        {{{0, 0}, {10, 0}}, {3, 2}, "[0,0 3,0 ][5,0 8,0 ]"},                      // ends in a gap
+        {{{0, 0}, {4, 0}, {4, 4}}, {3, 2}, "[0,0 3,0 ][4,1 4,4 ]"},                // the gap turns the corner
+        {{{0, 0}, {2, 0}, {2, 5}}, {4, 1}, "[0,0 2,0 2,2 ][2,3 2,5 ]"},            // a dash turns it
+        {{{0, 0}}, {3, 2}, ""},                                                      // a single point: nothing
+        {{{0, 0}, {0, -6}}, {2, 2}, "[0,0 0,-2 ][0,-4 0,-6 ]"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(text(DashedPieces(c.line, c.pattern)), c.pieces);
 }
 
 }  // namespace

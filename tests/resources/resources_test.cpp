@@ -87,7 +87,7 @@ TEST(Resources, AcceleratorTableIsComplete) {
     ASSERT_NE(table, nullptr);
     ACCEL entries[32];
     int count = CopyAcceleratorTableA(table, entries, 32);
-    ASSERT_EQ(count, 18);
+    ASSERT_EQ(count, 19);
     EXPECT_EQ(entries[0].cmd, ID_USER_NEW);
     EXPECT_EQ(entries[0].key, 'N');
     EXPECT_EQ(entries[0].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
@@ -98,6 +98,10 @@ TEST(Resources, AcceleratorTableIsComplete) {
     EXPECT_EQ(entries[13].cmd, ID_DAY_NEW);
     EXPECT_EQ(entries[13].key, VK_F3);
     EXPECT_EQ(entries[17].cmd, ID_USER_DELETE);
+    // The report's print command, as the record list's own Ctrl+P sends it.
+    EXPECT_EQ(entries[18].cmd, ID_RECORDS_PRINT);
+    EXPECT_EQ(entries[18].key, 'P');
+    EXPECT_EQ(entries[18].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
     DestroyAcceleratorTable(table);
 }
 

@@ -57,6 +57,24 @@ void ChartLine(HDC dc, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
+void DrawPatternedLine(HDC dc, const std::vector<ChartPoint>& line, int width, COLORREF color, DashPattern pattern) {
+    HPEN pen = nullptr;
+    if (width <= 1) {
+        pen = CreatePen(PS_SOLID, 1, color);
+    } else {
+        LOGBRUSH brush = {BS_SOLID, color, 0};
+        pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_ROUND, static_cast<DWORD>(width), &brush,
+                           0, nullptr);
+    }
+    ScopedSelect selected(dc, pen, true);
+    for (const std::vector<ChartPoint>& piece : DashedPieces(line, pattern)) {
+        std::vector<POINT> points;
+        points.reserve(piece.size());
+        for (const ChartPoint& point : piece) points.push_back({point.x, point.y});
+        Polyline(dc, points.data(), static_cast<int>(points.size()));
+    }
+}
+
 SIZE TextSize(HDC dc, const char* text) {
     SIZE size = {};
     if (*text) GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);

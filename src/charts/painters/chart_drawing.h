@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "charts/chart_box.h"
+#include "charts/dash_pattern.h"
 #include "corelib/win32/calendar.h"
 
 // A logical palette of the 54 chart entries for the scheme (outside 0..19:
@@ -24,6 +27,10 @@ CalendarColors CalendarColorsOf(HPALETTE chartPalette);
 
 // A one-pixel line in the selected pen from (x1, y1) to (x2, y2), its end point left out.
 void ChartLine(HDC dc, int x1, int y1, int x2, int y2);
+
+// A polyline in a solid pen of width (flat ends beyond one pixel), cut into
+// the pattern's dashes.
+void DrawPatternedLine(HDC dc, const std::vector<ChartPoint>& line, int width, COLORREF color, DashPattern pattern);
 
 // The extent of text in the selected font; 0 × 0 for an empty text.
 SIZE TextSize(HDC dc, const char* text);

@@ -88,11 +88,6 @@ void DrawHorizontalAxis(HDC dc, const HorizontalAxis& axis, const GraphPlot& plo
     }
 }
 
-void DrawPoint(HDC dc, int x, int y, bool singlePixel) {
-    if (singlePixel) PatBlt(dc, x, y, 1, 1, PATCOPY);
-    else Ellipse(dc, x - kPointRadius, y - kPointRadius, x + kPointRadius, y + kPointRadius);
-}
-
 struct SideInput {
     AxisSide side;
     int item;
@@ -117,30 +112,44 @@ void DrawSide(HDC dc, const SideInput& side, const LineGraphInput& input, const 
 
 void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const GraphSeries& series, int item,
                 double target, const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels) {
+    SeriesStyle style;
+    style.color = PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries);
+    style.pointRadius = kPointRadius;
+    style.pointShift = kPointShift;
+    plotSeries(dc, anchor, series, item, target, plot, axis, singlePixels, style);
+}
+
+void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
+                const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style) {
     // Without a labelled line there is nothing to place the values by.
     if (!anchor.anchored || !axis.shown) return;
     const int scale = valueScale(item);
     auto rowOf = [&](double value) { return SeriesRow(anchor.scale, anchor.value, anchor.row, value, scale); };
-    const COLORREF color = PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries);
     // The series stays between the header band and the labels below the plot.
     ScopedClip clip(dc, 0, plot.top, plot.right + plot.left + 1, plot.bottom + 1);
     if (target > 0) {
         const int row = rowOf(target);
-        if (row >= anchor.row && row < plot.bottom) {
-            ScopedPen dotted(dc, PS_DOT, 1, color);
+        if (row >= anchor.row && row < plot.bottom && style.target.Solid()) {
+            ScopedPen dotted(dc, PS_DOT, 1, style.color);
             ChartLine(dc, plot.left - 1, row, plot.right + 1, row);
+        } else if (row >= anchor.row && row < plot.bottom) {
+            DrawPatternedLine(dc, {{plot.left - 1, row}, {plot.right + 1, row}}, style.penWidth, style.color,
+                              style.target);
         }
     }
-    ScopedPen pen(dc, PS_SOLID, 1, color);
-    ScopedBrush brush(dc, color);
-    bool first = true;
-    POINT previous = {};
-    for (const SeriesPoint& point : series.points) {
-        const POINT at = {plot.left + SlotX(axis, point.slot) + kPointShift, rowOf(point.value)};
-        DrawPoint(dc, at.x, at.y, singlePixels);
-        if (!first) ChartLine(dc, previous.x, previous.y, at.x, at.y);
-        previous = at;
-        first = false;
+    ScopedBrush brush(dc, style.color);
+    std::vector<ChartPoint> points;
+    points.reserve(series.points.size());
+    for (const SeriesPoint& point : series.points)
+        points.push_back({plot.left + SlotX(axis, point.slot) + style.pointShift, rowOf(point.value)});
+    DrawPatternedLine(dc, points, style.penWidth, style.color, style.line);
+    ScopedPen pen(dc, PS_SOLID, 1, style.color);
+    const int dot = style.penWidth;
+    for (const ChartPoint& at : points) {
+        if (!singlePixels) Ellipse(dc, at.x - style.pointRadius, at.y - style.pointRadius, at.x + style.pointRadius,
+                                   at.y + style.pointRadius);
+        else if (dot <= 1) PatBlt(dc, at.x, at.y, 1, 1, PATCOPY);
+        else PatBlt(dc, at.x - dot / 2, at.y - dot / 2, dot, dot, PATCOPY);
     }
 }
 

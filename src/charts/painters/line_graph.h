@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "charts/dash_pattern.h"
 #include "charts/graph_axis.h"
 #include "charts/graph_layout.h"
 #include "charts/graph_series.h"
@@ -54,5 +55,19 @@ void plotSeries(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const Grap
 // the same axis anchor and kept inside the plot.
 void plotTrend(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const std::vector<SeriesPoint>& points, int item,
                const GraphPlot& plot, const HorizontalAxis& axis);
+
+// How a series is drawn where the screen's one-pixel lines do not fit: on
+// paper, at the printer's resolution, and told apart in black and white.
+struct SeriesStyle {
+    COLORREF color;
+    int penWidth = 1;         // the line's and the target line's width
+    int pointRadius = 3;      // the circles' radius; single pixels draw a dot of the pen's width
+    DashPattern line;         // the line between the points (solid by default)
+    DashPattern target;       // the target line; solid: the screen's one-pixel dotted pen
+    int pointShift = 12;      // a point's x right of its slot's
+};
+void plotSeries(HDC dc, const ValueAxisAnchor& anchor, const GraphSeries& series, int item, double target,
+                const GraphPlot& plot, const HorizontalAxis& axis, bool singlePixels, const SeriesStyle& style);
+
 
 #endif

@@ -21,10 +21,15 @@ void DrawBox(HDC dc, const char* text, int left, int top, int right, int bottom,
 
 // The label in the band: bold by a second copy one pixel further out, except for steps.
 void DrawLabel(HDC dc, AxisSide side, const ValueAxisLayout& layout, const GraphPlot& plot, const char* text,
-               double row) {
+               double row, const ValueAxisStyle& style) {
     const int h = layout.labelFontHeight;
     const int top = static_cast<int>(std::trunc(plot.top + row - h / 2.0));
     const int bottom = static_cast<int>(std::trunc(plot.top + row + h / 2.0));
+    if (!style.bold) {
+        if (side == AxisSide::kLeft) DrawBox(dc, text, 0, top, plot.left - style.labelGap, bottom, DT_RIGHT);
+        else DrawBox(dc, text, plot.right + style.labelGap, top, plot.right + plot.left, bottom, DT_LEFT);
+        return;
+    }
     if (side == AxisSide::kLeft) {
         if (layout.singleLabel) {
             DrawBox(dc, text, 0, top, plot.left - 2, bottom, DT_RIGHT);
@@ -38,9 +43,9 @@ void DrawLabel(HDC dc, AxisSide side, const ValueAxisLayout& layout, const Graph
     if (!layout.singleLabel) DrawBox(dc, text, plot.right + 3, top, plot.right + plot.left + 1, bottom, DT_LEFT);
 }
 
-void DrawTick(HDC dc, AxisSide side, const GraphPlot& plot, int row) {
-    if (side == AxisSide::kLeft) ChartLine(dc, plot.left - 1, row, plot.left + 5, row);
-    else ChartLine(dc, plot.right - 6, row, plot.right + 1, row);
+void DrawTick(HDC dc, AxisSide side, const GraphPlot& plot, int row, int length) {
+    if (side == AxisSide::kLeft) ChartLine(dc, plot.left - 1, row, plot.left + length - 1, row);
+    else ChartLine(dc, plot.right - length, row, plot.right + 1, row);
 }
 
 }  // namespace
@@ -52,6 +57,14 @@ HFONT CreateGraphFont(int width, int height) {
 
 ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, double smallest,
                               const GraphPlot& plot, int fontHeight) {
+    ValueAxisStyle style;
+    style.labelColor = PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries);
+    style.tickColor = PALETTEINDEX(kColorScheme1);
+    return drawValueAxis(dc, side, item, largest, smallest, plot, fontHeight, style);
+}
+
+ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, double smallest,
+                              const GraphPlot& plot, int fontHeight, const ValueAxisStyle& style) {
     ValueAxisAnchor anchor;
     const ValueAxisLayout layout = LayoutValueAxis(item, largest, smallest, plot.Height(), fontHeight);
     if (!layout.usable) return anchor;
@@ -62,16 +75,17 @@ ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, d
 
     const int h = layout.labelFontHeight;
     ScopedFont font(dc, CreateGraphFont(h / 2, h));
-    const COLORREF oldColor = SetTextColor(dc, PALETTEINDEX(side == AxisSide::kLeft ? kColorLeftSeries : kColorRightSeries));
+    const COLORREF oldColor = SetTextColor(dc, style.labelColor);
     const char* format = AxisLabelFormat(item, side);
     for (int i = 0; i < count; ++i) {
         char text[64];
         std::snprintf(text, sizeof text, format, labels[i].value);
-        DrawLabel(dc, side, layout, plot, text, labels[i].row);
+        DrawLabel(dc, side, layout, plot, text, labels[i].row, style);
     }
     SetTextColor(dc, oldColor);
-    ScopedPen tickPen(dc, PS_SOLID, 1, PALETTEINDEX(kColorScheme1));
-    for (int i = 0; i < count; ++i) DrawTick(dc, side, plot, LabelTickRow(layout, plot.top, labels[i].row));
+    ScopedPen tickPen(dc, PS_SOLID, style.penWidth, style.tickColor);
+    for (int i = 0; i < count; ++i)
+        DrawTick(dc, side, plot, LabelTickRow(layout, plot.top, labels[i].row), style.tickLength);
 
     anchor.value = labels[0].value;
     anchor.row = LabelTickRow(layout, plot.top, labels[0].row);

@@ -21,6 +21,19 @@ struct ValueAxisAnchor {
 ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, double smallest,
                               const GraphPlot& plot, int fontHeight);
 
+// The same axis with its own colours and sizes (on paper: the printer's
+// resolution, the labels once in the series' colour, ticks of a real length).
+struct ValueAxisStyle {
+    COLORREF labelColor;
+    COLORREF tickColor;
+    int tickLength = 6;   // from the plot's edge inwards
+    int penWidth = 1;
+    int labelGap = 2;     // between the plot's edge and a label
+    bool bold = true;     // the label drawn twice, one pixel apart (the screen's look)
+};
+ValueAxisAnchor drawValueAxis(HDC dc, AxisSide side, int item, double largest, double smallest,
+                              const GraphPlot& plot, int fontHeight, const ValueAxisStyle& style);
+
 // The graph's face "ＭＳ ゴシック" in the Shift-JIS character set; the caller deletes it.
 HFONT CreateGraphFont(int width, int height);
 
