@@ -5,6 +5,7 @@
 
 #include "backup/backup_folder.h"
 #include "backup/backup_run.h"
+#include "backup/restore_journal.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
 #include "corelib/sjis.h"
@@ -91,7 +92,10 @@ void StageFile(RestoreRun* run, const std::string& name, const RunWindow& window
 // Every data file of the disk in the drive into the staging folder. False
 // when the person stopped the run.
 bool StageDisk(RestoreRun* run, const RunWindow& window) {
+    const std::vector<std::string> dataFiles = DataFileNames(run->dataFolder);
     for (const std::string& name : DataFileNames(run->backupFolder)) {
+        // A file of someone else's kept beside the backup is no data of ours.
+        if (!IsBackupFileName(name, dataFiles)) continue;
         StageFile(run, name, window);
         if (window.StopRequested()) return false;
     }
@@ -145,6 +149,7 @@ void ReplaceDataFiles(RestoreRun* run) {
     const std::string staging = StagingFolder(run->dataFolder);
     std::vector<std::string> names, paths, targets;
     for (const std::string& name : ListFolderFiles(staging, nullptr)) {
+        if (SameTextIgnoringCase(name.c_str(), kRestoreJournalName)) continue;
         if (SameTextIgnoringCase(name.c_str(), kBackupInfoName)) {
             FileDelete(Staged(*run, name).c_str());
             continue;
@@ -153,14 +158,23 @@ void ReplaceDataFiles(RestoreRun* run) {
         paths.push_back(Staged(*run, name));
         targets.push_back(run->dataFolder + name);
     }
+    // The journal goes to the disk before the first file is replaced: a run
+    // cut short after it is finished at the next start, one cut short before
+    // it has changed nothing.
     std::vector<bool> moved(names.size(), false);
-    if (FlushFiles(paths) == 1) moved = MoveFilesOver(paths, targets);
+    const bool journal = FlushFiles(paths) == 1 && WriteRestoreJournal(run->dataFolder, names) == 1;
+    if (journal) moved = MoveFilesOver(paths, targets);
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (moved[i]) continue;
         if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
         run->stagingKept = true;
     }
-    if (!run->stagingKept) RemoveFolder(staging);
+    if (run->stagingKept && !std::any_of(moved.begin(), moved.end(), [](bool m) { return m; }))
+        RemoveRestoreJournal(run->dataFolder);  // nothing replaced: nothing for the next start to finish
+    if (!run->stagingKept) {
+        RemoveRestoreJournal(run->dataFolder);
+        RemoveFolder(staging);
+    }
 }
 
 }  // namespace
