@@ -254,6 +254,42 @@ TEST(Startup, WhatBefellTheDataFolderIsSettledToldAndTheLastUserOpened) {
     SetMessageBoxFunction(previous);
 }
 
+// The users table removed while the program runs: "ユーザーを開く" first
+// rebuilds it from the data files and says so, and lists every diary.
+TEST(Startup, AUsersTableLostWhileRunningIsRebuiltBeforeTheOpenDialogReadsIt) {
+    Sandbox sandbox;
+    RegisterStoredUser(0, "佐藤", "");
+    RegisterStoredUser(1, "鈴木", "");
+    RegisterStoredUser(2, "山田花子", "");
+    SetSetting("UserName", "山田花子");
+    static std::vector<std::string> told;
+    told.clear();
+    MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned) -> int {
+        told.push_back(std::string(caption) + "|" + text);
+        return kIdOk;
+    });
+    {
+        StartedFrame started;
+        ASSERT_TRUE(IsUserOpen());
+        ASSERT_TRUE(DeleteFileA(sandbox.path(kUsersTable).c_str()));
+        LRESULT listed = -1;
+        std::size_t toldBefore = 0;
+        WhenDialogAppears("ユーザーを開く", [&](HWND dialog) {
+            listed = SendDlgItemMessageA(dialog, IDC_SEARCH_LIST, LB_GETCOUNT, 0, 0);
+            toldBefore = told.size();
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(started.frame(), WM_COMMAND, ID_USER_OPEN, 0);
+        PumpMessages(300);
+        EXPECT_EQ(listed, 3);
+        ASSERT_EQ(toldBefore, 1u);
+        EXPECT_EQ(told[0].rfind("ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)が見つかりませんでした。", 0), 0u) << told[0];
+        EXPECT_STREQ(CurrentHeader().name, "山田花子");
+    }
+    SetMessageBoxFunction(previous);
+    CloseUser();
+}
+
 // Two diaries of one name: the table rebuilt from them lists the second as
 // 山田花子(2). That one, open at the end, is the one the next start opens.
 TEST(Startup, ADiaryTheRebuiltTableRenamedIsTheOneOpenedAgain) {

@@ -133,6 +133,69 @@ TEST(BackupCommands, BackupHoldsTheUnsavedDiaryAndRestoreLetsTheUserGo) {
     EXPECT_TRUE(offered);
 }
 
+// What the screen shows at points of a rectangle, skipping those inside skip.
+std::vector<COLORREF> ScreenPixels(const RECT& where, const RECT& skip) {
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (LONG y = where.top + 2; y < where.bottom; y += 7)
+        for (LONG x = where.left + 2; x < where.right; x += 7) {
+            POINT point = {x, y};
+            if (!PtInRect(&skip, point)) pixels.push_back(GetPixel(screen, x, y));
+        }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+RECT g_folderDialog, g_progress;
+std::vector<COLORREF> g_whileRunning;
+
+// The free space of the backup folder is asked before the first file is
+// copied, while the progress window is up and before any message is handled:
+// the screen where the folder dialog was is looked at then.
+std::int64_t LookBehindTheProgressWindow(const std::string& folder) {
+    HWND progress = FindWindowA("#32770", "データの保存");
+    if (progress && IsWindowVisible(progress) && g_whileRunning.empty()) {
+        GetWindowRect(progress, &g_progress);
+        g_whileRunning = ScreenPixels(g_folderDialog, g_progress);
+    }
+    return FolderFreeBytes(folder);
+}
+
+// While a progress window is up, the screen around it shows the diary
+// window, not the picture of the folder dialog that started the run (the
+// restore's and the backup's progress windows open alike).
+TEST(BackupCommands, NoPictureOfTheFolderDialogStaysBehindTheProgressWindow) {
+    Sandbox sandbox;
+    std::vector<std::string> days;
+    for (int day = 1; day <= 28; ++day) days.push_back("202402" + std::string(day < 10 ? "0" : "") + std::to_string(day));
+    RegisterStoredUser(0, "佐藤一郎", "", days);
+    SetSetting("UserName", "佐藤一郎");
+    StartedFrame started;
+    HWND frame = started.frame();
+    const std::string folder = sandbox.path("バックアップ");
+    MakeFolderPath(folder);
+    PumpMessages(300);
+
+    DialogDriver driver;
+    driver.On("データ保存（バックアップ）", [&folder](HWND dialog) {
+        GetWindowRect(dialog, &g_folderDialog);
+        DialogDriver::Type(dialog, IDC_BACKUP_FOLDER, folder.c_str());
+        DialogDriver::Click(dialog, IDOK);
+    });
+    g_whileRunning.clear();
+    SetFreeSpaceFunction(LookBehindTheProgressWindow);
+    SendMessageA(frame, WM_COMMAND, ID_DATA_BACKUP, 0);
+    SetFreeSpaceFunction(nullptr);
+    PumpMessages(300);
+    ASSERT_TRUE(driver.done());
+    ASSERT_FALSE(g_whileRunning.empty());
+    const std::vector<COLORREF> after = ScreenPixels(g_folderDialog, g_progress);
+    ASSERT_EQ(after.size(), g_whileRunning.size());
+    std::size_t differ = 0;
+    for (std::size_t i = 0; i < after.size(); ++i) differ += after[i] != g_whileRunning[i];
+    EXPECT_LT(differ, after.size() / 20) << differ << " of " << after.size() << " points showed something else";
+}
+
 // A hard disk whose space runs out is told as such, with the folder, and
 // never as a floppy to change; the folder holds no part of the backup.
 TEST(BackupCommands, AFullHardDiskIsToldAsSuchAndLeftWithoutAPartialSet) {
