@@ -14,6 +14,7 @@ const char kRestoreFinishedText[] =
 const char kRestoreAbandonedText[] =
     "前回のデータの復帰は、途中で終わっていました。パソコン側のデータは復帰する前のままです。\n"
     "復帰元から読み込んでいたファイル(Restore.Temp)は削除しました。";
+const char kRestoreRetryText[] = "次にペルモを起動したときに、もう一度差し替えます。";
 
 namespace {
 
@@ -21,7 +22,6 @@ const char kJournalMark[] = "PELMO RESTORE";
 const char kJournalEnd[] = "END";
 const char kLineEnd[] = "\r\n";
 const char kCaption[] = "データの復帰";
-constexpr std::size_t kNamesShown = 20;
 
 std::string JournalPath(const std::string& dataFolder) {
     return WithPathSeparator(StagingFolder(dataFolder)) + kRestoreJournalName;
@@ -52,19 +52,6 @@ bool ReadJournal(const std::string& path, std::vector<std::string>* names) {
     return true;
 }
 
-void RemoveStaging(const std::string& dataFolder) {
-    const std::string staging = StagingFolder(dataFolder);
-    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(StagedPath(dataFolder, name).c_str());
-    RemoveFolder(staging);
-}
-
-std::string NameList(const std::vector<std::string>& names) {
-    std::string list;
-    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += "\n    " + names[i];
-    if (names.size() > kNamesShown) list += "\n    ほか " + std::to_string(names.size() - kNamesShown) + " 件";
-    return list;
-}
-
 Notice Told(const std::string& text) { return Notice{text, kCaption, kMbOk | kMbIconExclamation}; }
 
 }  // namespace
@@ -86,7 +73,7 @@ Notice FinishInterruptedRestore(const std::string& dataFolder) {
     if (!ReadJournal(JournalPath(dataFolder), &names)) {
         // Cut short before any data file was replaced: nothing of it is of use.
         const bool heldFiles = !ListFolderFiles(staging, nullptr).empty();
-        RemoveStaging(dataFolder);
+        DiscardStagingFolder(dataFolder);
         return heldFiles ? Told(kRestoreAbandonedText) : Notice{};
     }
     // A file no longer staged was put in place before the cut.
@@ -105,7 +92,7 @@ Notice FinishInterruptedRestore(const std::string& dataFolder) {
     for (std::size_t i = 0; i < sources.size(); ++i)
         (moved[i] ? restored : old).push_back(sources[i].substr(staging.size() + 1));
     if (old.empty()) {
-        RemoveStaging(dataFolder);
+        DiscardStagingFolder(dataFolder);
         return Told(kRestoreFinishedText);
     }
     // The journal stays with the files still staged: the next start tries again.
@@ -114,6 +101,6 @@ Notice FinishInterruptedRestore(const std::string& dataFolder) {
         "次のファイルは差し替えられなかったため、復帰する前のデータのままです。" +
         NameList(old);
     if (!restored.empty()) text += "\n\n次のファイルは、復帰したデータです。" + NameList(restored);
-    text += "\n\n復帰元から読み込んだデータは\n" + staging + "\nに残してあります。次にペルモを起動したときに、もう一度差し替えます。";
+    text += "\n\n復帰元から読み込んだデータは\n" + staging + "\nに残してあります。" + kRestoreRetryText;
     return Told(text);
 }

@@ -31,5 +31,6 @@ Notice FinishInterruptedRestore(const std::string& dataFolder);
 // The texts of the start's settling of a restore (exact, for the program's tests).
 extern const char kRestoreFinishedText[];
 extern const char kRestoreAbandonedText[];
+extern const char kRestoreRetryText[];  // the next start puts the files left in place
 
 #endif

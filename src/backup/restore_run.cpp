@@ -137,11 +137,6 @@ bool StopIncompleteSet(const RestoreRun& run, const RunWindow& window) {
     return window.Show(Notice{text, kStopCaption, kMbYesNo | kMbIconQuestion}) != kIdNo;
 }
 
-void DiscardStaging(const RestoreRun& run) {
-    const std::string staging = StagingFolder(run.dataFolder);
-    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(run, name).c_str());
-    RemoveFolder(staging);
-}
 
 // Each staged file in place of its data file, once all of them are on the
 // disk; what cannot be put in place stays staged and is named.
@@ -169,17 +164,32 @@ void ReplaceDataFiles(RestoreRun* run) {
         if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
         run->stagingKept = true;
     }
-    if (run->stagingKept && !std::any_of(moved.begin(), moved.end(), [](bool m) { return m; }))
-        RemoveRestoreJournal(run->dataFolder);  // nothing replaced: nothing for the next start to finish
-    if (!run->stagingKept) {
-        RemoveRestoreJournal(run->dataFolder);
-        RemoveFolder(staging);
-    }
+    // Nothing replaced, or everything: nothing for the next start to finish.
+    run->journalKept = run->stagingKept && std::any_of(moved.begin(), moved.end(), [](bool m) { return m; });
+    if (!run->journalKept) RemoveRestoreJournal(run->dataFolder);
+    if (!run->stagingKept) RemoveFolder(staging);
 }
 
 }  // namespace
 
 std::string StagingFolder(const std::string& dataFolder) { return dataFolder + kStagingName; }
+
+void DiscardStagingFolder(const std::string& dataFolder) {
+    const std::string staging = WithPathSeparator(StagingFolder(dataFolder));
+    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete((staging + name).c_str());
+    RemoveFolder(StagingFolder(dataFolder));
+}
+
+std::string NameList(const std::vector<std::string>& names) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += "\n    " + names[i];
+    if (names.size() > kNamesShown) {
+        char more[64];
+        std::snprintf(more, sizeof(more), "\n    ほか %u 件", static_cast<unsigned>(names.size() - kNamesShown));
+        list += more;
+    }
+    return list;
+}
 
 RestoreSource ExamineRestoreSource(const std::string& folder, BackupInfo* info) {
     switch (ExamineBackupInfo(folder, info)) {
@@ -209,6 +219,7 @@ int BeginRestore(RestoreRun* run) {
     run->filesFound = 0;
     run->notRestored.clear();
     run->stagingKept = false;
+    run->journalKept = false;
     run->failure = Notice{};
     RestoreSource source = ExamineRestoreSource(run->backupFolder, &run->firstDisk);
     if (source != RestoreSource::kFirstDisk) {
@@ -238,7 +249,7 @@ RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
     }
     if (going && StopIncompleteSet(*run, window)) going = false;
     if (!going) {
-        DiscardStaging(*run);
+        DiscardStagingFolder(run->dataFolder);
         run->notRestored.clear();
         return RestoreResult::kStopped;
     }
@@ -249,13 +260,9 @@ RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
 Notice RestoreEndNotice(const RestoreRun& run) {
     if (run.notRestored.empty()) return Notice{kRestoreDoneText, kRestoreCaption, kMbOk | kMbIconInformation};
     std::string text = "データの復帰を終了しましたが、次のファイルは復帰できませんでした。\n";
-    for (std::size_t i = 0; i < run.notRestored.size() && i < kNamesShown; ++i) text += "\n    " + run.notRestored[i];
-    if (run.notRestored.size() > kNamesShown) {
-        char more[64];
-        std::snprintf(more, sizeof(more), "\n    ほか %u 件", static_cast<unsigned>(run.notRestored.size() - kNamesShown));
-        text += more;
-    }
+    text += NameList(run.notRestored);
     text += "\n\nこれらのファイルは、パソコン側の以前のデータのままです。";
     if (run.stagingKept) text += "\n復帰元から読み込んだデータは\n" + StagingFolder(run.dataFolder) + "\nに残してあります。";
+    if (run.journalKept) text += kRestoreRetryText;
     return Notice{text, kRestoreCaption, kMbOk | kMbIconExclamation};
 }

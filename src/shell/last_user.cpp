@@ -59,7 +59,7 @@ bool RememberOpenUser() { return SetRegistryValue(kUserNameValue, OpenUserListed
 
 bool ReopenUser(HWND diaryWindow, const std::string& name) {
     const int row = UserRowOfName(name.c_str());
-    if (row >= 0) return OpenUserOfRow(diaryWindow, row);
+    if (row >= 0) return SwitchToUserOfRow(diaryWindow, row);
     char text[256];
     std::snprintf(text, sizeof text, kUserNotRestoredFormat, name.c_str());
     ShowNotice(diaryWindow, Notice{text, kRestoreCaption, kMbOk | kMbIconInformation});

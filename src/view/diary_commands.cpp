@@ -127,12 +127,19 @@ LRESULT OpenUser(HWND window) {
         FocusRecordList();
         return 0;
     }
+    SwitchToUserOfRow(window, static_cast<int>(row));
+    return 0;
+}
+
+}  // namespace
+
+bool SwitchToUserOfRow(HWND window, int row) {
     if (!SavedForSwitch(window)) {
         FocusRecordList();
-        return 0;
+        return false;
     }
     const int widthBefore = g_diary.tableWidth;
-    OpenUserOfRow(window, static_cast<int>(row));
+    const bool opened = OpenUserOfRow(window, row);
     if (DiaryRecordCount() == 0) {
         ResetSelectors();
     } else {
@@ -156,8 +163,10 @@ LRESULT OpenUser(HWND window) {
     RepaintWindow(window);
     TellCalendarRecords();
     FocusRecordList();
-    return 0;
+    return opened;
 }
+
+namespace {
 
 LRESULT AmendUser(HWND window) {
     if (NeedsUser(window, kAmendCaption)) return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "backup/backup_run.h"
@@ -306,6 +307,8 @@ TEST_F(BackupRunTest, ARestoreCutShortIsFinishedAtTheNextStartOrToldExactly) {
     MakeFolderPath(sandbox_.path("2.DAT"));
     ASSERT_EQ(Restore(), RestoreResult::kPartly);
     const std::string staging = StagingFolder(sandbox_.folder());
+    const std::string atTheEnd = RestoreEndNotice(restore_).text;
+    EXPECT_EQ(atTheEnd.substr(atTheEnd.size() - std::strlen(kRestoreRetryText)), kRestoreRetryText);
 
     // Still blocked at the next start: which file is old, which restored.
     Notice told = FinishInterruptedRestore(sandbox_.folder());
