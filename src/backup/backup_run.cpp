@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "backup/backup_folder.h"
@@ -65,7 +66,13 @@ bool ConfirmStop(const RunWindow& window) {
     return window.Show(Notice{kBackupStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2}) == kIdYes;
 }
 
-std::int64_t FreeBytes(const BackupRun& run) { return std::max<std::int64_t>(0, g_freeSpace(run.backupFolder)); }
+// Free space that cannot be told is none on a disk that is changed when
+// full, and no limit elsewhere: a write that fails is told all the same.
+std::int64_t FreeBytes(const BackupRun& run) {
+    const std::int64_t free = g_freeSpace(run.backupFolder);
+    if (free < 0) return run.removableDisk ? 0 : std::numeric_limits<std::int64_t>::max() / 2;
+    return free;
+}
 
 BackupInfo InfoOf(const BackupRun& run, bool continues) {
     BackupInfo info = {};
