@@ -38,10 +38,6 @@ namespace {
 const char kNothingWritten[] = "";
 const char kSetRemoved[] = "データの保存を中断し、保存先に書き込んだファイルは削除しました。\n";
 
-}  // namespace
-
-namespace {
-
 std::int64_t RealFreeSpace(const std::string& folder) { return FolderFreeBytes(folder); }
 
 FreeSpaceFunction g_freeSpace = RealFreeSpace;

@@ -33,8 +33,8 @@ const char kCopyFailedText[] =
 const char kRebuildFailedText[] =
     "\n\nユーザー一覧を作り直せませんでした。"
     "ディスクの空きを確かめてから、ペルモを起動し直してください。";
-const char kFoundAgainText[] =
-    "ユーザー一覧(%s)に載っていないユーザーデータがありました。\n\n次の %u 人をユーザー一覧に戻しました。\n";
+const char kUnlistedText[] = "ユーザー一覧(%s)に載っていないユーザーデータがありました。\n";
+const char kAddedBackText[] = "\n次の %u 人をユーザー一覧に戻しました。\n";
 const char kNotAddedText[] =
     "\nユーザー一覧に書き込めなかったため、次の %u 人は開けません。"
     "ディスクの空きを確かめてから、ペルモを起動し直してください。\n";
@@ -192,9 +192,8 @@ UsersTableRepair AddBackUnlistedDiaries() {
         (WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField) ? added : failed).push_back(diary);
     }
     if (added.empty() && failed.empty()) return UsersTableRepair{};
-    char text[320];
-    std::snprintf(text, sizeof text, kFoundAgainText, kUsersTable, static_cast<unsigned>(added.size()));
-    std::string told = text + DiaryList(added);
+    std::string told = Formatted(kUnlistedText, kUsersTable);
+    if (!added.empty()) told += Formatted(kAddedBackText, static_cast<unsigned>(added.size())) + DiaryList(added);
     if (!failed.empty()) told += Formatted(kNotAddedText, static_cast<unsigned>(failed.size())) + DiaryList(failed);
     return Told(!added.empty(), told);
 }
