@@ -137,7 +137,6 @@ bool StopIncompleteSet(const RestoreRun& run, const RunWindow& window) {
     return window.Show(Notice{text, kStopCaption, kMbYesNo | kMbIconQuestion}) != kIdNo;
 }
 
-
 // Each staged file in place of its data file, once all of them are on the
 // disk; what cannot be put in place stays staged and is named.
 void ReplaceDataFiles(RestoreRun* run) {
