@@ -1,11 +1,16 @@
 #include "backup/backup_folder.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "corelib/files.h"
 #include "corelib/folders.h"
 #include "corelib/registry.h"
 #include "corelib/sjis.h"
+#include "diary/input_items.h"
+#include "diary/user_file.h"
+#include "diary/users_table.h"
 
 namespace {
 
@@ -32,13 +37,34 @@ BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* inf
     return DbfAndDatFiles(folder).empty() ? BackupFolderState::kEmpty : BackupFolderState::kOtherFiles;
 }
 
-bool EraseEarlierBackup(const std::string& folder) {
-    for (const std::string& name : DataFileNames(folder)) FileDelete((folder + name).c_str());
+bool IsBackupFileName(const std::string& name, const std::vector<std::string>& dataFiles) {
+    const char* text = name.c_str();
+    if (SameTextIgnoringCase(text, kBackupInfoName) || SameTextIgnoringCase(text, kUsersTable)) return true;
+    if (std::any_of(dataFiles.begin(), dataFiles.end(),
+                    [text](const std::string& data) { return SameTextIgnoringCase(text, data.c_str()); }))
+        return true;
+    // A user's files by the names the program gives them: "12.DAT", "ITEM12.DAT".
+    const bool item = name.size() > 4 && SameTextIgnoringCase(name.substr(0, 4).c_str(), "ITEM");
+    const std::size_t digits = item ? 4 : 0;
+    const long number = std::strtol(name.c_str() + digits, nullptr, 10);
+    if (digits >= name.size() || name[digits] < '0' || name[digits] > '9' || number > kMaxUserNumber) return false;
+    char expected[kFileNameSize];
+    (item ? InputItemFileName : DataFileName)(number, expected);
+    return SameTextIgnoringCase(text, expected);
+}
+
+bool EraseEarlierBackup(const std::string& folder, const std::vector<std::string>& dataFiles) {
+    std::vector<std::string> earlier;
+    for (const std::string& name : DataFileNames(folder))
+        if (IsBackupFileName(name, dataFiles)) earlier.push_back(name);
+    bool erased = true;
+    for (const std::string& name : earlier) erased = FileDelete((folder + name).c_str()) == 1 && erased;
     // The information file goes last, so that a folder still holding a file
     // of the earlier backup reads as that backup, never as someone else's.
-    if (!DataFileNames(folder).empty()) return false;
+    for (const std::string& name : earlier) erased = erased && !FileExists((folder + name).c_str());
+    if (!erased) return false;
     FileDelete((folder + kBackupInfoName).c_str());
-    return DbfAndDatFiles(folder).empty();
+    return !FileExists((folder + kBackupInfoName).c_str());
 }
 
 char DriveLetterOf(const std::string& path) {

@@ -21,11 +21,17 @@ enum class BackupFolderState {
 // information file of an earlier backup.
 BackupFolderState ExamineBackupFolder(const std::string& folder, BackupInfo* info);
 
-// Deletes the "*.DBF" and "*.DAT" files of an earlier backup, its information
-// file with them. Only for a folder that ExamineBackupFolder found to hold one.
-// False when one could not be deleted (read-only, in use): a file left there
-// would be restored as part of the next backup written beside it.
-bool EraseEarlierBackup(const std::string& folder);
+// True for a name that a backup of this program writes, ASCII case aside: the
+// information file, the users table, a user's "%ld.DAT" and "ITEM%ld.DAT", or
+// one of dataFiles, the names the data folder holds (what a backup copies).
+// A restore takes only these, and a backup erases only these.
+bool IsBackupFileName(const std::string& name, const std::vector<std::string>& dataFiles);
+
+// Deletes the files of an earlier backup (IsBackupFileName), its information
+// file last, and keeps every other file. False when one could not be deleted
+// (read-only, in use): a file left there would be restored as part of the
+// next backup written beside it.
+bool EraseEarlierBackup(const std::string& folder, const std::vector<std::string>& dataFiles);
 
 // "BackupDir", the folder the backup and the restore dialogs last used, and
 // whether it is stored at all.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "backup/backup_folder.h"
@@ -28,8 +29,14 @@ const char kBackupOtherFilesDiskText[] =
     "このフロッピーには、ペルモで保存したものではないファイル(*.DBF、*.DAT)があります。\n"
     "空のフロッピーか、以前にペルモで保存したフロッピーを入れてください。";
 const char kStopCaption[] = "中断";
+const char kBackupNoSpaceFormat[] =
+    "保存先の空き容量が足りません。\n\n保存先：%s\n必要な空き容量：%s（あと %s 足りません）\n\n%s"
+    "空き容量を増やすか、別の保存先を選んでから、もう一度保存してください。";
 
 namespace {
+
+const char kNothingWritten[] = "";
+const char kSetRemoved[] = "データの保存を中断し、保存先に書き込んだファイルは削除しました。\n";
 
 std::int64_t RealFreeSpace(const std::string& folder) { return FolderFreeBytes(folder); }
 
@@ -55,7 +62,13 @@ bool ConfirmStop(const RunWindow& window) {
     return window.Show(Notice{kBackupStopQuestion, kStopCaption, kMbYesNo | kMbIconQuestion | kMbDefButton2}) == kIdYes;
 }
 
-std::int64_t FreeBytes(const BackupRun& run) { return std::max<std::int64_t>(0, g_freeSpace(run.backupFolder)); }
+// Free space that cannot be told is none on a disk that is changed when
+// full, and no limit elsewhere: a write that fails is told all the same.
+std::int64_t FreeBytes(const BackupRun& run) {
+    const std::int64_t free = g_freeSpace(run.backupFolder);
+    if (free < 0) return run.removableDisk ? 0 : std::numeric_limits<std::int64_t>::max() / 2;
+    return free;
+}
 
 BackupInfo InfoOf(const BackupRun& run, bool continues) {
     BackupInfo info = {};
@@ -112,7 +125,7 @@ int ChangeDisk(BackupRun* run, const RunWindow& window) {
             window.Show(Information(kBackupOtherFilesDiskText, kBackupFolderCaption));
             continue;
         }
-        if (state == BackupFolderState::kEarlierBackup && !EraseEarlierBackup(run->backupFolder)) {
+        if (state == BackupFolderState::kEarlierBackup && !EraseEarlierBackup(run->backupFolder, run->files)) {
             window.Show(Information(kBackupCannotWriteText, kBackupFolderCaption));
             continue;
         }
@@ -159,11 +172,60 @@ int SpanFile(BackupRun* run, const RunWindow& window, FileHandle source, const s
     }
 }
 
-// One data file: copied whole when it fits, else spread over disks.
+std::int64_t SizeOfFile(const std::string& path) {
+    FileHandle file = FileOpen2(path.c_str(), kFileRead);
+    if (file == kInvalidFile) return 0;
+    std::int64_t size = std::max<std::int64_t>(FileSize(file), 0);
+    FileClose(file, "");
+    return size;
+}
+
+// What the whole backup takes: every data file and the information file.
+std::int64_t BackupBytes(const BackupRun& run) {
+    std::int64_t bytes = static_cast<std::int64_t>(sizeof(BackupInfo));
+    for (const std::string& name : run.files) bytes += SizeOfFile(run.dataFolder + name);
+    return bytes;
+}
+
+// "12.3 MB", "456 KB", "789 バイト": a size as a person reads it, rounded up.
+std::string SizeText(std::int64_t bytes) {
+    constexpr std::int64_t kKilo = 1024, kMega = 1024 * 1024;
+    char text[64];
+    if (bytes >= kMega)
+        std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>((bytes * 10 + kMega - 1) / kMega) / 10.0);
+    else if (bytes >= kKilo)
+        std::snprintf(text, sizeof text, "%lld KB", static_cast<long long>((bytes + kKilo - 1) / kKilo));
+    else
+        std::snprintf(text, sizeof text, "%lld バイト", static_cast<long long>(bytes));
+    return text;
+}
+
+// The disk cannot take the backup: told with the folder, what the whole
+// backup needs and how much is missing. available: the space the backup can have.
+int FailNoSpace(BackupRun* run, std::int64_t available, const char* done) {
+    const std::int64_t needed = BackupBytes(*run);
+    char text[1024];
+    std::snprintf(text, sizeof text, kBackupNoSpaceFormat, run->backupFolder.c_str(), SizeText(needed).c_str(),
+                  SizeText(std::max<std::int64_t>(needed - available, 1)).c_str(), done);
+    return Fail(run, text, kBackupFolderCaption);
+}
+
+// What a run that did not end leaves on a disk that is not changed: nothing of the set.
+void RemovePartialSet(const BackupRun& run) {
+    for (const std::string& name : run.files) FileDelete((run.backupFolder + name).c_str());
+    FileDelete((run.backupFolder + kBackupInfoName).c_str());
+}
+
+// One data file: copied whole when it fits, else spread over removable disks.
 int BackupFile(BackupRun* run, const RunWindow& window, const std::string& name) {
     FileHandle source = FileOpen2((run->dataFolder + name).c_str(), kFileRead);
     if (source == kInvalidFile) return FailAboutFile(run, kBackupOpenFailedFormat, name);
     std::int64_t size = FileSize(source);
+    if (!run->removableDisk && size >= 0 && FreeBytes(*run) < size) {
+        FileClose(source, name.c_str());
+        RemovePartialSet(*run);
+        return FailNoSpace(run, FreeBytes(*run), kSetRemoved);
+    }
     if (size < 0 || FreeBytes(*run) < size) return SpanFile(run, window, source, name);
     const std::string target = run->backupFolder + name;
     FileHandle copy = FileOpen2(target.c_str(), kFileCreate);
@@ -195,11 +257,19 @@ int BeginBackup(BackupRun* run) {
     case BackupFolderState::kOtherFiles:
         return Fail(run, kBackupOtherFilesText, kBackupFolderCaption);
     case BackupFolderState::kEarlierBackup:
-        if (!EraseEarlierBackup(run->backupFolder)) return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
-        break;
     case BackupFolderState::kEmpty:
         break;
     }
+    // A disk that is not changed must take the whole backup: refused before
+    // the earlier backup is erased, whose files count as space.
+    if (!run->removableDisk) {
+        std::int64_t available = FreeBytes(*run);
+        for (const std::string& name : ListFolderFiles(run->backupFolder, nullptr))
+            if (IsBackupFileName(name, run->files)) available += SizeOfFile(run->backupFolder + name);
+        if (available < BackupBytes(*run)) return FailNoSpace(run, available, kNothingWritten);
+    }
+    if (!EraseEarlierBackup(run->backupFolder, run->files))
+        return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
     if (!MakeFolderPath(run->backupFolder) || !WriteInfo(*run, false))
         return Fail(run, kBackupCannotWriteText, kBackupFolderCaption);
     return 1;
@@ -207,8 +277,10 @@ int BeginBackup(BackupRun* run) {
 
 int CopyBackupFiles(BackupRun* run, const RunWindow& window) {
     for (const std::string& name : run->files) {
-        if (!BackupFile(run, window, name)) return 0;
-        if (window.StopRequested()) return 0;
+        if (!BackupFile(run, window, name) || window.StopRequested()) {
+            if (!run->removableDisk) RemovePartialSet(*run);
+            return 0;
+        }
         window.Advance();
     }
     return 1;

@@ -23,19 +23,26 @@ struct BackupRun {
     BackupTime startTime = {};
     std::vector<std::string> files;  // the data files, in the order they are copied
     uint16_t diskNumber = 1;   // the disk in the drive
+    // A removable disk that is full is changed for the next one; any other
+    // disk that runs out of space ends the run, which leaves no part of a set.
+    bool removableDisk = true;
     Notice failure;            // why the run stopped, when something failed
 };
 
 // Before the progress window: the start time, the data files, the earlier
 // backup of the backup folder erased and the first information file written.
-// A folder with "*.DBF" or "*.DAT" files of someone else is refused. 0 when
-// nothing was written; run->failure says why.
+// A folder with "*.DBF" or "*.DAT" files of someone else is refused, and so
+// is a folder on a disk that is not removable and has too little space for
+// the whole backup (the earlier one counted as space). 0 when nothing was
+// written; run->failure says why.
 int BeginBackup(BackupRun* run);
 
 // Copies every file in turn, asking for disks through window. 1 when every
 // file was written whole; 0 when the person stopped the run, or when a
 // failure stopped it (run->failure, to be told while the progress window is
-// still up). The files written so far stay.
+// still up). On removable disks the files written so far stay; on any other
+// disk the set is removed, so that the folder holds no backup that cannot be
+// restored.
 int CopyBackupFiles(BackupRun* run, const RunWindow& window);
 
 // Free bytes where folder lies; tests replace it to fill a disk behind the
@@ -56,6 +63,7 @@ extern const char kDiskChangeCaption[];        // "フロッピーの交換"
 extern const char kBackupDiskChangeFormat[];   // %s: drive letter, %d: disk number
 extern const char kBackupSameRunDiskText[];
 extern const char kBackupOtherFilesDiskText[]; // the inserted disk holds files of someone else
+extern const char kBackupNoSpaceFormat[];      // %s: the folder, the space needed, the space short, what was done
 extern const char kStopCaption[];              // "中断"
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "backup/backup_folder.h"
 #include "backup/backup_run.h"
+#include "backup/restore_journal.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
 #include "corelib/sjis.h"
@@ -91,7 +92,10 @@ void StageFile(RestoreRun* run, const std::string& name, const RunWindow& window
 // Every data file of the disk in the drive into the staging folder. False
 // when the person stopped the run.
 bool StageDisk(RestoreRun* run, const RunWindow& window) {
+    const std::vector<std::string> dataFiles = DataFileNames(run->dataFolder);
     for (const std::string& name : DataFileNames(run->backupFolder)) {
+        // A file of someone else's kept beside the backup is no data of ours.
+        if (!IsBackupFileName(name, dataFiles)) continue;
         StageFile(run, name, window);
         if (window.StopRequested()) return false;
     }
@@ -133,18 +137,13 @@ bool StopIncompleteSet(const RestoreRun& run, const RunWindow& window) {
     return window.Show(Notice{text, kStopCaption, kMbYesNo | kMbIconQuestion}) != kIdNo;
 }
 
-void DiscardStaging(const RestoreRun& run) {
-    const std::string staging = StagingFolder(run.dataFolder);
-    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete(Staged(run, name).c_str());
-    RemoveFolder(staging);
-}
-
 // Each staged file in place of its data file, once all of them are on the
 // disk; what cannot be put in place stays staged and is named.
 void ReplaceDataFiles(RestoreRun* run) {
     const std::string staging = StagingFolder(run->dataFolder);
     std::vector<std::string> names, paths, targets;
     for (const std::string& name : ListFolderFiles(staging, nullptr)) {
+        if (SameTextIgnoringCase(name.c_str(), kRestoreJournalName)) continue;
         if (SameTextIgnoringCase(name.c_str(), kBackupInfoName)) {
             FileDelete(Staged(*run, name).c_str());
             continue;
@@ -153,19 +152,43 @@ void ReplaceDataFiles(RestoreRun* run) {
         paths.push_back(Staged(*run, name));
         targets.push_back(run->dataFolder + name);
     }
+    // The journal goes to the disk before the first file is replaced: a run
+    // cut short after it is finished at the next start, one cut short before
+    // it has changed nothing.
     std::vector<bool> moved(names.size(), false);
-    if (FlushFiles(paths) == 1) moved = MoveFilesOver(paths, targets);
+    const bool journal = FlushFiles(paths) == 1 && WriteRestoreJournal(run->dataFolder, names) == 1;
+    if (journal) moved = MoveFilesOver(paths, targets);
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (moved[i]) continue;
         if (!Failed(*run, names[i])) run->notRestored.push_back(names[i]);
         run->stagingKept = true;
     }
+    // Nothing replaced, or everything: nothing for the next start to finish.
+    run->journalKept = run->stagingKept && std::any_of(moved.begin(), moved.end(), [](bool m) { return m; });
+    if (!run->journalKept) RemoveRestoreJournal(run->dataFolder);
     if (!run->stagingKept) RemoveFolder(staging);
 }
 
 }  // namespace
 
 std::string StagingFolder(const std::string& dataFolder) { return dataFolder + kStagingName; }
+
+void DiscardStagingFolder(const std::string& dataFolder) {
+    const std::string staging = WithPathSeparator(StagingFolder(dataFolder));
+    for (const std::string& name : ListFolderFiles(staging, nullptr)) FileDelete((staging + name).c_str());
+    RemoveFolder(StagingFolder(dataFolder));
+}
+
+std::string NameList(const std::vector<std::string>& names) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i) list += "\n    " + names[i];
+    if (names.size() > kNamesShown) {
+        char more[64];
+        std::snprintf(more, sizeof(more), "\n    ほか %u 件", static_cast<unsigned>(names.size() - kNamesShown));
+        list += more;
+    }
+    return list;
+}
 
 RestoreSource ExamineRestoreSource(const std::string& folder, BackupInfo* info) {
     switch (ExamineBackupInfo(folder, info)) {
@@ -195,6 +218,7 @@ int BeginRestore(RestoreRun* run) {
     run->filesFound = 0;
     run->notRestored.clear();
     run->stagingKept = false;
+    run->journalKept = false;
     run->failure = Notice{};
     RestoreSource source = ExamineRestoreSource(run->backupFolder, &run->firstDisk);
     if (source != RestoreSource::kFirstDisk) {
@@ -224,7 +248,7 @@ RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
     }
     if (going && StopIncompleteSet(*run, window)) going = false;
     if (!going) {
-        DiscardStaging(*run);
+        DiscardStagingFolder(run->dataFolder);
         run->notRestored.clear();
         return RestoreResult::kStopped;
     }
@@ -235,13 +259,9 @@ RestoreResult RestoreFiles(RestoreRun* run, const RunWindow& window) {
 Notice RestoreEndNotice(const RestoreRun& run) {
     if (run.notRestored.empty()) return Notice{kRestoreDoneText, kRestoreCaption, kMbOk | kMbIconInformation};
     std::string text = "データの復帰を終了しましたが、次のファイルは復帰できませんでした。\n";
-    for (std::size_t i = 0; i < run.notRestored.size() && i < kNamesShown; ++i) text += "\n    " + run.notRestored[i];
-    if (run.notRestored.size() > kNamesShown) {
-        char more[64];
-        std::snprintf(more, sizeof(more), "\n    ほか %u 件", static_cast<unsigned>(run.notRestored.size() - kNamesShown));
-        text += more;
-    }
+    text += NameList(run.notRestored);
     text += "\n\nこれらのファイルは、パソコン側の以前のデータのままです。";
     if (run.stagingKept) text += "\n復帰元から読み込んだデータは\n" + StagingFolder(run.dataFolder) + "\nに残してあります。";
+    if (run.journalKept) text += kRestoreRetryText;
     return Notice{text, kRestoreCaption, kMbOk | kMbIconExclamation};
 }

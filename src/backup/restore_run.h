@@ -26,6 +26,7 @@ struct RestoreRun {
     unsigned filesFound = 0;   // files of the set met so far, a split file once
     std::vector<std::string> notRestored;  // in the order they failed
     bool stagingKept = false;  // the staging folder holds what could not be put in place
+    bool journalKept = false;  // and the next start tries again (some files were replaced)
     Notice failure;            // why the run could not begin
 };
 
@@ -37,6 +38,10 @@ enum class RestoreResult {
 
 // The staging folder of a data folder: "<data folder>Restore.Temp".
 std::string StagingFolder(const std::string& dataFolder);
+// Deletes every file of the staging folder and the folder.
+void DiscardStagingFolder(const std::string& dataFolder);
+// Names for a notice, one an indented line, the first 20 and how many more.
+std::string NameList(const std::vector<std::string>& names);
 
 // What a folder chosen to restore from holds: only the first disk of a
 // backup, its information file sound, is one to begin with (info receives it).

@@ -58,9 +58,20 @@ const DbfLayout* DeclaredLayout(const char* table) {
     return nullptr;
 }
 
-// A table as the callers see it: a declared one is created when missing.
+bool g_mending = false;
+
+// A table as the callers see it: a declared one that is missing or not whole
+// goes to its layout's mend first, and is created when still missing.
 bool LoadTable(const char* table, DbfTable* loaded) {
     const DbfLayout* layout = DeclaredLayout(table);
+    if (layout && layout->mend && !g_mending) {
+        RecoverAtomicFile(table, DbfFileIsComplete, nullptr);
+        if (FileExists(table) && LoadDbf(table, layout, loaded) && loaded->whole) return true;
+        g_mending = true;
+        layout->mend();
+        g_mending = false;
+        *loaded = DbfTable{};
+    }
     if (layout && !EnsureDbfTable(*layout)) return false;
     return LoadDbf(table, layout, loaded);
 }

@@ -107,6 +107,10 @@ struct DbfLayout {
     const char* table;         // a bare name of the data folder
     const DbfFieldSpec* fields;
     int count;
+    // Called before any access finds the table missing or not whole (never
+    // from within itself), so that the program can mend it from what else it
+    // keeps before an empty one is created or a damaged one read; null: none.
+    void (*mend)() = nullptr;
 };
 // Declares a layout for the rest of the run (the layout must outlive it).
 // The program's own tables declare theirs as the program starts.

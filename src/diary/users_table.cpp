@@ -10,6 +10,7 @@
 #include "diary/diary_store.h"
 #include "diary/input_items.h"
 #include "diary/user_file.h"
+#include "diary/users_table_repair.h"
 
 const char* const kUsersTable = "ﾕｰｻﾞ.DBF";
 const char* const kUsersNumberField = "番号";
@@ -21,7 +22,9 @@ const DbfFieldSpec kUsersFields[] = {
     {kUsersNumberField, 'N', kUsersNumberWidth, 0},
     {kUsersNameField, 'C', kUsersNameWidth, 0},
 };
-const DbfLayout kUsersLayout = {kUsersTable, kUsersFields, 2};
+// A table found missing or damaged by whatever reads it first is rebuilt from
+// the data files, never created empty over the diaries it listed.
+const DbfLayout kUsersLayout = {kUsersTable, kUsersFields, 2, MendUsersTable};
 
 // Declared before main: every part of the program that names the table links
 // this file, so no access to the table comes before the declaration.

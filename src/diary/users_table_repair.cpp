@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "corelib/files.h"
@@ -32,6 +33,11 @@ const char kCopyFailedText[] =
 const char kRebuildFailedText[] =
     "\n\nユーザー一覧を作り直せませんでした。"
     "ディスクの空きを確かめてから、ペルモを起動し直してください。";
+const char kUnlistedText[] = "ユーザー一覧(%s)に載っていないユーザーデータがありました。\n";
+const char kAddedBackText[] = "\n次の %u 人をユーザー一覧に戻しました。\n";
+const char kNotAddedText[] =
+    "\nユーザー一覧に書き込めなかったため、次の %u 人は開けません。"
+    "ディスクの空きを確かめてから、ペルモを起動し直してください。\n";
 const char kNamelessUser[] = "ユーザー%ld";  // a diary whose header lost its name
 constexpr std::size_t kUsersListed = 15;
 
@@ -81,9 +87,8 @@ std::string UniqueName(const std::string& name, long number, const std::vector<D
     return name.substr(0, SjisFitLength(name.c_str(), room)) + suffix;
 }
 
-// Every diary of the data folder, by number; a whole leftover of a save that
-// died after its file was gone is put in place first, as a load would.
-std::vector<Diary> DiariesInDataFolder() {
+// The numbers of the data files of the data folder, in order.
+std::vector<long> DataFileNumbers() {
     std::vector<long> numbers;
     for (const std::string& file : DataFolderFiles()) {
         long number = NumberOfDataFile(file);
@@ -91,13 +96,23 @@ std::vector<Diary> DiariesInDataFolder() {
     }
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+// The diaries of the data folder but those of listed numbers, each named
+// apart from the names taken; a whole leftover of a save that died after its
+// file was gone is put in place first, as a load would.
+std::vector<Diary> DiariesInDataFolder(const std::vector<long>& listed, std::vector<Diary> taken) {
     std::vector<Diary> diaries;
-    for (long number : numbers) {
+    for (long number : DataFileNumbers()) {
+        if (std::find(listed.begin(), listed.end(), number) != listed.end()) continue;
         char file[kFileNameSize];
         DataFileName(number, file);
         RecoverAtomicFile(file, IsCompleteUserFile, nullptr);
         if (!FileExists(file)) continue;
-        diaries.push_back(Diary{number, UniqueName(NameInDataFile(number), number, diaries)});
+        Diary diary{number, UniqueName(NameInDataFile(number), number, taken)};
+        taken.push_back(diary);
+        diaries.push_back(diary);
     }
     return diaries;
 }
@@ -114,10 +129,9 @@ std::string Formatted(const char* format, unsigned count) {
     return out;
 }
 
-// What was rebuilt: every user with the file the row came from.
-std::string RebuiltList(const std::vector<Diary>& diaries) {
-    if (diaries.empty()) return kEmptyText;
-    std::string list = Formatted(kRebuiltText, static_cast<unsigned>(diaries.size()));
+// Every user with the file the row came from.
+std::string DiaryList(const std::vector<Diary>& diaries) {
+    std::string list;
     for (std::size_t i = 0; i < diaries.size() && i < kUsersListed; ++i) {
         char file[kFileNameSize];
         DataFileName(diaries[i].number, file);
@@ -128,16 +142,19 @@ std::string RebuiltList(const std::vector<Diary>& diaries) {
     return list;
 }
 
+// What was rebuilt.
+std::string RebuiltList(const std::vector<Diary>& diaries) {
+    if (diaries.empty()) return kEmptyText;
+    return Formatted(kRebuiltText, static_cast<unsigned>(diaries.size())) + DiaryList(diaries);
+}
+
 UsersTableRepair Told(bool rebuilt, const std::string& text) {
     return UsersTableRepair{rebuilt, Notice{text, kUsersTableCaption, kMbOk | kMbIconExclamation}};
 }
 
-}  // namespace
-
-UsersTableRepair SettleUsersTable() {
-    const DbfCondition condition = CheckDbfTable(kUsersTable);
-    if (condition == DbfCondition::kWhole) return UsersTableRepair{};
-    const std::vector<Diary> diaries = DiariesInDataFolder();
+// A table that is missing or cannot be read whole, rebuilt from the data files.
+UsersTableRepair RebuildUnsoundTable(DbfCondition condition) {
+    const std::vector<Diary> diaries = DiariesInDataFolder({}, {});
     if (condition == DbfCondition::kMissing && diaries.empty()) return UsersTableRepair{};  // a first run
 
     std::string told = Formatted(condition == DbfCondition::kDamaged ? kDamagedText : kMissingText, kUsersTable);
@@ -153,4 +170,67 @@ UsersTableRepair SettleUsersTable() {
     const std::string copyKept = copyName.empty() ? std::string() : Formatted(kCopyKeptText, copyName.c_str());
     if (!RebuildUsersTable(rows)) return Told(false, told + kRebuildFailedText + copyKept);
     return Told(true, told + RebuiltList(diaries) + copyKept);
+}
+
+// A whole table that lost rows: each diary that no row names is added back.
+UsersTableRepair AddBackUnlistedDiaries() {
+    DbfInfo info = {};
+    if (!GetDBFInfo(kUsersTable, &info)) return UsersTableRepair{};
+    std::vector<long> listed;
+    std::vector<Diary> taken;
+    char row[kUsersRowLength + 1];
+    for (long r = 0; r < static_cast<long>(info.rowCount); ++r) {
+        if (!ReadUsersRow(nullptr, static_cast<int>(r), row)) return UsersTableRepair{};
+        char name[kUsersNameWidth + 1];
+        UserNameOfRow(row, name);
+        listed.push_back(UserNumberOfRow(row));
+        taken.push_back(Diary{listed.back(), name});
+    }
+    std::vector<Diary> added, failed;
+    for (const Diary& diary : DiariesInDataFolder(listed, taken)) {
+        FormatUsersRow(diary.number, diary.name.c_str(), row);
+        (WriteDBFRecord(nullptr, kUsersTable, row, kUsersNameField) ? added : failed).push_back(diary);
+    }
+    if (added.empty() && failed.empty()) return UsersTableRepair{};
+    std::string told = Formatted(kUnlistedText, kUsersTable);
+    if (!added.empty()) told += Formatted(kAddedBackText, static_cast<unsigned>(added.size())) + DiaryList(added);
+    if (!failed.empty()) told += Formatted(kNotAddedText, static_cast<unsigned>(failed.size())) + DiaryList(failed);
+    return Told(!added.empty(), told);
+}
+
+// What the mend did since it was last told.
+UsersTableRepair g_mended;
+bool g_mendGaveUp = false;
+
+UsersTableRepair TakeMended() { return std::exchange(g_mended, UsersTableRepair{}); }
+
+// A notice after another: both told in one box.
+UsersTableRepair Joined(UsersTableRepair first, const UsersTableRepair& second) {
+    if (first.notice.empty()) return second;
+    if (!second.notice.empty()) first.notice.text += "\n\n" + second.notice.text;
+    first.rebuilt = first.rebuilt || second.rebuilt;
+    return first;
+}
+
+}  // namespace
+
+void MendUsersTable() {
+    if (g_mendGaveUp) return;
+    const DbfCondition condition = CheckDbfTable(kUsersTable);
+    if (condition == DbfCondition::kWhole) return;
+    UsersTableRepair repair = RebuildUnsoundTable(condition);
+    g_mendGaveUp = !repair.rebuilt && !repair.notice.empty();
+    g_mended = Joined(g_mended, repair);
+}
+
+UsersTableRepair CheckUsersTable() {
+    MendUsersTable();
+    return TakeMended();
+}
+
+UsersTableRepair SettleUsersTable() {
+    g_mendGaveUp = false;
+    UsersTableRepair repair = CheckUsersTable();
+    if (CheckDbfTable(kUsersTable) != DbfCondition::kWhole) return repair;
+    return Joined(repair, AddBackUnlistedDiaries());
 }

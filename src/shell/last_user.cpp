@@ -4,11 +4,16 @@
 #include <cstring>
 #include <string>
 
+#include "backup/restore_run.h"
+#include "corelib/msgbox.h"
 #include "corelib/registry.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "diary/users_table.h"
 #include "view/diary_commands.h"
+
+const char kUserNotRestoredFormat[] =
+    "%sさんのデータは、復帰したデータの中にありません。\n開くユーザーを選んでください。";
 
 namespace {
 
@@ -39,17 +44,24 @@ bool RestoreLastUser(HWND diaryWindow) {
     return OpenUserOfRow(diaryWindow, row);
 }
 
-bool RememberOpenUser() {
-    char name[sizeof(UserHeader::name) + 1] = {};
-    if (IsUserOpen()) {
-        UserHeader header = CurrentHeader();
-        std::memcpy(name, header.name, sizeof(header.name));
-        // The name the start looks up is the row's: a table rebuilt from the
-        // files may name a diary otherwise than its header ("山田(3)" beside
-        // another 山田, "ユーザー5" for a nameless one), and the header's name
-        // would open the other 山田, or nobody.
-        const std::string listed = UserNameOfNumber(header.userNumber);
-        if (!listed.empty()) std::snprintf(name, sizeof name, "%s", listed.c_str());
-    }
-    return SetRegistryValue(kUserNameValue, name, kAreaSettings) != 0;
+std::string OpenUserListedName() {
+    if (!IsUserOpen()) return std::string();
+    const UserHeader& header = CurrentHeader();
+    // The name the start looks up is the row's: a table rebuilt from the
+    // files may name a diary otherwise than its header ("山田(3)" beside
+    // another 山田, "ユーザー5" for a nameless one), and the header's name
+    // would open the other 山田, or nobody.
+    const std::string listed = UserNameOfNumber(header.userNumber);
+    return listed.empty() ? std::string(header.name, strnlen(header.name, sizeof header.name)) : listed;
+}
+
+bool RememberOpenUser() { return SetRegistryValue(kUserNameValue, OpenUserListedName().c_str(), kAreaSettings) != 0; }
+
+bool ReopenUser(HWND diaryWindow, const std::string& name) {
+    const int row = UserRowOfName(name.c_str());
+    if (row >= 0) return SwitchToUserOfRow(diaryWindow, row);
+    char text[256];
+    std::snprintf(text, sizeof text, kUserNotRestoredFormat, name.c_str());
+    ShowNotice(diaryWindow, Notice{text, kRestoreCaption, kMbOk | kMbIconInformation});
+    return false;
 }

@@ -13,6 +13,7 @@
 #include "diary/users_table_repair.h"
 #include "report/printing/report_command.h"
 #include "resources/resource.h"
+#include "shell/start_checks.h"
 #include "shell/food_cache_start.h"
 #include "shell/last_user.h"
 #include "shell/shell_classes.h"
@@ -82,8 +83,8 @@ bool OnCreate(HWND view) {
     PlaceChildren(client.right, client.bottom);
     if (!g_view.diary) return true;  // without "Weight" the program runs on with an empty view
     CreateCalendar(g_view.diary);
-    // A damaged or lost users table is rebuilt before the last user is looked up in it.
-    ShowNotice(g_view.diary, SettleUsersTable().notice);
+    // An interrupted restore is finished and the users table mended before the last user is looked up in it.
+    TellStartChecks(g_view.diary);
     if (!RestoreLastUser(g_view.diary)) PostMessageA(g_view.diary, WM_COMMAND, ID_USER_NEW, 0);
     return true;
 }
@@ -124,8 +125,15 @@ void LetUserGoAfterRestore() {
     if (g_view.diary) SendMessageA(g_view.diary, WM_COMMAND, ID_DATA_RESTORE, 0);
 }
 
+// After a restore the user who was open is opened again from the restored
+// files; one that is not in them is named and the open dialog offered. The
+// restored users table is settled first, as at a start.
 void Restore(HWND view) {
-    if (RestoreDialog(view)) RunRestore(view, LetUserGoAfterRestore);
+    if (!RestoreDialog(view)) return;
+    const std::string openUser = OpenUserListedName();
+    if (!RunRestore(view, LetUserGoAfterRestore) || !g_view.diary) return;
+    ShowNotice(g_view.diary, SettleUsersTable().notice);
+    if (!openUser.empty() && !ReopenUser(g_view.diary, openUser)) Forward(ID_USER_OPEN);
 }
 
 }  // namespace

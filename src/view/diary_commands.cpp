@@ -10,6 +10,7 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
+#include "diary/users_table_repair.h"
 #include "export/clipboard/copy_records.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
@@ -128,12 +129,19 @@ LRESULT OpenUser(HWND window) {
         FocusRecordList();
         return 0;
     }
+    SwitchToUserOfRow(window, static_cast<int>(row));
+    return 0;
+}
+
+}  // namespace
+
+bool SwitchToUserOfRow(HWND window, int row) {
     if (!SavedForSwitch(window)) {
         FocusRecordList();
-        return 0;
+        return false;
     }
     const int widthBefore = g_diary.tableWidth;
-    OpenUserOfRow(window, static_cast<int>(row));
+    const bool opened = OpenUserOfRow(window, row);
     if (DiaryRecordCount() == 0) {
         ResetSelectors();
     } else {
@@ -154,8 +162,10 @@ LRESULT OpenUser(HWND window) {
     RepaintWindow(window);
     TellCalendarRecords();
     FocusRecordList();
-    return 0;
+    return opened;
 }
+
+namespace {
 
 LRESULT AmendUser(HWND window) {
     if (NeedsUser(window, kAmendCaption)) return 0;
@@ -324,6 +334,10 @@ bool OpenUserOfRow(HWND window, int row) {
 }
 
 LRESULT RunDiaryCommand(HWND window, UINT id) {
+    // A users table lost or damaged while the program runs is rebuilt from
+    // the data files, and told, before a user command reads it.
+    if (id == ID_USER_NEW || id == ID_USER_OPEN || id == ID_USER_AMEND || id == ID_USER_DELETE)
+        ShowNotice(window, CheckUsersTable().notice);
     switch (id) {
     case ID_USER_NEW: return NewUser(window);
     case ID_USER_OPEN: return OpenUser(window);

@@ -15,6 +15,10 @@ bool SaveOpenUser(HWND window);
 // load has to tell (a failure, a damaged file) is told first. False when the
 // open user stayed as it was.
 bool OpenUserOfRow(HWND window, int row);
+// The open user's diary saved, the user of row `row` opened as "ユーザーを開く"
+// opens one: the selectors, the month and year lists and the charts follow.
+// False when the diary could not be saved or the user not opened.
+bool SwitchToUserOfRow(HWND window, int row);
 
 // Shown for a command that needs an open user when none is.
 extern const char kNoUserText[];  // "ユーザーを開くか、新規作成してください。"

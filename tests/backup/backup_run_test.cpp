@@ -3,7 +3,12 @@
 // when the program asks for the next one.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
 #include "backup/backup_run.h"
+#include "backup/restore_journal.h"
 #include "backup/restore_run.h"
 #include "corelib/files.h"
 #include "corelib/folders.h"
@@ -54,10 +59,11 @@ protected:
         return window;
     }
     // -1 when the backup is refused before it writes anything (run_.failure says why).
-    int Backup() {
+    int Backup(bool removable = true) {
         run_ = BackupRun{};
         run_.dataFolder = sandbox_.folder();
         run_.backupFolder = drive_;
+        run_.removableDisk = removable;
         return BeginBackup(&run_) ? CopyBackupFiles(&run_, Window()) : -1;
     }
     RestoreResult Restore(const std::string& dataFolder = "") {
@@ -137,16 +143,17 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     EXPECT_EQ(disks_.Disk(1), foreign);
 
     // An empty disk 4 first; then disk 2, someone else's, and disk 3, an older
-    // backup with a file of ours and a file put beside it later. The older
-    // file cannot be deleted at first (read-only): left there, a restore
-    // would take it for this run's; the disk is refused and asked for again.
+    // backup with a diary of ours and files of the person's own put beside it
+    // later. The older diary cannot be deleted at first (read-only): left
+    // there, a restore would take it for this run's; the disk is refused and
+    // asked for again. Then only what a backup writes is erased.
     disks_.Insert(4);
     disks_.Prepare(2, foreign);
     BackupInfo older = {};
     older.diskNumber = 1;
     older.startTime = {2001, 4, 0, 1, 9, 30, 0, 0};
-    disks_.Prepare(3, {{"OLD.DAT", PatternBytes(300, 7)}, {kBackupInfoName, InfoBytes(older)},
-                       {"readme.txt", PatternBytes(30, 8)}});
+    disks_.Prepare(3, {{"7.DAT", PatternBytes(300, 7)}, {kBackupInfoName, InfoBytes(older)},
+                       {"readme.txt", PatternBytes(30, 8)}, {"家計簿.DAT", PatternBytes(40, 9)}});
     DiskAction readOnly = [this] {
         disks_.Insert(3);
         SetAtomicFailure(AtomicFailure::kDelete);
@@ -160,8 +167,70 @@ TEST_F(BackupRunTest, SomeoneElsesFilesAreRefusedAndKept) {
     EXPECT_EQ(disks_.Disk(2), foreign);
     Files disk3 = disks_.Disk(3);
     EXPECT_EQ(DiskPlace(disk3), "disk 2 of 2 files, last");
-    EXPECT_EQ(disk3.count("OLD.DAT"), 0u);
+    EXPECT_EQ(disk3.count("7.DAT"), 0u);
     EXPECT_EQ(disk3["readme.txt"], PatternBytes(30, 8));
+    EXPECT_EQ(disk3["家計簿.DAT"], PatternBytes(40, 9));
+}
+
+// A second backup into a folder erases what a backup of ours writes (the
+// information file, the users table, the diaries and item files, also of
+// users deleted since, and whatever the data folder holds) and keeps a file
+// the person put there; a restore from it leaves that file where it is.
+TEST_F(BackupRunTest, ASecondBackupErasesOnlyWhatABackupWrites) {
+    g_capacity = 1 << 20;
+    const Files data = {{"ﾕｰｻﾞ.DBF", PatternBytes(300, 1)}, {"1.DAT", PatternBytes(600, 2)},
+                        {"ITEM1.DAT", PatternBytes(7, 3)}, {"分類1.DAT", PatternBytes(90, 4)}};
+    PutFiles(sandbox_.folder(), data);
+    ASSERT_EQ(Backup(), 1);
+    const Files own = {{"家計簿.DAT", PatternBytes(50, 5)}, {"ITEMS.DAT", PatternBytes(5, 6)},
+                       {"0012.DAT", PatternBytes(5, 7)}};
+    PutFiles(drive_, own);
+    PutFiles(drive_, {{"4.DAT", PatternBytes(500, 8)}, {"item4.dat", PatternBytes(7, 9)}});  // a user deleted since
+    ASSERT_EQ(Backup(), 1);
+    Files expected = data;
+    for (const auto& file : own) expected.insert(file);
+    EXPECT_EQ(DataOn(disks_.Disk(1)), expected);
+    EXPECT_EQ(DiskPlace(disks_.Disk(1)), "disk 1 of 4 files, last");
+
+    FileDelete(sandbox_.path("1.DAT").c_str());
+    ASSERT_EQ(Restore(), RestoreResult::kDone);
+    EXPECT_EQ(FilesOf(sandbox_.folder()), data);
+}
+
+// A folder on a disk that is not changed (a hard disk) that runs out of space
+// is told as such, with the folder and what the backup needs; no disk is
+// asked for, and the folder holds no part of a set. Too little space before
+// the run keeps the earlier backup untouched.
+TEST_F(BackupRunTest, AFullHardDiskIsToldAndHoldsNoPartOfASet) {
+    const Files data = {{"1.DAT", PatternBytes(3000, 1)}, {"2.DAT", PatternBytes(3000, 2)}};
+    PutFiles(sandbox_.folder(), data);
+    ASSERT_EQ(Backup(false), 1);
+    const Files earlier = disks_.Disk(1);
+    PutFiles(sandbox_.folder(), {{"3.DAT", PatternBytes(4000, 3)}});
+    const auto told = [this](const char* needed, const char* missing, const char* done) {
+        char text[1024];
+        std::snprintf(text, sizeof text, kBackupNoSpaceFormat, drive_.c_str(), needed, missing, done);
+        return std::string(text);
+    };
+    EXPECT_EQ(Backup(false), -1);
+    EXPECT_EQ(run_.failure.text, told("10 KB", "21 バイト", ""));
+    EXPECT_EQ(disks_.Disk(1), earlier);
+
+    // Room at the start; another program fills the disk while the run copies.
+    g_capacity = 20000;
+    static std::int64_t s_taken;
+    s_taken = 0;
+    SetFreeSpaceFunction([](const std::string& folder) {
+        return FakeFreeSpace(folder) - std::exchange(s_taken, s_taken + 5000);
+    });
+    EXPECT_EQ(Backup(false), 0);
+    EXPECT_TRUE(g_person.boxes.empty()) << g_person.Texts().front();
+    EXPECT_EQ(run_.failure.caption, kBackupFolderCaption);
+    EXPECT_NE(run_.failure.text.find("保存先の空き容量が足りません。\n\n保存先：" + drive_ + "\n必要な空き容量：10 KB"),
+              std::string::npos)
+        << run_.failure.text;
+    EXPECT_NE(run_.failure.text.find("保存先に書き込んだファイルは削除しました。"), std::string::npos);
+    EXPECT_EQ(disks_.Disk(1), Files{});
 }
 
 // A backup that holds fewer files than its information file counts (stopped
@@ -215,10 +284,54 @@ TEST_F(BackupRunTest, AFileThatCannotBePutInPlaceIsNamedAndKeptStaged) {
     EXPECT_EQ(FilesOf(sandbox_.folder()), (Files{{"1.DAT", original.at("1.DAT")}}));
     EXPECT_EQ(restore_.notRestored, std::vector<std::string>{"2.DAT"});
     const std::string staging = StagingFolder(sandbox_.folder());
-    EXPECT_EQ(FilesOf(staging), (Files{{"2.DAT", original.at("2.DAT")}}));
+    Files left = FilesOf(staging);
+    EXPECT_EQ(left.erase(kRestoreJournalName), 1u);
+    EXPECT_EQ(left, (Files{{"2.DAT", original.at("2.DAT")}}));
     const std::string text = RestoreEndNotice(restore_).text;
     EXPECT_NE(text.find("\n    2.DAT\n"), std::string::npos) << text;
     EXPECT_NE(text.find(staging), std::string::npos) << text;
+}
+
+// A restore cut short while it replaced the files (the state above is what a
+// kill between two replacements leaves) is finished at the next start, or
+// told exactly, file by file, while it cannot be; one cut short before the
+// replacement is discarded, the data folder being as it was.
+TEST_F(BackupRunTest, ARestoreCutShortIsFinishedAtTheNextStartOrToldExactly) {
+    g_capacity = 1 << 20;
+    const Files original = {{"ﾕｰｻﾞ.DBF", PatternBytes(300, 1)}, {"1.DAT", PatternBytes(600, 2)},
+                            {"2.DAT", PatternBytes(700, 3)}};
+    PutFiles(sandbox_.folder(), original);
+    ASSERT_EQ(Backup(), 1);
+    WriteBytes(sandbox_.path("1.DAT"), PatternBytes(10, 4));
+    FileDelete(sandbox_.path("2.DAT").c_str());
+    MakeFolderPath(sandbox_.path("2.DAT"));
+    ASSERT_EQ(Restore(), RestoreResult::kPartly);
+    const std::string staging = StagingFolder(sandbox_.folder());
+    const std::string atTheEnd = RestoreEndNotice(restore_).text;
+    EXPECT_EQ(atTheEnd.substr(atTheEnd.size() - std::strlen(kRestoreRetryText)), kRestoreRetryText);
+
+    // Still blocked at the next start: which file is old, which restored.
+    Notice told = FinishInterruptedRestore(sandbox_.folder());
+    EXPECT_EQ(told.caption, kRestoreCaption);
+    EXPECT_NE(told.text.find("復帰する前のデータのままです。\n    2.DAT\n\n次のファイルは、復帰したデータです。\n"
+                             "    ﾕｰｻﾞ.DBF\n    1.DAT\n\n復帰元から読み込んだデータは\n" + staging),
+              std::string::npos)
+        << told.text;
+    EXPECT_TRUE(FolderExists(staging));
+
+    // The start after the block is gone finishes it.
+    RemoveFolder(sandbox_.path("2.DAT"));
+    told = FinishInterruptedRestore(sandbox_.folder());
+    EXPECT_EQ(told.text, kRestoreFinishedText);
+    EXPECT_EQ(FilesOf(sandbox_.folder()), original);
+    EXPECT_FALSE(FolderExists(staging));
+
+    // Cut short while the disks were read, the journal half written: discarded.
+    PutFiles(staging, {{"1.DAT", PatternBytes(20, 5)}, {std::string(kRestoreJournalName) + ".new", PatternBytes(9, 6)}});
+    EXPECT_EQ(FinishInterruptedRestore(sandbox_.folder()).text, kRestoreAbandonedText);
+    EXPECT_EQ(FilesOf(sandbox_.folder()), original);
+    EXPECT_FALSE(FolderExists(staging));
+    EXPECT_TRUE(FinishInterruptedRestore(sandbox_.folder()).empty());
 }
 
 // A data folder removed by hand is made again by the restore that brings it back.

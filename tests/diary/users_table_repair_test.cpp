@@ -1,6 +1,7 @@
 // A users table that cannot be read whole, or that is gone while diaries
 // remain, is named to the person, copied aside and rebuilt from the data
-// files at start-up; until then no new user may take a number.
+// files before anything reads it; until then no new user may take a number.
+// A diary that no row of a whole table names is added back at start.
 #include "diary/users_table_repair.h"
 
 #include <cstdio>
@@ -105,6 +106,60 @@ TEST_F(UsersTableRepairTest, DamagedOrLostTableIsToldCopiedAndRebuiltFromTheData
         for (const auto& diary : diaries)
             EXPECT_EQ(diary.second, Read(diary.first)) << "the diaries are never rewritten: " << diary.first;
         CloseUser();
+        Write(kUsersTable, sound);
+    }
+}
+
+// However the table is lost, whatever reads it first (the start's look-up of
+// the remembered user, the open dialog's list, a new user's number) finds
+// every diary; the person is told what was rebuilt or found again.
+TEST_F(UsersTableRepairTest, EveryDiaryIsReachableWhateverReadsTheTableFirst) {
+    AddUser(0, "一郎", Days({"20240101"}));
+    AddUser(1, "二郎", {});
+    AddUser(2, "三郎", {});
+    const Bytes sound = Read(kUsersTable);
+    const auto gone = [this] { std::remove(sandbox->path(kUsersTable).c_str()); };
+    const auto lastRowLost = [this, &sound] {  // cut, and the count lowered to match: it reads as whole
+        Bytes b = sound;
+        b.erase(b.end() - 1 - kUsersRowLength - 1, b.end() - 1);
+        b[4] = 2;
+        Write(kUsersTable, b);
+    };
+    const std::string missing = "ユーザー一覧(ﾕｰｻﾞ.DBF)が見つかりませんでした。\n\n"
+                                "ユーザーデータのファイルから、次の 3 人でユーザー一覧を作り直しました。\n"
+                                "　一郎（0.DAT）\n　二郎（1.DAT）\n　三郎（2.DAT）\n";
+    const std::string foundAgain = "ユーザー一覧(ﾕｰｻﾞ.DBF)に載っていないユーザーデータがありました。\n\n"
+                                   "次の 1 人をユーザー一覧に戻しました。\n　三郎（2.DAT）\n";
+    std::uint16_t area[8] = {};
+    const struct {
+        const char* name;
+        std::function<void()> lose;
+        std::function<bool()> firstRead;  // what reads the table first; true when it found 三郎
+        bool atStart;                     // told by SettleUsersTable, else by CheckUsersTable
+        std::string told;
+    } cases[] = {
+        {"gone, the remembered user looked up", gone, [] { return UserRowOfName("三郎") == 2; }, true, missing},
+        {"gone, the open dialog's list", gone,
+         [&area] { return SearchDBFRecord2(nullptr, area, kUsersTable, kUsersNameField, "", "", "", "") == 3; },
+         false, missing},
+        {"gone, a new user's number", gone, [] { return NextUserNumber(nullptr) == 3; }, false, missing},
+        {"gone, nothing read before the start", gone, [] { return true; }, true, missing},
+        {"last row lost, the start", lastRowLost, [] { return true; }, true, foundAgain},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.lose();
+        EXPECT_TRUE(c.firstRead());
+        const UsersTableRepair repair = c.atStart ? SettleUsersTable() : CheckUsersTable();
+        EXPECT_EQ(c.told, repair.notice.text);
+        EXPECT_EQ(kUsersTableCaption, repair.notice.caption);
+        EXPECT_EQ(DbfCondition::kWhole, CheckDbfTable(kUsersTable));
+        EXPECT_EQ(2, UserRowOfName("三郎"));
+        char row[kUsersRowLength + 1];
+        FormatUsersRow(2, "三郎", row);
+        EXPECT_EQ(row, UsersRow(2));
+        EXPECT_TRUE(CheckUsersTable().notice.empty()) << "told once";
+        EXPECT_TRUE(SettleUsersTable().notice.empty()) << "a whole table naming every diary is left alone";
         Write(kUsersTable, sound);
     }
 }

@@ -4,11 +4,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "backup/restore_journal.h"
 #include "corelib/dbf.h"
+#include "corelib/folders.h"
 #include "corelib/msgbox.h"
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
@@ -169,18 +172,96 @@ TEST(Startup, StoredUserIsOpenedAgainAndNamedInTheTitle) {
     CloseUser();
 }
 
-TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
+// Whatever befell the data folder while the program was not running (the
+// users table damaged, gone, short of a row that it still reads as whole; a
+// restore cut short while it replaced the files), the start settles it before
+// the remembered user is looked up, tells the person what it found, and
+// opens that user.
+TEST(Startup, WhatBefellTheDataFolderIsSettledToldAndTheLastUserOpened) {
+    // Writes bytes (with their NUL) at offset of the file at path.
+    const auto patch = [](const std::string& path, DWORD offset, const char* bytes) {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        OVERLAPPED at = {};
+        at.Offset = offset;
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, bytes, static_cast<DWORD>(std::strlen(bytes) + 1), &written, &at));
+        CloseHandle(file);
+    };
+    constexpr DWORD kCountByte = 4, kMessageOffset = 82;
+    const struct {
+        const char* name;
+        std::function<void(Sandbox&)> befall;
+        const char* told;  // how the one box begins, caption first
+        const char* message;  // the target message of the diary opened
+    } cases[] = {
+        {"the table's count lowered", [&](Sandbox& sandbox) { patch(sandbox.path(kUsersTable), kCountByte, "\x01"); },
+         "ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)は壊れていました。", "毎日歩く"},
+        {"the table gone", [](Sandbox& sandbox) { ASSERT_TRUE(DeleteFileA(sandbox.path(kUsersTable).c_str())); },
+         "ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)が見つかりませんでした。", "毎日歩く"},
+        {"the last row cut and the count lowered",
+         [&](Sandbox& sandbox) {
+             HANDLE file = CreateFileA(sandbox.path(kUsersTable).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+             SetFilePointer(file, -(1 + kUsersRowLength + 1), nullptr, FILE_END);
+             DWORD written = 0;
+             WriteFile(file, "\x1A", 1, &written, nullptr);
+             SetEndOfFile(file);
+             CloseHandle(file);
+             patch(sandbox.path(kUsersTable), kCountByte, "\x02");
+         },
+         "ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)に載っていないユーザーデータがありました。", "毎日歩く"},
+        {"a restore cut short while it replaced the files",
+         [&](Sandbox& sandbox) {
+             // The table and 0.DAT were put in place; the restored 2.DAT still waits.
+             const std::string staged = sandbox.path("Restore.Temp\\2.DAT");
+             ASSERT_TRUE(CreateDirectoryA(sandbox.path("Restore.Temp").c_str(), nullptr));
+             ASSERT_TRUE(CopyFileA(sandbox.path("2.DAT").c_str(), staged.c_str(), FALSE));
+             patch(staged, kMessageOffset, "復帰したデータ");
+             ASSERT_TRUE(WriteRestoreJournal(sandbox.folder(), {"ﾕｰｻﾞ.DBF", "0.DAT", "2.DAT"}));
+         },
+         "データの復帰|前回のデータの復帰は、ファイルを差し替える途中で終わっていました。\n残りのファイルを差し替えて",
+         "復帰したデータ"},
+    };
+    static std::vector<std::string> told;
+    MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned) -> int {
+        told.push_back(std::string(caption) + "|" + text);
+        return kIdOk;
+    });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sandbox sandbox;
+        RegisterStoredUser(0, "佐藤", "");
+        RegisterStoredUser(1, "鈴木", "");
+        RegisterStoredUser(2, "山田花子", "毎日歩く");
+        SetSetting("UserName", "山田花子");
+        c.befall(sandbox);
+        told.clear();
+        {
+            StartedFrame started;
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_EQ(told[0].rfind(c.told, 0), 0u) << told[0];
+            ASSERT_TRUE(IsUserOpen()) << "the last user is found";
+            EXPECT_STREQ(CurrentHeader().name, "山田花子");
+            EXPECT_STREQ(CurrentHeader().targetMessage, c.message);
+            EXPECT_EQ(CheckDbfTable(kUsersTable), DbfCondition::kWhole);
+            EXPECT_EQ(UserRowOfName("佐藤"), 0);
+            EXPECT_FALSE(FolderExists(sandbox.path("Restore.Temp")));
+        }
+        told.clear();
+        { StartedFrame again; }
+        EXPECT_TRUE(told.empty()) << "told once: " << told.front();
+        CloseUser();
+    }
+    SetMessageBoxFunction(previous);
+}
+
+// The users table removed while the program runs: "ユーザーを開く" first
+// rebuilds it from the data files and says so, and lists every diary.
+TEST(Startup, AUsersTableLostWhileRunningIsRebuiltBeforeTheOpenDialogReadsIt) {
     Sandbox sandbox;
     RegisterStoredUser(0, "佐藤", "");
-    RegisterStoredUser(1, "山田花子", "毎日歩く");
+    RegisterStoredUser(1, "鈴木", "");
+    RegisterStoredUser(2, "山田花子", "");
     SetSetting("UserName", "山田花子");
-    // The header's count says one row: 山田花子 no longer shows.
-    HANDLE table = CreateFileA(sandbox.path(kUsersTable).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    OVERLAPPED countByte = {};
-    countByte.Offset = 4;
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(table, "\x01", 1, &written, &countByte));
-    CloseHandle(table);
     static std::vector<std::string> told;
     told.clear();
     MessageBoxFunction previous = SetMessageBoxFunction([](void*, const char* text, const char* caption, unsigned) -> int {
@@ -189,9 +270,20 @@ TEST(Startup, ADamagedUsersTableIsToldAndRebuiltBeforeTheLastUserIsLookedUp) {
     });
     {
         StartedFrame started;
-        ASSERT_EQ(told.size(), 1u);
-        EXPECT_EQ(told[0].rfind("ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)は壊れていました。", 0), 0u) << told[0];
-        ASSERT_TRUE(IsUserOpen()) << "the last user is found in the rebuilt table";
+        ASSERT_TRUE(IsUserOpen());
+        ASSERT_TRUE(DeleteFileA(sandbox.path(kUsersTable).c_str()));
+        LRESULT listed = -1;
+        std::size_t toldBefore = 0;
+        WhenDialogAppears("ユーザーを開く", [&](HWND dialog) {
+            listed = SendDlgItemMessageA(dialog, IDC_SEARCH_LIST, LB_GETCOUNT, 0, 0);
+            toldBefore = told.size();
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(started.frame(), WM_COMMAND, ID_USER_OPEN, 0);
+        PumpMessages(300);
+        EXPECT_EQ(listed, 3);
+        ASSERT_EQ(toldBefore, 1u);
+        EXPECT_EQ(told[0].rfind("ユーザー一覧の読み込み|ユーザー一覧(ﾕｰｻﾞ.DBF)が見つかりませんでした。", 0), 0u) << told[0];
         EXPECT_STREQ(CurrentHeader().name, "山田花子");
     }
     SetMessageBoxFunction(previous);

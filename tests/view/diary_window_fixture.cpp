@@ -183,6 +183,9 @@ void DiaryWindowTest::OpenUserOfDays(int count) {
 
 int DiaryWindowTest::SaveUserOnDisk(long number, const char* name, const char* message,
                                     const std::vector<const char*>& dates) {
+    // As a registration: the table stands before the file (a file without a
+    // row would be listed again when the table is first made).
+    if (!EnsureUsersTable()) return -1;
     UserHeader header = {};
     header.formatMark = 'A';
     header.userNumber = static_cast<std::int32_t>(number);

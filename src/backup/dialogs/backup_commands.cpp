@@ -16,12 +16,21 @@ std::string BackupFolder() {
     return WithPathSeparator(folder);
 }
 
+// Only a removable disk is changed when it is full; a path without a drive
+// letter (a network share) is not one.
+bool OnRemovableDisk(const std::string& folder) {
+    const char letter = DriveLetterOf(folder);
+    const char root[] = {letter, ':', '\\', '\0'};
+    return letter != 0 && GetDriveTypeA(root) == DRIVE_REMOVABLE;
+}
+
 }  // namespace
 
 int RunBackup(HWND window) {
     BackupRun run;
     run.dataFolder = DataFolder();
     run.backupFolder = BackupFolder();
+    run.removableDisk = OnRemovableDisk(run.backupFolder);
     if (!BeginBackup(&run)) {
         ShowNotice(window, run.failure);
         return 0;

@@ -63,12 +63,15 @@ void OpenProgressWindow(ProgressWindow* progress, HWND window, const char* templ
                         const char* stopQuestion) {
     progress->owner = window;
     progress->stopQuestion = stopQuestion;
+    progress->topLevel = window ? static_cast<HWND>(GetTopParent(window)) : nullptr;
+    // What the dialog that started the run covered is painted now: the run
+    // keeps the thread until its first step, and its picture would stay.
+    if (progress->topLevel) RedrawWindow(progress->topLevel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
     HWND bar = GetDlgItem(progress->dialog, IDC_BACKUP_PROGRESS);
     SendMessageA(bar, PBM_SETRANGE32, 0, count);
     SendMessageA(bar, PBM_SETSTEP, 1, 0);
     SendMessageA(bar, PBM_SETPOS, 0, 0);
-    progress->topLevel = window ? static_cast<HWND>(GetTopParent(window)) : nullptr;
     if (progress->topLevel) EnableWindow(progress->topLevel, FALSE);
     if (progress->dialog) UpdateWindow(progress->dialog);
 }

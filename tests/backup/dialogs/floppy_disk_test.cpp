@@ -284,20 +284,27 @@ TEST_F(FloppyDisk, ADiskFullBehindTheProgramsBackIsReported) {
 }
 
 // A second disk that holds someone else's "*.DAT" in the backup folder is
-// refused and keeps them; the backup folder is created on the next disk.
+// refused and keeps them; a disk of another run's backup with a file of the
+// person's own beside it loses only what that backup wrote.
 TEST_F(FloppyDisk, SomeoneElsesFilesAreRefusedAndKept) {
     const Files foreign = {{"GAME.DAT", PatternBytes(2000, 7)}};
     SetRegistryValue("BackupDir", "A:\\PELMO\\", kAreaSettings);
     DiskSet disks(kDrive, "A:\\PELMO\\");
     disks.Prepare(2, foreign);
+    BackupInfo older = {};
+    older.diskNumber = 1;
+    older.startTime = {2001, 4, 0, 1, 9, 30, 0, 0};
+    const Bytes own = PatternBytes(3000, 8);
+    disks.Prepare(3, {{kBackupInfoName, InfoBytes(older)}, {"5.DAT", PatternBytes(4000, 9)}, {"家計簿.DAT", own}});
     PutFiles(sandbox_->folder(), {{"ﾕｰｻﾞ.DBF", PatternBytes(1000000, 1)}, {"1.DAT", PatternBytes(600000, 2)}});
     g_person.diskActions = {Insert(disks, 2), Insert(disks, 3)};
     EXPECT_EQ(RunBackup(owner_), 1);
     EXPECT_EQ(g_person.Texts(), (Texts{kDisk2Request, kBackupOtherFilesDiskText, kDisk2Request, kBackupDoneText}));
     EXPECT_EQ(disks.Disk(2), foreign);
     Files disk3 = disks.Disk(3);
-    EXPECT_EQ(disk3.size(), 2u);
+    EXPECT_EQ(disk3.size(), 3u);
     EXPECT_EQ(+InfoOn(disk3).diskNumber, 2);
+    EXPECT_EQ(disk3["家計簿.DAT"], own);
 }
 
 }  // namespace
