@@ -38,6 +38,7 @@ WIN32_PLACES = (
     "charts/painters/",
     "backup/dialogs/",
     "export/clipboard/",
+    "export/files/",
     "appearance/",
     "view/",
     "shell/",

@@ -11,6 +11,10 @@
 #include "diary/diary_store.h"
 #include "diary/user_file.h"
 #include "export/clipboard/copy_records.h"
+#include "export/day_table.h"
+#include "export/csv_export.h"
+#include "export/files/csv_files.h"
+#include "export/import_plan.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -31,6 +35,7 @@ const char kDeleteDayCaption[] = "削除";
 const char kCopyCaption[] = "まとめてコピー";
 const char kTargetsCaption[] = "削除";     // the targets and input-item commands have always said "削除"
 const char kInputItemsCaption[] = "削除";
+const char kPasteCaption[] = "表から貼り付け";
 
 bool NeedsUser(HWND window, const char* caption) {
     if (IsUserOpen()) return false;
@@ -247,6 +252,57 @@ LRESULT CopyRecords(HWND window) {
     return 1;
 }
 
+// After days came in from a file or went back out by the undo: the list,
+// the selectors, the calendar and the charts follow the diary as after a load.
+void FollowImportedDays(HWND window) {
+    const int widthBefore = g_diary.tableWidth;
+    ResyncRecordList();
+    if (DiaryRecordCount() == 0) {
+        ResetSelectorsKeepingList();
+    } else {
+        HWND modes = Selector(kAnalysisModeSelectorId);
+        if (modes && !IsWindowEnabled(modes)) {
+            EnableSelector(kAnalysisModeSelectorId, true);
+            EnableSelector(kGraphItem1SelectorId, true);
+            EnableSelector(kGraphItem2SelectorId, true);
+            NotifySelectorChange(window, kGraphItem1SelectorId);
+            NotifySelectorChange(window, kGraphItem2SelectorId);
+        }
+        RefreshSelectorsAfterRecordChange();
+    }
+    MatchRecordListLines();
+    ResyncRecordList();
+    FollowTableWidth(window, widthBefore);
+    RedrawSelectors();
+    TellCalendarRecords();
+    EvaluateDiary(window);
+    RepaintWindow(window);
+}
+
+LRESULT ExportCsv(HWND window) {
+    if (NeedsUser(window, kExportCaption)) return 0;
+    ExportCsvFile(window);
+    FocusRecordList();
+    return 1;
+}
+
+// The days of a file or of the clipboard's table come in; the diary was
+// written first, so that the copy kept for the undo is the diary as it is.
+LRESULT ImportTableOf(HWND window, const char* caption, int (*import)(HWND)) {
+    if (NeedsUser(window, caption)) return 0;
+    SaveChangedDays(window);
+    if (import(window)) FollowImportedDays(window);
+    FocusRecordList();
+    return 1;
+}
+
+LRESULT UndoImportCommand(HWND window) {
+    if (NeedsUser(window, kUndoCaption)) return 0;
+    if (UndoLastImport(window)) FollowImportedDays(window);
+    FocusRecordList();
+    return 1;
+}
+
 LRESULT Targets(HWND window) {
     if (NeedsUser(window, kTargetsCaption)) return 0;
     StagingHeader() = CurrentHeader();
@@ -337,6 +393,10 @@ LRESULT RunDiaryCommand(HWND window, UINT id) {
     case ID_SET_TARGET: return Targets(window);
     case ID_SET_ITEMS: return InputItems(window);
     case ID_DATA_RESTORE: return CloseUserAfterRestore(window);
+    case ID_CSV_EXPORT: return ExportCsv(window);
+    case ID_CSV_IMPORT: return ImportTableOf(window, kImportCaption, ImportCsvFile);
+    case ID_TABLE_PASTE: return ImportTableOf(window, kPasteCaption, PasteTable);
+    case ID_IMPORT_UNDO: return UndoImportCommand(window);
     }
     return 0;
 }
