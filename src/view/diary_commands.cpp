@@ -109,6 +109,18 @@ bool DeleteSelectedRecord(HWND window) {
     return true;
 }
 
+// The first days of a diary without any make the selectors usable, with
+// the graph items' lists filled.
+void EnableSelectorsForFirstDays(HWND window) {
+    HWND modes = Selector(kAnalysisModeSelectorId);
+    if (DiaryRecordCount() == 0 || !modes || IsWindowEnabled(modes)) return;
+    EnableSelector(kAnalysisModeSelectorId, true);
+    EnableSelector(kGraphItem1SelectorId, true);
+    EnableSelector(kGraphItem2SelectorId, true);
+    NotifySelectorChange(window, kGraphItem1SelectorId);
+    NotifySelectorChange(window, kGraphItem2SelectorId);
+}
+
 LRESULT NewUser(HWND window) {
     if (SavedForSwitch(window) && RegisterUser(window) == 1) {
         ShowDiaryTitle(window);
@@ -190,14 +202,7 @@ LRESULT NewDay(HWND window) {
     OpenDayDialog(window, 0);
     RetryUnsavedDays();
     MatchRecordListLines();
-    HWND modes = Selector(kAnalysisModeSelectorId);
-    if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
-        EnableSelector(kAnalysisModeSelectorId, true);
-        EnableSelector(kGraphItem1SelectorId, true);
-        EnableSelector(kGraphItem2SelectorId, true);
-        NotifySelectorChange(window, kGraphItem1SelectorId);
-        NotifySelectorChange(window, kGraphItem2SelectorId);
-    }
+    EnableSelectorsForFirstDays(window);
     RefreshSelectorsAfterRecordChange();
     ResyncRecordList();
     RedrawSelectors();
@@ -256,21 +261,13 @@ LRESULT CopyRecords(HWND window) {
 // the selectors, the calendar and the charts follow the diary as after a load.
 void FollowImportedDays(HWND window) {
     const int widthBefore = g_diary.tableWidth;
-    ResyncRecordList();
     if (DiaryRecordCount() == 0) {
         ResetSelectorsKeepingList();
     } else {
-        HWND modes = Selector(kAnalysisModeSelectorId);
-        if (modes && !IsWindowEnabled(modes)) {
-            EnableSelector(kAnalysisModeSelectorId, true);
-            EnableSelector(kGraphItem1SelectorId, true);
-            EnableSelector(kGraphItem2SelectorId, true);
-            NotifySelectorChange(window, kGraphItem1SelectorId);
-            NotifySelectorChange(window, kGraphItem2SelectorId);
-        }
+        EnableSelectorsForFirstDays(window);
         RefreshSelectorsAfterRecordChange();
     }
-    MatchRecordListLines();
+    RefillRecordList(DiaryRecordCount() + 1);
     ResyncRecordList();
     FollowTableWidth(window, widthBefore);
     RedrawSelectors();
