@@ -186,7 +186,9 @@ ImportOutcome ApplyImport(const ImportPlan& plan, ExistingDay existing) {
     copyHeader.recordCount = count;
     const FilePart parts[2] = {{&copyHeader, sizeof copyHeader}, {records, std::size_t{count} * sizeof(DailyRecord)}};
     g_last.available = false;
-    if (!WriteFileAtomically(copy.c_str(), parts, count ? 2 : 1)) {
+    // The copy serves this run only (the undo is forgotten at exit): it need
+    // not wait for the disk, and a crash leaves the diary's own file whole.
+    if (!WriteFileAtomically(copy.c_str(), parts, count ? 2 : 1, FileFlush::kRebuiltFile)) {
         std::free(block);
         outcome.notice = Notice{kUndoCopyFailedText, kImportCaption, kMbOk | kMbIconExclamation};
         return outcome;
