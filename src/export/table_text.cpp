@@ -18,14 +18,34 @@ bool LooksBinary(const std::string& text) {
     return controls > 8 && controls * 100 > text.size();
 }
 
+// UTF-16 without its mark, as some programs write it: the high bytes of
+// ASCII text are NUL. 0 for none, else 1 little-endian, 2 big-endian.
+int UnmarkedUtf16(const std::string& bytes) {
+    const std::size_t sample = bytes.size() < 2000 ? bytes.size() & ~std::size_t{1} : 2000;
+    if (sample < 4) return 0;
+    std::size_t evenNuls = 0, oddNuls = 0;
+    for (std::size_t at = 0; at < sample; at += 2) {
+        evenNuls += bytes[at] == '\0';
+        oddNuls += bytes[at + 1] == '\0';
+    }
+    const std::size_t units = sample / 2;
+    if (oddNuls * 10 >= units * 7 && evenNuls * 10 < units) return 1;
+    if (evenNuls * 10 >= units * 7 && oddNuls * 10 < units) return 2;
+    return 0;
+}
+
 }  // namespace
 
 DecodedTable DecodeTableBytes(const std::string& bytes) {
     DecodedTable table;
+    const int unmarked = UnmarkedUtf16(bytes);
     if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2)) {
         table.encoding = TableEncoding::kUtf16;
         const bool bigEndian = bytes[0] == '\xFE';
         table.text = Cp932OfUtf8(Utf8OfUtf16(bytes.data() + 2, bytes.size() - 2, bigEndian), &table.unmapped);
+    } else if (unmarked) {
+        table.encoding = TableEncoding::kUtf16;
+        table.text = Cp932OfUtf8(Utf8OfUtf16(bytes.data(), bytes.size(), unmarked == 2), &table.unmapped);
     } else if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
         table.encoding = TableEncoding::kUtf8;
         table.text = Cp932OfUtf8(bytes.substr(3), &table.unmapped);

@@ -16,7 +16,8 @@ struct DecodedTable {
     bool binary = false;         // NUL bytes or control codes: no table at all
     std::size_t unmapped = 0;    // characters with no Shift-JIS form, now "?"
 };
-// UTF-16 with its byte-order mark; UTF-8 with or without one; else Shift-JIS.
+// UTF-16 with its byte-order mark (or without one, when the NUL high bytes
+// of its ASCII say so); UTF-8 with or without one; else Shift-JIS.
 DecodedTable DecodeTableBytes(const std::string& bytes);
 
 // The separator of text: the one of tab, semicolon and comma that splits its
