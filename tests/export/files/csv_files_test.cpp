@@ -151,6 +151,28 @@ TEST_F(CsvFilesTest, AFileIsPreviewedImportedAndUndone) {
     }
 }
 
+// A table of megabytes is read with its progress shown; the preview names
+// every line it leaves out, and lists the first 5,000 of them.
+TEST_F(CsvFilesTest, ALargeTableShowsItsProgressAndEveryLeftOutLine) {
+    std::string text = "date,weight\r\n";
+    for (int i = 0; i < 60000; ++i) text += "2024/05/" + std::to_string(10 + i % 20) + ",65.00\r\n";
+    ASSERT_GT(text.size(), 1u << 20);
+    g_chosen = sandbox_.path("large.csv");
+    WriteFile(g_chosen, text);
+    DialogDriver driver;
+    driver.On(kPreviewTitle, [](HWND d) {
+        EXPECT_EQ(DialogDriver::Text(d, IDC_IMPORT_NEW), "新しい日: 20 日");
+        EXPECT_EQ(DialogDriver::Text(d, IDC_IMPORT_REFUSED), "読み込まない行: 59980 行(最初の5000行を表示)");
+        EXPECT_EQ(SendDlgItemMessageA(d, IDC_IMPORT_REFUSED_LIST, LB_GETCOUNT, 0, 0), 5000);
+        EXPECT_EQ(ListItem(d, 0), "22 行目: 2024/05/10 の2つめ以降の記録です(2 行目を読み込みます)");
+        DialogDriver::Click(d, IDCANCEL);
+    });
+    Run(ID_CSV_IMPORT);
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(DiaryRecordCount(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(started_->frame()));
+}
+
 TEST_F(CsvFilesTest, ASpreadsheetsCellsArePastedFromTheClipboard) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
