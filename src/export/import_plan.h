@@ -62,7 +62,7 @@ bool CanUndoImport();
 Notice UndoImportQuestion();
 // Puts the diary back as it was before the last import, crash-safely.
 ImportOutcome UndoImport();
-// Forgets the last import (and removes its copy), e.g. when the user is let go.
+// Forgets the last import and removes its copy (at the end of the run).
 void ForgetImport();
 
 // The name of the copy kept beside the data file for the undo.

@@ -193,6 +193,10 @@ TEST_F(CsvFilesTest, ASpreadsheetsCellsArePastedFromTheClipboard) {
     ASSERT_EQ(DiaryRecordCount(), 3u);
     EXPECT_EQ(+DiaryRecords()[0].bodyFat, 22.1);
     EXPECT_EQ(ListLines(), 4);
+    // The copy kept for the undo serves this run only.
+    EXPECT_TRUE(FileExists("0.DAT.UNDO"));
+    started_.reset();
+    EXPECT_FALSE(FileExists("0.DAT.UNDO"));
 }
 
 TEST_F(CsvFilesTest, TheExportWritesTheFileOrNamesItsFailure) {
