@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -43,24 +44,32 @@ constexpr double kPoundInKg = 0.45359237;
 struct LastImport {
     bool available = false;
     long userNumber = 0;
-    FileStamp stamp;
+    std::uint64_t days = 0;  // DaysFingerprint of the diary the import left
     long newDays = 0;
     long changedDays = 0;
 };
 LastImport g_last;
 
+// A fingerprint of the open user's days (FNV-1a), leaving out the BMI that
+// the record table caches as it paints: a day stored, changed or deleted
+// changes it, a repaint or a change of the targets does not.
+std::uint64_t DaysFingerprint() {
+    std::uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](const unsigned char* bytes, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    };
+    const std::uint32_t count = DiaryRecordCount();
+    mix(reinterpret_cast<const unsigned char*>(&count), sizeof count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const unsigned char* record = reinterpret_cast<const unsigned char*>(&DiaryRecords()[i]);
+        mix(record, offsetof(DailyRecord, bmi));
+        mix(record + offsetof(DailyRecord, bodyFat), sizeof(DailyRecord) - offsetof(DailyRecord, bodyFat));
+    }
+    return hash;
+}
+
 
 double Tenths(double value) { return std::round(value * 10) / 10; }
-
-bool DataFileStamp(long userNumber, FileStamp* stamp) {
-    char name[kFileNameSize];
-    DataFileName(userNumber, name);
-    FileHandle file = FileOpen(name, kFileRead);
-    if (file == kInvalidFile) return false;
-    bool stamped = StampFile(file, stamp);
-    FileClose(file, name);
-    return stamped;
-}
 
 int CompareDates(const char* a, const char* b) { return std::memcmp(a, b, kDateLength); }
 
@@ -220,7 +229,8 @@ ImportOutcome ApplyImport(const ImportPlan& plan, ExistingDay existing) {
     g_last.userNumber = header.userNumber;
     g_last.newDays = plan.newDays;
     g_last.changedDays = stored - plan.newDays;
-    g_last.available = DataFileStamp(header.userNumber, &g_last.stamp);
+    g_last.days = DaysFingerprint();
+    g_last.available = true;
     char text[256];
     std::snprintf(text, sizeof text, kImportedText, stored, plan.newDays, stored - plan.newDays);
     outcome.done = true;
@@ -232,9 +242,7 @@ ImportOutcome ApplyImport(const ImportPlan& plan, ExistingDay existing) {
 bool CanUndoImport() {
     if (!g_last.available || !IsUserOpen() || CurrentHeader().userNumber != g_last.userNumber || HasUnsavedChanges())
         return false;
-    FileStamp now;
-    return DataFileStamp(g_last.userNumber, &now) && SameFileState(now, g_last.stamp) &&
-           FileExists(UndoCopyName(g_last.userNumber).c_str());
+    return DaysFingerprint() == g_last.days && FileExists(UndoCopyName(g_last.userNumber).c_str());
 }
 
 Notice UndoImportQuestion() {

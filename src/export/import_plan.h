@@ -7,7 +7,7 @@
 // other values, or identical. Applying it stores the days in date order, with
 // their BMI, and writes the user's file once, crash-safely, after a copy of
 // the diary as it was has been kept beside it: the last import can be undone
-// until the next import or the next change of the diary's file.
+// until the next import or the next day stored or deleted.
 #ifndef PELMO_EXPORT_IMPORT_PLAN_H
 #define PELMO_EXPORT_IMPORT_PLAN_H
 
@@ -55,8 +55,8 @@ struct ImportOutcome {
 // copy for the undo cannot be written or when the file cannot be written.
 ImportOutcome ApplyImport(const ImportPlan& plan, ExistingDay existing);
 
-// The last import can be undone: it was into the open user, and the user's
-// file is still the one it wrote.
+// The last import can be undone: it was into the open user, whose days
+// are still the ones it left, all of them written.
 bool CanUndoImport();
 // The question asked before the undo: what it will undo.
 Notice UndoImportQuestion();

@@ -105,12 +105,22 @@ TEST_F(ImportPlanTest, CountsStoreInDateOrderWriteOnceAndUndo) {
     EXPECT_EQ(UndoImport().notice.text, kNothingToUndoText);
 }
 
-TEST_F(ImportPlanTest, TheNextStoredDayEndsTheUndo) {
+TEST_F(ImportPlanTest, NewTargetsKeepTheUndoTheNextStoredDayEndsIt) {
     Open({TestDay("20240502")});
     ASSERT_TRUE(Import("2024/05/01,60\n", ExistingDay::kKeepDiary).done);
+    UserHeader header = CurrentHeader();
+    header.targetWeight = 50.0;
+    SetCurrentHeaderDetails(header);
+    ASSERT_TRUE(SaveUser().done);
+    ASSERT_TRUE(CanUndoImport());
+    ASSERT_TRUE(UndoImport().done);
+    EXPECT_EQ(StoredDates(), "20240502");
+    EXPECT_EQ(+CurrentHeader().targetWeight, 50.0);
+    ExpectFileIsStore();
+
+    ASSERT_TRUE(Import("2024/05/01,60\n", ExistingDay::kKeepDiary).done);
     EXPECT_TRUE(CanUndoImport());
-    DailyRecord day = TestDay("20240503");
-    StoreDay(day);
+    StoreDay(TestDay("20240503"));
     EXPECT_FALSE(CanUndoImport());  // stored, not yet written
     ASSERT_TRUE(SaveUser().done);
     EXPECT_FALSE(CanUndoImport());
