@@ -156,6 +156,28 @@ struct Layout {
     }
 };
 
+// Names that hold "weight" but name another figure.
+const char* const kOtherWeights[] = {"目標", "差", "トレンド", "trend", "goal", "target", "lean", "muscle", "bone",
+                                     "water", "fat", "脂肪", "筋肉", "骨"};
+
+// Without a column named exactly as a weight: the first whose name holds
+// "weight" or "体重" ("Average weight (kg)"), unless it names another figure.
+int WeightColumnByPart(const TableRow& row, bool* unitSeen, WeightUnit* unit) {
+    for (std::size_t c = 0; c < row.cells.size(); ++c) {
+        HeaderName header = ReadHeaderName(row.cells[c]);
+        if (header.name.find("weight") == std::string::npos && header.name.find("体重") == std::string::npos) continue;
+        bool other = false;
+        for (const char* word : kOtherWeights) other = other || header.name.find(word) != std::string::npos;
+        if (other) continue;
+        if (header.unit == CellUnit::kKg || header.unit == CellUnit::kLb) {
+            *unitSeen = true;
+            *unit = header.unit == CellUnit::kLb ? WeightUnit::kLb : WeightUnit::kKg;
+        }
+        return static_cast<int>(c);
+    }
+    return -1;
+}
+
 // The header among the first rows: a row that names a date column. Its index, or -1.
 int FindHeader(const std::vector<TableRow>& rows, Layout* layout, DayTable* table) {
     const std::size_t searched = rows.size() < 10 ? rows.size() : 10;
@@ -180,6 +202,8 @@ int FindHeader(const std::vector<TableRow>& rows, Layout* layout, DayTable* tabl
                 if (column == kColumnSleep) found.sleepInHours = header.hours;
             }
         }
+        if (found.date >= 0 && found.columns[kColumnWeight] < 0)
+            found.columns[kColumnWeight] = WeightColumnByPart(rows[r], &unitSeen, &unit);
         if (found.date >= 0) {
             *layout = found;
             table->headerFound = true;

@@ -65,6 +65,8 @@ TEST(DayTable, EveryFormEncodingAndRefusal) {
         {"UTF-16 little-endian, tabs", Utf16(u"日付\t体重\r\n2024/05/01\t65.3\r\n", false), "20240501 65.3"},
         {"UTF-16 big-endian, tabs", Utf16(u"日付\t体重\r\n2024/05/01\t65.3\r\n", true), "20240501 65.3"},
         {"UTF-16 without its mark", Utf16(u"date,weight\r\n2024/05/01,65.3\r\n", false).substr(2), "20240501 65.3"},
+        {"a weight column named in other words", "Date,Goal weight,Average weight (lb)\n2024-05-01,130,150\n",
+         "20240501 68.0"},
         {"no header: the date, then the weight", "2024/05/01,65.3\n20240502,64.9\n", "20240501 65.3 | 20240502 64.9"},
         {"every date form", "日付,体重\n2024年5月1日,60\n令和6年5月2日,61\nR6.5.3,62\nH31.4.30,63\n２０２４／０５／０４,64\n"
                             "2024-05-05 07:30,65\n2024-05-06T07:30:00,66\n平成元年1月8日,67\n2024年5月7日(火),68\n",
