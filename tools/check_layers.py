@@ -39,6 +39,7 @@ WIN32_PLACES = (
     "charts/painters/",
     "backup/dialogs/",
     "export/clipboard/",
+    "export/files/",
     "report/printing/",
     "appearance/",
     "view/",

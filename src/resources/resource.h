@@ -253,4 +253,24 @@
 #define IDC_REPORT_PREVIEW_CLOSE 2115
 #define IDC_REPORT_PREVIEW_PAGE 2116
 
+// Days in and out as files: the menu commands, the import's preview dialog
+// "IDD_IMPORT_PREVIEW" and its progress window "IDD_IMPORT_PROGRESS" (named by string).
+#define ID_CSV_EXPORT 32910
+#define ID_CSV_IMPORT 32911
+#define ID_TABLE_PASTE 32912
+#define ID_IMPORT_UNDO 32913
+#define IDC_IMPORT_SOURCE 2000
+#define IDC_IMPORT_NEW 2001
+#define IDC_IMPORT_DIFFERENT 2002
+#define IDC_IMPORT_SAME 2003
+#define IDC_IMPORT_REFUSED 2004
+#define IDC_IMPORT_REFUSED_LIST 2005
+#define IDC_IMPORT_NOTES 2006
+#define IDC_IMPORT_KEEP 2007
+#define IDC_IMPORT_TAKE 2008
+#define IDC_IMPORT_UNIT_TEXT 2009
+#define IDC_IMPORT_KG 2010
+#define IDC_IMPORT_LB 2011
+#define IDC_IMPORT_PROGRESS 2012
+
 #endif

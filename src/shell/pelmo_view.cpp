@@ -161,6 +161,10 @@ bool CPelmoView::OnCommand(HWND view, UINT id) {
     case ID_SET_TARGET:
     case ID_SET_ITEMS:
     case ID_VIEW_TREND:
+    case ID_CSV_EXPORT:
+    case ID_CSV_IMPORT:
+    case ID_TABLE_PASTE:
+    case ID_IMPORT_UNDO:
         Forward(id);
         return true;
     case ID_DATA_BACKUP:

@@ -12,6 +12,10 @@
 #include "diary/user_file.h"
 #include "diary/users_table_repair.h"
 #include "export/clipboard/copy_records.h"
+#include "export/day_table.h"
+#include "export/csv_export.h"
+#include "export/files/csv_files.h"
+#include "export/import_plan.h"
 #include "resources/resource.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
@@ -34,6 +38,7 @@ const char kDeleteDayCaption[] = "削除";
 const char kCopyCaption[] = "まとめてコピー";
 const char kTargetsCaption[] = "削除";     // the targets and input-item commands have always said "削除"
 const char kInputItemsCaption[] = "削除";
+const char kPasteCaption[] = "表から貼り付け";
 
 bool NeedsUser(HWND window, const char* caption) {
     if (IsUserOpen()) return false;
@@ -105,6 +110,18 @@ bool DeleteSelectedRecord(HWND window) {
     // them when it keeps its scroll position.
     InvalidateRect(g_diary.recordList, nullptr, TRUE);
     return true;
+}
+
+// The first days of a diary without any make the selectors usable, with
+// the graph items' lists filled.
+void EnableSelectorsForFirstDays(HWND window) {
+    HWND modes = Selector(kAnalysisModeSelectorId);
+    if (DiaryRecordCount() == 0 || !modes || IsWindowEnabled(modes)) return;
+    EnableSelector(kAnalysisModeSelectorId, true);
+    EnableSelector(kGraphItem1SelectorId, true);
+    EnableSelector(kGraphItem2SelectorId, true);
+    // The item lists of this user, "-未設定-" in both unless this user chose before.
+    GiveBackGraphChoice(window);
 }
 
 LRESULT NewUser(HWND window) {
@@ -194,14 +211,7 @@ LRESULT NewDay(HWND window) {
     OpenDayDialog(window, 0);
     RetryUnsavedDays();
     MatchRecordListLines();
-    HWND modes = Selector(kAnalysisModeSelectorId);
-    if (DiaryRecordCount() > 0 && modes && !IsWindowEnabled(modes)) {
-        EnableSelector(kAnalysisModeSelectorId, true);
-        EnableSelector(kGraphItem1SelectorId, true);
-        EnableSelector(kGraphItem2SelectorId, true);
-        // The item lists of this user, "-未設定-" in both unless this user chose before.
-        GiveBackGraphChoice(window);
-    }
+    EnableSelectorsForFirstDays(window);
     RefreshSelectorsAfterRecordChange();
     ResyncRecordList();
     RedrawSelectors();
@@ -252,6 +262,49 @@ LRESULT DeleteSelectedDay(HWND window) {
 LRESULT CopyRecords(HWND window) {
     if (NeedsUser(window, kCopyCaption)) return 0;
     CopyAllRecords(window);
+    FocusRecordList();
+    return 1;
+}
+
+// After days came in from a file or went back out by the undo: the list,
+// the selectors, the calendar and the charts follow the diary as after a load.
+void FollowImportedDays(HWND window) {
+    const int widthBefore = g_diary.tableWidth;
+    if (DiaryRecordCount() == 0) {
+        ResetSelectorsKeepingList();
+    } else {
+        EnableSelectorsForFirstDays(window);
+        RefreshSelectorsAfterRecordChange();
+    }
+    RefillRecordList(DiaryRecordCount() + 1);
+    ResyncRecordList();
+    FollowTableWidth(window, widthBefore);
+    RedrawSelectors();
+    TellCalendarRecords();
+    EvaluateDiary(window);
+    RepaintWindow(window);
+}
+
+LRESULT ExportCsv(HWND window) {
+    if (NeedsUser(window, kExportCaption)) return 0;
+    ExportCsvFile(window);
+    FocusRecordList();
+    return 1;
+}
+
+// The days of a file or of the clipboard's table come in; the diary was
+// written first, so that the copy kept for the undo is the diary as it is.
+LRESULT ImportTableOf(HWND window, const char* caption, int (*import)(HWND)) {
+    if (NeedsUser(window, caption)) return 0;
+    SaveChangedDays(window);
+    if (import(window)) FollowImportedDays(window);
+    FocusRecordList();
+    return 1;
+}
+
+LRESULT UndoImportCommand(HWND window) {
+    if (NeedsUser(window, kUndoCaption)) return 0;
+    if (UndoLastImport(window)) FollowImportedDays(window);
     FocusRecordList();
     return 1;
 }
@@ -353,6 +406,10 @@ LRESULT RunDiaryCommand(HWND window, UINT id) {
     case ID_VIEW_TREND: return ToggleTrendLine(window);
     // Ctrl+P in the record list: the report is printed from the menu's command.
     case ID_RECORDS_PRINT: PostMessageA(GetAncestor(window, GA_ROOT), WM_COMMAND, ID_RECORDS_PRINT, 0); return 1;
+    case ID_CSV_EXPORT: return ExportCsv(window);
+    case ID_CSV_IMPORT: return ImportTableOf(window, kImportCaption, ImportCsvFile);
+    case ID_TABLE_PASTE: return ImportTableOf(window, kPasteCaption, PasteTable);
+    case ID_IMPORT_UNDO: return UndoImportCommand(window);
     }
     return 0;
 }

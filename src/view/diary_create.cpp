@@ -6,6 +6,7 @@
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
+#include "export/import_plan.h"
 #include "resources/resource.h"
 #include "view/diary_commands.h"
 #include "view/diary_links.h"
@@ -90,6 +91,8 @@ void DestroyDiaryWindow(HWND window) {
     if (HWND container = GetParent(window)) SendMessageA(container, kTakkuSetPalette, 0, 0);
     if (g_diary.palette) DeleteObject(g_diary.palette);
     g_diary.palette = nullptr;
+    // The last import can be undone only in this run: its copy goes too.
+    ForgetImport();
     CloseUser();
     RemoveDiaryHooks();
     g_diary.recordList = nullptr;

@@ -187,6 +187,8 @@ TEST_F(DiaryWindowTest, CommandsThatNeedAUserSayHowToGetOne) {
         {ID_USER_AMEND, "ユーザーの修正"}, {ID_DAY_NEW, "入力"},     {ID_DAY_EDIT, "修正"},
         {ID_DAY_DELETE, "削除"},           {ID_RECORDS_COPY, "まとめてコピー"}, {ID_SET_TARGET, "削除"},
         {ID_SET_ITEMS, "削除"},
+        {ID_CSV_EXPORT, "CSVファイルに書き出す"}, {ID_CSV_IMPORT, "CSVファイルから読み込む"},
+        {ID_TABLE_PASTE, "表から貼り付け"}, {ID_IMPORT_UNDO, "読み込みを元に戻す"},
     };
     CancelDialogs(true);
     for (const Expectation& expected : expectations) {
