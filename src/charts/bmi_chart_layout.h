@@ -24,15 +24,30 @@ struct BmiChartFacts {
     AnalysisResult analysis;
 };
 
+// The screen's dots per inch that the chart's pixel sizes are given for.
+constexpr int kChartBaseDpi = 96;
+
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
-// of 18, else ascent × 8 / 18 wide and twice that high.
-FontSize BmiTitleFontSize(int ascent);
+// of 18, else ascent × 8 / 18 wide and twice that high; on a screen of more
+// dots per inch at least 9 × 18 grown with it, as the record table's font grows.
+FontSize BmiTitleFontSize(int ascent, int dpi = kChartBaseDpi);
+// The font of the labels and figures: 7 × 14 grown with the screen's dots per inch.
+FontSize BmiBodyFontSize(int dpi = kChartBaseDpi);
+
+// The panel's top row in the diary window: a + 5, or below the calendar
+// (whose foot is calendarFoot) when the calendar would cover the title.
+int BmiPanelTop(int ascent, int calendarFoot);
+// The first row of the window below the title and its underline, where the
+// analysis selectors may lie.
+int BmiTitleFoot(int ascent, int calendarFoot, int dpi = kChartBaseDpi);
 
 // The panel to the right of the record table.
 struct BmiPanelLayout {
     int x, y;                // its place in the diary window: (X0 + 2, a + 5)
     int width, height;       // w and h; nothing is drawn unless both are positive
     int ascent;              // a
+    FontSize titleFont;
+    FontSize bodyFont;
     int titleHeight;         // T, the title font's height
     ChartBox area;           // the chart area, in the panel
     // Rows at the area's top that the analysis selectors cover: the weight's
@@ -44,8 +59,10 @@ struct BmiPanelLayout {
 };
 // For a diary window windowWidth wide whose record table is tableWidth (X0)
 // wide and whose record list is listHeight high; the analysis selectors end at
-// row selectorsFoot of the window (0: there are none).
-BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0);
+// row selectorsFoot of the window (0: there are none), the calendar at row
+// calendarFoot (0: none). The panel's foot stays where the list puts it.
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0,
+                              int dpi = kChartBaseDpi, int calendarFoot = 0);
 
 constexpr int kNoUserHeightOrigin = 110;
 
@@ -86,8 +103,10 @@ bool BmiBandEdgeSeed(const BmiScale& scale, double bmi, ChartPoint* seed);
 // The centre of the marker for a height (cm) and a weight (kg).
 ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);
 
-// Every second 5 cm (or 5 kg) step is labelled when the labels have room, else every fourth.
-int HeightLabelStep(int threeBlanksWidth, int areaWidth);
+// Every second 5 cm (or 5 kg) step is labelled when the labels have room, else
+// every fourth (or more): labels never come closer than a gap of a quarter of
+// the text height (labelWidth: the widest height label, "000").
+int HeightLabelStep(int threeBlanksWidth, int areaWidth, int labelWidth = 0);
 int WeightLabelStep(int textHeight, int areaHeight);
 
 constexpr int kBmiAxisSteps = 18;         // 5 cm or 5 kg each
@@ -96,7 +115,8 @@ constexpr int kBmiLastLabelledStep = 15;  // the last steps are left to the unit
 int BmiWeightStepRow(const BmiScale& scale, int k);
 // Whether the k-th weight step carries its label: a labelled step up to the
 // 15th whose text stays clear of the "kg" unit, which sits coveredRows + 2
-// below the area's top (in a low chart the upper labels would run into it).
+// below the area's top (in a low chart the upper labels would run into it),
+// and of the origin's label, which stands above its tick.
 bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k);
 
 bool BmiMarkerShown(const BmiChartFacts& facts);
@@ -104,6 +124,21 @@ bool BmiMarkerShown(const BmiChartFacts& facts);
 bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digits);
 
 constexpr int kBmiFigureLines = 5;
+// Where the figures are written: a box with a backing, so that they can be
+// read over the bands, at the top left of the area below the rows the
+// selectors cover, or at the bottom right above the height axis when the
+// marker would lie under the top-left box. The lines come 5 pixels apart,
+// closer in a low chart; those that still find no room are left out, the last first.
+struct BmiFigureBox {
+    ChartBox box;      // the backing, in the panel
+    int textLeft;      // the lines' left edge
+    int firstRow;      // the first line's top
+    int lineStep;      // from one line's top to the next's
+    int lines;         // how many lines are written
+};
+// textWidth: the widest line (drawn bold); lineCount: the lines there are.
+BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWidth, int lineCount,
+                             bool markerShown, ChartPoint marker);
 constexpr int kBmiFigureSize = 64;
 // Weight, BMI class, normal-weight range, appropriateness rate with the
 // difference, and the distance to the target weight.

@@ -3,6 +3,8 @@
 namespace {
 
 constexpr int kSmallFontAscent = 18;
+constexpr GraphFontSize kSmallFont = {8, 16};
+constexpr int kBaseDpi = 96;  // the screen the pixel sizes are given for
 
 }  // namespace
 
@@ -15,10 +17,16 @@ GraphLayout ComputeGraphLayout(int windowWidth, int windowHeight, int ascent, in
     return layout;
 }
 
-GraphFontSize GraphFontSizeOf(int ascent) {
-    if (ascent <= kSmallFontAscent) return {8, 16};
-    const int width = ascent * 7 / 18;
-    return {width, 2 * width};
+GraphFontSize GraphFontSizeOf(int ascent, int dpi) {
+    GraphFontSize size = kSmallFont;
+    if (ascent > kSmallFontAscent) {
+        const int width = ascent * 7 / 18;
+        size = {width, 2 * width};
+    }
+    if (dpi <= kBaseDpi) return size;
+    const GraphFontSize grown = {(kSmallFont.width * dpi + kBaseDpi / 2) / kBaseDpi,
+                                 (kSmallFont.height * dpi + kBaseDpi / 2) / kBaseDpi};
+    return grown.height > size.height ? grown : size;
 }
 
 GraphPlot GraphPlotOf(const GraphLayout& layout, int cx, int cy) {

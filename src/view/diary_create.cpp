@@ -3,6 +3,7 @@
 #include "charts/color_scheme_setting.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/utility.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
@@ -34,12 +35,16 @@ HMENU CreateRecordPopup(HINSTANCE instance) {
 
 }  // namespace
 
+// At the DPI the program draws for (ScreenDpi), which is the screen's own
+// unless a test chose another: the font's ascent grows with it.
 int MeasureTextAscent(HWND window) {
     HDC dc = GetDC(window);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
+    const int fontDpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(window, dc);
-    return metrics.tmAscent;
+    if (fontDpi <= 0 || fontDpi == ScreenDpi()) return metrics.tmAscent;
+    return MulDiv(metrics.tmAscent, ScreenDpi(), fontDpi);
 }
 
 void CreateDiaryWindow(HWND window, HINSTANCE instance) {

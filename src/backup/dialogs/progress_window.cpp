@@ -5,6 +5,7 @@
 #include "backup/backup_run.h"
 #include "corelib/msgbox.h"
 #include "corelib/utility.h"
+#include "corelib/win32/centre_on_owner.h"
 #include "resources/resource.h"
 
 namespace {
@@ -63,7 +64,10 @@ void OpenProgressWindow(ProgressWindow* progress, HWND window, const char* templ
                         const char* stopQuestion) {
     progress->owner = window;
     progress->stopQuestion = stopQuestion;
-    progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
+    {
+        ScopedCentring centred;
+        progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
+    }
     HWND bar = GetDlgItem(progress->dialog, IDC_BACKUP_PROGRESS);
     SendMessageA(bar, PBM_SETRANGE32, 0, count);
     SendMessageA(bar, PBM_SETSTEP, 1, 0);

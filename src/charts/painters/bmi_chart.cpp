@@ -14,7 +14,6 @@ namespace {
 const char kTitle[] = "B M I C h a r t";
 const char kTitleFace[] = "Arial";
 const char kBodyFace[] = "ＭＳ ゴシック";
-constexpr FontSize kBodyFontSize = {7, 14};
 const char kThreeDigits[] = "000";
 const char kThreeBlanks[] = "   ";
 const char kFigureDigits[] = "0000000000000000000000000000";
@@ -45,9 +44,10 @@ void DrawFrameAndTitle(HDC dc, const BmiPanelLayout& panel) {
         ScopedPen underline(dc, PS_SOLID, 1, PaletteColorOf(kColorScheme2));
         for (int row : {t - 2, t, t + 2}) ChartLine(dc, 4, row, w - 4, row);
     }
-    ScopedFont font(dc, CreateChartFont(BmiTitleFontSize(panel.ascent), kTitleFace, ANSI_CHARSET));
+    ScopedFont font(dc, CreateChartFont(panel.titleFont, kTitleFace, ANSI_CHARSET));
     SetTextColor(dc, PaletteColorOf(kColorTitle));
     TextOutA(dc, 4, 3, kTitle, static_cast<int>(std::strlen(kTitle)));
+    NoteText(dc, kTitle, 4, 3);
 }
 
 // The class curves from BMI 18.5 to 40, each with the band below it filled.
@@ -115,7 +115,7 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     const int labelRow = bottom - r / 2 - p / 2;
     std::snprintf(label, sizeof label, "%d", scale.heightOrigin);
     DrawCentredLabel(dc, label, left + r, labelRow);
-    const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width);
+    const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width, r);
     for (int k = 1; k <= kBmiAxisSteps; ++k) {
         const int x = left + r + k * (width / kBmiAxisSteps);
         const bool major = k % heightStep == 0;
@@ -140,12 +140,26 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
 }
 
-void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
+// On a white backing with a thin edge, so that the bands, the curves and the
+// cross-hair never run through the letters.
+void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts, ChartPoint marker) {
     const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
+    int widest = 0;
+    for (const char* line : figures.line) {
+        const int width = TextSize(dc, line).cx + 1;
+        if (width > widest) widest = width;
+    }
+    const BmiFigureBox place =
+        PlaceBmiFigures(scale, coveredRows, widest, kBmiFigureLines, BmiMarkerShown(facts), marker);
+    if (place.lines == 0) return;
+    {
+        ScopedPen edge(dc, PS_SOLID, 1, PaletteColorOf(kColorBmiLines));
+        ScopedBrush backing(dc, kWhite);
+        Rectangle(dc, place.box.left, place.box.top, place.box.right, place.box.bottom);
+    }
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
-    const int x = scale.area.left + scale.digitsWidth + 20;
-    const int top = scale.area.top + coveredRows;
-    for (int i = 0; i < kBmiFigureLines; ++i) DrawBoldText(dc, x, top + 5 + i * (scale.textHeight + 5), figures.line[i]);
+    for (int i = 0; i < place.lines; ++i)
+        DrawBoldText(dc, place.textLeft, place.firstRow + i * place.lineStep, figures.line[i]);
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.
@@ -165,10 +179,11 @@ void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) 
     scale.textHeight = digits.cy;
 
     DrawClassBands(dc, scale);
-    if (markerShown) DrawMarker(dc, scale, BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight));
+    const ChartPoint marker = BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight);
+    if (markerShown) DrawMarker(dc, scale, marker);
     DrawAxes(dc, scale, panel.coveredRows);
     if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx))
-        DrawFigures(dc, scale, panel.coveredRows, facts);
+        DrawFigures(dc, scale, panel.coveredRows, facts, marker);
 }
 
 }  // namespace
@@ -179,7 +194,7 @@ void paintBmiPanel(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& fac
     const COLORREF oldColor = GetTextColor(dc);
     DrawFrameAndTitle(dc, panel);
     {
-        ScopedFont body(dc, CreateChartFont(kBodyFontSize, kBodyFace, SHIFTJIS_CHARSET));
+        ScopedFont body(dc, CreateChartFont(panel.bodyFont, kBodyFace, SHIFTJIS_CHARSET));
         SetTextColor(dc, kBlack);
         DrawChart(dc, panel, facts);
     }
@@ -191,6 +206,7 @@ void drawBmiChart(HDC dc, HPALETTE palette, const BmiPanelLayout& panel, const B
     if (panel.width <= 0 || panel.height <= 0) return;
     OffscreenCanvas canvas(dc, palette, panel.width, panel.height);
     if (!canvas.ok()) return;
+    PaintedTextOrigin origin(panel.x, panel.y);
     paintBmiPanel(canvas.dc(), panel, facts);
     canvas.CopyTo(panel.x, panel.y);
 }

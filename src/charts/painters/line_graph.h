@@ -31,6 +31,7 @@ struct LineGraphInput {
     std::uint32_t count = 0;
     const UserHeader* header = nullptr;
     const InputItemFlags* flags = nullptr;
+    int dpi = 96;               // the screen's dots per inch: the fonts grow with it
 };
 
 // Draws the sunken frame on dc and the graph off-screen in the chart palette,

@@ -194,7 +194,7 @@ void OnButtonDown(HWND calendar, LPARAM lParam) {
     if (!data) return;
     CalendarPart part = CalendarPartAt(PointOfLParam(lParam));
     if (part == kPartNone) return;
-    if (data->tips) SendMessageA(data->tips, TTM_POP, 0, 0);  // the tip would cover the month view
+    if (data->tips) SendMessageA(data->tips, TTM_POP, 0, 0);
     if (part == kPartDate) {
         OpenCalendarMonthView(calendar);
         return;
