@@ -190,6 +190,12 @@ bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k) {
     return labelTop >= unitFoot && labelTop + p + LabelGap(p) <= originTop;
 }
 
+bool BmiWeightUnitShown(const BmiScale& scale, int coveredRows) {
+    const int p = scale.textHeight;
+    const int unitFoot = scale.area.top + coveredRows + 2 + p;
+    return unitFoot + LabelGap(p) <= scale.area.bottom - scale.digitsWidth - p;
+}
+
 bool BmiMarkerShown(const BmiChartFacts& facts) {
     return facts.recordSelected && facts.analysis.averageWeight > 0.0;
 }

@@ -118,6 +118,9 @@ int BmiWeightStepRow(const BmiScale& scale, int k);
 // below the area's top (in a low chart the upper labels would run into it),
 // and of the origin's label, which stands above its tick.
 bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k);
+// Whether the "kg" unit (coveredRows + 2 below the area's top) stays clear of
+// the origin's label and the height axis below it: not in a chart too low for both.
+bool BmiWeightUnitShown(const BmiScale& scale, int coveredRows);
 
 bool BmiMarkerShown(const BmiChartFacts& facts);
 // The figures need a panel wider than 28 digits of the body font.

@@ -34,10 +34,14 @@ void StoreNumber(const char* name, long value) {
 
 }  // namespace
 
-// The calendar must find room right of the table: it grows with the screen's DPI.
+// The calendar must find room right of the table: it grows with the screen's
+// DPI. A screen too narrow for both gets a smaller calendar (the diary window's layout).
 int MinimumFrameWidth(int tableWidth) {
     const int calendar = ScaleToScreen(kCalendarVisibleWidth);
-    return tableWidth + calendar < kSmallestFrameWidth ? kSmallestFrameWidth : tableWidth + calendar + kFrameSpare;
+    if (tableWidth + calendar < kSmallestFrameWidth) return kSmallestFrameWidth;
+    const int wanted = tableWidth + calendar + kFrameSpare;
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    return screen > kSmallestFrameWidth && wanted > screen ? screen : wanted;
 }
 
 WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {

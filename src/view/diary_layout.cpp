@@ -14,6 +14,8 @@ namespace {
 constexpr int kSmallAscent = 16;
 constexpr int kListLeft = 4;
 constexpr int kCalendarRightOverhang = kCalendarWidth - kCalendarVisibleWidth;
+constexpr int kCalendarGap = 2;         // between the table's edge and the calendar
+constexpr int kSmallestCalendarDpi = 48;  // its texts stay readable
 constexpr int kPanelInnerMargin = 6;  // the BMI panel's frame and a pixel of white inside the window's right edge
 
 }  // namespace
@@ -36,9 +38,18 @@ DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth
     const int u = t.u, v = t.v, a = ascent, w = tableWidth;
     DiaryLayout layout = {};
     layout.recordList = {kListLeft, 2 * a + 7, w - 5, RecordListHeight(height)};
-    const int visible = ScaleToScreen(kCalendarVisibleWidth);
-    layout.calendar = {width - visible, 0, visible + ScaleToScreen(kCalendarRightOverhang),
-                       ScaleToScreen(kCalendarHeight)};
+    // The calendar at the top right, as large as the screen's DPI makes it
+    // where the window has room beside the table, else smaller.
+    const int besideTable = width - w - kCalendarGap;
+    int dpi = ScreenDpi();
+    if (MulDiv(kCalendarVisibleWidth, dpi, kBaseDpi) > besideTable) {
+        dpi = MulDiv(besideTable, kBaseDpi, kCalendarVisibleWidth);
+        if (dpi < kSmallestCalendarDpi) dpi = kSmallestCalendarDpi;
+    }
+    layout.calendarDpi = dpi;
+    const int visible = MulDiv(kCalendarVisibleWidth, dpi, kBaseDpi);
+    layout.calendar = {width - visible, 0, visible + MulDiv(kCalendarRightOverhang, dpi, kBaseDpi),
+                       MulDiv(kCalendarHeight, dpi, kBaseDpi)};
     // The analysis selectors sit at the top of the BMI panel, below its title
     // (which lies below the calendar); they share what the panel offers when
     // it is narrower than they are. The graph's lie below the list.
@@ -79,6 +90,7 @@ void LayOutDiaryWindow(HWND window) {
         layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, placed.bottom - placed.top);
     }
     if (g_diary.calendar) {
+        SetCalendarDpi(layout.calendarDpi == ScreenDpi() ? 0 : layout.calendarDpi);
         const ChildPlace& calendar = layout.calendar;
         SetWindowPos(g_diary.calendar, nullptr, calendar.x, calendar.y, calendar.width, calendar.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -93,6 +93,8 @@ TEST(BmiChartLayout, BandsFillFromInsideTheAreaAndLabelsTakeEverySecondStepWhenT
             highest = k;
         }
         EXPECT_EQ(highest, c[2]) << c[0];
+        // The unit needs 14 rows and a gap of 3 above the origin's label.
+        EXPECT_EQ(BmiWeightUnitShown(scale, c[1]), c[0] >= 10 + 2 + 14 + 3 + 21 + 14) << c[0];
     }
 }
 

@@ -136,7 +136,7 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
         DrawBoldText(dc, left - 1, y - p / 2, label);
     }
 
-    DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
+    if (BmiWeightUnitShown(scale, coveredRows)) DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
     DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
 }
 
