@@ -228,7 +228,7 @@ BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWid
     const ChartBox& area = scale.area;
     const int r = scale.digitsWidth, p = scale.textHeight;
     // Between the "kg" column and the right edge; between the covered rows and the height axis' ticks.
-    const int top = area.top + coveredRows + 3, bottom = area.bottom - r - p - 2;
+    const int top = area.top + coveredRows + 2, bottom = area.bottom - r - p - 2;
     const int room = bottom - top - 2 * kPadding;
     BmiFigureBox figures = {};
     if (lineCount <= 0 || room < p) return figures;

@@ -102,12 +102,12 @@ TEST(BmiChartLayout, FiguresKeepToTheTopLeftUnlessTheMarkerIsThereAndCloseUpInAL
     // {area height, marker x, marker y, box left, box top, line step, lines}; the text 200 wide, 5 lines of 14.
     using Seven = std::array<int, 7>;
     const int kNoMarker = -1;
-    for (const Seven& c : {Seven{349, kNoMarker, 0, 44, 65, 19, 5}, Seven{349, 300, 100, 44, 65, 19, 5},
-                           Seven{349, 100, 300, 44, 65, 19, 5},
+    for (const Seven& c : {Seven{349, kNoMarker, 0, 44, 64, 19, 5}, Seven{349, 300, 100, 44, 64, 19, 5},
+                           Seven{349, 100, 300, 44, 64, 19, 5},
                            // The marker under the top-left box: the box goes to the bottom right.
                            Seven{349, 100, 100, 184, 268, 19, 5},
                            // Low charts: the lines close up, then the last ones are left out.
-                           Seven{140, kNoMarker, 0, 44, 65, 15, 5}, Seven{90, kNoMarker, 0, 44, 65, 15, 2},
+                           Seven{140, kNoMarker, 0, 44, 64, 15, 5}, Seven{90, kNoMarker, 0, 44, 64, 15, 2},
                            Seven{30, kNoMarker, 0, 0, 0, 0, 0}}) {
         const BmiScale scale = ScaleOf(120, 20, c[0]);
         const BmiFigureBox box = PlaceBmiFigures(scale, 10, 200, kBmiFigureLines, c[1] != kNoMarker, {c[1], c[2]});
