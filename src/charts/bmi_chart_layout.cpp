@@ -9,7 +9,7 @@ constexpr int kSmallTitleAscent = 18;
 constexpr FontSize kSmallTitleFont = {9, 18};
 constexpr FontSize kBodyFont = {7, 14};
 constexpr int kCalendarGap = 2;      // rows between the calendar and the panel
-constexpr int kUnderlineDepth = 3;   // the title's underline's last row is 2 rows below the font's height
+constexpr int kUnderlineDepth = 7;   // the title's underline's last row is 6 rows below the font's height
 
 // pixels given for 96 dots per inch at dpi (rounded to the nearest pixel).
 int AtDpi(int pixels, int dpi) {
@@ -222,22 +222,33 @@ BmiFigures FormatBmiFigures(const AnalysisResult& analysis, double targetWeight)
     return figures;
 }
 
+namespace {
+constexpr int kFigurePadding = 3;    // inside the backing, around the lines
+constexpr int kFiguresIndent = 20;   // the lines' left edge from the weight axis band
+constexpr int kFiguresRightGap = 4;  // between the backing and the area's right edge
+}  // namespace
+
+int BmiFiguresRoom(const BmiScale& scale) {
+    return scale.area.right - kFiguresRightGap - kFigurePadding - (scale.area.left + scale.digitsWidth + kFiguresIndent);
+}
+
 BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWidth, int lineCount, bool markerShown,
-                             ChartPoint marker) {
-    constexpr int kPadding = 3, kMarkerReach = 5, kLooseGap = 5, kTightGap = 1;
+                             ChartPoint marker, int lineHeight) {
+    constexpr int kPadding = kFigurePadding, kMarkerReach = 5, kLooseGap = 5, kTightGap = 1;
     const ChartBox& area = scale.area;
-    const int r = scale.digitsWidth, p = scale.textHeight;
+    const int r = scale.digitsWidth, axisText = scale.textHeight;
+    const int p = lineHeight > 0 ? lineHeight : axisText;
     // Between the "kg" column and the right edge; between the covered rows and the height axis' ticks.
-    const int top = area.top + coveredRows + 2, bottom = area.bottom - r - p - 2;
+    const int top = area.top + coveredRows + 2, bottom = area.bottom - r - axisText - 2;
     const int room = bottom - top - 2 * kPadding;
     BmiFigureBox figures = {};
-    if (lineCount <= 0 || room < p) return figures;
+    if (lineCount <= 0 || room < p || textWidth > BmiFiguresRoom(scale)) return figures;
     int step = p + kLooseGap;
     if (lineCount * p + (lineCount - 1) * kLooseGap > room) step = p + kTightGap;
     int lines = (room - p) / step + 1;
     if (lines > lineCount) lines = lineCount;
     const int width = textWidth + 2 * kPadding, height = (lines - 1) * step + p + 2 * kPadding;
-    const int left = area.left + r + 20 - kPadding;
+    const int left = area.left + r + kFiguresIndent - kPadding;
     figures.box = {left, top, left + width, top + height};
     const ChartBox markerBox = {marker.x - kMarkerReach, marker.y - kMarkerReach, marker.x + kMarkerReach,
                                 marker.y + kMarkerReach};
@@ -245,7 +256,8 @@ BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWid
         return markerShown && box.left < markerBox.right && markerBox.left < box.right && box.top < markerBox.bottom &&
                markerBox.top < box.bottom;
     };
-    const ChartBox lowRight = {area.right - 4 - width, bottom - height, area.right - 4, bottom};
+    const ChartBox lowRight = {area.right - kFiguresRightGap - width, bottom - height, area.right - kFiguresRightGap,
+                               bottom};
     if (covers(figures.box) && lowRight.left >= left && !covers(lowRight)) figures.box = lowRight;
     figures.textLeft = figures.box.left + kPadding;
     figures.firstRow = figures.box.top + kPadding;

@@ -139,9 +139,13 @@ struct BmiFigureBox {
     int lineStep;      // from one line's top to the next's
     int lines;         // how many lines are written
 };
-// textWidth: the widest line (drawn bold); lineCount: the lines there are.
+// textWidth: the widest line (drawn bold); lineCount: the lines there are;
+// lineHeight: their font's height (0: the body font's, P). No line is written
+// when the widest does not fit between the axis band and the area's right edge.
 BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWidth, int lineCount,
-                             bool markerShown, ChartPoint marker);
+                             bool markerShown, ChartPoint marker, int lineHeight = 0);
+// The width the figures' widest line may take.
+int BmiFiguresRoom(const BmiScale& scale);
 constexpr int kBmiFigureSize = 64;
 // Weight, BMI class, normal-weight range, appropriateness rate with the
 // difference, and the distance to the target weight.

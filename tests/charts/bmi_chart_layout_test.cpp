@@ -40,7 +40,7 @@ TEST(BmiChartLayout, PanelChartAreaRepaintRectanglesAndTitleFollowTheAscent) {
     // The calendar (37 rows) pushes the panel's top below it; the foot stays beside the list's.
     const BmiPanelLayout below = LayOutBmiPanel(1000, 415, 400, 13, 0, 96, 37);
     EXPECT_EQ(Four({below.y, below.y + below.height, BmiPanelTop(13, 37), BmiTitleFoot(13, 37)}),
-              Four({39, 13 + 5 + 404, 39, 39 + 18 + 3}));
+              Four({39, 13 + 5 + 404, 39, 39 + 18 + 7}));
     EXPECT_EQ(BmiPanelTop(40, 37), 45);
     // Too narrow a window leaves no area; selectors down to row 86 cover the area's top (row 21 + 52) by 13 rows.
     EXPECT_LE(LayOutBmiPanel(400, 415, 400, 16).width, 0);

@@ -42,7 +42,8 @@ void DrawFrameAndTitle(HDC dc, const BmiPanelLayout& panel) {
     FilledBox(dc, kWhite, 2, 2, w - 2, h - 2);
     {
         ScopedPen underline(dc, PS_SOLID, 1, PaletteColorOf(kColorScheme2));
-        for (int row : {t - 2, t, t + 2}) ChartLine(dc, 4, row, w - 4, row);
+        // Below the title's letters (its cell ends at row t + 3), not through them.
+        for (int row : {t + 2, t + 4, t + 6}) ChartLine(dc, 4, row, w - 4, row);
     }
     ScopedFont font(dc, CreateChartFont(panel.titleFont, kTitleFace, ANSI_CHARSET));
     SetTextColor(dc, PaletteColorOf(kColorTitle));
@@ -142,15 +143,33 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
 
 // On a white backing with a thin edge, so that the bands, the curves and the
 // cross-hair never run through the letters.
-void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts, ChartPoint marker) {
-    const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
+int WidestLine(HDC dc, const BmiFigures& figures) {
     int widest = 0;
     for (const char* line : figures.line) {
         const int width = TextSize(dc, line).cx + 1;
         if (width > widest) widest = width;
     }
-    const BmiFigureBox place =
-        PlaceBmiFigures(scale, coveredRows, widest, kBmiFigureLines, BmiMarkerShown(facts), marker);
+    return widest;
+}
+
+// In the body font, or a narrower one where the panel is narrower than the lines.
+void DrawFigures(HDC dc, const BmiPanelLayout& panel, const BmiScale& scale, const BmiChartFacts& facts,
+                 ChartPoint marker) {
+    const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight);
+    const int room = BmiFiguresRoom(scale);
+    int widest = WidestLine(dc, figures);
+    FontSize font = panel.bodyFont;
+    if (widest > room && room > 0) {
+        font.width = font.width * room / widest;
+        font.height = 2 * font.width;
+    }
+    ScopedFont narrower(dc, font.width < panel.bodyFont.width && font.width > 0
+                                ? CreateChartFont(font, kBodyFace, SHIFTJIS_CHARSET)
+                                : nullptr);
+    widest = WidestLine(dc, figures);
+    const int lineHeight = TextSize(dc, kThreeDigits).cy;
+    const BmiFigureBox place = PlaceBmiFigures(scale, panel.coveredRows, widest, kBmiFigureLines,
+                                               BmiMarkerShown(facts), marker, lineHeight);
     if (place.lines == 0) return;
     {
         ScopedPen edge(dc, PS_SOLID, 1, PaletteColorOf(kColorBmiLines));
@@ -183,7 +202,7 @@ void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) 
     if (markerShown) DrawMarker(dc, scale, marker);
     DrawAxes(dc, scale, panel.coveredRows);
     if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx))
-        DrawFigures(dc, scale, panel.coveredRows, facts, marker);
+        DrawFigures(dc, panel, scale, facts, marker);
 }
 
 }  // namespace

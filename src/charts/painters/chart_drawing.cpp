@@ -90,8 +90,9 @@ void NoteText(HDC dc, const char* text, int x, int y, int extraWidth) {
     if (!g_paintedTexts || !*text) return;
     const SIZE size = TextSize(dc, text);
     RECT box = {x, y, x + size.cx + extraWidth, y + size.cy};
-    RECT clip = {};
-    if (GetClipBox(dc, &clip) != ERROR && !IntersectRect(&box, &box, &clip)) return;  // not seen at all
+    // A text the clipping hides whole is not there; one it cuts is noted whole, cut or not.
+    RECT clip = {}, seen = {};
+    if (GetClipBox(dc, &clip) != ERROR && !IntersectRect(&seen, &box, &clip)) return;
     OffsetRect(&box, g_paintedOrigin.x, g_paintedOrigin.y);
     g_paintedTexts->push_back({text, box});
 }

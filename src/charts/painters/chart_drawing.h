@@ -37,8 +37,8 @@ void FillChartBox(HDC dc, COLORREF color, int left, int top, int right, int bott
 void DrawBoldText(HDC dc, int x, int y, const char* text);
 
 // The texts the painters write, each with the box it takes in the window
-// (clipped as the drawing is), so that a check can tell whether any of them
-// covers another. Nothing is noted unless a list is given.
+// (whole, even where the drawing's clipping cuts it: a cut text is a fault
+// too), so that a check can tell whether any of them covers another. Nothing is noted unless a list is given.
 struct PaintedText {
     std::string text;
     RECT box;
