@@ -5,17 +5,10 @@
 
 namespace {
 
-constexpr int kSmallTitleAscent = 18;
 constexpr FontSize kSmallTitleFont = {9, 18};
 constexpr FontSize kBodyFont = {7, 14};
 constexpr int kCalendarGap = 2;      // rows between the calendar and the panel
 constexpr int kUnderlineDepth = 7;   // the title's underline's last row is 6 rows below the font's height
-
-// pixels given for 96 dots per inch at dpi (rounded to the nearest pixel).
-int AtDpi(int pixels, int dpi) {
-    if (dpi <= 0) dpi = kChartBaseDpi;
-    return (pixels * dpi + kChartBaseDpi / 2) / kChartBaseDpi;
-}
 constexpr int kKilogramsShown = 90;  // the chart's height spans 90 kg
 constexpr int kHeightSteps = 18;     // 5 cm steps across the chart
 constexpr int kWeightSteps = 18;     // 5 kg steps up the chart
@@ -46,18 +39,9 @@ double RowInArea(const BmiScale& scale, int kilograms) {
 
 }  // namespace
 
-FontSize BmiTitleFontSize(int ascent, int dpi) {
-    FontSize size = kSmallTitleFont;
-    if (ascent > kSmallTitleAscent) {
-        const int width = ascent * 8 / 18;
-        size = {width, 2 * width};
-    }
-    if (dpi <= kChartBaseDpi) return size;
-    const FontSize grown = {AtDpi(kSmallTitleFont.width, dpi), AtDpi(kSmallTitleFont.height, dpi)};
-    return grown.height > size.height ? grown : size;
-}
+FontSize BmiTitleFontSize(int ascent, int dpi) { return ChartFontSize(ascent, dpi, kSmallTitleFont, 8); }
 
-FontSize BmiBodyFontSize(int dpi) { return {AtDpi(kBodyFont.width, dpi), AtDpi(kBodyFont.height, dpi)}; }
+FontSize BmiBodyFontSize(int dpi) { return {AtChartDpi(kBodyFont.width, dpi), AtChartDpi(kBodyFont.height, dpi)}; }
 
 int BmiPanelTop(int ascent, int calendarFoot) {
     const int top = ascent + 5;

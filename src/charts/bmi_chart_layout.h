@@ -6,13 +6,11 @@
 #define PELMO_CHARTS_BMI_CHART_LAYOUT_H
 
 #include "charts/chart_box.h"
+#include "charts/chart_font_size.h"
 #include "evaluation/bmi.h"
 
 struct ChartPoint {
     int x, y;
-};
-struct FontSize {
-    int width, height;
 };
 
 // What the chart shows.
@@ -23,9 +21,6 @@ struct BmiChartFacts {
     bool recordSelected;    // the record list's selection is a record (not the blank line)
     AnalysisResult analysis;
 };
-
-// The screen's dots per inch that the chart's pixel sizes are given for.
-constexpr int kChartBaseDpi = 96;
 
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
 // of 18, else ascent × 8 / 18 wide and twice that high; on a screen of more

@@ -1,10 +1,10 @@
 #include "charts/graph_layout.h"
 
+#include "charts/chart_font_size.h"
+
 namespace {
 
-constexpr int kSmallFontAscent = 18;
-constexpr GraphFontSize kSmallFont = {8, 16};
-constexpr int kBaseDpi = 96;  // the screen the pixel sizes are given for
+constexpr FontSize kSmallFont = {8, 16};
 
 }  // namespace
 
@@ -18,15 +18,8 @@ GraphLayout ComputeGraphLayout(int windowWidth, int windowHeight, int ascent, in
 }
 
 GraphFontSize GraphFontSizeOf(int ascent, int dpi) {
-    GraphFontSize size = kSmallFont;
-    if (ascent > kSmallFontAscent) {
-        const int width = ascent * 7 / 18;
-        size = {width, 2 * width};
-    }
-    if (dpi <= kBaseDpi) return size;
-    const GraphFontSize grown = {(kSmallFont.width * dpi + kBaseDpi / 2) / kBaseDpi,
-                                 (kSmallFont.height * dpi + kBaseDpi / 2) / kBaseDpi};
-    return grown.height > size.height ? grown : size;
+    const FontSize size = ChartFontSize(ascent, dpi, kSmallFont, 7);
+    return {size.width, size.height};
 }
 
 GraphPlot GraphPlotOf(const GraphLayout& layout, int cx, int cy) {
