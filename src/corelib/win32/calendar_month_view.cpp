@@ -77,7 +77,18 @@ const CalendarData* ViewCalendarData() { return g_view.calendar ? CalendarDataOf
 void ShowCalendarTips(bool shown) {
     const CalendarData* data = ViewCalendarData();
     if (!data || !data->tips) return;
-    if (!shown) SendMessageA(data->tips, TTM_POP, 0, 0);
+    if (!shown) {
+        // A tip whose wait began before the click would still show: the mouse
+        // is told to have left every part, which ends the wait, and the tip goes.
+        RECT client = {};
+        GetClientRect(g_view.calendar, &client);
+        MSG away = {};
+        away.hwnd = g_view.calendar;
+        away.message = WM_MOUSEMOVE;
+        away.lParam = MAKELPARAM(client.right + 1, client.bottom + 1);
+        SendMessageA(data->tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
+        SendMessageA(data->tips, TTM_POP, 0, 0);
+    }
     SendMessageA(data->tips, TTM_ACTIVATE, shown ? TRUE : FALSE, 0);
 }
 
