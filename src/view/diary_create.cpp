@@ -3,6 +3,7 @@
 #include "charts/color_scheme_setting.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/utility.h"
+#include "corelib/win32/calendar.h"
 #include "corelib/win32/dpi.h"
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
@@ -86,6 +87,7 @@ void DestroyDiaryWindow(HWND window) {
         DestroyWindow(g_diary.calendar);
         g_diary.calendar = nullptr;
     }
+    SetCalendarDpi(0);  // a calendar made later starts at the screen's DPI
     // The container must not hand out the palette after it is gone.
     if (HWND container = GetParent(window)) SendMessageA(container, kTakkuSetPalette, 0, 0);
     if (g_diary.palette) DeleteObject(g_diary.palette);
