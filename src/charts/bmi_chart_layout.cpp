@@ -11,8 +11,10 @@
 
 namespace {
 
-constexpr int kSmallTitleAscent = 18;
 constexpr FontSize kSmallTitleFont = {9, 18};
+constexpr FontSize kBodyFont = {7, 14};
+constexpr int kCalendarGap = 2;      // rows between the calendar and the panel
+constexpr int kUnderlineDepth = 7;   // the title's underline's last row is 6 rows below the font's height
 constexpr int kKilogramsShown = 90;  // the chart's height spans 90 kg
 constexpr int kHeightSteps = 18;     // 5 cm steps across the chart
 constexpr int kWeightSteps = 18;     // 5 kg steps up the chart
@@ -43,30 +45,41 @@ double RowInArea(const BmiScale& scale, int kilograms) {
 
 }  // namespace
 
-FontSize BmiTitleFontSize(int ascent) {
-    if (ascent <= kSmallTitleAscent) return kSmallTitleFont;
-    const int width = ascent * 8 / 18;
-    return {width, 2 * width};
+FontSize BmiTitleFontSize(int ascent, int dpi) { return ChartFontSize(ascent, dpi, kSmallTitleFont, 8); }
+
+FontSize BmiBodyFontSize(int dpi) { return {AtChartDpi(kBodyFont.width, dpi), AtChartDpi(kBodyFont.height, dpi)}; }
+
+int BmiPanelTop(int ascent, int calendarFoot) {
+    const int top = ascent + 5;
+    return calendarFoot > 0 && calendarFoot + kCalendarGap > top ? calendarFoot + kCalendarGap : top;
 }
 
-BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot) {
+int BmiTitleFoot(int ascent, int calendarFoot, int dpi) {
+    return BmiPanelTop(ascent, calendarFoot) + BmiTitleFontSize(ascent, dpi).height + kUnderlineDepth;
+}
+
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot, int dpi,
+                              int calendarFoot) {
     BmiPanelLayout panel = {};
     const int a = ascent, x0 = tableWidth;
     panel.x = x0 + 2;
-    panel.y = a + 5;
+    panel.y = BmiPanelTop(a, calendarFoot);
     panel.width = windowWidth - x0 - 4;
-    panel.height = listHeight + 4;
+    // The foot stays beside the list's foot however far the calendar pushes the top down.
+    panel.height = a + 5 + listHeight + 4 - panel.y;
     panel.ascent = a;
-    const int t = BmiTitleFontSize(a).height;
+    panel.titleFont = BmiTitleFontSize(a, dpi);
+    panel.bodyFont = BmiBodyFontSize(dpi);
+    const int t = panel.titleFont.height;
     panel.titleHeight = t;
     panel.area = {6, 3 * t - 2, panel.width - 6, panel.height - 3};
     const int covered = selectorsFoot - (panel.y + panel.area.top);
     panel.coveredRows = covered > 0 ? covered : 0;
-    // From the chart area's top (3T + a + 3 in the window), not lower: what lies
-    // between the area's top and the analysis selectors' foot (the top of the
-    // bands, the marker, the first line of figures) changes with the analysis too.
-    panel.chartRepaint = {x0 + 2, panel.y + panel.area.top, x0 + panel.width + 2, panel.height + 2 * a + 4};
-    panel.titleRepaint = {x0 + 2, 2 * a + 7, x0 + panel.width + 2, t + 40};
+    // From the chart area's top, not lower: what lies between the area's top and
+    // the analysis selectors' foot (the top of the bands, the marker, the first
+    // line of figures) changes with the analysis too.
+    panel.chartRepaint = {x0 + 2, panel.y + panel.area.top, x0 + panel.width + 2, listHeight + 2 * a + 8};
+    panel.titleRepaint = {x0 + 2, panel.y, x0 + panel.width + 2, panel.y + panel.area.top};
     return panel;
 }
 
@@ -128,9 +141,28 @@ ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight) 
     return {x, y};
 }
 
-int HeightLabelStep(int threeBlanksWidth, int areaWidth) { return threeBlanksWidth < areaWidth / 13 ? 2 : 4; }
+namespace {
 
-int WeightLabelStep(int textHeight, int areaHeight) { return textHeight < areaHeight / 10 ? 2 : 4; }
+// The least gap between two labels of an axis: a quarter of their extent, at least 2 pixels.
+int LabelGap(int extent) { return extent / 4 > 2 ? extent / 4 : 2; }
+
+// step, doubled until labels `extent` long, `pitch` pixels per step apart, keep `gap` between them.
+int StepWithRoom(int step, int pitch, int extent, int gap) {
+    while (step < kBmiAxisSteps && step * pitch < extent + gap) step *= 2;
+    return step;
+}
+
+}  // namespace
+
+int HeightLabelStep(int threeBlanksWidth, int areaWidth, int labelWidth) {
+    const int step = threeBlanksWidth < areaWidth / 13 ? 2 : 4;
+    return StepWithRoom(step, areaWidth / kBmiAxisSteps, labelWidth + 1, LabelGap(labelWidth));
+}
+
+int WeightLabelStep(int textHeight, int areaHeight) {
+    const int step = textHeight < areaHeight / 10 ? 2 : 4;
+    return StepWithRoom(step, areaHeight / kBmiAxisSteps, textHeight, LabelGap(textHeight));
+}
 
 int BmiWeightStepRow(const BmiScale& scale, int k) {
     const ChartBox& area = scale.area;
@@ -142,7 +174,16 @@ bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k) {
     const int p = scale.textHeight;
     if (k < 1 || k > kBmiLastLabelledStep || k % WeightLabelStep(p, area.bottom - area.top) != 0) return false;
     const int unitFoot = area.top + coveredRows + 2 + p;
-    return BmiWeightStepRow(scale, k) - p / 2 >= unitFoot;
+    const int labelTop = BmiWeightStepRow(scale, k) - p / 2;
+    // The origin's label stands on its tick: its top is P above the axis.
+    const int originTop = area.bottom - scale.digitsWidth - p;
+    return labelTop >= unitFoot && labelTop + p + LabelGap(p) <= originTop;
+}
+
+bool BmiWeightUnitShown(const BmiScale& scale, int coveredRows) {
+    const int p = scale.textHeight;
+    const int unitFoot = scale.area.top + coveredRows + 2 + p;
+    return unitFoot + LabelGap(p) <= scale.area.bottom - scale.digitsWidth - p;
 }
 
 bool BmiMarkerShown(const BmiChartFacts& facts) {
@@ -182,6 +223,10 @@ void AppendTo(char* line, const char* part) {
     const std::size_t used = std::strlen(line);
     std::snprintf(line + used, kBmiTrendLineSize - used, "%s", part);
 }
+
+constexpr int kFigurePadding = 3;    // inside the backing, around the lines
+constexpr int kFiguresIndent = 20;   // the lines' left edge from the weight axis band
+constexpr int kFiguresRightGap = 4;  // between the backing and the area's right edge
 
 }  // namespace
 
@@ -225,16 +270,40 @@ int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room) 
     return -1;
 }
 
-bool BmiFigureRowFree(const BmiScale& scale, int row) {
-    return row + scale.textHeight <= scale.area.bottom - scale.digitsWidth;
+int BmiFiguresRoom(const BmiScale& scale) {
+    return scale.area.right - kFiguresRightGap - kFigurePadding - (scale.area.left + scale.digitsWidth + kFiguresIndent);
 }
 
-int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine) {
-    const int p = scale.textHeight, normal = p + 5;
-    if (!trendLine) return normal;
-    const int lines = kBmiFigureLines + 1;
-    const int first = scale.area.top + coveredRows + 5;
-    if (BmiFigureRowFree(scale, first + (lines - 1) * normal)) return normal;
-    const int tight = (scale.area.bottom - scale.digitsWidth - p - first) / (lines - 1);
-    return tight > p ? tight : normal;
+BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWidth, int lineCount, bool markerShown,
+                             ChartPoint marker, int lineHeight) {
+    constexpr int kPadding = kFigurePadding, kMarkerReach = 5, kLooseGap = 5, kTightGap = 1;
+    const ChartBox& area = scale.area;
+    const int r = scale.digitsWidth, axisText = scale.textHeight;
+    const int p = lineHeight > 0 ? lineHeight : axisText;
+    // Between the "kg" column and the right edge; between the covered rows and the height axis' ticks.
+    const int top = area.top + coveredRows + 2, bottom = area.bottom - r - axisText - 2;
+    const int room = bottom - top - 2 * kPadding;
+    BmiFigureBox figures = {};
+    if (lineCount <= 0 || room < p || textWidth > BmiFiguresRoom(scale)) return figures;
+    int step = p + kLooseGap;
+    if (lineCount * p + (lineCount - 1) * kLooseGap > room) step = p + kTightGap;
+    int lines = (room - p) / step + 1;
+    if (lines > lineCount) lines = lineCount;
+    const int width = textWidth + 2 * kPadding, height = (lines - 1) * step + p + 2 * kPadding;
+    const int left = area.left + r + kFiguresIndent - kPadding;
+    figures.box = {left, top, left + width, top + height};
+    const ChartBox markerBox = {marker.x - kMarkerReach, marker.y - kMarkerReach, marker.x + kMarkerReach,
+                                marker.y + kMarkerReach};
+    auto covers = [&](const ChartBox& box) {
+        return markerShown && box.left < markerBox.right && markerBox.left < box.right && box.top < markerBox.bottom &&
+               markerBox.top < box.bottom;
+    };
+    const ChartBox lowRight = {area.right - kFiguresRightGap - width, bottom - height, area.right - kFiguresRightGap,
+                               bottom};
+    if (covers(figures.box) && lowRight.left >= left && !covers(lowRight)) figures.box = lowRight;
+    figures.textLeft = figures.box.left + kPadding;
+    figures.firstRow = figures.box.top + kPadding;
+    figures.lineStep = step;
+    figures.lines = lines;
+    return figures;
 }

@@ -6,12 +6,10 @@
 #define PELMO_CHARTS_BMI_CHART_LAYOUT_H
 
 #include "charts/chart_box.h"
+#include "charts/chart_font_size.h"
 #include "evaluation/bmi.h"
 #include "evaluation/trend.h"
 
-struct FontSize {
-    int width, height;
-};
 
 // What the chart shows.
 struct BmiChartFacts {
@@ -31,14 +29,26 @@ struct BmiChartFacts {
 };
 
 // The title's font for the diary window's text ascent: 9 × 18 up to an ascent
-// of 18, else ascent × 8 / 18 wide and twice that high.
-FontSize BmiTitleFontSize(int ascent);
+// of 18, else ascent × 8 / 18 wide and twice that high; on a screen of more
+// dots per inch at least 9 × 18 grown with it, as the record table's font grows.
+FontSize BmiTitleFontSize(int ascent, int dpi = kChartBaseDpi);
+// The font of the labels and figures: 7 × 14 grown with the screen's dots per inch.
+FontSize BmiBodyFontSize(int dpi = kChartBaseDpi);
+
+// The panel's top row in the diary window: a + 5, or below the calendar
+// (whose foot is calendarFoot) when the calendar would cover the title.
+int BmiPanelTop(int ascent, int calendarFoot);
+// The first row of the window below the title and its underline, where the
+// analysis selectors may lie.
+int BmiTitleFoot(int ascent, int calendarFoot, int dpi = kChartBaseDpi);
 
 // The panel to the right of the record table.
 struct BmiPanelLayout {
     int x, y;                // its place in the diary window: (X0 + 2, a + 5)
     int width, height;       // w and h; nothing is drawn unless both are positive
     int ascent;              // a
+    FontSize titleFont;
+    FontSize bodyFont;
     int titleHeight;         // T, the title font's height
     ChartBox area;           // the chart area, in the panel
     // Rows at the area's top that the analysis selectors cover: the weight's
@@ -50,8 +60,10 @@ struct BmiPanelLayout {
 };
 // For a diary window windowWidth wide whose record table is tableWidth (X0)
 // wide and whose record list is listHeight high; the analysis selectors end at
-// row selectorsFoot of the window (0: there are none).
-BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0);
+// row selectorsFoot of the window (0: there are none), the calendar at row
+// calendarFoot (0: none). The panel's foot stays where the list puts it.
+BmiPanelLayout LayOutBmiPanel(int windowWidth, int tableWidth, int listHeight, int ascent, int selectorsFoot = 0,
+                              int dpi = kChartBaseDpi, int calendarFoot = 0);
 
 constexpr int kNoUserHeightOrigin = 110;
 
@@ -92,8 +104,10 @@ bool BmiBandEdgeSeed(const BmiScale& scale, double bmi, ChartPoint* seed);
 // The centre of the marker for a height (cm) and a weight (kg).
 ChartPoint BmiMarkerCentre(const BmiScale& scale, double height, double weight);
 
-// Every second 5 cm (or 5 kg) step is labelled when the labels have room, else every fourth.
-int HeightLabelStep(int threeBlanksWidth, int areaWidth);
+// Every second 5 cm (or 5 kg) step is labelled when the labels have room, else
+// every fourth (or more): labels never come closer than a gap of a quarter of
+// the text height (labelWidth: the widest height label, "000").
+int HeightLabelStep(int threeBlanksWidth, int areaWidth, int labelWidth = 0);
 int WeightLabelStep(int textHeight, int areaHeight);
 
 constexpr int kBmiAxisSteps = 18;         // 5 cm or 5 kg each
@@ -102,14 +116,37 @@ constexpr int kBmiLastLabelledStep = 15;  // the last steps are left to the unit
 int BmiWeightStepRow(const BmiScale& scale, int k);
 // Whether the k-th weight step carries its label: a labelled step up to the
 // 15th whose text stays clear of the "kg" unit, which sits coveredRows + 2
-// below the area's top (in a low chart the upper labels would run into it).
+// below the area's top (in a low chart the upper labels would run into it),
+// and of the origin's label, which stands above its tick.
 bool BmiWeightLabelShown(const BmiScale& scale, int coveredRows, int k);
+// Whether the "kg" unit (coveredRows + 2 below the area's top) stays clear of
+// the origin's label and the height axis below it: not in a chart too low for both.
+bool BmiWeightUnitShown(const BmiScale& scale, int coveredRows);
 
 bool BmiMarkerShown(const BmiChartFacts& facts);
 // The figures need a panel wider than 28 digits of the body font.
 bool BmiFiguresShown(const BmiChartFacts& facts, int panelWidth, int width28Digits);
 
 constexpr int kBmiFigureLines = 5;
+// Where the figures are written: a box with a backing, so that they can be
+// read over the bands, at the top left of the area below the rows the
+// selectors cover, or at the bottom right above the height axis when the
+// marker would lie under the top-left box. The lines come 5 pixels apart,
+// closer in a low chart; those that still find no room are left out, the last first.
+struct BmiFigureBox {
+    ChartBox box;      // the backing, in the panel
+    int textLeft;      // the lines' left edge
+    int firstRow;      // the first line's top
+    int lineStep;      // from one line's top to the next's
+    int lines;         // how many lines are written
+};
+// textWidth: the widest line (drawn bold); lineCount: the lines there are;
+// lineHeight: their font's height (0: the body font's, P). No line is written
+// when the widest does not fit between the axis band and the area's right edge.
+BmiFigureBox PlaceBmiFigures(const BmiScale& scale, int coveredRows, int textWidth, int lineCount,
+                             bool markerShown, ChartPoint marker, int lineHeight = 0);
+// The width the figures' widest line may take.
+int BmiFiguresRoom(const BmiScale& scale);
 constexpr int kBmiFigureSize = 64;
 // Weight (followed by namedDay when it is given), BMI class, normal-weight
 // range, appropriateness rate with the difference, and the distance to the
@@ -133,12 +170,5 @@ struct BmiTrendLine {
 BmiTrendLine FormatBmiTrendLine(const TrendFigures& trend, double targetWeight);
 // The first form no wider than room (widths[i] is form i's width); -1 when none fits.
 int BmiTrendFormThatFits(const BmiTrendLine& line, const int* widths, int room);
-// Whether a line of figures at row (textHeight high) keeps clear of the
-// height axis's band and labels at the area's foot.
-bool BmiFigureRowFree(const BmiScale& scale, int row);
-// The rows from one line of figures to the next: textHeight + 5; with the
-// sixth line (trendLine) less, down to textHeight + 1, where the six need it
-// to stay clear of the band, as in a low panel (the frame at its smallest).
-int BmiFigureStep(const BmiScale& scale, int coveredRows, bool trendLine);
 
 #endif

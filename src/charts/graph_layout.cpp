@@ -1,8 +1,10 @@
 #include "charts/graph_layout.h"
 
+#include "charts/chart_font_size.h"
+
 namespace {
 
-constexpr int kSmallFontAscent = 18;
+constexpr FontSize kSmallFont = {8, 16};
 
 }  // namespace
 
@@ -15,10 +17,9 @@ GraphLayout ComputeGraphLayout(int windowWidth, int windowHeight, int ascent, in
     return layout;
 }
 
-GraphFontSize GraphFontSizeOf(int ascent) {
-    if (ascent <= kSmallFontAscent) return {8, 16};
-    const int width = ascent * 7 / 18;
-    return {width, 2 * width};
+GraphFontSize GraphFontSizeOf(int ascent, int dpi) {
+    const FontSize size = ChartFontSize(ascent, dpi, kSmallFont, 7);
+    return {size.width, size.height};
 }
 
 GraphPlot GraphPlotOf(const GraphLayout& layout, int cx, int cy) {

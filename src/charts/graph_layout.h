@@ -18,11 +18,13 @@ struct GraphLayout {
 // and the height of the first item selector.
 GraphLayout ComputeGraphLayout(int windowWidth, int windowHeight, int ascent, int listHeight, int itemComboHeight);
 
-// The graph font: 8 × 16 up to an ascent of 18, else a × 7 / 18 wide and twice that high.
+// The graph font: 8 × 16 up to an ascent of 18, else a × 7 / 18 wide and twice
+// that high; on a screen of more dots per inch at least 8 × 16 grown with it,
+// as the record table's font grows.
 struct GraphFontSize {
     int width, height;
 };
-GraphFontSize GraphFontSizeOf(int ascent);
+GraphFontSize GraphFontSizeOf(int ascent, int dpi = 96);
 
 // The plot inside the bitmap, cx and cy being the extent of "000" in the graph
 // font: (cx + 1, p3) to (d − cx − 1, e − cy − 1); o = d − 2cx.

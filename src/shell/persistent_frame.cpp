@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "corelib/registry.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/dpi.h"
 #include "resources/resource.h"
 
 namespace {
@@ -14,6 +16,8 @@ const char* const kWidth = "WindowSize Width";
 const char* const kHeight = "WindowSize Height";
 const char* const kZoom = "WindowSize Zoom";
 const char* const kIcon = "WindowSize Icon";
+constexpr int kSmallestFrameWidth = 800;
+constexpr int kFrameSpare = 20;  // the frame's borders and the diary window's margins
 
 // Decimal text; conversion stops at the first non-digit, so "abc" is 0.
 int StoredNumber(const char* name, int missing) {
@@ -30,7 +34,15 @@ void StoreNumber(const char* name, long value) {
 
 }  // namespace
 
-int MinimumFrameWidth(int tableWidth) { return tableWidth + 256 < 800 ? 800 : tableWidth + 276; }
+// The calendar must find room right of the table: it grows with the screen's
+// DPI. A screen too narrow for both gets a smaller calendar (the diary window's layout).
+int MinimumFrameWidth(int tableWidth) {
+    const int calendar = ScaleToScreen(kCalendarVisibleWidth);
+    if (tableWidth + calendar < kSmallestFrameWidth) return kSmallestFrameWidth;
+    const int wanted = tableWidth + calendar + kFrameSpare;
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    return screen > kSmallestFrameWidth && wanted > screen ? screen : wanted;
+}
 
 WINDOWPLACEMENT CPersistentFrame::StoredPlacement() {
     int x = StoredNumber(kPosX, 0);

@@ -23,7 +23,8 @@ struct CPersistentFrame {
 };
 
 constexpr int kMinimumFrameHeight = 480;
-// The minimum tracking width for a record table of tableWidth pixels.
+// The minimum tracking width for a record table of tableWidth pixels: 800, or
+// wide enough for the table and the calendar beside it.
 int MinimumFrameWidth(int tableWidth);
 
 #endif

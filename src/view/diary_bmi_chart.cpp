@@ -7,6 +7,7 @@
 
 #include "charts/painters/bmi_chart.h"
 #include "charts/painters/chart_drawing.h"
+#include "corelib/win32/dpi.h"
 #include "diary/diary_store.h"
 #include "evaluation/diary_trend.h"
 #include "evaluation/period.h"
@@ -28,13 +29,21 @@ int AnalysisSelectorsFoot(HWND window) {
     return foot;
 }
 
+// The calendar's foot in the window (0 without one): the panel's title lies below it.
+int CalendarFoot(HWND window) {
+    RECT rect = {};
+    if (!g_diary.calendar || !IsWindowVisible(g_diary.calendar) || !GetWindowRect(g_diary.calendar, &rect)) return 0;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect.bottom;
+}
+
 }  // namespace
 
 BmiPanelLayout BmiPanelOf(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
     return LayOutBmiPanel(client.right, g_diary.tableWidth, WindowHeightOf(g_diary.recordList), g_diary.textAscent,
-                          AnalysisSelectorsFoot(window));
+                          AnalysisSelectorsFoot(window), ScreenDpi(), CalendarFoot(window));
 }
 
 BmiChartFacts BmiChartFactsOf() {

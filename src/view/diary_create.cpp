@@ -3,6 +3,8 @@
 #include "charts/color_scheme_setting.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/utility.h"
+#include "corelib/win32/calendar.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/modal_dialog.h"
 #include "corelib/win32/takku.h"
 #include "diary/diary_store.h"
@@ -37,12 +39,16 @@ HMENU CreateRecordPopup(HINSTANCE instance) {
 
 }  // namespace
 
+// At the DPI the program draws for (ScreenDpi), which is the screen's own
+// unless a test chose another: the font's ascent grows with it.
 int MeasureTextAscent(HWND window) {
     HDC dc = GetDC(window);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
+    const int fontDpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(window, dc);
-    return metrics.tmAscent;
+    if (fontDpi <= 0 || fontDpi == ScreenDpi()) return metrics.tmAscent;
+    return MulDiv(metrics.tmAscent, ScreenDpi(), fontDpi);
 }
 
 void CreateDiaryWindow(HWND window, HINSTANCE instance) {
@@ -87,6 +93,7 @@ void DestroyDiaryWindow(HWND window) {
         DestroyWindow(g_diary.calendar);
         g_diary.calendar = nullptr;
     }
+    SetCalendarDpi(0);  // a calendar made later starts at the screen's DPI
     // The container must not hand out the palette after it is gone.
     if (HWND container = GetParent(window)) SendMessageA(container, kTakkuSetPalette, 0, 0);
     if (g_diary.palette) DeleteObject(g_diary.palette);

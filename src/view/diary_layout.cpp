@@ -1,5 +1,6 @@
 #include "view/diary_layout.h"
 
+#include "charts/bmi_chart_layout.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/dpi.h"
 #include "view/diary_state.h"
@@ -13,6 +14,9 @@ namespace {
 constexpr int kSmallAscent = 16;
 constexpr int kListLeft = 4;
 constexpr int kCalendarRightOverhang = kCalendarWidth - kCalendarVisibleWidth;
+constexpr int kCalendarGap = 2;         // between the table's edge and the calendar
+constexpr int kSmallestCalendarDpi = 48;  // its texts stay readable
+constexpr int kPanelInnerMargin = 6;  // the BMI panel's frame and a pixel of white inside the window's right edge
 
 }  // namespace
 
@@ -34,12 +38,31 @@ DiaryLayout ComputeDiaryLayout(int width, int height, int ascent, int tableWidth
     const int u = t.u, v = t.v, a = ascent, w = tableWidth;
     DiaryLayout layout = {};
     layout.recordList = {kListLeft, 2 * a + 7, w - 5, RecordListHeight(height)};
-    const int visible = ScaleToScreen(kCalendarVisibleWidth);
-    layout.calendar = {width - visible, 0, visible + ScaleToScreen(kCalendarRightOverhang),
-                       ScaleToScreen(kCalendarHeight)};
-    // The analysis selectors sit at the top of the BMI panel, the graph's below the list.
-    layout.selectors[0] = {w + 7, u + 44, 12 * v, 10 * u};
-    layout.selectors[1] = {w + 12 * v + 9, u + 44, 13 * v, 10 * u};
+    // The calendar at the top right, as large as the screen's DPI makes it
+    // where the window has room beside the table, else smaller.
+    const int besideTable = width - w - kCalendarGap;
+    int dpi = ScreenDpi();
+    if (MulDiv(kCalendarVisibleWidth, dpi, kBaseDpi) > besideTable) {
+        dpi = MulDiv(besideTable, kBaseDpi, kCalendarVisibleWidth);
+        if (dpi < kSmallestCalendarDpi) dpi = kSmallestCalendarDpi;
+    }
+    layout.calendarDpi = dpi;
+    const int visible = MulDiv(kCalendarVisibleWidth, dpi, kBaseDpi);
+    layout.calendar = {width - visible, 0, visible + MulDiv(kCalendarRightOverhang, dpi, kBaseDpi),
+                       MulDiv(kCalendarHeight, dpi, kBaseDpi)};
+    // The analysis selectors sit at the top of the BMI panel, below its title
+    // (which lies below the calendar); they share what the panel offers when
+    // it is narrower than they are. The graph's lie below the list.
+    const int titleFoot = BmiTitleFoot(a, layout.calendar.y + layout.calendar.height, ScreenDpi());
+    const int analysisY = u + 44 > titleFoot ? u + 44 : titleFoot;
+    int modeWidth = 12 * v, periodWidth = 13 * v;
+    const int room = width - kPanelInnerMargin - (w + 7);  // from the mode's left to the panel's inside
+    if (modeWidth + 2 + periodWidth > room && room > 0) {
+        modeWidth = (room - 2) * 12 / 25;
+        periodWidth = room - 2 - modeWidth;
+    }
+    layout.selectors[0] = {w + 7, analysisY, modeWidth, 10 * u};
+    layout.selectors[1] = {w + 7 + modeWidth + 2, analysisY, periodWidth, 10 * u};
     const int graphY = 2 * a + 13 + listHeight;
     layout.selectors[2] = {3 * v + 4, graphY, 12 * v, 20 * u};
     layout.selectors[3] = {15 * v + 6, graphY, 12 * v, 20 * u};
@@ -67,6 +90,7 @@ void LayOutDiaryWindow(HWND window) {
         layout = ComputeDiaryLayout(client.right, client.bottom, a, g_diary.tableWidth, placed.bottom - placed.top);
     }
     if (g_diary.calendar) {
+        SetCalendarDpi(layout.calendarDpi == ScreenDpi() ? 0 : layout.calendarDpi);
         const ChildPlace& calendar = layout.calendar;
         SetWindowPos(g_diary.calendar, nullptr, calendar.x, calendar.y, calendar.width, calendar.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);

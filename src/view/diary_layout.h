@@ -27,6 +27,7 @@ extern const int kSelectorIds[kSelectorCount];
 struct DiaryLayout {
     ChildPlace recordList;
     ChildPlace calendar;
+    int calendarDpi;  // the screen's, or fewer when the calendar would reach over the table
     ChildPlace selectors[kSelectorCount];
 };
 

@@ -2,6 +2,7 @@
 
 #include "charts/painters/chart_drawing.h"
 #include "corelib/dates.h"
+#include "corelib/win32/dpi.h"
 #include "diary/diary_store.h"
 #include "evaluation/diary_trend.h"
 #include "view/diary_layout.h"
@@ -15,6 +16,7 @@ LineGraphInput LineGraphInputOf(HWND window, char* calendarText, int calendarTex
     input.windowWidth = client.right;
     input.windowHeight = client.bottom;
     input.ascent = g_diary.textAscent;
+    input.dpi = ScreenDpi();
     input.listHeight = WindowHeightOf(g_diary.recordList);
     input.itemComboHeight = WindowHeightOf(Selector(kGraphItem1SelectorId));
     input.leftItem = g_diary.graphItem[0];

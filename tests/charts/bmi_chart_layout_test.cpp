@@ -31,8 +31,20 @@ TEST(BmiChartLayout, PanelChartAreaRepaintRectanglesAndTitleFollowTheAscent) {
         EXPECT_EQ(Corners(panel.area), Four({6, 3 * t - 2, 575, 401}));
         // From the chart area's top down: all that changes with the analysis.
         EXPECT_EQ(Corners(panel.chartRepaint), Four({417, 3 * t + a + 3, 998, 404 + 2 * a + 4}));
-        EXPECT_EQ(Corners(panel.titleRepaint), Four({417, 2 * a + 7, 998, t + 40}));
+        EXPECT_EQ(Corners(panel.titleRepaint), Four({417, a + 5, 998, a + 5 + 3 * t - 2}));
     }
+    // On a screen of more dots per inch the fonts grow with it, as the table's do
+    // (a large ascent at 96 DPI keeps its own): {dpi, ascent, title height, body height}.
+    for (const Four& c : {Four{96, 13, 18, 14}, Four{120, 16, 23, 18}, Four{144, 20, 27, 21}, Four{192, 26, 36, 28},
+                          Four{96, 27, 24, 14}}) {
+        EXPECT_EQ(Four({c[0], c[1], BmiTitleFontSize(c[1], c[0]).height, BmiBodyFontSize(c[0]).height}), c);
+        EXPECT_EQ(LayOutBmiPanel(1000, 415, 400, c[1], 0, c[0]).bodyFont.height, c[3]);
+    }
+    // The calendar (37 rows) pushes the panel's top below it; the foot stays beside the list's.
+    const BmiPanelLayout below = LayOutBmiPanel(1000, 415, 400, 13, 0, 96, 37);
+    EXPECT_EQ(Four({below.y, below.y + below.height, BmiPanelTop(13, 37), BmiTitleFoot(13, 37)}),
+              Four({39, 13 + 5 + 404, 39, 39 + 18 + 7}));
+    EXPECT_EQ(BmiPanelTop(40, 37), 45);
     // Too narrow a window leaves no area; selectors down to row 86 cover the area's top (row 21 + 52) by 13 rows.
     EXPECT_LE(LayOutBmiPanel(400, 415, 400, 16).width, 0);
     for (const Four& c : {Four{86, 13}, Four{60, 0}, Four{0, 0}})
@@ -71,17 +83,44 @@ TEST(BmiChartLayout, BandsFillFromInsideTheAreaAndLabelsTakeEverySecondStepWhenT
               Four({2, 4, 2, 4}));
     // In a low chart (the frame at its minimum size) the upper weight labels would run into the
     // "kg" unit: {area height, rows the selectors cover, the highest labelled step}.
-    for (const Four& c : {Four{349, 0, 14}, Four{349, 10, 14}, Four{140, 10, 12}, Four{125, 10, 8}, Four{90, 10, 4},
+    for (const Four& c : {Four{349, 0, 14}, Four{349, 10, 14}, Four{140, 10, 12}, Four{125, 10, 8}, Four{90, 10, 0},
                           Four{40, 10, 0}}) {
         const BmiScale scale = ScaleOf(120, 20, c[0]);
         int highest = 0;
         for (int k = 1; k <= kBmiAxisSteps; ++k) {
             if (!BmiWeightLabelShown(scale, c[1], k)) continue;
             EXPECT_GE(BmiWeightStepRow(scale, k) - 7, 52 + c[1] + 2 + 14) << c[0] << " step " << k;
+            // Clear of the origin's label, which stands on the axis 21 rows above the area's foot.
+            EXPECT_LE(BmiWeightStepRow(scale, k) + 7 + 3, 52 + c[0] - 21 - 14) << c[0] << " step " << k;
             EXPECT_EQ(k % WeightLabelStep(14, c[0]), 0);
             highest = k;
         }
         EXPECT_EQ(highest, c[2]) << c[0];
+        // The unit needs 14 rows and a gap of 3 above the origin's label.
+        EXPECT_EQ(BmiWeightUnitShown(scale, c[1]), c[0] >= 10 + 2 + 14 + 3 + 21 + 14) << c[0];
+    }
+}
+
+TEST(BmiChartLayout, FiguresKeepToTheTopLeftUnlessTheMarkerIsThereAndCloseUpInALowChart) {
+    // {area height, marker x, marker y, box left, box top, line step, lines}; the text 200 wide, 5 lines of 14.
+    using Seven = std::array<int, 7>;
+    const int kNoMarker = -1;
+    for (const Seven& c : {Seven{349, kNoMarker, 0, 44, 64, 19, 5}, Seven{349, 300, 100, 44, 64, 19, 5},
+                           Seven{349, 100, 300, 44, 64, 19, 5},
+                           // The marker under the top-left box: the box goes to the bottom right.
+                           Seven{349, 100, 100, 184, 268, 19, 5},
+                           // Low charts: the lines close up, then the last ones are left out.
+                           Seven{140, kNoMarker, 0, 44, 64, 15, 5}, Seven{90, kNoMarker, 0, 44, 64, 15, 2},
+                           Seven{30, kNoMarker, 0, 0, 0, 0, 0}}) {
+        const BmiScale scale = ScaleOf(120, 20, c[0]);
+        const BmiFigureBox box = PlaceBmiFigures(scale, 10, 200, kBmiFigureLines, c[1] != kNoMarker, {c[1], c[2]});
+        EXPECT_EQ(Seven({c[0], c[1], c[2], box.box.left, box.box.top, box.lineStep, box.lines}), c);
+        if (box.lines == 0) continue;
+        // Inside the area, clear of the axis bands and the height axis' ticks.
+        EXPECT_GE(box.box.left, 6 + 21);
+        EXPECT_LE(box.box.right, 394);
+        EXPECT_LE(box.box.bottom, 52 + c[0] - 21 - 14);
+        EXPECT_LE(box.firstRow + (box.lines - 1) * box.lineStep + 14, box.box.bottom);
     }
 }
 
@@ -133,18 +172,6 @@ TEST(BmiChartLayout, TrendLineFormsFromTheWholeLineDownToTheTrendAlone) {
     EXPECT_EQ(BmiTrendFormThatFits(line, widths, 363), 1);
     EXPECT_EQ(BmiTrendFormThatFits(line, widths, 100), 3);
     EXPECT_EQ(BmiTrendFormThatFits(line, widths, 79), -1);
-    // Rows down to the height axis's band (R = 21 above the area's foot) are free.
-    const BmiScale scale = ScaleOf(120, 20);
-    EXPECT_TRUE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 14));
-    EXPECT_FALSE(BmiFigureRowFree(scale, scale.area.bottom - 21 - 13));
-    // Lines of 14 rows, 19 apart; with the sixth closer in a low area, never closer than 15 (else
-    // the sixth is left out and the five keep their places); the five alone always 19 apart.
-    // {area height, rows the selectors cover, sixth line, step}
-    for (const Four& c : {Four{349, 0, 1, 19}, Four{135, 0, 1, 19}, Four{130, 0, 1, 18}, Four{120, 0, 1, 16},
-                          Four{120, 5, 1, 15}, Four{120, 9, 1, 19}, Four{120, 0, 0, 19}}) {
-        const BmiScale low = ScaleOf(120, 20, c[0]);
-        EXPECT_EQ(BmiFigureStep(low, c[1], c[2] != 0), c[3]) << c[0] << " " << c[1] << " " << c[2];
-    }
 }
 
 }  // namespace

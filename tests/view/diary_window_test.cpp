@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -129,7 +130,8 @@ TEST(DiaryLayout, ChildrenFollowTheAscentAndTheTableWidth) {
     EXPECT_EQ(layout.calendar.width, 274);
     EXPECT_EQ(layout.calendar.height, 37);
     const ChildPlace expected[kSelectorCount] = {
-        {324, 60, 96, 160},  {422, 60, 104, 160},  // 101, 102 at the top of the BMI panel
+        // 101, 102 at the top of the BMI panel, below its title, which lies below the calendar (37 + 2 + 18 + 7).
+        {324, 64, 96, 160},  {422, 64, 104, 160},
         {28, 337, 96, 320},  {126, 337, 96, 320},  {224, 337, 96, 320}, {322, 337, 104, 320},
     };
     // 200 at 3v + 4, 201 at 15v + 6, 202 at 27v + 8, 203 at 39v + 10; y = 2a + 13 + L.
@@ -169,7 +171,8 @@ TEST_F(DiaryWindowTest, SizeMessagePlacesTheChildren) {
     const TextUnits t = TextUnitsOf(a);
     POINT mode = ChildPosition(GetDlgItem(diary_, kAnalysisModeSelectorId));
     EXPECT_EQ(mode.x, g_diary.tableWidth + 7);
-    EXPECT_EQ(mode.y, t.u + 44);
+    // Below the BMI chart's title, which lies below the calendar.
+    EXPECT_EQ(mode.y, std::max(t.u + 44, 37 + 2 + 18 + 7));
     POINT item1 = ChildPosition(GetDlgItem(diary_, kGraphItem1SelectorId));
     EXPECT_EQ(item1.x, 3 * t.v + 4);
     EXPECT_EQ(item1.y, 2 * a + 13 + (listRect.bottom - listRect.top));

@@ -5,6 +5,7 @@
 #include "backup/backup_run.h"
 #include "corelib/msgbox.h"
 #include "corelib/utility.h"
+#include "corelib/win32/centre_on_owner.h"
 #include "resources/resource.h"
 
 namespace {
@@ -67,7 +68,10 @@ void OpenProgressWindow(ProgressWindow* progress, HWND window, const char* templ
     // What the dialog that started the run covered is painted now: the run
     // keeps the thread until its first step, and its picture would stay.
     if (progress->topLevel) RedrawWindow(progress->topLevel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
+    {
+        ScopedCentring centred;
+        progress->dialog = CreateDialogParamA(GetModuleHandleA(nullptr), templateName, window, ProgressDialogProc, 0);
+    }
     HWND bar = GetDlgItem(progress->dialog, IDC_BACKUP_PROGRESS);
     SendMessageA(bar, PBM_SETRANGE32, 0, count);
     SendMessageA(bar, PBM_SETSTEP, 1, 0);

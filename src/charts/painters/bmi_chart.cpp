@@ -14,7 +14,6 @@ namespace {
 const char kTitle[] = "B M I C h a r t";
 const char kTitleFace[] = "Arial";
 const char kBodyFace[] = "ＭＳ ゴシック";
-constexpr FontSize kBodyFontSize = {7, 14};
 const char kThreeDigits[] = "000";
 const char kThreeBlanks[] = "   ";
 const char kFigureDigits[] = "0000000000000000000000000000";
@@ -43,11 +42,13 @@ void DrawFrameAndTitle(HDC dc, const BmiPanelLayout& panel) {
     FilledBox(dc, kWhite, 2, 2, w - 2, h - 2);
     {
         ScopedPen underline(dc, PS_SOLID, 1, PaletteColorOf(kColorScheme2));
-        for (int row : {t - 2, t, t + 2}) ChartLine(dc, 4, row, w - 4, row);
+        // Below the title's letters (its cell ends at row t + 3), not through them.
+        for (int row : {t + 2, t + 4, t + 6}) ChartLine(dc, 4, row, w - 4, row);
     }
-    ScopedFont font(dc, CreateChartFont(BmiTitleFontSize(panel.ascent), kTitleFace, ANSI_CHARSET));
+    ScopedFont font(dc, CreateChartFont(panel.titleFont, kTitleFace, ANSI_CHARSET));
     SetTextColor(dc, PaletteColorOf(kColorTitle));
     TextOutA(dc, 4, 3, kTitle, static_cast<int>(std::strlen(kTitle)));
+    NoteText(dc, kTitle, 4, 3);
 }
 
 // The class curves from BMI 18.5 to 40, each with the band below it filled.
@@ -115,7 +116,7 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
     const int labelRow = bottom - r / 2 - p / 2;
     std::snprintf(label, sizeof label, "%d", scale.heightOrigin);
     DrawCentredLabel(dc, label, left + r, labelRow);
-    const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width);
+    const int heightStep = HeightLabelStep(TextSize(dc, kThreeBlanks).cx, width, r);
     for (int k = 1; k <= kBmiAxisSteps; ++k) {
         const int x = left + r + k * (width / kBmiAxisSteps);
         const bool major = k % heightStep == 0;
@@ -136,30 +137,60 @@ void DrawAxes(HDC dc, const BmiScale& scale, int coveredRows) {
         DrawBoldText(dc, left - 1, y - p / 2, label);
     }
 
-    DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
+    if (BmiWeightUnitShown(scale, coveredRows)) DrawBoldText(dc, left + 4, top + coveredRows + 2, "kg");
     DrawBoldText(dc, right - r - 4, bottom - r / 2 - p / 2 - 2, "cm");
 }
 
-// The sixth line in the first of its forms that fits the area's width; none
-// where the area is too low for it.
-void DrawTrendLine(HDC dc, const BmiScale& scale, int x, int row, const BmiChartFacts& facts) {
-    const BmiTrendLine line = FormatBmiTrendLine(facts.trend, facts.targetWeight);
-    if (line.forms == 0 || !BmiFigureRowFree(scale, row)) return;
-    int widths[kBmiTrendForms] = {};
-    for (int i = 0; i < line.forms; ++i) widths[i] = TextSize(dc, line.form[i]).cx + 1;  // drawn twice, 1 apart
-    const int form = BmiTrendFormThatFits(line, widths, scale.area.right - 2 - x);
-    if (form >= 0) DrawBoldText(dc, x, row, line.form[form]);
+// On a white backing with a thin edge, so that the bands, the curves and the
+// cross-hair never run through the letters.
+int WidestLine(HDC dc, const char* const* lines, int count) {
+    int widest = 0;
+    for (int i = 0; i < count; ++i) {
+        const int width = TextSize(dc, lines[i]).cx + 1;  // drawn twice, 1 apart
+        if (width > widest) widest = width;
+    }
+    return widest;
 }
 
-void DrawFigures(HDC dc, const BmiScale& scale, int coveredRows, const BmiChartFacts& facts) {
+// The figure lines in the body font, or a narrower one where the panel is
+// narrower than they are; a line left empty (no target) takes no row. Below
+// them the trend's line in the first of its forms that fits the panel; in a
+// low chart it is the first line left out.
+void DrawFigures(HDC dc, const BmiPanelLayout& panel, const BmiScale& scale, const BmiChartFacts& facts,
+                 ChartPoint marker) {
     const BmiFigures figures = FormatBmiFigures(facts.analysis, facts.targetWeight, facts.namedDay);
+    const char* lines[kBmiFigureLines + 1];
+    int count = 0;
+    for (const char* line : figures.line)
+        if (line[0] != '\0') lines[count++] = line;
+    const int room = BmiFiguresRoom(scale);
+    int widest = WidestLine(dc, lines, count);
+    FontSize font = panel.bodyFont;
+    if (widest > room && room > 0) {
+        font.width = font.width * room / widest;
+        font.height = 2 * font.width;
+    }
+    ScopedFont narrower(dc, font.width < panel.bodyFont.width && font.width > 0
+                                ? CreateChartFont(font, kBodyFace, SHIFTJIS_CHARSET)
+                                : nullptr);
+    const BmiTrendLine trend = FormatBmiTrendLine(facts.trend, facts.targetWeight);
+    int widths[kBmiTrendForms] = {};
+    for (int i = 0; i < trend.forms; ++i) widths[i] = TextSize(dc, trend.form[i]).cx + 1;
+    const int form = BmiTrendFormThatFits(trend, widths, room);
+    if (form >= 0) lines[count++] = trend.form[form];
+    widest = WidestLine(dc, lines, count);
+    const int lineHeight = TextSize(dc, kThreeDigits).cy;
+    const BmiFigureBox place = PlaceBmiFigures(scale, panel.coveredRows, widest, count, BmiMarkerShown(facts), marker,
+                                               lineHeight);
+    if (place.lines == 0) return;
+    {
+        ScopedPen edge(dc, PS_SOLID, 1, PaletteColorOf(kColorBmiLines));
+        ScopedBrush backing(dc, kWhite);
+        Rectangle(dc, place.box.left, place.box.top, place.box.right, place.box.bottom);
+    }
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
-    const int x = scale.area.left + scale.digitsWidth + 20;
-    const int top = scale.area.top + coveredRows;
-    const int step = BmiFigureStep(scale, coveredRows, facts.trend.known);
-    for (int i = 0; i < kBmiFigureLines; ++i)
-        if (figures.line[i][0]) DrawBoldText(dc, x, top + 5 + i * step, figures.line[i]);
-    DrawTrendLine(dc, scale, x, top + 5 + kBmiFigureLines * step, facts);
+    for (int i = 0; i < place.lines; ++i) DrawBoldText(dc, place.textLeft, place.firstRow + i * place.lineStep, lines[i]);
+}
 }
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.
@@ -179,10 +210,11 @@ void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) 
     scale.textHeight = digits.cy;
 
     DrawClassBands(dc, scale);
-    if (markerShown) DrawMarker(dc, scale, BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight));
+    const ChartPoint marker = BmiMarkerCentre(scale, facts.height, facts.analysis.averageWeight);
+    if (markerShown) DrawMarker(dc, scale, marker);
     DrawAxes(dc, scale, panel.coveredRows);
     if (BmiFiguresShown(facts, panel.width, TextSize(dc, kFigureDigits).cx))
-        DrawFigures(dc, scale, panel.coveredRows, facts);
+        DrawFigures(dc, panel, scale, facts, marker);
 }
 
 }  // namespace
@@ -193,7 +225,7 @@ void paintBmiPanel(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& fac
     const COLORREF oldColor = GetTextColor(dc);
     DrawFrameAndTitle(dc, panel);
     {
-        ScopedFont body(dc, CreateChartFont(kBodyFontSize, kBodyFace, SHIFTJIS_CHARSET));
+        ScopedFont body(dc, CreateChartFont(panel.bodyFont, kBodyFace, SHIFTJIS_CHARSET));
         SetTextColor(dc, kBlack);
         DrawChart(dc, panel, facts);
     }
@@ -205,6 +237,7 @@ void drawBmiChart(HDC dc, HPALETTE palette, const BmiPanelLayout& panel, const B
     if (panel.width <= 0 || panel.height <= 0) return;
     OffscreenCanvas canvas(dc, palette, panel.width, panel.height);
     if (!canvas.ok()) return;
+    PaintedTextOrigin origin(panel.x, panel.y);
     paintBmiPanel(canvas.dc(), panel, facts);
     canvas.CopyTo(panel.x, panel.y);
 }

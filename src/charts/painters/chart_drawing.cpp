@@ -90,6 +90,39 @@ void DrawBoldText(HDC dc, int x, int y, const char* text) {
     const int length = static_cast<int>(std::strlen(text));
     TextOutA(dc, x, y, text, length);
     TextOutA(dc, x + 1, y, text, length);
+    NoteText(dc, text, x, y, 1);
+}
+
+namespace {
+std::vector<PaintedText>* g_paintedTexts = nullptr;
+POINT g_paintedOrigin = {0, 0};
+}  // namespace
+
+void NotePaintedTexts(std::vector<PaintedText>* list) { g_paintedTexts = list; }
+
+PaintedTextOrigin::PaintedTextOrigin(int x, int y) : previous_(g_paintedOrigin) { g_paintedOrigin = {x, y}; }
+
+PaintedTextOrigin::~PaintedTextOrigin() { g_paintedOrigin = previous_; }
+
+void NoteText(HDC dc, const char* text, int x, int y, int extraWidth) {
+    if (!g_paintedTexts || !*text) return;
+    const SIZE size = TextSize(dc, text);
+    RECT box = {x, y, x + size.cx + extraWidth, y + size.cy};
+    // A text the clipping hides whole is not there; one it cuts is noted whole, cut or not.
+    RECT clip = {}, seen = {};
+    if (GetClipBox(dc, &clip) != ERROR && !IntersectRect(&seen, &box, &clip)) return;
+    OffsetRect(&box, g_paintedOrigin.x, g_paintedOrigin.y);
+    g_paintedTexts->push_back({text, box});
+}
+
+void NoteTextInBox(HDC dc, const char* text, const RECT& box, UINT format, int extraWidth) {
+    if (!g_paintedTexts || !*text) return;
+    const SIZE size = TextSize(dc, text);
+    int x = box.left, y = box.top;
+    if (format & DT_CENTER) x = (box.left + box.right - size.cx) / 2;
+    else if (format & DT_RIGHT) x = box.right - size.cx;
+    if (format & DT_VCENTER) y = (box.top + box.bottom - size.cy) / 2;
+    NoteText(dc, text, x, y, extraWidth);
 }
 
 void drawSunkenFrame(HDC dc, int l, int t, int r, int b) {

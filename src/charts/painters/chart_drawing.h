@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "charts/chart_box.h"
@@ -39,6 +40,31 @@ void FillChartBox(HDC dc, COLORREF color, int left, int top, int right, int bott
 // A label that looks bold: the text drawn twice, one pixel apart, its top-left
 // corner at (x, y), in the current text colour.
 void DrawBoldText(HDC dc, int x, int y, const char* text);
+
+// The texts the painters write, each with the box it takes in the window
+// (whole, even where the drawing's clipping cuts it: a cut text is a fault
+// too), so that a check can tell whether any of them covers another. Nothing is noted unless a list is given.
+struct PaintedText {
+    std::string text;
+    RECT box;
+};
+void NotePaintedTexts(std::vector<PaintedText>* list);  // null: stop noting
+// While it lives, what is drawn off screen is noted where the canvas will be copied: at (x, y).
+class PaintedTextOrigin {
+public:
+    PaintedTextOrigin(int x, int y);
+    ~PaintedTextOrigin();
+    PaintedTextOrigin(const PaintedTextOrigin&) = delete;
+    PaintedTextOrigin& operator=(const PaintedTextOrigin&) = delete;
+
+private:
+    POINT previous_;
+};
+// Notes text drawn in the selected font with its top-left corner at (x, y);
+// extraWidth for the bold copy.
+void NoteText(HDC dc, const char* text, int x, int y, int extraWidth = 0);
+// Notes text as DrawText places it in box with format (left, centred or right; top or centred).
+void NoteTextInBox(HDC dc, const char* text, const RECT& box, UINT format, int extraWidth = 0);
 
 // A sunken border: dark shadow and highlight inside, face and shadow outside,
 // with one-pixel pens in the system colours. Lines leave out their end point.

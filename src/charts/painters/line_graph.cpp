@@ -37,6 +37,7 @@ void DrawBoldCentred(HDC dc, const char* text, int left, int top, int right, int
         RECT box = {left + shift, top, right + shift, bottom};
         DrawTextA(dc, text, -1, &box, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
     }
+    NoteTextInBox(dc, text, RECT{left, top, right, bottom}, DT_CENTER | DT_VCENTER, 1);
 }
 
 // The unit of each side's item above its axis band. With no item (code 0)
@@ -66,6 +67,7 @@ void DrawHorizontalLabels(HDC dc, const HorizontalAxis& axis, const GraphPlot& p
         const int x = plot.left + SlotX(axis, mark.slot) + kLabelShift - widths[i] / 2;
         TextOutA(dc, x, plot.bottom + kLabelGap, mark.label, length);
         TextOutA(dc, x + 1, plot.bottom + kLabelGap, mark.label, length);
+        NoteText(dc, mark.label, x, plot.bottom + kLabelGap, 1);
     }
     SetTextColor(dc, old);
 }
@@ -174,17 +176,17 @@ void plotTrend(HDC dc, AxisSide side, const ValueAxisAnchor& anchor, const std::
     }
 }
 
-GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input) {
+namespace {
+
+GraphAreas DrawGraphAt(HDC dc, HPALETTE palette, const LineGraphInput& input, const GraphLayout& layout) {
     GraphAreas areas = {};
-    const GraphLayout layout = ComputeGraphLayout(input.windowWidth, input.windowHeight, input.ascent,
-                                                  input.listHeight, input.itemComboHeight);
     if (!layout.Drawable()) return areas;
     drawSunkenFrame(dc, 2, layout.top - 2, input.windowWidth - 3, layout.top + layout.height + 1);
 
     OffscreenCanvas canvas(dc, palette, layout.width, layout.height);
     if (!canvas.ok()) return areas;
     HDC graph = canvas.dc();
-    const GraphFontSize fontSize = GraphFontSizeOf(input.ascent);
+    const GraphFontSize fontSize = GraphFontSizeOf(input.ascent, input.dpi);
     ScopedFont font(graph, CreateGraphFont(fontSize.width, fontSize.height));
     SIZE zeros = {};
     GetTextExtentPoint32A(graph, "000", 3, &zeros);
@@ -204,4 +206,13 @@ GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input) {
     SetBkMode(graph, oldMode);
     canvas.CopyTo(kGraphLeft, layout.top);
     return areas;
+}
+
+}  // namespace
+
+GraphAreas drawGraph(HDC dc, HPALETTE palette, const LineGraphInput& input) {
+    const GraphLayout layout = ComputeGraphLayout(input.windowWidth, input.windowHeight, input.ascent,
+                                                  input.listHeight, input.itemComboHeight);
+    PaintedTextOrigin origin(kGraphLeft, layout.top);
+    return DrawGraphAt(dc, palette, input, layout);
 }

@@ -37,6 +37,7 @@ struct LineGraphInput {
     // points; null: no trend line on that side.
     const TrendSeries* leftTrend = nullptr;
     const TrendSeries* rightTrend = nullptr;
+    int dpi = 96;               // the screen's dots per inch: the fonts grow with it
 };
 
 // Draws the sunken frame on dc and the graph off-screen in the chart palette,

@@ -7,7 +7,6 @@
 #include "charts/chart_palette.h"
 #include "charts/painters/chart_drawing.h"
 #include "corelib/win32/calendar.h"
-#include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
 #include "evaluation/bmi.h"
 #include "resources/resource.h"
@@ -93,8 +92,8 @@ void DrawSurroundings(HDC dc, const RecordHeaderPlace& place) {
     ChartLine(dc, 0, ruleY, width, ruleY);
     // The strip between the table and the calendar, when the calendar leaves one
     // (the calendar grows with the screen's DPI).
-    if (width - tableWidth - ScaleToScreen(kCalendarVisibleWidth + 3) >= 0)
-        Rectangle(dc, baseWidth, 0, width - ScaleToScreen(kCalendarVisibleWidth), ScaleToScreen(kCalendarHeight));
+    if (width - tableWidth - ScaleToCalendar(kCalendarVisibleWidth + 3) >= 0)
+        Rectangle(dc, baseWidth, 0, width - ScaleToCalendar(kCalendarVisibleWidth), ScaleToCalendar(kCalendarHeight));
 }
 
 }  // namespace

@@ -30,17 +30,18 @@ void DrawLabel(HDC dc, AxisSide side, const ValueAxisLayout& layout, const Graph
         else DrawBox(dc, text, plot.right + style.labelGap, top, plot.right + plot.left, bottom, DT_LEFT);
         return;
     }
+    const int bold = layout.singleLabel ? 0 : 1;
     if (side == AxisSide::kLeft) {
-        if (layout.singleLabel) {
-            DrawBox(dc, text, 0, top, plot.left - 2, bottom, DT_RIGHT);
-            return;
-        }
-        DrawBox(dc, text, 0, top, plot.left - 1, bottom, DT_RIGHT);
-        DrawBox(dc, text, 1, top, plot.left, bottom, DT_RIGHT);
+        const RECT box = {0, top, plot.left - 2 + bold, bottom};
+        DrawBox(dc, text, box.left, top, box.right, bottom, DT_RIGHT);
+        if (bold) DrawBox(dc, text, box.left + 1, top, box.right + 1, bottom, DT_RIGHT);
+        NoteTextInBox(dc, text, box, DT_RIGHT, bold);
         return;
     }
-    DrawBox(dc, text, plot.right + 2, top, plot.right + plot.left, bottom, DT_LEFT);
-    if (!layout.singleLabel) DrawBox(dc, text, plot.right + 3, top, plot.right + plot.left + 1, bottom, DT_LEFT);
+    const RECT box = {plot.right + 2, top, plot.right + plot.left, bottom};
+    DrawBox(dc, text, box.left, top, box.right, bottom, DT_LEFT);
+    if (bold) DrawBox(dc, text, box.left + 1, top, box.right + 1, bottom, DT_LEFT);
+    NoteTextInBox(dc, text, box, DT_LEFT, bold);
 }
 
 void DrawTick(HDC dc, AxisSide side, const GraphPlot& plot, int row, int length) {

@@ -54,6 +54,21 @@ HWND CreateTips(HWND calendar) {
     return tips;
 }
 
+// The parts grow and shrink with the bar's DPI: the tips follow them.
+void OnSize(HWND calendar) {
+    CalendarData* data = CalendarDataOf(calendar);
+    if (!data || !data->tips) return;
+    for (int i = 0; i < kCalendarPartCount; ++i) {
+        TTTOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = calendar;
+        tool.uId = static_cast<UINT_PTR>(i);
+        tool.rect = CalendarPartRect(static_cast<CalendarPart>(i));
+        SendMessageA(data->tips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    InvalidateRect(calendar, nullptr, FALSE);
+}
+
 void OnCreate(HWND calendar) {
     CalendarData* data = new CalendarData;
     SetWindowLongPtrA(calendar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
@@ -194,7 +209,7 @@ void OnButtonDown(HWND calendar, LPARAM lParam) {
     if (!data) return;
     CalendarPart part = CalendarPartAt(PointOfLParam(lParam));
     if (part == kPartNone) return;
-    if (data->tips) SendMessageA(data->tips, TTM_POP, 0, 0);  // the tip would cover the month view
+    if (data->tips) SendMessageA(data->tips, TTM_POP, 0, 0);
     if (part == kPartDate) {
         OpenCalendarMonthView(calendar);
         return;
@@ -250,6 +265,9 @@ LRESULT CALLBACK CalendarProcedure(HWND calendar, UINT message, WPARAM wParam, L
     }
     case WM_ENABLE:
         InvalidateRect(calendar, nullptr, FALSE);
+        return 0;
+    case WM_SIZE:
+        OnSize(calendar);
         return 0;
     case WM_ERASEBKGND:
         return 1;

@@ -51,12 +51,19 @@ enum CalendarNavigation : WORD {
     kNavigateShownDate = 5,    // the record of the date in the calendar's text
 };
 
-// Measures on a 96-DPI screen; the calendar scales them to the screen's DPI
-// (corelib/win32/dpi.h). Where the shown date is drawn:
+// Measures on a 96-DPI screen; the calendar scales them to CalendarDpi (the
+// screen's DPI, corelib/win32/dpi.h, where there is room). Where the shown date is drawn:
 constexpr RECT kCalendarDateRect = {73, 6, 187, 22};
 constexpr int kCalendarWidth = 274;   // the last 18 pixels lie past the parent's right edge
 constexpr int kCalendarHeight = 37;
 constexpr int kCalendarVisibleWidth = 256;
+
+// The dots per inch the bar and its month view are drawn for: the screen's,
+// or fewer while the diary window leaves the bar less room than that.
+int CalendarDpi();
+void SetCalendarDpi(int dpi);  // 0: the screen's
+// Calendar units (pixels of a 96-DPI screen) at CalendarDpi.
+int ScaleToCalendar(int units);
 
 BOOL RegisterCalendarClass(HINSTANCE instance);
 
@@ -70,7 +77,7 @@ enum CalendarPart : int {
     kCalendarPartCount,
     kPartNone = -1,
 };
-// In the calendar's client pixels, at the screen's DPI.
+// In the calendar's client pixels, at CalendarDpi.
 RECT CalendarPartRect(CalendarPart part);
 CalendarPart CalendarPartAt(POINT point);
 // The navigation request each arrow asks for (kPartDate: none, -1).

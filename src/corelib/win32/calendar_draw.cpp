@@ -59,16 +59,27 @@ HFONT CreateCalendarFont(int height, bool bold) {
                        "ＭＳ ゴシック");
 }
 
+namespace {
+int g_calendarDpi = 0;  // 0: the screen's
+}  // namespace
+
+int CalendarDpi() { return g_calendarDpi > 0 ? g_calendarDpi : ScreenDpi(); }
+
+void SetCalendarDpi(int dpi) { g_calendarDpi = dpi > 0 ? dpi : 0; }
+
+int ScaleToCalendar(int units) { return MulDiv(units, CalendarDpi(), kBaseDpi); }
+
 void UseCalendarUnits(HDC dc) {
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, kBaseDpi, kBaseDpi, nullptr);
-    SetViewportExtEx(dc, ScreenDpi(), ScreenDpi(), nullptr);
+    SetViewportExtEx(dc, CalendarDpi(), CalendarDpi(), nullptr);
 }
 
 RECT ScreenRectOf(const RECT& units) {
-    return {ScaleToScreen(units.left), ScaleToScreen(units.top), ScaleToScreen(units.right), ScaleToScreen(units.bottom)};
+    return {ScaleToCalendar(units.left), ScaleToCalendar(units.top), ScaleToCalendar(units.right),
+            ScaleToCalendar(units.bottom)};
 }
 
 POINT CalendarUnitsOf(POINT screen) {
-    return {MulDiv(screen.x, kBaseDpi, ScreenDpi()), MulDiv(screen.y, kBaseDpi, ScreenDpi())};
+    return {MulDiv(screen.x, kBaseDpi, CalendarDpi()), MulDiv(screen.y, kBaseDpi, CalendarDpi())};
 }

@@ -1,10 +1,14 @@
 // The calendar's month view: one month as a grid, the days with records marked.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 
 #include "corelib/calendar_month.h"
 #include "corelib/utility.h"
 #include "corelib/win32/calendar.h"
 #include "corelib/win32/calendar_internal.h"
+#include "corelib/win32/dpi.h"
 #include "corelib/win32/gdi_scope.h"
 #include "corelib/win32/window_classes.h"
 
@@ -28,6 +32,7 @@ constexpr RECT kNextRect = {kClientWidth - kMargin - 28, kMargin, kClientWidth -
 constexpr RECT kTitleRect = {kMargin + 30, kMargin, kClientWidth - kMargin - 30, kHeaderBottom - 2};
 constexpr RECT kTodayRect = {kClientWidth / 2 - 30, kGridBottom + 5, kClientWidth / 2 + 30, kGridBottom + 25};
 constexpr int kFontHeight = 12;
+constexpr int kScreenMargin = 8;  // between the view and the screen's edges
 
 struct MonthView {
     HWND window = nullptr;
@@ -66,6 +71,26 @@ void ShowFocus(const CalendarDate& focus) {
 void ChangeMonth(int delta) { ShowFocus(AddMonths(g_view.focus, delta)); }
 
 const CalendarData* ViewCalendarData() { return g_view.calendar ? CalendarDataOf(g_view.calendar) : nullptr; }
+
+// The bar's tips rest while the view is open: a tip shown under the mouse
+// would lie over the view's title and buttons until the mouse moved.
+void ShowCalendarTips(bool shown) {
+    const CalendarData* data = ViewCalendarData();
+    if (!data || !data->tips) return;
+    if (!shown) {
+        // A tip whose wait began before the click would still show: the mouse
+        // is told to have left every part, which ends the wait, and the tip goes.
+        RECT client = {};
+        GetClientRect(g_view.calendar, &client);
+        MSG away = {};
+        away.hwnd = g_view.calendar;
+        away.message = WM_MOUSEMOVE;
+        away.lParam = MAKELPARAM(client.right + 1, client.bottom + 1);
+        SendMessageA(data->tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&away));
+        SendMessageA(data->tips, TTM_POP, 0, 0);
+    }
+    SendMessageA(data->tips, TTM_ACTIVATE, shown ? TRUE : FALSE, 0);
+}
 
 void MarkDays(bool marks[32]) {
     const CalendarData* data = ViewCalendarData();
@@ -258,7 +283,10 @@ LRESULT CALLBACK MonthViewProcedure(HWND view, UINT message, WPARAM wParam, LPAR
         DestroyWindow(view);
         return 0;
     case WM_DESTROY:
-        if (g_view.window == view) g_view = MonthView{};
+        if (g_view.window == view) {
+            ShowCalendarTips(true);
+            g_view = MonthView{};
+        }
         return 0;
     }
     return DefWindowProcA(view, message, wParam, lParam);
@@ -302,6 +330,8 @@ HWND OpenCalendarMonthView(HWND calendar) {
         work = info.rcWork;
     else
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    // A few pixels clear of the screen's edges, as a drop-down list keeps.
+    InflateRect(&work, -ScaleToScreen(kScreenMargin), -ScaleToScreen(kScreenMargin));
     if (at.x + width > work.right) at.x = work.right - width;
     if (at.y + height > work.bottom) at.y = work.bottom - height;
     if (at.x < work.left) at.x = work.left;
@@ -314,6 +344,7 @@ HWND OpenCalendarMonthView(HWND calendar) {
         g_view = MonthView{};
         return nullptr;
     }
+    ShowCalendarTips(false);
     ShowWindow(g_view.window, SW_SHOW);
     SetFocus(g_view.window);
     return g_view.window;

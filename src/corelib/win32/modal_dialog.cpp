@@ -1,11 +1,14 @@
 #include "corelib/win32/modal_dialog.h"
 
+#include "corelib/win32/centre_on_owner.h"
+
 namespace {
 HWND g_calendar = nullptr;
 int g_openDialogs = 0;
 }  // namespace
 
 INT_PTR CreateModalDialog(HINSTANCE instance, HWND owner, const char* name, DLGPROC procedure, LPARAM startValue) {
+    ScopedCentring centred;
     return DialogBoxParamA(instance, name, owner, procedure, startValue);
 }
 

@@ -2,6 +2,7 @@
 // requests its arrows send, its month view, and its colours from the palette.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <string>
@@ -312,3 +313,64 @@ TEST_F(Calendar, TheMonthViewOfACalendarAtTheScreensEdgeStaysInsideTheWorkArea) 
     ReleaseDC(nullptr, screen);
     EXPECT_NE(border, RGB(255, 255, 255)) << "the white of the month, not its border";
 }
+
+namespace {
+
+// A calendar at the screen's right edge (a maximized window's): the month view
+// keeps a few pixels from every edge of the screen, and the bar's tips rest
+// while it is open, so none lies over its title and buttons.
+TEST_F(Calendar, MonthViewKeepsOffTheScreensEdgesAndTheTipsRestWhileItIsOpen) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    MoveWindow(parent_, screenWidth - 300, 0, 300, 200, TRUE);
+    RECT client = {};
+    GetClientRect(parent_, &client);
+    MoveWindow(calendar_, client.right - kCalendarVisibleWidth, 0, kCalendarWidth, kCalendarHeight, TRUE);
+    HWND tips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) -> BOOL {
+            char name[32] = "";
+            GetClassNameA(window, name, sizeof name);
+            if (std::strcmp(name, "tooltips_class32") == 0 && IsWindow(window)) *reinterpret_cast<HWND*>(found) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_NE(tips, nullptr);
+    // The mouse rests on the date for longer than a tip waits.
+    auto restOnTheDate = [this, tips]() {
+        SendMessageA(tips, TTM_POP, 0, 0);
+        const POINT date = Centre(CalendarPartRect(kPartDate));
+        POINT onScreen = date;
+        ClientToScreen(calendar_, &onScreen);
+        SetCursorPos(onScreen.x, onScreen.y);
+        SendMessageA(calendar_, WM_MOUSEMOVE, 0, At(date));
+        const DWORD end = GetTickCount() + 1500;
+        while (GetTickCount() < end && !IsWindowVisible(tips)) {
+            Pump();
+            Sleep(20);
+        }
+        return IsWindowVisible(tips) != FALSE;
+    };
+    EXPECT_TRUE(restOnTheDate());
+    // The mouse comes to the date and clicks at once: the tip's wait has begun.
+    SendMessageA(tips, TTM_POP, 0, 0);
+    SendMessageA(calendar_, WM_MOUSEMOVE, 0, At(Centre(CalendarPartRect(kPartDate))));
+    Click(kPartDate);
+    for (int i = 0; i < 60 && !IsWindowVisible(tips); ++i) {
+        Pump();
+        Sleep(20);
+    }
+    EXPECT_FALSE(IsWindowVisible(tips)) << "a tip over the month view";
+    HWND view = CalendarMonthView();
+    ASSERT_NE(view, nullptr);
+    RECT box = {};
+    GetWindowRect(view, &box);
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(box.right, work.right - 8);
+    EXPECT_GE(box.top, work.top + 8);
+    EXPECT_FALSE(restOnTheDate());
+    SendMessageA(tips, TTM_POP, 0, 0);
+}
+
+}  // namespace
