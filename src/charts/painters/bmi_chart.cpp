@@ -191,7 +191,6 @@ void DrawFigures(HDC dc, const BmiPanelLayout& panel, const BmiScale& scale, con
     SetTextColor(dc, PaletteColorOf(kColorLeftSeries));
     for (int i = 0; i < place.lines; ++i) DrawBoldText(dc, place.textLeft, place.firstRow + i * place.lineStep, lines[i]);
 }
-}
 
 // Everything inside the chart area, which clips it: bands, marker, axes, figures.
 void DrawChart(HDC dc, const BmiPanelLayout& panel, const BmiChartFacts& facts) {
