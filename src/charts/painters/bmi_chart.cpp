@@ -1,5 +1,6 @@
 #include "charts/painters/bmi_chart.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -179,7 +180,8 @@ void DrawFigures(HDC dc, const BmiPanelLayout& panel, const BmiScale& scale, con
     const int form = BmiTrendFormThatFits(trend, widths, room);
     if (form >= 0) lines[count++] = trend.form[form];
     widest = WidestLine(dc, lines, count);
-    const int lineHeight = TextSize(dc, kThreeDigits).cy;
+    // At least the font's height: a narrowed face may measure a pixel less, and its lines would touch.
+    const int lineHeight = std::max<int>(TextSize(dc, kThreeDigits).cy, font.height);
     const BmiFigureBox place = PlaceBmiFigures(scale, panel.coveredRows, widest, count, BmiMarkerShown(facts), marker,
                                                lineHeight);
     if (place.lines == 0) return;
