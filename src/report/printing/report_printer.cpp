@@ -36,6 +36,9 @@ PrinterChoice StandardPrintDialog(HWND owner) {
 
 PrintDialogFunction g_printDialog = StandardPrintDialog;
 
+const SpoolerCalls kSpooler = {StartDocA, StartPage, EndPage, EndDoc, AbortDoc};
+SpoolerCalls g_spooler = kSpooler;
+
 void Tell(HWND owner, unsigned text) {
     PelmoMessageBox(owner, PelmoText(text), PelmoText(IDS_REPORT_PRINT_CAPTION), kMbOk | kMbIconInformation);
 }
@@ -45,6 +48,12 @@ void Tell(HWND owner, unsigned text) {
 PrintDialogFunction SetPrintDialogFunction(PrintDialogFunction function) {
     PrintDialogFunction previous = g_printDialog;
     g_printDialog = function ? function : StandardPrintDialog;
+    return previous;
+}
+
+SpoolerCalls SetSpoolerCalls(const SpoolerCalls* calls) {
+    const SpoolerCalls previous = g_spooler;
+    g_spooler = calls ? *calls : kSpooler;
     return previous;
 }
 
@@ -64,19 +73,19 @@ PrintOutcome PrintReportOn(HDC printer, const ReportInput& input) {
     DOCINFOA job = {};
     job.cbSize = sizeof job;
     job.lpszDocName = PelmoText(IDS_REPORT_DOCUMENT);
-    if (StartDocA(printer, &job) <= 0) return PrintOutcome::kFailed;
+    if (g_spooler.startDoc(printer, &job) <= 0) return PrintOutcome::kFailed;
     for (int page = 0; page < document.PageCount(); ++page) {
-        if (StartPage(printer) <= 0) {
-            AbortDoc(printer);
-            return PrintOutcome::kFailed;
+        bool pageDone = g_spooler.startPage(printer) > 0;
+        if (pageDone) {
+            DrawReportPage(printer, document, page);
+            pageDone = g_spooler.endPage(printer) > 0;
         }
-        DrawReportPage(printer, document, page);
-        if (EndPage(printer) <= 0) {
-            AbortDoc(printer);
+        if (!pageDone) {
+            g_spooler.abortDoc(printer);
             return PrintOutcome::kFailed;
         }
     }
-    return EndDoc(printer) > 0 ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
+    return g_spooler.endDoc(printer) > 0 ? PrintOutcome::kPrinted : PrintOutcome::kFailed;
 }
 
 PrintOutcome PrintReport(HWND owner, const ReportInput& input) {

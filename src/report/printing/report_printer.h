@@ -24,10 +24,23 @@ PrintDialogFunction SetPrintDialogFunction(PrintDialogFunction function);
 // none): the preview lays its pages out on the paper they will print on.
 HDC DefaultPrinterDc();
 
+// The spooler's calls for one document (StartDocA, StartPage, EndPage, EndDoc,
+// AbortDoc), replaceable so that tests can make a page fail part-way.
+struct SpoolerCalls {
+    int(WINAPI* startDoc)(HDC, const DOCINFOA*);
+    int(WINAPI* startPage)(HDC);
+    int(WINAPI* endPage)(HDC);
+    int(WINAPI* endDoc)(HDC);
+    int(WINAPI* abortDoc)(HDC);
+};
+// Returns the calls that were in place; null puts the spooler's own back.
+SpoolerCalls SetSpoolerCalls(const SpoolerCalls* calls);
+
 enum class PrintOutcome { kPrinted, kCancelled, kNoPrinter, kFailed };
 
 // Sends the report to the printer of dc as one document of its pages.
-// kFailed when the printer refuses the document or a page (the job is aborted).
+// kFailed when the printer refuses the document or a page (a refused page
+// aborts the job: nothing half-printed is left in the queue).
 PrintOutcome PrintReportOn(HDC printer, const ReportInput& input);
 
 // Asks for the printer, prints, and tells a failure ("no printer", the printer

@@ -202,24 +202,69 @@ int RecordBox(void*, const char* text, const char*, unsigned) {
     return 1;
 }
 
+// A spooler that takes the document and refuses the start or the end of one
+// page (1-based; 0: none), counting what the print run asked of it. Without
+// a refusal it hands the document to the real spooler.
+struct PageRefusal {
+    int startPage = 0, endPage = 0;
+    int pagesStarted = 0, pagesEnded = 0, aborted = 0, ended = 0;
+    bool Faked() const { return startPage != 0 || endPage != 0; }
+} g_refusal;
+int WINAPI RefusingStartDoc(HDC dc, const DOCINFOA* job) { return g_refusal.Faked() ? 1 : StartDocA(dc, job); }
+int WINAPI RefusingStartPage(HDC dc) {
+    if (!g_refusal.Faked()) return StartPage(dc);
+    return ++g_refusal.pagesStarted == g_refusal.startPage ? SP_ERROR : 1;
+}
+int WINAPI RefusingEndPage(HDC dc) {
+    if (!g_refusal.Faked()) return EndPage(dc);
+    return ++g_refusal.pagesEnded == g_refusal.endPage ? SP_ERROR : 1;
+}
+int WINAPI CountedEndDoc(HDC dc) {
+    ++g_refusal.ended;
+    return g_refusal.Faked() ? 1 : EndDoc(dc);
+}
+int WINAPI CountedAbortDoc(HDC dc) {
+    ++g_refusal.aborted;
+    return g_refusal.Faked() ? 1 : AbortDoc(dc);
+}
+
+// Every way a print run ends, as the person meets it: a cancel prints and
+// says nothing; no printer, a refused document and a page refused part-way
+// are told once, and a refused page aborts the document instead of ending it.
 TEST(ReportPrinting, CancelSaysNothingAndFailuresAreTold) {
-    const ReportTestDiary diary({2026, 11, 1}, 10);
-    const ReportInput input = diary.Input(MonthPeriod(2026, 11));
+    const ReportTestDiary diary({2026, 9, 1}, 91);
+    const ReportInput input = diary.Input({{2026, 9, 1}, {2026, 11, 30}});
+    HDC screen = CreateCompatibleDC(nullptr);
+    const int pages = PrepareReport(input, PaperOfDevice(screen)).PageCount();
+    DeleteDC(screen);
+    ASSERT_GE(pages, 3) << "the period must print on several pages";
     const MessageBoxFunction previousBox = SetMessageBoxFunction(RecordBox);
+    const SpoolerCalls refusing = {RefusingStartDoc, RefusingStartPage, RefusingEndPage, CountedEndDoc, CountedAbortDoc};
+    const SpoolerCalls spooler = SetSpoolerCalls(&refusing);
     struct Case {
         PrintDialogFunction dialog;
         DWORD error;
+        int refuseStartPage, refuseEndPage;
         PrintOutcome outcome;
         unsigned told;  // 0: nothing
+        int aborted, ended;
     } cases[] = {
-        {DialogAnswer, 0, PrintOutcome::kCancelled, 0},
-        {DialogAnswer, PDERR_NODEFAULTPRN, PrintOutcome::kNoPrinter, IDS_REPORT_NO_PRINTER},
-        {DialogAnswer, PDERR_PRINTERNOTFOUND, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED},
-        {NotAPrinter, 0, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED},
+        {DialogAnswer, 0, 0, 0, PrintOutcome::kCancelled, 0, 0, 0},
+        {DialogAnswer, PDERR_NODEFAULTPRN, 0, 0, PrintOutcome::kNoPrinter, IDS_REPORT_NO_PRINTER, 0, 0},
+        {DialogAnswer, PDERR_PRINTERNOTFOUND, 0, 0, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED, 0, 0},
+        {NotAPrinter, 0, 0, 0, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED, 0, 0},
+        {NotAPrinter, 0, 2, 0, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED, 1, 0},
+        {NotAPrinter, 0, 0, 1, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED, 1, 0},
+        {NotAPrinter, 0, 0, pages, PrintOutcome::kFailed, IDS_REPORT_PRINT_FAILED, 1, 0},
+        {NotAPrinter, 0, pages + 1, 0, PrintOutcome::kPrinted, 0, 0, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "start page " << c.refuseStartPage << ", end page " << c.refuseEndPage);
         g_told.clear();
         g_dialogError = c.error;
+        g_refusal = PageRefusal{};
+        g_refusal.startPage = c.refuseStartPage;
+        g_refusal.endPage = c.refuseEndPage;
         const PrintDialogFunction previous = SetPrintDialogFunction(c.dialog);
         EXPECT_EQ(PrintReport(nullptr, input), c.outcome);
         SetPrintDialogFunction(previous);
@@ -229,7 +274,16 @@ TEST(ReportPrinting, CancelSaysNothingAndFailuresAreTold) {
             ASSERT_EQ(g_told.size(), 1u);
             EXPECT_EQ(g_told[0], PelmoText(c.told));
         }
+        EXPECT_EQ(g_refusal.aborted, c.aborted);
+        EXPECT_EQ(g_refusal.ended, c.ended);
+        if (c.refuseStartPage != 0 && c.refuseStartPage <= pages) {
+            EXPECT_EQ(g_refusal.pagesStarted, c.refuseStartPage);
+        }
+        if (c.refuseEndPage != 0) {
+            EXPECT_EQ(g_refusal.pagesEnded, c.refuseEndPage);
+        }
     }
+    SetSpoolerCalls(&spooler);
     SetMessageBoxFunction(previousBox);
 }
 
