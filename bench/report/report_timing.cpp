@@ -1,11 +1,16 @@
-// The printed report of a year (365 days with diary texts, weight and body
+// The printed report of a year (a two-year diary with texts every day, weight and body
 // fat in the graph, A4 at 600 dpi): laying it out, one page of the preview at
 // the diary window's size (compare with DiaryWindowPaint* of the same run:
 // within twice one paint of the diary window), and every page recorded as
-// the spooler records it (an enhanced metafile a page).
+// the spooler records it (an enhanced metafile a page). Where ./pelmo bench
+// could start its CUPS server (PELMO_CUPS_PRINTER names the PDF queue), a
+// 13-page report spooled through the print code, beside its page draws.
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +18,7 @@
 #include "corelib/dates.h"
 #include "report/printing/report_pages.h"
 #include "report/printing/report_preview.h"
+#include "report/printing/report_printer.h"
 #include "support/timing.h"
 
 namespace {
@@ -29,7 +35,7 @@ struct YearDiary {
         header.height = 160.0;
         header.targetWeight = 55.0;
         CalendarDate date = {2025, 1, 1};
-        for (int i = 0; i < 365; ++i, date = AddDays(date, 1)) {
+        for (int i = 0; i < 730; ++i, date = AddDays(date, 1)) {
             DailyRecord record = {};
             char key[16];
             std::snprintf(key, sizeof key, "%04d%02d%02d", date.year, date.month, date.day);
@@ -100,3 +106,98 @@ PELMO_TIMING(ReportYearAllPagesRecorded, 10) {
         DeleteEnhMetaFile(CloseEnhMetaFile(dc));
     }
 }
+
+namespace {
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The diary's report from 2025/01/01 to the first end that fills 13 pages on
+// paper. A year fills 8 (a row a day, the diary text cut to its line), so the
+// period runs on past the year: the print code takes any period, only the
+// period dialog keeps a person's to a year.
+ReportInput ThirteenPages(const ReportPaper& paper) {
+    ReportInput input = Diary().Input();
+    for (int days = 365; days < 730; days += 7) {
+        input.period.to = AddDays(input.period.from, days);
+        if (PrepareReport(input, paper).PageCount() >= 13) break;
+    }
+    return input;
+}
+
+// Where a spool's time goes: the spooler's calls timed as the print code makes them.
+struct SpoolSplit {
+    std::chrono::steady_clock::time_point mark;
+    double startDoc = 0, pages = 0, endDoc = 0;
+} g_split;
+int WINAPI TimedStartDoc(HDC dc, const DOCINFOA* job) {
+    const auto start = std::chrono::steady_clock::now();
+    const int result = StartDocA(dc, job);
+    g_split.startDoc += MillisecondsSince(start);
+    return result;
+}
+int WINAPI TimedStartPage(HDC dc) {
+    g_split.mark = std::chrono::steady_clock::now();
+    return StartPage(dc);
+}
+int WINAPI TimedEndPage(HDC dc) {
+    const int result = EndPage(dc);
+    g_split.pages += MillisecondsSince(g_split.mark);
+    return result;
+}
+int WINAPI TimedEndDoc(HDC dc) {
+    const auto start = std::chrono::steady_clock::now();
+    const int result = EndDoc(dc);
+    g_split.endDoc += MillisecondsSince(start);
+    return result;
+}
+
+// Goal: spooling (StartDoc to EndDoc on the queue) within 1.5 x the sum of
+// the page draws (each page recorded into a metafile), best of three each.
+PELMO_TIMING(ReportThirteenPagesSpooledToCups, 1) {
+    const char* queue = std::getenv("PELMO_CUPS_PRINTER");
+    if (queue == nullptr) {
+        std::puts("  ReportThirteenPagesSpooledToCups skipped: no CUPS PDF queue (./pelmo bench starts one as root)");
+        return;
+    }
+    HDC printer = CreateDCA("WINSPOOL", queue, nullptr, nullptr);
+    if (printer == nullptr) {
+        std::printf("  ReportThirteenPagesSpooledToCups skipped: the spooler does not know the queue %s\n", queue);
+        return;
+    }
+    const ReportPaper paper = PaperOfDevice(printer);
+    const ReportInput input = ThirteenPages(paper);
+    const ReportDocument document = PrepareReport(input, paper);
+    RECT frame = {0, 0, MulDiv(paper.paperWidth, 2540, paper.dpiX), MulDiv(paper.paperHeight, 2540, paper.dpiY)};
+    double draws = 1e300, spool = 1e300;
+    bool printed = true;
+    const SpoolerCalls timed = {TimedStartDoc, TimedStartPage, TimedEndPage, TimedEndDoc, AbortDoc};
+    const SpoolerCalls spooler = SetSpoolerCalls(&timed);
+    for (int round = 0; round < 3; ++round) {
+        double sum = 0;
+        for (int page = 0; page < document.PageCount(); ++page) {
+            const auto start = std::chrono::steady_clock::now();
+            HDC dc = CreateEnhMetaFileA(printer, nullptr, &frame, nullptr);
+            DrawReportPage(dc, document, page);
+            DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+            sum += MillisecondsSince(start);
+        }
+        draws = std::min(draws, sum);
+        g_split = SpoolSplit{};
+        const auto start = std::chrono::steady_clock::now();
+        printed = printed && PrintReportOn(printer, input) == PrintOutcome::kPrinted;
+        spool = std::min(spool, MillisecondsSince(start));
+    }
+    SetSpoolerCalls(&spooler);
+    DeleteDC(printer);
+    std::printf("  %d pages (%04d/%02d/%02d to %04d/%02d/%02d, %d dpi) on %s: spooled in %.1f ms, "
+                "page draws %.1f ms in all: %.2f x (goal under 1.5 x)%s%s\n",
+                document.PageCount(), input.period.from.year, input.period.from.month, input.period.from.day,
+                input.period.to.year, input.period.to.month, input.period.to.day, paper.dpiX, queue, spool, draws,
+                spool / draws, spool < 1.5 * draws ? "" : "  GOAL MISSED", printed ? "" : "  (the spooler refused it)");
+    std::printf("  last spool: StartDoc %.1f ms, pages (StartPage to EndPage, drawn on the printer) %.1f ms, EndDoc %.1f ms\n",
+                g_split.startDoc, g_split.pages, g_split.endDoc);
+}
+
+}  // namespace
