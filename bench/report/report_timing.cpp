@@ -155,6 +155,9 @@ int WINAPI TimedEndDoc(HDC dc) {
 
 // Goal: spooling (StartDoc to EndDoc on the queue) within 1.5 x the sum of
 // the page draws (each page recorded into a metafile), best of three each.
+// Under Wine the pages drawn on the printer take nearly all of it: its
+// PostScript driver sends the Japanese TrueType face (its tables, some
+// megabytes) again on every page, and each character as a glyph of its own.
 PELMO_TIMING(ReportThirteenPagesSpooledToCups, 1) {
     const char* queue = std::getenv("PELMO_CUPS_PRINTER");
     if (queue == nullptr) {

@@ -14,7 +14,11 @@ cups_queue=PelmoPDF
 cups_server_pid=""
 cups_server_skip=""
 # cups-pdf reads /etc/cups/cups-pdf-<name>.conf for the device cups-pdf:/<name>.
-cups_pdf_conf=/etc/cups/cups-pdf-pelmotest.conf
+# The folder /etc is the machine's: a name of this shell's own, so that two
+# runs at once (two build trees) never take or remove each other's, which
+# would send the PDF to cups-pdf's default folder instead.
+cups_pdf_name="pelmo$$"
+cups_pdf_conf="/etc/cups/cups-pdf-$cups_pdf_name.conf"
 
 cups_server_start() {
   local work
@@ -77,7 +81,7 @@ CONF
   export CUPS_SERVER="$socket"
   for _ in $(seq 50); do [ -S "$socket" ] && break; sleep 0.1; done
   [ -S "$socket" ] || { cups_server_skip="cupsd did not start (see $work/logs/error_log)"; cups_server_stop; return 1; }
-  lpadmin -p "$cups_queue" -E -v cups-pdf:/pelmotest -P "$ppd" -o PageSize=A4 \
+  lpadmin -p "$cups_queue" -E -v cups-pdf:/$cups_pdf_name -P "$ppd" -o PageSize=A4 \
     || { cups_server_skip="lpadmin could not add the PDF printer"; cups_server_stop; return 1; }
   lpadmin -d "$cups_queue"
 }
