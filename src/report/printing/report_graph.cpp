@@ -10,6 +10,7 @@
 #include "charts/painters/chart_drawing.h"
 #include "charts/painters/line_graph.h"
 #include "charts/painters/value_axis_drawing.h"
+#include "corelib/sjis.h"
 #include "corelib/win32/gdi_scope.h"
 #include "report/printing/report_pages.h"
 #include "resources/resource.h"
@@ -69,11 +70,24 @@ void DrawLegendEntry(HDC dc, const ReportMetrics& m, const GraphGeometry& g, int
     *x += TextSize(dc, name.c_str()).cx + 2 * m.textHeight;
 }
 
+// An item's name without the ideographic spaces that pad it to the width of
+// the graph's choice boxes: the legend reads "体重（kg）", not "体　　重（kg）".
+std::string UnpaddedName(const char* name) {
+    static const char kIdeographicSpace[] = "　";
+    std::string out;
+    for (const char* c = name; *c != '\0';) {
+        const bool wide = IsSjisLeadByte(static_cast<unsigned char>(*c)) && c[1] != '\0';
+        if (!(wide && c[0] == kIdeographicSpace[0] && c[1] == kIdeographicSpace[1])) out.append(c, wide ? 2 : 1);
+        c += wide ? 2 : 1;
+    }
+    return out;
+}
+
 void DrawLegend(HDC dc, const ReportMetrics& m, const GraphGeometry& g, const int (&items)[2], bool trend, int dpi) {
     int x = g.plot.left;
     for (int side = 0; side < 2; ++side) {
         if (items[side] == kChartNone) continue;
-        std::string name = ChartItemName(items[side]);
+        std::string name = UnpaddedName(ChartItemName(items[side]));
         name += std::string("（") + ChartItemUnit(items[side]) + "）";
         DrawLegendEntry(dc, m, g, &x, side == 0 ? DashPattern() : PatternOf(kDashOn, kDashOff, dpi),
                         side == 0 ? kLeftColor : kRightColor, name);

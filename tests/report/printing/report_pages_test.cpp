@@ -110,6 +110,9 @@ TEST(ReportPages, FortyFiveDaysAt600DpiEveryTextInItsPlace) {
     EXPECT_TRUE(first.Contains("165.0cm"));
     EXPECT_TRUE(first.Contains("65.0kg"));
     EXPECT_TRUE(first.Contains("2026/12/08"));
+    // The graph's legend names its items without the choice boxes' padding.
+    EXPECT_NE(first.Find("体重（kg）"), nullptr);
+    EXPECT_NE(first.Find("体脂肪率（％）"), nullptr);
     // Page numbers, centred at the foot of each page.
     const DrawnText* number = first.Find("1 / 2");
     ASSERT_NE(number, nullptr);
