@@ -97,8 +97,14 @@ cups_printed_pdf() {
   printf '%s' "$pdf"
 }
 
+# Stops the server once its queue is empty (within half a minute): a job cut
+# off in the middle leaves cups-pdf's spool files behind in /var/spool.
 cups_server_stop() {
   if [ -n "$cups_server_pid" ]; then
+    for _ in $(seq 60); do
+      lpstat -o "$cups_queue" 2>/dev/null | grep -q . || break
+      sleep 0.5
+    done
     kill "$cups_server_pid" 2>/dev/null && wait "$cups_server_pid" 2>/dev/null
     cups_server_pid=""
   fi
