@@ -1,5 +1,6 @@
 // The report's line graph: the screen graph's axis, series and value-axis
 // painters, handed the printer's sizes, on white paper.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -107,25 +108,36 @@ int SlotOfDay(const GraphPeriod& period, const CalendarDate& date, int dayIndex)
     return -1;
 }
 
-// The weight's trend over the period's days, placed by the weight's axis.
-void DrawTrend(HDC dc, const ReportDocument& document, const GraphPlot& plot, const HorizontalAxis& axis,
-               const ValueAxisAnchor& anchor) {
-    if (!anchor.anchored) return;
+// The weight's trend on each day of the period that has one, by axis slot.
+struct TrendDay {
+    int slot;
+    double value;
+};
+
+std::vector<TrendDay> PeriodTrend(const ReportDocument& document) {
     const ReportPeriod& period = document.input.period;
     const int days = PeriodDayCount(period);
-    std::vector<ChartPoint> points;
+    std::vector<TrendDay> trend;
     CalendarDate date = period.from;
-    const int shift = static_cast<int>(axis.pixelsPerSlot / 2);
     for (int i = 0; i < days; ++i, date = advanceDate(date, 1)) {
         char key[kDateLength];
         DateKeyOf(date, key);
         double value = 0;
-        if (!TrendOnDay(document.content.weightTrend, DayNumberOfDate(key), &value)) continue;
-        const int slot = SlotOfDay(document.content.graphPeriod, date, i);
-        points.push_back({plot.left + SlotX(axis, slot) + shift,
-                          SeriesRow(anchor.scale, anchor.value, anchor.row, value, valueScale(kChartWeight))});
+        if (TrendOnDay(document.content.weightTrend, DayNumberOfDate(key), &value))
+            trend.push_back({SlotOfDay(document.content.graphPeriod, date, i), value});
     }
-    if (points.size() < 2) return;
+    return trend;
+}
+
+// The trend placed by the weight's axis, dotted.
+void DrawTrend(HDC dc, const ReportDocument& document, const GraphPlot& plot, const HorizontalAxis& axis,
+               const ValueAxisAnchor& anchor, const std::vector<TrendDay>& trend) {
+    if (!anchor.anchored || trend.size() < 2) return;
+    std::vector<ChartPoint> points;
+    const int shift = static_cast<int>(axis.pixelsPerSlot / 2);
+    for (const TrendDay& day : trend)
+        points.push_back({plot.left + SlotX(axis, day.slot) + shift,
+                          SeriesRow(anchor.scale, anchor.value, anchor.row, day.value, valueScale(kChartWeight))});
     ScopedClip clip(dc, plot.left, plot.top, plot.right + 1, plot.bottom + 1);
     DrawPatternedLine(dc, points, 2 * document.metrics.penWidth, kTrendColor,
                       PatternOf(kDotOn, kDotOff, document.paper.dpiX));
@@ -165,8 +177,10 @@ void DrawDates(HDC dc, const ReportMetrics& m, const HorizontalAxis& axis, const
     }
 }
 
+// trend: the weight's, when item is the weight (its axis takes the trend's
+// range in too: after a quick loss the trend runs well above the days).
 ValueAxisAnchor DrawSide(HDC dc, const ReportDocument& document, const GraphPlot& plot, const HorizontalAxis& axis,
-                         int side, int item) {
+                         int side, int item, const std::vector<TrendDay>& trend) {
     const ReportInput& input = document.input;
     const ReportMetrics& m = document.metrics;
     const GraphPeriod& period = document.content.graphPeriod;
@@ -174,7 +188,13 @@ ValueAxisAnchor DrawSide(HDC dc, const ReportDocument& document, const GraphPlot
     const GraphSeries series = CollectSeries(period, input.records, item, *input.header, *input.flags);
     if (!series.HasValues()) return ValueAxisAnchor();
     const AxisSide axisSide = side == 0 ? AxisSide::kLeft : AxisSide::kRight;
-    const double largest = axisSide == AxisSide::kRight ? RightAxisLargest(series.largest) : series.largest;
+    double top = series.largest, bottom = series.smallest;
+    if (item == kChartWeight)
+        for (const TrendDay& day : trend) {
+            top = std::max(top, day.value);
+            bottom = std::min(bottom, day.value);
+        }
+    const double largest = axisSide == AxisSide::kRight ? RightAxisLargest(top) : top;
     ValueAxisStyle axisStyle;
     axisStyle.labelColor = side == 0 ? kLeftColor : kRightColor;
     axisStyle.tickColor = kFrame;
@@ -183,7 +203,7 @@ ValueAxisAnchor DrawSide(HDC dc, const ReportDocument& document, const GraphPlot
     axisStyle.labelGap = m.textHeight / 4;
     axisStyle.bold = false;
     const ValueAxisAnchor anchor =
-        drawValueAxis(dc, axisSide, item, largest, series.smallest, plot, m.textHeight, axisStyle);
+        drawValueAxis(dc, axisSide, item, largest, bottom, plot, m.textHeight, axisStyle);
     SeriesStyle style;
     style.color = axisStyle.labelColor;
     style.penWidth = 2 * m.penWidth;
@@ -216,8 +236,9 @@ void DrawReportGraph(HDC dc, const ReportDocument& document, const ReportBox& bo
     }
     const HorizontalAxis axis = LayOutHorizontalAxis(document.content.graphPeriod, g.plot.width);
     DrawDates(dc, m, axis, g.plot, document.paper.dpiY);
+    const std::vector<TrendDay> weightTrend = trend ? PeriodTrend(document) : std::vector<TrendDay>();
     for (int side = 0; side < 2; ++side) {
-        const ValueAxisAnchor anchor = DrawSide(dc, document, g.plot, axis, side, items[side]);
-        if (items[side] == kChartWeight) DrawTrend(dc, document, g.plot, axis, anchor);
+        const ValueAxisAnchor anchor = DrawSide(dc, document, g.plot, axis, side, items[side], weightTrend);
+        if (items[side] == kChartWeight) DrawTrend(dc, document, g.plot, axis, anchor, weightTrend);
     }
 }

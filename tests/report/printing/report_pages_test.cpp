@@ -96,6 +96,25 @@ std::string DateText(const CalendarDate& date, bool withYear) {
     return text;
 }
 
+// No line of the graph leaves the plot, above or below, where the clip would
+// cut it off; the legend's samples sit above the plot, on its row.
+void ExpectLinesInThePlot(const ReportDocument& document, const DrawnPage& page) {
+    const ReportMetrics& m = document.metrics;
+    const int graphTop = m.content.top + m.titleBlockHeight + m.gap;
+    const int plotTop = graphTop + 2 * m.rowHeight, plotBottom = graphTop + m.graphHeight - m.rowHeight;
+    const int legendY = graphTop + m.rowHeight / 2;
+    int outside = 0, lines = 0;
+    for (const std::vector<POINT>& line : page.polylines) {
+        bool legend = true;
+        for (const POINT& point : line) legend = legend && point.y == legendY;
+        if (legend) continue;
+        ++lines;
+        for (const POINT& point : line) outside += point.y < plotTop || point.y > plotBottom;
+    }
+    EXPECT_GT(lines, 45);
+    EXPECT_EQ(outside, 0);
+}
+
 TEST(ReportPages, FortyFiveDaysAt600DpiEveryTextInItsPlace) {
     const ReportTestDiary diary({2026, 10, 1}, 69);  // 2026-10-01 .. 2026-12-08
     const ReportDocument document = PrepareReport(diary.Input({{2026, 10, 20}, {2026, 12, 3}}), A4Paper(600));
@@ -175,6 +194,13 @@ TEST(ReportPages, FortyFiveDaysAt600DpiEveryTextInItsPlace) {
     }
     EXPECT_EQ(wholeLines, 1);
     EXPECT_GT(dashes, 2 * 45);
+    ExpectLinesInThePlot(document, first);
+    // After a quick loss before the period, the weight's trend runs well
+    // above the period's days: the axis makes room for it.
+    ReportTestDiary quickLoss = diary;
+    for (int day = 0; day < 19; ++day) quickLoss.records[static_cast<std::size_t>(day)].weight = 86.0 - 0.8 * day;
+    const ReportDocument afterLoss = PrepareReport(quickLoss.Input({{2026, 10, 20}, {2026, 12, 3}}), A4Paper(600));
+    ExpectLinesInThePlot(afterLoss, RecordPage(afterLoss, 0));
     // The summary's trend figures: a diary losing 0.1 kg a day loses 0.70 kg a week.
     EXPECT_TRUE(second.Contains("1週間に -0.70kg")) << document.content.summary[2];
 }
