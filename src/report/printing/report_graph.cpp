@@ -1,6 +1,7 @@
 // The report's line graph: the screen graph's axis, series and value-axis
 // painters, handed the printer's sizes, on white paper.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -156,6 +157,18 @@ void DrawUnits(HDC dc, const GraphGeometry& g, const ReportBox& box, const int (
 
 int PointShift(const HorizontalAxis& axis) { return static_cast<int>(axis.pixelsPerSlot / 2); }
 
+// A period of fewer days than a month is dated on every day that has room:
+// the screen's day graphs date only the 1st and the 15th, which leaves a
+// week's report with one date or none.
+constexpr int kEveryDayDatedBelow = 30;
+void DateEveryDay(const GraphPeriod& period, HorizontalAxis* axis) {
+    if (period.kind != GraphPeriodKind::kDays || period.days >= kEveryDayDatedBelow) return;
+    for (AxisMark& mark : axis->marks) {
+        const CalendarDate date = advanceDate(period.start, mark.slot);
+        std::snprintf(mark.label, sizeof mark.label, "%02d/%02d", date.month, date.day);
+    }
+}
+
 void DrawDates(HDC dc, const ReportMetrics& m, const HorizontalAxis& axis, const GraphPlot& plot, int dpi) {
     if (!axis.shown) return;
     std::vector<int> widths;
@@ -234,7 +247,8 @@ void DrawReportGraph(HDC dc, const ReportDocument& document, const ReportBox& bo
         ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH), false);
         Rectangle(dc, g.plot.left, g.plot.top, g.plot.right + 1, g.plot.bottom + 1);
     }
-    const HorizontalAxis axis = LayOutHorizontalAxis(document.content.graphPeriod, g.plot.width);
+    HorizontalAxis axis = LayOutHorizontalAxis(document.content.graphPeriod, g.plot.width);
+    DateEveryDay(document.content.graphPeriod, &axis);
     DrawDates(dc, m, axis, g.plot, document.paper.dpiY);
     const std::vector<TrendDay> weightTrend = trend ? PeriodTrend(document) : std::vector<TrendDay>();
     for (int side = 0; side < 2; ++side) {

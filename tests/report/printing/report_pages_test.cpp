@@ -201,6 +201,18 @@ TEST(ReportPages, FortyFiveDaysAt600DpiEveryTextInItsPlace) {
     for (int day = 0; day < 19; ++day) quickLoss.records[static_cast<std::size_t>(day)].weight = 86.0 - 0.8 * day;
     const ReportDocument afterLoss = PrepareReport(quickLoss.Input({{2026, 10, 20}, {2026, 12, 3}}), A4Paper(600));
     ExpectLinesInThePlot(afterLoss, RecordPage(afterLoss, 0));
+    // A week is dated under the plot on its first and last days, a single day too.
+    const ReportPeriod shortPeriods[] = {{{2026, 11, 2}, {2026, 11, 8}}, {{2026, 12, 3}, {2026, 12, 3}}};
+    for (const ReportPeriod& period : shortPeriods) {
+        const ReportDocument shortReport = PrepareReport(diary.Input(period), A4Paper(600));
+        const DrawnPage page = RecordPage(shortReport, 0);
+        for (const CalendarDate& date : {period.from, period.to}) {
+            const DrawnText* label = page.Find(DateText(date, false), graphTop);
+            ASSERT_NE(label, nullptr) << DateText(date, false);
+            EXPECT_GT(label->at.y, graphTop + m.graphHeight - m.rowHeight);
+            EXPECT_LT(label->at.y, graphTop + m.graphHeight);
+        }
+    }
     // The summary's trend figures: a diary losing 0.1 kg a day loses 0.70 kg a week.
     EXPECT_TRUE(second.Contains("1週間に -0.70kg")) << document.content.summary[2];
 }
