@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -17,6 +18,8 @@
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/dialog_fixture.h"
 #include "diary/dialogs/user_dialogs.h"
+#include "export/files/import_preview.h"
+#include "report/printing/period_dialog.h"
 #include "resources/resource.h"
 #include "corelib/win32/help.h"
 #include "shell/help_file.h"
@@ -57,6 +60,12 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
         std::function<void()> open;
         const char* topic;
     };
+    static ImportPlan plan;
+    static ExistingDay existing;
+    DailyRecord day = {};
+    std::memcpy(day.date, "20260105", 8);
+    day.weight = 60.0;
+    PeriodChoice period = {MonthPeriod(2026, 1), &day, 1, "印刷(&P)..."};
     const Case cases[] = {
         {"新規作成", [] { RegisterUser(nullptr); }, "user1"},
         {"ユーザーを開く", [] { OpenUserDialog(nullptr); }, "user2"},
@@ -67,6 +76,8 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
         {"一日の記録", [] { OpenDayDialog(nullptr, 0); }, "edit2"},
         {"データ保存（バックアップ）", [] { BackupDialog(nullptr); }, "backup"},
         {"データの復帰（リストア）", [] { RestoreDialog(nullptr); }, "restore"},
+        {"読み込む前の確認", [] { ImportPreviewDialog(nullptr, DayTable(), "表.csv", &plan, &existing); }, "csv"},
+        {"印刷する期間", [&period] { ChooseReportPeriod(GetModuleHandleA(nullptr), nullptr, &period); }, "print"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
