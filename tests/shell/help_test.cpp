@@ -268,7 +268,8 @@ TEST(HelpPages, UnderWineEachTopicOpensInTheHostsBrowser) {
     } topics[] = {
         {"welcome", "ペルモへようこそ"},         {"user1", "ユーザーの新規作成"},
         {"user4", "ユーザー情報の削除"},         {"edit2", "一日の記録"},
-        {"restore", "データの復帰（リストア）"},
+        {"restore", "データの復帰（リストア）"},   {"trend", "体重の傾向"},
+        {"csv", "CSVファイル（書き出し・読み込み）"}, {"print", "印刷（体重の記録）"},
     };
     for (const auto& t : topics) {
         SCOPED_TRACE(t.topic);
