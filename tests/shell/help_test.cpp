@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -20,6 +19,7 @@
 #include "diary/dialogs/user_dialogs.h"
 #include "export/files/import_preview.h"
 #include "report/printing/period_dialog.h"
+#include "report/printing/report_test_diary.h"
 #include "resources/resource.h"
 #include "corelib/win32/help.h"
 #include "shell/help_file.h"
@@ -62,10 +62,8 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
     };
     static ImportPlan plan;
     static ExistingDay existing;
-    DailyRecord day = {};
-    std::memcpy(day.date, "20260105", 8);
-    day.weight = 60.0;
-    PeriodChoice period = {MonthPeriod(2026, 1), &day, 1, "印刷(&P)..."};
+    const ReportTestDiary diary({2026, 1, 5}, 3);
+    PeriodChoice period = {MonthPeriod(2026, 1), diary.records.data(), 3, "印刷(&P)..."};
     const Case cases[] = {
         {"新規作成", [] { RegisterUser(nullptr); }, "user1"},
         {"ユーザーを開く", [] { OpenUserDialog(nullptr); }, "user2"},
