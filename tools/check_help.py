@@ -18,7 +18,8 @@ import sys
 import tempfile
 
 TOPICS = ["welcome", "user1", "user2", "user3", "user4", "target", "item", "edit2", "backup", "restore", "table",
-          "calendar", "bmichart", "graph", "copy", "color", "keys"]
+          "calendar", "bmichart", "graph", "copy", "color", "keys",
+          "trend", "csv", "print"]
 VOID = {"meta", "link", "img", "br", "hr", "input", "param", "col", "area", "base"}
 
 

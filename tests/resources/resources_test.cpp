@@ -91,6 +91,11 @@ TEST(Resources, AcceleratorTableIsComplete) {
     EXPECT_EQ(entries[0].cmd, ID_USER_NEW);
     EXPECT_EQ(entries[0].key, 'N');
     EXPECT_EQ(entries[0].fVirt & (FCONTROL | FVIRTKEY), FCONTROL | FVIRTKEY);
+    // A paste's two keys run "表から貼り付け".
+    EXPECT_EQ(entries[6].cmd, ID_TABLE_PASTE);
+    EXPECT_EQ(entries[6].key, 'V');
+    EXPECT_EQ(entries[10].cmd, ID_TABLE_PASTE);
+    EXPECT_EQ(entries[10].key, VK_INSERT);
     EXPECT_EQ(entries[12].cmd, ID_PREV_PANE);
     EXPECT_EQ(entries[12].key, VK_F6);
     EXPECT_TRUE(entries[12].fVirt & FSHIFT);

@@ -17,6 +17,9 @@
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/dialog_fixture.h"
 #include "diary/dialogs/user_dialogs.h"
+#include "export/files/import_preview.h"
+#include "report/printing/period_dialog.h"
+#include "report/printing/report_test_diary.h"
 #include "resources/resource.h"
 #include "corelib/win32/help.h"
 #include "shell/help_file.h"
@@ -57,6 +60,10 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
         std::function<void()> open;
         const char* topic;
     };
+    static ImportPlan plan;
+    static ExistingDay existing;
+    const ReportTestDiary diary({2026, 1, 5}, 3);
+    PeriodChoice period = {MonthPeriod(2026, 1), diary.records.data(), 3, "印刷(&P)..."};
     const Case cases[] = {
         {"新規作成", [] { RegisterUser(nullptr); }, "user1"},
         {"ユーザーを開く", [] { OpenUserDialog(nullptr); }, "user2"},
@@ -67,6 +74,8 @@ TEST_F(HelpButtons, EveryDialogOpensItsOwnTopic) {
         {"一日の記録", [] { OpenDayDialog(nullptr, 0); }, "edit2"},
         {"データ保存（バックアップ）", [] { BackupDialog(nullptr); }, "backup"},
         {"データの復帰（リストア）", [] { RestoreDialog(nullptr); }, "restore"},
+        {"読み込む前の確認", [] { ImportPreviewDialog(nullptr, DayTable(), "表.csv", &plan, &existing); }, "csv"},
+        {"印刷する期間", [&period] { ChooseReportPeriod(GetModuleHandleA(nullptr), nullptr, &period); }, "print"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
@@ -257,7 +266,8 @@ TEST(HelpPages, UnderWineEachTopicOpensInTheHostsBrowser) {
     } topics[] = {
         {"welcome", "ペルモへようこそ"},         {"user1", "ユーザーの新規作成"},
         {"user4", "ユーザー情報の削除"},         {"edit2", "一日の記録"},
-        {"restore", "データの復帰（リストア）"},
+        {"restore", "データの復帰（リストア）"},   {"trend", "体重の傾向"},
+        {"csv", "CSVファイル（書き出し・読み込み）"}, {"print", "印刷（体重の記録）"},
     };
     for (const auto& t : topics) {
         SCOPED_TRACE(t.topic);

@@ -17,6 +17,9 @@
 #include "diary/dialogs/day_dialog.h"
 #include "diary/dialogs/dialog_fixture.h"
 #include "diary/dialogs/user_dialogs.h"
+#include "export/files/import_preview.h"
+#include "report/printing/period_dialog.h"
+#include "report/printing/report_test_diary.h"
 #include "resources/resource.h"
 #include "shell/about_dialog.h"
 #include "shell/exit_dialog.h"
@@ -54,6 +57,10 @@ std::vector<int> FromFirstOf(const std::vector<int>& seen, const std::vector<int
 
 TEST_F(Keyboard, TabVisitsEveryControlInOrderAndEscCancelsInEveryDialog) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    const ReportTestDiary diary({2026, 1, 5}, 3);
+    PeriodChoice period = {MonthPeriod(2026, 1), diary.records.data(), 3, "印刷(&P)..."};
+    ImportPlan plan;
+    ExistingDay existing;
     const Case cases[] = {
         {"新規作成", [] { return static_cast<INT_PTR>(RegisterUser(nullptr)); },
          {IDC_USER_NAME, IDC_USER_AGE, IDC_USER_SEX, IDC_USER_HEIGHT, IDC_USER_REGISTER, IDCANCEL, IDC_DIALOG_HELP}, 0},
@@ -83,6 +90,11 @@ TEST_F(Keyboard, TabVisitsEveryControlInOrderAndEscCancelsInEveryDialog) {
          {IDC_PLEND_WEBSITE, IDOK, IDCANCEL}, kExitCancelled},
         {"ペルモについて", [instance] { return RunAboutDialog(instance, nullptr); },
          {IDOK, IDC_ABOUT_WEBPAGE}, IDCANCEL},
+        {"読み込む前の確認",
+         [&plan, &existing] { return INT_PTR{ImportPreviewDialog(nullptr, DayTable(), "表.csv", &plan, &existing)}; },
+         {IDC_IMPORT_REFUSED_LIST, IDC_IMPORT_KEEP, IDC_IMPORT_KG, IDOK, IDCANCEL, IDC_DIALOG_HELP}, 0},
+        {"印刷する期間", [instance, &period] { return INT_PTR{ChooseReportPeriod(instance, nullptr, &period)}; },
+         {IDC_REPORT_MONTH, IDC_REPORT_YEAR, IDC_REPORT_FROM, IDC_REPORT_TO, IDOK, IDCANCEL, IDC_DIALOG_HELP}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);

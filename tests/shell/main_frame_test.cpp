@@ -45,6 +45,7 @@ TEST(MainFrame, HasTheProductTitleAndTheWholeMenu) {
         {ID_DAY_EDIT, "修正(&M)...\tF2"},
         {ID_DAY_DELETE, "削除(&D)\tDel"},
         {ID_RECORDS_COPY, "まとめてコピー(&C)"},
+        {ID_TABLE_PASTE, "表から貼り付け(&P)\tCtrl+V"},
         {ID_VIEW_TOOLBAR, "ツールバー(&T)"},
         {ID_SET_TARGET, "目標を決める(&T)..."},
         {ID_SET_ITEMS, "入力する項目を決める(&I)..."},

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "corelib/win32/help.h"
 #include "corelib/win32/modal_dialog.h"
 #include "diary/diary_store.h"
 #include "resources/resource.h"
@@ -9,6 +10,7 @@
 namespace {
 
 const char kPreviewTemplate[] = "IDD_IMPORT_PREVIEW";
+const char kHelpTopic[] = "csv";
 // At most this many refused lines are listed; the count names them all.
 constexpr std::size_t kListedLines = 5000;
 
@@ -132,6 +134,9 @@ void OnCommand(HWND dialog, Preview* preview, int id) {
         break;
     case IDCANCEL:
         EndModalDialog(dialog, 0);
+        break;
+    case IDC_DIALOG_HELP:
+        OpenHelpTopic(dialog, kHelpTopic);
         break;
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "corelib/msgbox.h"
+#include "corelib/win32/help.h"
 #include "corelib/win32/ime.h"
 #include "corelib/win32/modal_dialog.h"
 #include "resources/resource.h"
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr int kDateFieldLimit = 10;  // "YYYY/MM/DD"
+const char kHelpTopic[] = "print";
 
 PeriodChoice& ChoiceOf(HWND dialog) {
     return *reinterpret_cast<PeriodChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -119,6 +121,7 @@ INT_PTR CALLBACK PeriodProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         case IDOK: OnConfirm(dialog); return TRUE;
         case IDCANCEL: EndModalDialog(dialog, 0); return TRUE;
+        case IDC_DIALOG_HELP: OpenHelpTopic(dialog, kHelpTopic); return TRUE;
         }
         return FALSE;
     }

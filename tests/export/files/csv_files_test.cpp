@@ -76,6 +76,21 @@ protected:
         SendMessageA(started_->frame(), WM_COMMAND, command, 0);
         PumpMessages(200);
     }
+    // A key with a modifier held, pressed in the record table and read through
+    // the main window's keys as the program's message loop reads it.
+    bool PressKey(BYTE modifier, WORD key) {
+        HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        state[modifier] = 0x80;
+        SetKeyboardState(state);
+        MSG message = {GetDlgItem(CPelmoView::DiaryWindow(), kRecordListId), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        const bool translated = TranslateAcceleratorA(started_->frame(), keys, &message) != 0;
+        state[modifier] = 0;
+        SetKeyboardState(state);
+        PumpMessages(200);
+        return translated;
+    }
     Sandbox sandbox_;
     std::unique_ptr<StartedFrame> started_;
 };
@@ -188,7 +203,15 @@ TEST_F(CsvFilesTest, ASpreadsheetsCellsArePastedFromTheClipboard) {
         EXPECT_EQ(DialogDriver::Text(d, IDC_IMPORT_NEW), "新しい日: 2 日");
         DialogDriver::Click(d, IDOK);
     });
+    // The menu's command, and a paste's keys where the focus is in the record table.
+    driver.On(kPreviewTitle, [](HWND d) {
+        EXPECT_EQ(DialogDriver::Text(d, IDC_IMPORT_SAME), "日記と同じ日: 2 日");
+        DialogDriver::Click(d, IDCANCEL);
+    });
+    driver.On(kPreviewTitle, [](HWND d) { DialogDriver::Click(d, IDCANCEL); });
     Run(ID_TABLE_PASTE);
+    EXPECT_TRUE(PressKey(VK_CONTROL, 'V'));
+    EXPECT_TRUE(PressKey(VK_SHIFT, VK_INSERT));
     EXPECT_TRUE(driver.done());
     ASSERT_EQ(DiaryRecordCount(), 3u);
     EXPECT_EQ(+DiaryRecords()[0].bodyFat, 22.1);
