@@ -355,7 +355,9 @@ void SyncRecordList(bool forceLookup) {
     SyncAnalysisPeriod(shown);
     SyncGraphPeriod(shown);
     Evaluate();
-    SetFocus(list);
+    // The calendar's keys move the table and keep the focus; a click on the
+    // calendar (which takes no focus) leaves it in the table.
+    if (!g_diary.calendar || GetFocus() != g_diary.calendar) SetFocus(list);
 }
 
 void ResyncRecordList() {
