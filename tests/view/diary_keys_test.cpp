@@ -17,17 +17,8 @@
 
 namespace {
 
-// The diary window's paints while a key is handled, to tell what a choice repainted.
-std::vector<RECT> g_painted;
-WNDPROC g_diaryProcedure = nullptr;
-LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT update;
-    if (message == WM_PAINT && GetUpdateRect(window, &update, FALSE)) g_painted.push_back(update);
-    return CallWindowProcA(g_diaryProcedure, window, message, wParam, lParam);
-}
-
-bool Painted(const RECT& area) {
-    for (const RECT& update : g_painted) {
+bool AnyPaintIn(const std::vector<RECT>& painted, const RECT& area) {
+    for (const RECT& update : painted) {
         RECT common;
         if (IntersectRect(&common, &update, &area)) return true;
     }
@@ -136,18 +127,16 @@ TEST_F(DiaryKeysTest, TabGoesRoundTheWindowAndTheArrowsChooseAsTheMouseDoes) {
     OpenUser({"20070105", "20070131", "20070201", "20070221", "20070302"});
     RestoreSelectors(diary_);
     Pump();
-    g_diaryProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(diary_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProcedure)));
     SetFocus(g_diary.recordList);
     ASSERT_EQ(FocusName(), "table");
     int number = 0;
     for (const auto& step : steps) {
         SCOPED_TRACE("step " + std::to_string(++number));
-        g_painted.clear();
-        Press(step.key, step.shift);
+        const std::vector<RECT> painted = Painted(diary_, [&] { Press(step.key, step.shift); });
         EXPECT_EQ(FocusName(), step.focus);
         EXPECT_EQ(State(), step.state);
-        const bool chart = Painted(g_diary.bmiChartArea), graph = Painted(g_diary.graphAxisArea);
+        const bool chart = AnyPaintIn(painted, g_diary.bmiChartArea);
+        const bool graph = AnyPaintIn(painted, g_diary.graphAxisArea);
         EXPECT_EQ(chart || graph ? (graph ? kGraph : kBmiChart) : kNone, step.repaint);
     }
 
@@ -157,7 +146,6 @@ TEST_F(DiaryKeysTest, TabGoesRoundTheWindowAndTheArrowsChooseAsTheMouseDoes) {
                  reinterpret_cast<LPARAM>(GetDlgItem(diary_, kAnalysisModeSelectorId)));
     EXPECT_EQ(FocusName(), "table");
     EXPECT_EQ(Setting("ANALYZE2"), "2");
-    SetWindowLongPtrA(diary_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_diaryProcedure));
 }
 
 }  // namespace
