@@ -12,6 +12,7 @@ namespace {
 constexpr int kFocusStops = 2 + kSelectorCount;
 
 bool g_keyChoice = false;
+HWND g_rememberedFocus = nullptr;
 
 HWND FocusStop(int index) {
     if (index == 0) return g_diary.recordList;
@@ -41,6 +42,7 @@ void MoveFocus(int from, bool backwards) {
         const int next = (from + (backwards ? kFocusStops - step : step)) % kFocusStops;
         HWND window = FocusStop(next);
         if (TakesFocus(window)) {
+            NoteDiaryFocus(window);
             SetFocus(window);
             return;
         }
@@ -74,3 +76,15 @@ bool TranslateDiaryKey(const MSG& message) {
 }
 
 bool SelectorChosenByKeys() { return g_keyChoice; }
+
+void NoteDiaryFocus(HWND window) {
+    if (StopOf(window) >= 0) g_rememberedFocus = window;
+}
+
+// A control disabled meanwhile (another user was opened) gives the focus up.
+bool RestoreDiaryFocus() {
+    HWND window = g_rememberedFocus;
+    if (StopOf(window) < 0 || !TakesFocus(window)) return false;
+    SetFocus(window);
+    return true;
+}

@@ -17,4 +17,11 @@ bool TranslateDiaryKey(const MSG& message);
 // True while a key is being handled by one of the six selectors.
 bool SelectorChosenByKeys();
 
+// The control of the diary window that last took the focus (noted as each
+// takes it). When the person comes back to the main window (from another
+// program or a dialog) it gets the focus again, as in a dialog; false when
+// there is none to give back (the record table then takes it).
+void NoteDiaryFocus(HWND window);
+bool RestoreDiaryFocus();
+
 #endif

@@ -36,6 +36,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id == kCalendarNavigateCommand) return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
     if (IsSelector(id)) {
+        if (HIWORD(wParam) == CBN_SETFOCUS) NoteDiaryFocus(reinterpret_cast<HWND>(lParam));
         if (HIWORD(wParam) != CBN_SELCHANGE) return 0;
         OnSelectorChange(window, id);
         // A choice made with the mouse hands the focus back to the table; the

@@ -11,6 +11,7 @@
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "view/diary_keys.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
@@ -227,6 +228,9 @@ LRESULT CALLBACK RecordListProcedure(HWND list, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND:
         PaintEmptyArea(list, reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SETFOCUS:
+        NoteDiaryFocus(list);
+        return PassOn(list, message, wParam, lParam);
     default:
         return PassOn(list, message, wParam, lParam);
     }

@@ -140,12 +140,20 @@ TEST_F(DiaryKeysTest, TabGoesRoundTheWindowAndTheArrowsChooseAsTheMouseDoes) {
         EXPECT_EQ(chart || graph ? (graph ? kGraph : kBmiChart) : kNone, step.repaint);
     }
 
+    // Back from a dialog or another program, the control that had the focus has it again.
+    SetFocus(frame_);
+    EXPECT_TRUE(RestoreDiaryFocus());
+    EXPECT_EQ(FocusName(), "202");
+
     // A choice made with the mouse hands the focus back to the table, as before.
     SendMessageA(GetDlgItem(diary_, kAnalysisModeSelectorId), CB_SETCURSEL, 2, 0);
     SendMessageA(diary_, WM_COMMAND, MAKEWPARAM(kAnalysisModeSelectorId, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(diary_, kAnalysisModeSelectorId)));
     EXPECT_EQ(FocusName(), "table");
     EXPECT_EQ(Setting("ANALYZE2"), "2");
+    SetFocus(frame_);
+    EXPECT_TRUE(RestoreDiaryFocus());
+    EXPECT_EQ(FocusName(), "table");
 }
 
 }  // namespace
