@@ -13,6 +13,7 @@ constexpr int kFocusStops = 2 + kSelectorCount;
 
 bool g_keyChoice = false;
 HWND g_rememberedFocus = nullptr;
+bool g_cuesShown = false;
 
 HWND FocusStop(int index) {
     if (index == 0) return g_diary.recordList;
@@ -56,12 +57,14 @@ bool TranslateDiaryKey(const MSG& message) {
     if (stop < 0) return false;
     if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !ModifierHeld(VK_CONTROL) &&
         !ModifierHeld(VK_MENU)) {
+        g_cuesShown = true;
         MoveFocus(stop, ModifierHeld(VK_SHIFT));
         return true;
     }
     // Esc in an open list closes the list, as the list itself does.
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && stop != 0 &&
         !(IsSelectorStop(stop) && IsDropped(message.hwnd))) {
+        g_cuesShown = true;
         FocusRecordList();
         return true;
     }
@@ -76,6 +79,8 @@ bool TranslateDiaryKey(const MSG& message) {
 }
 
 bool SelectorChosenByKeys() { return g_keyChoice; }
+
+bool KeyboardCuesShown() { return g_cuesShown; }
 
 void NoteDiaryFocus(HWND window) {
     if (StopOf(window) >= 0) g_rememberedFocus = window;

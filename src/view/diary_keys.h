@@ -17,6 +17,11 @@ bool TranslateDiaryKey(const MSG& message);
 // True while a key is being handled by one of the six selectors.
 bool SelectorChosenByKeys();
 
+// Whether the person has moved round the window with the keys: from then on
+// the record table frames its focused row, as Windows shows keyboard cues
+// only to those who use the keyboard (a mouse user's table looks as before).
+bool KeyboardCuesShown();
+
 // The control of the diary window that last took the focus (noted as each
 // takes it). When the person comes back to the main window (from another
 // program or a dialog) it gets the focus again, as in a dialog; false when

@@ -314,17 +314,21 @@ void DrawRecordListItem(const DRAWITEMSTRUCT* item) {
         selected = Selection(list) == static_cast<long>(item->itemID);
     else if (item->itemAction & ODA_SELECT)
         selected = (item->itemState & ODS_SELECTED) != 0;
-    else if (item->itemAction & ODA_FOCUS)
-        // Focus changes redraw only the selected row while the mouse holds the list.
-        draw = selected = GetCapture() == list && (item->itemState & ODS_SELECTED) != 0;
-    else
+    else if (item->itemAction & ODA_FOCUS) {
+        // Focus changes redraw only the selected row while the mouse holds the
+        // list; once the keys have shown where the focus is, the focused row.
+        selected = (item->itemState & ODS_SELECTED) != 0;
+        draw = KeyboardCuesShown() || (GetCapture() == list && selected);
+    } else {
         draw = false;
+    }
     if (draw) {
         const COLORREF oldBack = SetBkColor(dc, selected ? PALETTEINDEX(kColorScheme3) : RGB(255, 255, 255));
         const COLORREF oldText = SetTextColor(dc, PALETTEINDEX(kColorTitle));
         DrawRecordRow(dc, static_cast<int>(item->itemID), item->rcItem.top);
         SetTextColor(dc, oldText);
         SetBkColor(dc, oldBack);
+        if (KeyboardCuesShown() && (item->itemState & ODS_FOCUS)) DrawFocusRect(dc, &item->rcItem);
     }
 }
 
