@@ -12,11 +12,13 @@
 #include "shell/main_frame.h"
 #include "shell/pelmo_doc.h"
 #include "shell/single_run.h"
+#include "view/diary_keys.h"
 
 int RunMessageLoop(HWND frame, HACCEL accelerators) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (accelerators && TranslateAcceleratorA(frame, accelerators, &message)) continue;
+        if (TranslateDiaryKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -20,6 +20,7 @@
 #include "shell/splash.h"
 #include "shell/web_launcher.h"
 #include "view/diary_commands.h"
+#include "view/diary_keys.h"
 #include "view/diary_links.h"
 #include "view/diary_state.h"
 #include "view/diary_window.h"
@@ -96,6 +97,7 @@ void OnSize(int width, int height) {
 }
 
 void OnSetFocus() {
+    if (RestoreDiaryFocus()) return;
     HWND list = g_view.diary ? GetDlgItem(g_view.diary, kRecordListId) : nullptr;
     if (list) SetFocus(list);
 }

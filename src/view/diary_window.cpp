@@ -3,6 +3,7 @@
 #include "corelib/win32/calendar.h"
 #include "view/diary_commands.h"
 #include "view/diary_create.h"
+#include "view/diary_keys.h"
 #include "view/diary_layout.h"
 #include "view/diary_links.h"
 #include "view/diary_paint.h"
@@ -35,9 +36,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     if (id == kCalendarNavigateCommand) return HandleCalendarRequest(LOWORD(lParam), HIWORD(lParam));
     if (IsSelector(id)) {
+        if (HIWORD(wParam) == CBN_SETFOCUS) NoteDiaryFocus(reinterpret_cast<HWND>(lParam));
         if (HIWORD(wParam) != CBN_SELCHANGE) return 0;
         OnSelectorChange(window, id);
-        FocusRecordList();
+        // A choice made with the mouse hands the focus back to the table; the
+        // keys keep it in the list, so the next arrow goes on choosing.
+        if (!SelectorChosenByKeys()) FocusRecordList();
         return 0;
     }
     return RunDiaryCommand(window, id);

@@ -11,6 +11,7 @@
 #include "diary/diary_store.h"
 #include "resources/resource.h"
 #include "resources/texts.h"
+#include "view/diary_keys.h"
 #include "view/diary_layout.h"
 #include "view/diary_selectors.h"
 #include "view/diary_state.h"
@@ -227,6 +228,9 @@ LRESULT CALLBACK RecordListProcedure(HWND list, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND:
         PaintEmptyArea(list, reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_SETFOCUS:
+        NoteDiaryFocus(list);
+        return PassOn(list, message, wParam, lParam);
     default:
         return PassOn(list, message, wParam, lParam);
     }
@@ -310,17 +314,21 @@ void DrawRecordListItem(const DRAWITEMSTRUCT* item) {
         selected = Selection(list) == static_cast<long>(item->itemID);
     else if (item->itemAction & ODA_SELECT)
         selected = (item->itemState & ODS_SELECTED) != 0;
-    else if (item->itemAction & ODA_FOCUS)
-        // Focus changes redraw only the selected row while the mouse holds the list.
-        draw = selected = GetCapture() == list && (item->itemState & ODS_SELECTED) != 0;
-    else
+    else if (item->itemAction & ODA_FOCUS) {
+        // Focus changes redraw only the selected row while the mouse holds the
+        // list; once the keys have shown where the focus is, the focused row.
+        selected = (item->itemState & ODS_SELECTED) != 0;
+        draw = KeyboardCuesShown() || (GetCapture() == list && selected);
+    } else {
         draw = false;
+    }
     if (draw) {
         const COLORREF oldBack = SetBkColor(dc, selected ? PALETTEINDEX(kColorScheme3) : RGB(255, 255, 255));
         const COLORREF oldText = SetTextColor(dc, PALETTEINDEX(kColorTitle));
         DrawRecordRow(dc, static_cast<int>(item->itemID), item->rcItem.top);
         SetTextColor(dc, oldText);
         SetBkColor(dc, oldBack);
+        if (KeyboardCuesShown() && (item->itemState & ODS_FOCUS)) DrawFocusRect(dc, &item->rcItem);
     }
 }
 
@@ -355,7 +363,9 @@ void SyncRecordList(bool forceLookup) {
     SyncAnalysisPeriod(shown);
     SyncGraphPeriod(shown);
     Evaluate();
-    SetFocus(list);
+    // The calendar's keys move the table and keep the focus; a click on the
+    // calendar (which takes no focus) leaves it in the table.
+    if (!g_diary.calendar || GetFocus() != g_diary.calendar) SetFocus(list);
 }
 
 void ResyncRecordList() {

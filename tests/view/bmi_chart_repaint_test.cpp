@@ -51,25 +51,6 @@ int StalePanelPixels(HWND diary) {
     return stale;
 }
 
-// The update rectangle of every paint of the diary window during a change.
-std::vector<RECT> g_painted;
-WNDPROC g_diaryProcedure = nullptr;
-LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT update;
-    if (message == WM_PAINT && GetUpdateRect(window, &update, FALSE)) g_painted.push_back(update);
-    return CallWindowProcA(g_diaryProcedure, window, message, wParam, lParam);
-}
-std::vector<RECT> Painted(HWND diary, const std::function<void()>& change) {
-    UpdateWindow(diary);
-    g_painted.clear();
-    g_diaryProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(diary, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProcedure)));
-    change();
-    SetWindowLongPtrA(diary, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_diaryProcedure));
-    GdiFlush();
-    return g_painted;
-}
-
 // Only the chart was painted, and it now shows the new figures whole.
 void ExpectOnlyTheChartRepainted(const char* change, const std::vector<RECT>& painted, double shownWeight) {
     SCOPED_TRACE(change);

@@ -275,3 +275,25 @@ void DiaryWindowTest::CancelDialogs(bool on) {
         g_cbtHook = nullptr;
     }
 }
+
+// The update rectangle of every paint of the diary window during a change.
+namespace {
+std::vector<RECT> g_painted;
+WNDPROC g_diaryProcedure = nullptr;
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    RECT update;
+    if (message == WM_PAINT && GetUpdateRect(window, &update, FALSE)) g_painted.push_back(update);
+    return CallWindowProcA(g_diaryProcedure, window, message, wParam, lParam);
+}
+}  // namespace
+
+std::vector<RECT> Painted(HWND diary, const std::function<void()>& change) {
+    UpdateWindow(diary);
+    g_painted.clear();
+    g_diaryProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(diary, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProcedure)));
+    change();
+    SetWindowLongPtrA(diary, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_diaryProcedure));
+    GdiFlush();
+    return g_painted;
+}

@@ -7,11 +7,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "support/sandbox.h"
+
+// The update rectangle of every paint of the diary window while change runs.
+std::vector<RECT> Painted(HWND diary, const std::function<void()>& change);
 
 struct ShownBox {
     std::string text;

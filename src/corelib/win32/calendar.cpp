@@ -157,6 +157,11 @@ void DrawBar(HDC dc, HWND calendar, const CalendarData& data, const RECT& client
         }
     }
     DrawDate(dc, calendar, data.colors);
+    if (GetFocus() == calendar) {
+        RECT focus = kPartRects[kPartDate];
+        InflateRect(&focus, -2, -2);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 // Drawn off screen in one go, so the bar never flickers while the list is scrolled.
@@ -232,6 +237,27 @@ void OnButtonUp(HWND calendar, LPARAM lParam) {
     if (SendRequest(calendar, CalendarPartRequest(pressed)) == 0) MessageBeep(MB_OK);
 }
 
+// The keys do what the buttons do; the record table follows as for a click.
+int KeyRequest(WPARAM key) {
+    switch (key) {
+    case VK_LEFT: case VK_UP: return kNavigatePreviousRecord;
+    case VK_RIGHT: case VK_DOWN: return kNavigateNextRecord;
+    case VK_PRIOR: return kNavigatePreviousMonth;
+    case VK_NEXT: return kNavigateNextMonth;
+    default: return -1;
+    }
+}
+
+void OnKeyDown(HWND calendar, WPARAM key) {
+    if (!IsWindowEnabled(calendar)) return;
+    if (key == VK_RETURN || key == VK_SPACE || key == VK_F4) {
+        OpenCalendarMonthView(calendar, true);
+        return;
+    }
+    const int request = KeyRequest(key);
+    if (request >= 0 && SendRequest(calendar, request) == 0) MessageBeep(MB_OK);
+}
+
 void OnCaptureChanged(HWND calendar) {
     CalendarData* data = CalendarDataOf(calendar);
     if (!data || data->pressed == kPartNone) return;
@@ -289,6 +315,19 @@ LRESULT CALLBACK CalendarProcedure(HWND calendar, UINT message, WPARAM wParam, L
         return 0;
     case WM_CAPTURECHANGED:
         OnCaptureChanged(calendar);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(calendar, nullptr, FALSE);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(calendar, wParam);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam != VK_DOWN) break;
+        if (IsWindowEnabled(calendar)) OpenCalendarMonthView(calendar, true);
         return 0;
     }
     return DefWindowProcA(calendar, message, wParam, lParam);

@@ -2,6 +2,9 @@
 // date its window text holds ("YYYY/MM/DD"), and its buttons and month view
 // ask the parent to move the record table's selection through navigation
 // requests; the parent then sets the new date as the window text.
+// With the focus (a frame round the date) the keys do what the buttons do:
+// Left/Up the previous record, Right/Down the next, PageUp/PageDown the
+// previous/next month; Enter, Space, F4 or Alt+Down open the month view.
 #ifndef PELMO_CORELIB_WIN32_CALENDAR_H
 #define PELMO_CORELIB_WIN32_CALENDAR_H
 
@@ -86,7 +89,8 @@ int CalendarPartRequest(CalendarPart part);
 // The month view: a popup below the bar with the month of the shown date,
 // its days with records marked. Picking a day makes it the calendar's text
 // and sends kNavigateShownDate; Escape or a click elsewhere closes it.
-HWND OpenCalendarMonthView(HWND calendar);
+// fromKeys: a pick or Escape gives the focus back to the bar.
+HWND OpenCalendarMonthView(HWND calendar, bool fromKeys = false);
 HWND CalendarMonthView();  // the open month view, or null
 // The month the view shows; false without a view.
 bool MonthViewMonth(int* year, int* month);

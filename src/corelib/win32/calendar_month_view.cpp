@@ -41,6 +41,7 @@ struct MonthView {
     int month = 1;
     CalendarDate focus = {2000, 1, 1};  // the day the keys move
     CalendarDate shown = {0, 0, 0};     // the calendar's date, framed
+    bool fromKeys = false;              // opened from the keyboard: the focus goes back to the bar
 };
 MonthView g_view;
 
@@ -204,12 +205,23 @@ void OnPaint(HWND view) {
     EndPaint(view, &paint);
 }
 
+// Closed by a pick or Escape. A view opened from the keyboard hands the focus
+// back to the bar, as a date picker's drop-down does; one opened with the
+// mouse leaves it where the closing puts it (the record table).
+HWND CloseView() {
+    HWND calendar = g_view.calendar;
+    const bool fromKeys = g_view.fromKeys;
+    DestroyWindow(g_view.window);
+    if (!calendar || !IsWindow(calendar)) return nullptr;
+    if (fromKeys) SetFocus(calendar);
+    return calendar;
+}
+
 // The chosen day becomes the calendar's date, and the calendar's parent is
 // asked to select its record.
 void Pick(CalendarDate date) {  // a copy: closing the view forgets its focus
-    HWND calendar = g_view.calendar;
-    DestroyWindow(g_view.window);
-    if (!calendar || !IsWindow(calendar)) return;
+    HWND calendar = CloseView();
+    if (!calendar) return;
     char text[kShownDateSize];
     FormatShownDate(date, text);
     SetWindowTextA(calendar, text);
@@ -250,7 +262,7 @@ void OnKeyDown(WPARAM key) {
     case VK_HOME: ShowFocus(ShownToday()); break;
     case VK_RETURN:
     case VK_SPACE: Pick(g_view.focus); break;
-    case VK_ESCAPE: DestroyWindow(g_view.window); break;
+    case VK_ESCAPE: CloseView(); break;
     }
 }
 
@@ -303,7 +315,7 @@ BOOL RegisterCalendarMonthViewClass(HINSTANCE instance) {
     return RegisterClassOnce(viewClass) ? TRUE : FALSE;
 }
 
-HWND OpenCalendarMonthView(HWND calendar) {
+HWND OpenCalendarMonthView(HWND calendar, bool fromKeys) {
     if (g_view.window) DestroyWindow(g_view.window);
     if (!calendar || !IsWindowEnabled(calendar)) return nullptr;
     char text[32] = "";
@@ -311,6 +323,7 @@ HWND OpenCalendarMonthView(HWND calendar) {
     CalendarDate shown;
     bool hasDate = ParseShownDate(text, &shown);
     g_view.calendar = calendar;
+    g_view.fromKeys = fromKeys;
     g_view.shown = hasDate ? shown : CalendarDate{0, 0, 0};
     g_view.focus = hasDate ? shown : ShownToday();
     g_view.year = g_view.focus.year;
