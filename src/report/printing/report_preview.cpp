@@ -14,7 +14,7 @@ namespace {
 
 const char kPreviewClass[] = "PelmoReportPreview";
 constexpr int kBarHeight = 32;     // the buttons' row, at 96 DPI
-constexpr int kButtonWidth = 110;
+constexpr int kButtonWidth = 96;     // seven of them (the page number last) fit the frame at its least width, 800
 constexpr int kButtonGap = 6;
 constexpr int kPageGap = 12;       // around the page
 constexpr int kShadow = 4;
