@@ -5,10 +5,11 @@
 #include <cstdint>
 
 #include "diary/records.h"
+#include "evaluation/trend.h"
 #include "export/csv_export.h"
 
-// The trend of count records (date order), one value per record, NaN where a
-// day has none; empty when no trend can be given.
-TrendColumn WeightTrendColumn(const DailyRecord* records, std::uint32_t count);
+// The trend of count records (date order) read from series, one value per
+// record, NaN where a day has none; empty when the series is.
+TrendColumn WeightTrendColumn(const TrendSeries& series, const DailyRecord* records, std::uint32_t count);
 
 #endif

@@ -10,6 +10,7 @@
 #include "corelib/msgbox.h"
 #include "corelib/sjis.h"
 #include "diary/diary_store.h"
+#include "evaluation/diary_trend.h"
 #include "export/csv_export.h"
 #include "export/day_table.h"
 #include "export/files/file_choice.h"
@@ -157,8 +158,8 @@ int ExportCsvFile(HWND owner) {
     std::string path = ProposedCsvName(CurrentHeader(), Today());
     int filter = kCsvUtf8Filter;
     if (!ChooseFile(owner, true, &path, &filter)) return 0;
-    const std::string text =
-        CsvText(DiaryRecords(), count, CurrentHeader(), InputItems(), WeightTrendColumn(DiaryRecords(), count));
+    const TrendColumn trend = WeightTrendColumn(DiaryTrend(TrendQuantity::kWeight), DiaryRecords(), count);
+    const std::string text = CsvText(DiaryRecords(), count, CurrentHeader(), InputItems(), trend);
     const Notice failure =
         WriteCsvFile(path, CsvFileBytes(text, filter == kCsvShiftJisFilter ? CsvEncoding::kShiftJis : CsvEncoding::kUtf8));
     if (!failure.empty()) {
